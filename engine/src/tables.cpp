@@ -1,0 +1,47 @@
+#include "tables.h"
+
+#include <array>
+
+namespace tavoqr {
+namespace {
+
+constexpr std::array<QrVersionRow, 160> kVersionTable = {{
+#include "version_table.inc"
+}};
+
+}  // namespace
+
+std::span<const QrVersionRow> VersionTable() noexcept { return kVersionTable; }
+
+const QrVersionRow* FindVersionRow(int32_t version, int32_t level) noexcept {
+    if (version < kMinVersion || version > kMaxVersion || level < kLevelL || level > kLevelH) return nullptr;
+    return &kVersionTable[static_cast<size_t>((version - 1) * 4 + (level - 1))];
+}
+
+int32_t CountIndicatorWidth(int32_t mode, int32_t version) noexcept {
+    // ISO/IEC 18004 Table 3, by version range 1-9, 10-26, 27-40.
+    if (version < kMinVersion || version > kMaxVersion) return -1;
+    const int range = version <= 9 ? 0 : version <= 26 ? 1 : 2;
+    switch (mode) {
+        case 1: return std::array{10, 12, 14}[range];
+        case 2: return std::array{9, 11, 13}[range];
+        case 4: return std::array{8, 16, 16}[range];
+        case 8: return std::array{8, 10, 12}[range];
+        default: return -1;
+    }
+}
+
+QrSymbolSpec MakeSymbolSpec(const QrVersionRow& row) noexcept {
+    QrSymbolSpec spec{};
+    spec.size = 4 * row.version + 17;
+    spec.version = row.version;
+    spec.level = row.level;
+    spec.dataCodewords = row.dataCodewords;
+    spec.ecCodewordsPerBlock = row.total1 - row.data1;
+    spec.reserved = 0;
+    spec.group1 = row.blocks1 >= 1 ? PackBlockGroup(row.blocks1, row.total1, row.data1, row.correctable1) : 0;
+    spec.group2 = row.blocks2 >= 1 ? PackBlockGroup(row.blocks2, row.total2, row.data2, row.correctable2) : 0;
+    return spec;
+}
+
+}  // namespace tavoqr

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing ヌボラ need.
+# Idempotent and quiet when everything is already there.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build pkg-config
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # independent QR peers: decoders and a reference encoder
+  libzxing-dev libzbar-dev libqrencode-dev
+  # fuzzing (libFuzzer ships with clang's runtime)
+  clang libclang-rt-14-dev
+  # the GUI: Qt 6 Widgets, Japanese standard dialogs, the dialog font, a display for picture tests
+  qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  sudo=()
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+  sudo=(sudo -n)
+else
+  echo "ヌボラ needs these Debian packages; please install them as root:" >&2
+  echo "  apt-get install ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+if ! "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
