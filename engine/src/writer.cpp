@@ -10,27 +10,35 @@
 namespace tavoqr {
 namespace {
 
-// Writes values most significant bit first into a zero-filled byte buffer.
+// Writes values most significant bit first into a byte buffer, a byte at a time.
 class BitWriter {
 public:
     BitWriter(uint8_t* bytes, int32_t capacityBits) : bytes_(bytes), capacity_(capacityBits) {}
 
     // Appends the low `bits` bits (0..16) of value; the caller has checked the room.
     void Put(uint32_t value, int32_t bits) {
-        assert(position_ + bits <= capacity_);
-        for (int32_t i = bits - 1; i >= 0; --i) {
-            if ((value >> i) & 1U) bytes_[position_ >> 3] |= static_cast<uint8_t>(0x80U >> (position_ & 7));
-            ++position_;
+        assert(Position() + bits <= capacity_);
+        pending_ = (pending_ << bits) | (value & ((1U << bits) - 1U));
+        pendingBits_ += bits;
+        while (pendingBits_ >= 8) {
+            pendingBits_ -= 8;
+            bytes_[byte_++] = static_cast<uint8_t>(pending_ >> pendingBits_);
         }
     }
-    int32_t Position() const { return position_; }
-    int32_t Room() const { return capacity_ - position_; }
-    void Skip(int32_t bits) { position_ += bits; }
+    int32_t Position() const { return byte_ * 8 + pendingBits_; }
+    int32_t Room() const { return capacity_ - Position(); }
+    // Zero bits up to the next codeword boundary; returns the codewords written.
+    int32_t Flush() {
+        if (pendingBits_ > 0) Put(0, 8 - pendingBits_);
+        return byte_;
+    }
 
 private:
     uint8_t* bytes_;
     int32_t capacity_;
-    int32_t position_ = 0;
+    int32_t byte_ = 0;
+    uint32_t pending_ = 0;
+    int32_t pendingBits_ = 0;
 };
 
 int32_t PutNumeric(BitWriter& out, const uint8_t* digits, int32_t n) {
@@ -88,8 +96,8 @@ int32_t PutSegmentPart(BitWriter& out, const uint8_t* text, int32_t mode, int32_
 
 // Terminator, zero bits to the codeword boundary, then 0xEC / 0x11 pads.
 void Finish(BitWriter& out, uint8_t* bytes, int32_t dataCodewords) {
-    out.Skip(std::min(4, out.Room()));
-    int32_t codeword = (out.Position() + 7) / 8;
+    out.Put(0, std::min(4, out.Room()));
+    int32_t codeword = out.Flush();
     for (bool ec = true; codeword < dataCodewords; ++codeword, ec = !ec) bytes[codeword] = ec ? 0xEC : 0x11;
 }
 
