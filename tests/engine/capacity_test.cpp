@@ -172,7 +172,7 @@ TEST(Divide, EveryAcceptedTextIsWrittenWholeAndWithinCapacity) {
             for (int i = 0; i < run; ++i) {
                 switch (pick) {
                     case 0: text += static_cast<char>('0' + random() % 10); break;
-                    case 1: text += "ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:"[random() % 45]; break;
+                    case 1: text += "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:"[random() % 45]; break;
                     case 2: text += static_cast<char>(0x20 + random() % 0x5F); break;
                     default: text += kanji[random() % 6]; break;
                 }
