@@ -5,6 +5,7 @@ BUILD_DIR    ?= build
 SAN_DIR      ?= build-sanitize
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_LONG_SECONDS ?= 1800
 CMAKE_GEN    := -G Ninja
 
 .PHONY: all deps configure build run test test-sanitize fuzz fuzz-long bench clean
@@ -31,6 +32,20 @@ test-sanitize: deps
 	@cmake -S . -B $(SAN_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DNUBORA_SANITIZE=ON >/dev/null
 	@cmake --build $(SAN_DIR)
 	@ctest --test-dir $(SAN_DIR) --output-on-failure -j2
+
+# The libFuzzer target over the engine's C interface, built by clang with
+# ASan and UBSan; what it learns stays in $(FUZZ_DIR)/corpus, crashes land in
+# $(FUZZ_DIR)/ as crash-* files.
+fuzz: deps
+	@cmake -S . -B $(FUZZ_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUBORA_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_DIR) --target tavoqrenc_fuzz
+	@mkdir -p $(FUZZ_DIR)/corpus
+	@$(FUZZ_DIR)/tests/engine/tavoqrenc_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=30 \
+	  -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus tests/fuzz/seeds
+
+fuzz-long:
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_LONG_SECONDS)
 
 bench: build
 	@$(BUILD_DIR)/bench/nubora_bench
