@@ -50,6 +50,12 @@ struct QrBlockLayout {
 // shorter than kmax has an unread gap at k_i).
 QrBlockLayout MakeBlockLayout(const QrSymbolSpec& spec) noexcept;
 
+// Symbol construction: the mask chosen for the symbol being built.
+struct QrMaskChoice {
+    int32_t mask = -1;  // 0..7 once chosen, -1 before
+    int32_t score = 0;  // its penalty (may be negative)
+};
+
 struct QrEncodeContext {
     // The text, measured up to its terminating zero.
     const uint8_t* text = nullptr;
@@ -78,6 +84,19 @@ struct QrEncodeContext {
     // of that segment already written.
     int32_t cursorSegment = 0;
     int32_t cursorCharacter = 0;
+
+    // ---- Symbol construction: matrix, mask choice, bitmap ----------------
+    // Working memory of the symbol being built. Sized on the first symbol of a
+    // call and reused by every later one, so that a call allocates it once;
+    // released with the context.
+    int32_t side = 0;                 // w, modules per side of the symbol being built
+    int32_t rasterStride = 0;         // bytes per raster row: ((w + 15) / 16) * 2
+    std::vector<uint8_t> raster;      // w rows, 1 bit per module, MSB leftmost, bit 1 light
+    std::vector<uint8_t> moduleMap;   // w * w: 0/1 light/dark data, 2/3 light/dark function
+    std::vector<uint8_t> reserveMap;  // w * w: 1 = reserved or already holding a codeword bit
+    std::vector<uint64_t> maskRows;   // bit rows of the mask choice (masking.cpp)
+    QrMaskChoice maskChoice{};
+    // ---- end of symbol construction ---------------------------------------
 };
 
 }  // namespace tavoqr
