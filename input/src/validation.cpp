@@ -1,0 +1,92 @@
+#include "validation.h"
+
+#include <algorithm>
+#include <array>
+
+namespace nubora {
+namespace {
+
+// ＊ ＃ － and ０..９.
+constexpr std::array<uint16_t, 13> kTelDoubleBytes = {0x8196, 0x8194, 0x817C, 0x824F, 0x8250, 0x8251, 0x8252,
+                                                      0x8253, 0x8254, 0x8255, 0x8256, 0x8257, 0x8258};
+
+// Double-byte ranges the name reading takes, inclusive.
+struct CodeRange {
+    uint16_t first, last;
+};
+constexpr std::array<CodeRange, 27> kReadingCodeList = {{
+    {0x8140, 0x814B},                                      // 　、。，．・：；？！゛゜
+    {0x814D, 0x814D}, {0x814F, 0x814F}, {0x8151, 0x8151},  // ｀ ＾ ＿
+    {0x815B, 0x815B}, {0x815E, 0x815E},                    // ー ／
+    {0x8162, 0x8162}, {0x8166, 0x8166},                    // ｜ ’
+    {0x8168, 0x816A},                                      // ”（）
+    {0x816D, 0x8170},                                      // ［］｛｝
+    {0x8175, 0x8176},                                      // 「 」
+    {0x817B, 0x817C},                                      // ＋ －
+    {0x8181, 0x8181}, {0x8183, 0x8184},                    // ＝ ＜ ＞
+    {0x818F, 0x8190},                                      // ￥ ＄
+    {0x8193, 0x8197},                                      // ％＃＆＊＠
+    {0x824F, 0x8258},                                      // ０..９
+    {0x8260, 0x8279},                                      // Ａ..Ｚ
+    {0x8281, 0x829A},                                      // ａ..ｚ
+    {0x8340, 0x837E},                                      // ァ..ミ
+    {0x8380, 0x838D},                                      // ム..ロ
+    {0x838F, 0x838F}, {0x8392, 0x8393},                    // ワ ヲ ン
+}};
+
+bool InReadingCodeList(uint16_t code) {
+    return std::any_of(kReadingCodeList.begin(), kReadingCodeList.end(),
+                       [code](const CodeRange& r) { return code >= r.first && code <= r.last; });
+}
+
+bool IsMember(const CharSet& set, uint16_t code, bool doubleByte) {
+    if (doubleByte)
+        return std::find(set.doubleBytes, set.doubleBytes + set.doubleByteCount, code) !=
+               set.doubleBytes + set.doubleByteCount;
+    return set.singleBytes.find(static_cast<char>(code)) != std::string_view::npos;
+}
+
+}  // namespace
+
+const CharSet TelChars = {"*#-0123456789", kTelDoubleBytes.data(), static_cast<int32_t>(kTelDoubleBytes.size())};
+const CharSet MailChars = {"!$%&*+-./0123456789;=?@ABCDEFGHIJKLMNOPQRSTUVWXYZ^_abcdefghijklmnopqrstuvwxyz~", nullptr,
+                           0};
+const CharSet MailToChars = {"!$%&*+-./,0123456789;=?@ABCDEFGHIJKLMNOPQRSTUVWXYZ^_abcdefghijklmnopqrstuvwxyz~", nullptr,
+                             0};
+const CharSet LinkParamChars = {
+    "!#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_abcdefghijklmnopqrstuvwxyz{|}~", nullptr, 0};
+
+int CheckChars(std::string_view value, const CharSet& set) noexcept {
+    for (size_t i = 0; i < value.size();) {
+        const auto lead = static_cast<uint8_t>(value[i]);
+        const bool doubleByte = IsDbcsLeadByte(lead) && i + 1 < value.size();
+        const uint16_t code = doubleByte ? static_cast<uint16_t>(lead << 8 | static_cast<uint8_t>(value[i + 1])) : lead;
+        if (!IsMember(set, code, doubleByte)) return 1;
+        i += doubleByte ? 2 : 1;
+    }
+    return 0;
+}
+
+int CheckReadingChars(std::string_view value) noexcept {
+    for (size_t i = 0; i < value.size(); ++i) {
+        const auto lead = static_cast<uint8_t>(value[i]);
+        if (!IsDbcsLeadByte(lead)) continue;
+        // A lead byte with nothing after it is no character the reading takes.
+        if (i + 1 == value.size()) return 1;
+        const auto code = static_cast<uint16_t>(lead << 8 | static_cast<uint8_t>(value[i + 1]));
+        if (!InReadingCodeList(code)) return 1;
+        ++i;
+    }
+    return 0;
+}
+
+int GaugePosition(bool allFieldsEmpty, int64_t payloadBytes, int32_t capacity) noexcept {
+    if (allFieldsEmpty) return 0;
+    const int64_t step = capacity / 10;
+    for (int position = 0; position < 90; position += 10) {
+        if (payloadBytes < step * (position / 10 + 1)) return position;
+    }
+    return payloadBytes < capacity ? 90 : 100;
+}
+
+}  // namespace nubora
