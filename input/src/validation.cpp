@@ -1,4 +1,4 @@
-#include "validation.h"
+#include "nubora/input/validation.h"
 
 #include <algorithm>
 #include <array>
