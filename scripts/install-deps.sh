@@ -7,7 +7,7 @@ packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config
   # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind
   # independent QR peers: decoders and a reference encoder
   libzxing-dev libzbar-dev libqrencode-dev
   # fuzzing (libFuzzer ships with clang's runtime)
