@@ -36,6 +36,26 @@ int main(void) {
     expect("encode version 16", TavoQREnc_QrEncode("A", 1, 1, &bitmaps, &params), TAVOQRENC_E_BAD_ARGUMENT);
     expect("slot untouched", bitmaps == NULL, 1);
 
+    params.version = 0;
+    params.level = 0;
+    expect("encode 01234567", TavoQREnc_QrEncode("01234567", 8, 1, &bitmaps, &params), 0);
+    if (bitmaps != NULL) {
+        int32_t stride = 0;
+        const uint8_t* bits = TavoQREnc_GetBitmapBits(bitmaps[0], &stride);
+        expect("encode version", params.version, 1);
+        expect("encode level", params.level, TAVOQRENC_LEVEL_M);
+        expect("side", TavoQREnc_GetBitmapSide(bitmaps[0]), 29);
+        expect("stride", stride, 4);
+        expect("bits", bits != NULL, 1);
+        if (bits != NULL) {
+            /* Row 0 is quiet zone; row 4 starts the finder at pixel 4: 1111 0000. */
+            expect("quiet row", bits[0], 0xFF);
+            expect("finder row", bits[4 * stride], 0xF0);
+        }
+        TavoQREnc_FreeBitmaps(bitmaps, 1);
+        bitmaps = NULL;
+    }
+
     TavoQREnc_FreeBitmaps(NULL, 3);
     expect("side of NULL", TavoQREnc_GetBitmapSide(NULL), 0);
     expect("bits of NULL", TavoQREnc_GetBitmapBits(NULL, NULL) == NULL, 1);
