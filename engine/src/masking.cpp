@@ -19,7 +19,8 @@ constexpr int32_t RowWordCount(int32_t side) { return (side + 63) / 64; }
 constexpr uint64_t ColumnBit(int32_t x) { return uint64_t{1} << (63 - x % 64); }
 
 // The pattern rows of each mask. Every condition repeats in y with a period
-// dividing 12, so row y uses entry y % 12.
+// dividing 12 (2, 3, 4 for y div 2, 6 for the products), so row y uses entry
+// y % 12.
 constexpr int32_t kMaskRowPeriod = 12;
 constexpr auto kMaskPatterns = [] {
     std::array<std::array<RowWords, kMaskRowPeriod>, kMaskCount> patterns{};
@@ -32,16 +33,6 @@ constexpr auto kMaskPatterns = [] {
     }
     return patterns;
 }();
-
-constexpr bool PatternsRepeat() {
-    for (int32_t m = 0; m < kMaskCount; ++m)
-        for (int32_t y = 0; y < 2 * kMaskRowPeriod; ++y)
-            for (int32_t x = 0; x < 64 * kMaxRowWords; ++x)
-                if (MaskCondition(m, x, y) != ((kMaskPatterns[m][y % kMaskRowPeriod][x / 64] & ColumnBit(x)) != 0))
-                    return false;
-    return true;
-}
-static_assert(PatternsRepeat());
 
 // ISO/IEC 18004 Annex C, Table C.1: format words after the XOR mask, by
 // level (L, M, Q, H in the engine's order) and mask 0..7.

@@ -269,7 +269,7 @@ TEST(MaskChoice, LowestScoreWinsAndTiesGoToTheLowestMask) {
 }
 
 TEST(MaskChoice, ApplyTogglesExactlyTheDataModulesOfTheMask) {
-    for (const int32_t v : {1, 7, 15}) {
+    for (const int32_t v : {1, 7, 15, 40}) {
         QrEncodeContext ctx = PlacedSymbol(v, kLevelQ, 3);
         ASSERT_EQ(ChooseMask(ctx), 0);
         const QrEncodeContext before = ctx;
