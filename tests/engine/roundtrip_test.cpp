@@ -3,6 +3,7 @@
 // must come back, and a structured-append sequence must carry its position,
 // its count and the parity of the whole text in every symbol.
 #include <gtest/gtest.h>
+#include <qrencode.h>
 
 #include <array>
 #include <cstdio>
@@ -19,8 +20,8 @@ using nubora::corpus::Case;
 using nubora::peers::Printable;
 
 constexpr uint64_t kCorpusSeed = 20240611;
-constexpr int kPerCell = 4;    // texts per version × level × kind
-constexpr int kPerSplit = 24;  // sequences per symbol count 2..16
+constexpr int kPerCell = 6;    // texts per version × level × kind
+constexpr int kPerSplit = 40;  // sequences per symbol count 2..16
 constexpr int kShards = 8;     // the corpus runs as this many tests, in parallel under CTest
 
 const std::vector<Case>& Corpus() {
@@ -122,6 +123,85 @@ TEST(EngineRoundTrip, SixteenSymbolsOfOneCharacterEachDecode) {
     QrEncodeParams used{};
     EXPECT_EQ(RoundTrip(c, used), "") << Describe(c);
     EXPECT_EQ(used.version, 1);
+}
+
+// Longest prefix (in characters) of `text` that `fits` accepts, by bisection;
+// `fits` must be monotonic. Kanji characters are two bytes.
+template <typename Fits>
+int LongestFitting(const std::string& text, int charBytes, Fits fits) {
+    int lo = 0;
+    int hi = static_cast<int>(text.size()) / charBytes;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (fits(text.substr(0, static_cast<size_t>(mid * charBytes)))) lo = mid;
+        else hi = mid - 1;
+    }
+    return lo;
+}
+
+bool EngineFits(const std::string& text, int32_t version, int32_t level) {
+    Symbols out;
+    QrEncodeParams params{version, level};
+    const bool fits = TavoQREnc_QrEncode(text.c_str(), static_cast<int32_t>(text.size()), 1, &out.array, &params) ==
+                      TAVOQRENC_OK;
+    out.count = fits ? 1 : 0;
+    return fits;
+}
+
+bool LibqrencodeFits(const std::string& text, int32_t version, int32_t level) {
+    static constexpr std::array<QRecLevel, 5> kLevels = {QR_ECLEVEL_M, QR_ECLEVEL_L, QR_ECLEVEL_M, QR_ECLEVEL_Q,
+                                                         QR_ECLEVEL_H};
+    // libqrencode takes the version as a minimum and grows the symbol as needed.
+    QRcode* code = QRcode_encodeString(text.c_str(), version, kLevels[static_cast<size_t>(level)], QR_MODE_KANJI, 1);
+    const bool fits = code != nullptr && code->version == version;
+    QRcode_free(code);
+    return fits;
+}
+
+TEST(EngineFullestSymbols, HoldAsManyCharactersAsLibqrencodesAndDecode) {
+    using nubora::corpus::TextKind;
+    // Texts of one mode only, so that both encoders need exactly the same bits:
+    // alphanumeric without digits (a digit run could change mode).
+    nubora::corpus::Rng rng(99);
+    std::string digits = nubora::corpus::MakeText(rng, TextKind::Numeric, 1300);
+    std::string letters;
+    for (int i = 0; i < 800; ++i) letters += "ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:"[rng.Between(0, 34)];
+    const std::string bytes = nubora::corpus::MakeText(rng, TextKind::Byte, 560);
+    const std::string kanji = nubora::corpus::MakeText(rng, TextKind::Kanji, 350);
+    const std::array<std::pair<const std::string*, int>, 4> modes = {
+        {{&digits, 1}, {&letters, 1}, {&bytes, 1}, {&kanji, 2}}};
+
+    // Version 1's capacities by mode (digits, alphanumeric, bytes, Kanji) and
+    // level L, M, Q, H, as every QR Code reference lists them.
+    constexpr std::array<std::array<int, 4>, 4> kVersion1 = {
+        {{41, 25, 17, 10}, {34, 20, 14, 8}, {27, 16, 11, 7}, {17, 10, 7, 4}}};
+
+    for (int32_t version = 1; version <= 15; ++version) {
+        for (int32_t level = 1; level <= 4; ++level) {
+            for (size_t mode = 0; mode < modes.size(); ++mode) {
+                const auto& [text, charBytes] = modes[mode];
+                const int ours = LongestFitting(*text, charBytes, [&](const std::string& t) {
+                    return EngineFits(t, version, level);
+                });
+                const int theirs = LongestFitting(*text, charBytes, [&](const std::string& t) {
+                    return LibqrencodeFits(t, version, level);
+                });
+                const std::string fullest = text->substr(0, static_cast<size_t>(ours * charBytes));
+                SCOPED_TRACE(testing::Message() << "version " << version << " level " << level << ", "
+                                                << fullest.size() << " bytes: " << Printable(fullest.substr(0, 12)));
+                EXPECT_EQ(ours, theirs);
+                if (version == 1) {
+                    EXPECT_EQ(ours, kVersion1[static_cast<size_t>(level - 1)][mode]);
+                }
+                if (charBytes == 2) {
+                    const int32_t versionLevel[2] = {version, level};
+                    EXPECT_EQ(ours, TavoQREnc_GetAvailableLength(versionLevel));
+                }
+                QrEncodeParams used{};
+                EXPECT_EQ(RoundTrip(Case{fullest, 1, version, level, version, TextKind::Mixed}, used), "");
+            }
+        }
+    }
 }
 
 class EngineCorpus : public testing::TestWithParam<int> {};
