@@ -1,6 +1,8 @@
 #include "masking.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstring>
 #include <vector>
 
 #include "matrix.h"
@@ -76,7 +78,18 @@ inline uint64_t Ahead(const uint64_t* a, int i, int k) {
     return (a[i] << k) | (i + 1 < N ? a[i + 1] >> (64 - k) : 0);
 }
 
-inline int32_t Count(uint64_t v) { return std::popcount(v); }
+// Set bits of v. Without a population count instruction in the target the
+// library call would cost more than these few operations.
+inline int32_t Count(uint64_t v) {
+#if defined(__POPCNT__)
+    return std::popcount(v);
+#else
+    v -= (v >> 1) & 0x5555555555555555U;
+    v = (v & 0x3333333333333333U) + ((v >> 2) & 0x3333333333333333U);
+    v = (v + (v >> 4)) & 0x0F0F0F0F0F0F0F0FU;
+    return static_cast<int32_t>((v * 0x0101010101010101U) >> 56);
+#endif
+}
 
 // The four terms over colour rows `c` (1 = dark) and data rows `d` (1 = data
 // or remainder module), w rows of N words each.
@@ -99,8 +112,11 @@ QrPenalty ScoreRows(const uint64_t* c, const uint64_t* d, int32_t w) {
             // Equal horizontal neighbours count once for each data module of the pair.
             const uint64_t equalRight = ~(r ^ r1) & pairs[i];
             same += Count(equalRight & data[i]) + Count(equalRight & Ahead<N>(data, i, 1));
-            finders += Count(r & ~r1 & Ahead<N>(row, i, 2) & Ahead<N>(row, i, 3) & Ahead<N>(row, i, 4) &
-                             ~Ahead<N>(row, i, 5) & Ahead<N>(row, i, 6) & starts[i]);
+            // Finder-like runs are rare: count only when there is one.
+            if (const uint64_t run = r & ~r1 & Ahead<N>(row, i, 2) & Ahead<N>(row, i, 3) & Ahead<N>(row, i, 4) &
+                                     ~Ahead<N>(row, i, 5) & Ahead<N>(row, i, 6) & starts[i]) {
+                finders += Count(run);
+            }
             if (hasBelow) {
                 const uint64_t* below = row + N;
                 const uint64_t equalBelow = ~(r ^ below[i]);
@@ -109,8 +125,10 @@ QrPenalty ScoreRows(const uint64_t* c, const uint64_t* d, int32_t w) {
                 blocks += Count(equalRight & equalBelow & equalBelowRight);
             }
             if (verticalStart) {
-                finders += Count(r & ~row[N + i] & row[2 * N + i] & row[3 * N + i] & row[4 * N + i] &
-                                 ~row[5 * N + i] & row[6 * N + i]);
+                if (const uint64_t run = r & ~row[N + i] & row[2 * N + i] & row[3 * N + i] & row[4 * N + i] &
+                                         ~row[5 * N + i] & row[6 * N + i]) {
+                    finders += Count(run);
+                }
             }
         }
     }
@@ -131,16 +149,36 @@ QrPenalty ScoreRowsAnyWidth(const uint64_t* c, const uint64_t* d, int32_t w) {
     }
 }
 
-// Colour and data rows of a grid of module-map values.
+// Bit 0 of each of the 8 bytes of u (byte 0 the lowest) gathered into one
+// byte, byte 0's bit the most significant.
+inline uint64_t GatherLowBits(uint64_t u) { return ((u & 0x0101010101010101U) * 0x8040201008040201U) >> 56; }
+
+// Eight module-map values from `p` (fewer at the end of a row, the rest 0)
+// as one integer, the first value in the lowest byte.
+inline uint64_t LoadValues(const uint8_t* p, int32_t count) {
+    uint64_t u = 0;
+    if (count == 8 && std::endian::native == std::endian::little) {
+        std::memcpy(&u, p, 8);
+        return u;
+    }
+    for (int32_t k = 0; k < count; ++k) u |= static_cast<uint64_t>(p[k]) << (8 * k);
+    return u;
+}
+
+// Colour and data rows of a grid of module-map values, eight modules at a
+// time: the colour is bit 0 of a value, a data module has bit 1 clear.
 void ToRows(const uint8_t* values, int32_t w, uint64_t* colour, uint64_t* data) {
     const int32_t n = RowWordCount(w);
     for (int32_t y = 0; y < w; ++y) {
-        for (int32_t x = 0; x < w; ++x) {
-            const uint8_t v = values[y * w + x];
-            const uint64_t bit = ColumnBit(x);
-            const int32_t word = y * n + x / 64;
-            if (v & 1) colour[word] |= bit;
-            if (v < 2) data[word] |= bit;
+        const uint8_t* row = values + static_cast<size_t>(y) * static_cast<size_t>(w);
+        for (int32_t x = 0; x < w; x += 8) {
+            const int32_t count = std::min(8, w - x);
+            const uint64_t u = LoadValues(row + x, count);
+            const uint64_t columns = (0xFF00U >> count) & 0xFFU;  // the first `count` of 8
+            const int32_t shift = 56 - x % 64;
+            const size_t word = static_cast<size_t>(y * n + x / 64);
+            colour[word] |= GatherLowBits(u) << shift;
+            data[word] |= (GatherLowBits(~u >> 1) & columns) << shift;
         }
     }
 }

@@ -225,30 +225,37 @@ int32_t PlaceData(QrEncodeContext& ctx) {
     QrCodewordStream stream(ctx.blocks, ctx.blockStorage.data());
     const int32_t total = stream.Length();
     int32_t next = 0;      // stream index of the next codeword
-    uint32_t bits = 0;     // the current codeword, consumed from bit 7
+    uint32_t bits = 0;     // the current codeword, its next bit at bit 7
     int32_t bitsLeft = 0;  // of the current codeword
     uint8_t* const modules = ctx.moduleMap.data();
     uint8_t* const reserved = ctx.reserveMap.data();
+    // Puts the next bit at module index i = y * w + x, if that module is free.
+    const auto place = [&](size_t i, int32_t x, int32_t y) {
+        if (reserved[i] != 0) return true;
+        if (bitsLeft == 0) {
+            if (next == total) return false;
+            bits = stream.Next(next++);
+            bitsLeft = 8;
+        }
+        const uint8_t bit = static_cast<uint8_t>((bits >> 7) & 1U);
+        bits <<= 1;
+        --bitsLeft;
+        modules[i] = bit;
+        reserved[i] = 1;
+        if (bit != 0) DrawDark(ctx, x, y);
+        return true;
+    };
     // Column pairs from the right edge, the vertical timing column skipped;
-    // the first pair runs upward and the direction alternates.
+    // the first pair runs upward and the direction alternates. Within a row
+    // the right module comes first.
     for (int32_t right = w - 1; right >= 1; right -= 2) {
         if (right == 6) right = 5;
         const bool upward = ((right + 1) & 2) == 0;
-        for (int32_t step = 0; step < w; ++step) {
-            const int32_t y = upward ? w - 1 - step : step;
-            for (int32_t x = right; x >= right - 1; --x) {
-                const size_t i = static_cast<size_t>(y * w + x);
-                if (reserved[i] != 0) continue;
-                if (bitsLeft == 0) {
-                    if (next == total) return -302;
-                    bits = stream.Next(next++);
-                    bitsLeft = 8;
-                }
-                const uint8_t bit = static_cast<uint8_t>((bits >> --bitsLeft) & 1U);
-                modules[i] = bit;
-                reserved[i] = 1;
-                if (bit != 0) DrawDark(ctx, x, y);
-            }
+        const int32_t dy = upward ? -1 : 1;
+        int32_t y = upward ? w - 1 : 0;
+        for (int32_t step = 0; step < w; ++step, y += dy) {
+            const size_t i = static_cast<size_t>(y * w + right);
+            if (!place(i, right, y) || !place(i - 1, right - 1, y)) return -302;
         }
     }
     return next == total && bitsLeft == 0 ? 0 : -302;
