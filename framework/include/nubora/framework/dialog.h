@@ -1,0 +1,112 @@
+// The dialog base every window of the program is built on: a QDialog that
+// places its controls at template rectangles, finds them by control id,
+// connects handlers by id (the message map), lets a subclass see every event
+// of itself and its controls before they are delivered (PreTranslateMessage)
+// and exchanges data between controls and members.
+#pragma once
+
+#include "nubora/framework/data_exchange.h"
+#include "nubora/framework/dialog_units.h"
+
+#include <QDialog>
+#include <QHash>
+
+#include <functional>
+
+class QEventLoop;
+
+namespace nubora::fw {
+
+class Dialog : public QDialog {
+public:
+    // `templateId` names the dialog's template. The dialog font is set here;
+    // the window's contents are made by Create (OnInitDialog).
+    explicit Dialog(int templateId, QWidget* parent = nullptr);
+    ~Dialog() override;
+
+    int TemplateId() const { return templateId_; }
+
+    // Makes the window's contents once (OnInitDialog) and shows the window
+    // when `visible`. Later calls only show or leave it as it is.
+    void Create(bool visible);
+    bool IsCreated() const { return created_; }
+
+    // Creates the dialog and runs it application-modal; the result of EndDialog.
+    int DoModal();
+    // Creates and shows the dialog and runs an event loop until EndDialog,
+    // without making the dialog modal: the main window's loop, under which
+    // modeless windows stay usable while the dialog is hidden.
+    int RunModalLoop();
+    // Ends DoModal or RunModalLoop with `result` and hides the window.
+    void EndDialog(int result);
+    // True once EndDialog has been called; its result.
+    bool HasEnded() const { return ended_; }
+    int EndResult() const { return endResult_; }
+
+    // Controls. `id` must be unique within the dialog; the dialog takes
+    // ownership of `control`. The template rectangle is in dialog units.
+    template <class W>
+    W* AddControl(int id, W* control, const QRect& templateRect)
+    {
+        RegisterControl(id, control, units_.ToPixels(templateRect));
+        return control;
+    }
+    // The same with a rectangle in client pixels.
+    template <class W>
+    W* AddControlAtPixels(int id, W* control, const QRect& pixelRect)
+    {
+        RegisterControl(id, control, pixelRect);
+        return control;
+    }
+    // The control with `id`, or null.
+    QWidget* Control(int id) const { return controls_.value(id, nullptr); }
+    template <class W>
+    W* ControlAs(int id) const { return dynamic_cast<W*>(Control(id)); }
+    // Id of `control` (or of the registered control that contains it); 0 for none.
+    int ControlId(const QWidget* control) const;
+    // Id of the control that has the keyboard focus; 0 for none.
+    int FocusedControlId() const;
+    // Moves control `id` to a rectangle in client pixels.
+    void MoveControl(int id, const QRect& pixelRect);
+    void ShowControl(int id, bool visible);
+    void EnableControl(int id, bool enabled);
+
+    // Handlers by control id.
+    void OnClicked(int id, std::function<void()> handler);
+    void OnTextChanged(int id, std::function<void()> handler);
+    // Runs when control `id` has lost the keyboard focus (the new focus is set).
+    void OnFocusLost(int id, std::function<void()> handler);
+
+    // Runs DoDataExchange: members → controls (false) or controls → members
+    // with the checks (true). False when a check failed (already reported).
+    bool UpdateData(bool saveAndValidate);
+
+    const DialogUnits& Units() const { return units_; }
+    // Fixes the client area at width × height pixels.
+    void SetClientSize(int width, int height);
+
+protected:
+    // Makes the contents: controls, pictures, initial state. Runs once.
+    virtual void OnInitDialog() {}
+    virtual void DoDataExchange(DataExchange&) {}
+    // Sees every event for the dialog and its controls first; true consumes it.
+    virtual bool PreTranslateMessage(QObject* target, QEvent* event);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void done(int result) override;
+
+private:
+    void RegisterControl(int id, QWidget* control, const QRect& pixelRect);
+    void Watch(QWidget* widget);
+
+    int templateId_;
+    DialogUnits units_;
+    QHash<int, QWidget*> controls_;
+    QHash<int, std::function<void()>> focusLost_;
+    QEventLoop* loop_ = nullptr;
+    bool created_ = false;
+    bool ended_ = false;
+    int endResult_ = 0;
+};
+
+}  // namespace nubora::fw

@@ -1,0 +1,73 @@
+#include "nubora/framework/bitmap_button.h"
+
+#include <QPainter>
+
+namespace nubora::fw {
+
+BitmapButton::BitmapButton(const QString& caption, QWidget* parent) : QAbstractButton(parent)
+{
+    setText(caption);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void BitmapButton::SetPictures(const QImage& normal, const QImage& pressed, const QImage& focused)
+{
+    normal_ = normal;
+    pressed_ = pressed;
+    focused_ = focused;
+    update();
+}
+
+BitmapButton::Look BitmapButton::CurrentLook() const
+{
+    if (isDown())
+        return Look::Pressed;
+    if (hasFocus())
+        return Look::Focused;
+    return Look::Normal;
+}
+
+const QImage& BitmapButton::Picture(Look look) const
+{
+    switch (look) {
+    case Look::Pressed: return pressed_;
+    case Look::Focused: return focused_;
+    case Look::Normal: break;
+    }
+    return normal_;
+}
+
+QSize BitmapButton::sizeHint() const
+{
+    return normal_.isNull() ? QSize(75, 23) : normal_.size();
+}
+
+void BitmapButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const Look look = CurrentLook();
+    const QImage& picture = Picture(look);
+    if (picture.isNull()) {
+        PaintPlainFace(painter, look);
+        return;
+    }
+    painter.drawImage(QPoint(0, 0), picture);
+}
+
+void BitmapButton::PaintPlainFace(QPainter& painter, Look look)
+{
+    const QRect face = rect().adjusted(0, 0, -1, -1);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QColor(0x4a, 0x6f, 0x9c));
+    painter.setBrush(look == Look::Pressed ? QColor(0xc9, 0xd9, 0xee) : QColor(0xee, 0xf3, 0xfa));
+    painter.drawRoundedRect(face.adjusted(1, 1, -1, -1), 6, 6);
+    if (look == Look::Focused) {
+        painter.setPen(QPen(QColor(0xf0, 0x8c, 0x1e), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(face.adjusted(2, 2, -2, -2), 5, 5);
+    }
+    painter.setPen(QColor(0x1d, 0x33, 0x55));
+    painter.drawText(face.translated(look == Look::Pressed ? QPoint(1, 1) : QPoint()), Qt::AlignCenter, text());
+}
+
+}  // namespace nubora::fw

@@ -1,0 +1,181 @@
+#include "nubora/framework/dialog.h"
+
+#include "nubora/framework/trace.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QEvent>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace nubora::fw {
+
+Dialog::Dialog(int templateId, QWidget* parent)
+    : QDialog(parent), templateId_(templateId), units_(DialogFont())
+{
+    setFont(DialogFont());
+    setMouseTracking(true);
+    installEventFilter(this);
+}
+
+Dialog::~Dialog()
+{
+    if (loop_)
+        loop_->exit(0);
+}
+
+void Dialog::Create(bool visible)
+{
+    if (!created_) {
+        created_ = true;
+        OnInitDialog();
+    }
+    if (visible)
+        show();
+}
+
+int Dialog::DoModal()
+{
+    ended_ = false;
+    Create(false);
+    return exec();
+}
+
+int Dialog::RunModalLoop()
+{
+    ended_ = false;
+    Create(true);
+    if (ended_)
+        return endResult_;
+    QEventLoop loop;
+    loop_ = &loop;
+    const int result = loop.exec(QEventLoop::DialogExec);
+    loop_ = nullptr;
+    return result;
+}
+
+void Dialog::EndDialog(int result)
+{
+    ended_ = true;
+    endResult_ = result;
+    setResult(result);
+    if (isModal() && !loop_) {
+        done(result);  // leaves exec()
+        return;
+    }
+    hide();
+    if (loop_)
+        loop_->exit(result);
+}
+
+void Dialog::done(int result)
+{
+    ended_ = true;
+    endResult_ = result;
+    QDialog::done(result);
+}
+
+void Dialog::RegisterControl(int id, QWidget* control, const QRect& pixelRect)
+{
+    Q_ASSERT(!controls_.contains(id));
+    control->setParent(this);
+    control->setGeometry(pixelRect);
+    control->setFont(font());
+    controls_.insert(id, control);
+    Watch(control);
+}
+
+void Dialog::Watch(QWidget* widget)
+{
+    widget->installEventFilter(this);
+    widget->setMouseTracking(true);
+    for (QWidget* child : widget->findChildren<QWidget*>())
+        Watch(child);
+}
+
+int Dialog::ControlId(const QWidget* control) const
+{
+    for (const QWidget* w = control; w && w != this; w = w->parentWidget()) {
+        for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
+            if (it.value() == w)
+                return it.key();
+        }
+    }
+    return 0;
+}
+
+int Dialog::FocusedControlId() const
+{
+    QWidget* focus = focusWidget();
+    return focus && focus->hasFocus() ? ControlId(focus) : 0;
+}
+
+void Dialog::MoveControl(int id, const QRect& pixelRect)
+{
+    if (QWidget* control = Control(id))
+        control->setGeometry(pixelRect);
+}
+
+void Dialog::ShowControl(int id, bool visible)
+{
+    if (QWidget* control = Control(id))
+        control->setVisible(visible);
+}
+
+void Dialog::EnableControl(int id, bool enabled)
+{
+    if (QWidget* control = Control(id))
+        control->setEnabled(enabled);
+}
+
+void Dialog::OnClicked(int id, std::function<void()> handler)
+{
+    if (auto* button = ControlAs<QAbstractButton>(id))
+        connect(button, &QAbstractButton::clicked, this, [handler = std::move(handler)] { handler(); });
+}
+
+void Dialog::OnTextChanged(int id, std::function<void()> handler)
+{
+    QWidget* control = Control(id);
+    if (auto* line = qobject_cast<QLineEdit*>(control))
+        connect(line, &QLineEdit::textChanged, this, [handler = std::move(handler)] { handler(); });
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
+        connect(plain, &QPlainTextEdit::textChanged, this, [handler = std::move(handler)] { handler(); });
+    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        connect(combo, &QComboBox::currentTextChanged, this, [handler = std::move(handler)] { handler(); });
+}
+
+void Dialog::OnFocusLost(int id, std::function<void()> handler) { focusLost_.insert(id, std::move(handler)); }
+
+bool Dialog::UpdateData(bool saveAndValidate)
+{
+    DataExchange exchange(*this, saveAndValidate ? Exchange::FromControls : Exchange::ToControls);
+    DoDataExchange(exchange);
+    return !exchange.Failed();
+}
+
+void Dialog::SetClientSize(int width, int height) { setFixedSize(width, height); }
+
+bool Dialog::PreTranslateMessage(QObject*, QEvent*) { return false; }
+
+bool Dialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ChildAdded && watched != this) {
+        if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
+            Watch(child);
+    }
+    if (event->type() == QEvent::Show && watched == this)
+        WriteTrace(QStringLiteral("show %1").arg(windowTitle()));
+    if (PreTranslateMessage(watched, event))
+        return true;
+    if (event->type() == QEvent::FocusOut) {
+        const int id = ControlId(qobject_cast<QWidget*>(watched));
+        const auto handler = focusLost_.constFind(id);
+        if (handler != focusLost_.cend() && Control(id) == watched)
+            (*handler)();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace nubora::fw

@@ -1,0 +1,55 @@
+#include "nubora/framework/file_service.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace nubora::fw {
+namespace {
+
+std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(QtNameFilter(request.filter));
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setDirectory(request.initialFolder);
+    // The save dialog asks before replacing a file (Qt's default).
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+std::optional<QString> QtFileService::OpenFileName(QWidget* owner, const FileDialogRequest& request)
+{
+    return RunFileDialog(owner, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtFileService::SaveFileName(QWidget* owner, const FileDialogRequest& request)
+{
+    return RunFileDialog(owner, request, QFileDialog::AcceptSave);
+}
+
+QString QtNameFilter(const QString& templateFilter)
+{
+    const QStringList parts = templateFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString InitialFolder(const QString& name)
+{
+    const QDir home = QDir::home();
+    const QFileInfo folder(home.filePath(name));
+    return folder.isDir() ? folder.absoluteFilePath() : home.absolutePath();
+}
+
+}  // namespace nubora::fw
