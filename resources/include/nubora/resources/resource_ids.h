@@ -1,0 +1,55 @@
+// Numbers of the dialog templates, bitmaps, icon and cursor.
+#pragma once
+
+namespace nubora::res {
+
+// Dialog templates.
+namespace dlg {
+inline constexpr int kAbout = 100;
+inline constexpr int kMainMenu = 102;
+inline constexpr int kAddressBook = 129;
+inline constexpr int kMail = 130;
+inline constexpr int kFreeText = 131;
+inline constexpr int kCodeView = 132;
+inline constexpr int kTelLink = 147;
+inline constexpr int kNaviLink = 148;
+inline constexpr int kSettings = 196;
+inline constexpr int kOneSegLink = 217;
+}  // namespace dlg
+
+inline constexpr int kProgramIcon = 128;
+inline constexpr int kButtonCursor = 209;
+
+// Bitmaps.
+namespace bmp {
+// Main menu: background, 500 x 350 pixels.
+inline constexpr int kMenuBackground = 139;
+// Main menu picture buttons, 131 x 191 pixels: normal, pressed, focused.
+inline constexpr int kAddressBookNormal = 163;
+inline constexpr int kAddressBookPressed = 165;
+inline constexpr int kAddressBookFocused = 164;
+inline constexpr int kMailNormal = 166;
+inline constexpr int kMailPressed = 168;
+inline constexpr int kMailFocused = 167;
+inline constexpr int kFreeTextNormal = 169;
+inline constexpr int kFreeTextPressed = 171;
+inline constexpr int kFreeTextFocused = 170;
+// Main menu exit button, 124 x 42 pixels.
+inline constexpr int kExitNormal = 174;
+inline constexpr int kExitPressed = 173;
+inline constexpr int kExitFocused = 175;
+// Screen backgrounds, 600 x 600 pixels.
+inline constexpr int kAddressBookBackground = 198;
+inline constexpr int kCodeViewBackground = 199;
+inline constexpr int kFreeTextBackground = 200;
+inline constexpr int kMailBackground = 201;
+}  // namespace bmp
+
+// The three pictures of one button.
+struct ButtonPictures {
+    int normal;
+    int pressed;
+    int focused;
+};
+
+}  // namespace nubora::res

@@ -1,0 +1,80 @@
+#include "artwork_kit.h"
+
+namespace nubora::res::art {
+
+QFont JapaneseFont(int pixelSize, bool bold)
+{
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+QImage NewImage(int width, int height, const QColor& fill)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(fill);
+    return image;
+}
+
+void Prepare(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+}
+
+QPainterPath Rounded(const QRectF& rect, qreal radius)
+{
+    QPainterPath path;
+    path.addRoundedRect(rect, radius, radius);
+    return path;
+}
+
+void DrawFinder(QPainter& painter, QPointF origin, qreal module, const QColor& dark, const QColor& light)
+{
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(dark);
+    painter.drawRect(QRectF(origin, QSizeF(7 * module, 7 * module)));
+    painter.setBrush(light);
+    painter.drawRect(QRectF(origin + QPointF(module, module), QSizeF(5 * module, 5 * module)));
+    painter.setBrush(dark);
+    painter.drawRect(QRectF(origin + QPointF(2 * module, 2 * module), QSizeF(3 * module, 3 * module)));
+    painter.restore();
+}
+
+void DrawSymbolMotif(QPainter& painter, QRectF area, int modules, unsigned seed, const QColor& dark,
+                     const QColor& light)
+{
+    const qreal m = area.width() / modules;
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(light);
+    painter.drawRect(area);
+    auto inFinder = [modules](int x, int y) {
+        const bool left = x < 8, top = y < 8, right = x >= modules - 8, bottom = y >= modules - 8;
+        return (left && top) || (right && top) || (left && bottom);
+    };
+    unsigned state = seed;
+    painter.setBrush(dark);
+    for (int y = 0; y < modules; ++y) {
+        for (int x = 0; x < modules; ++x) {
+            state = state * 1103515245u + 12345u;
+            if (inFinder(x, y))
+                continue;
+            const bool timing = (x == 6 || y == 6);
+            const bool darkCell = timing ? ((x + y) % 2 == 0) : ((state >> 16) & 3) < 2;
+            if (darkCell)
+                painter.drawRect(QRectF(area.left() + x * m, area.top() + y * m, m + 0.05, m + 0.05));
+        }
+    }
+    DrawFinder(painter, area.topLeft(), m, dark, light);
+    DrawFinder(painter, area.topLeft() + QPointF((modules - 7) * m, 0), m, dark, light);
+    DrawFinder(painter, area.topLeft() + QPointF(0, (modules - 7) * m), m, dark, light);
+    painter.restore();
+}
+
+}  // namespace nubora::res::art

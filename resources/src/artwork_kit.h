@@ -1,0 +1,44 @@
+// Shared colours, fonts and drawing helpers of the painted artwork.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRectF>
+
+namespace nubora::res::art {
+
+// The palette: a deep indigo for text and outlines, a fresh blue for the
+// brand, an orange accent for focus, warm off-white paper.
+inline const QColor kInk{0x1f, 0x2a, 0x44};
+inline const QColor kBrand{0x1e, 0x6f, 0xd9};
+inline const QColor kBrandDark{0x14, 0x4f, 0xa3};
+inline const QColor kSky{0xe8, 0xf1, 0xfc};
+inline const QColor kPaper{0xff, 0xfd, 0xf8};
+inline const QColor kAccent{0xf5, 0x8a, 0x1f};
+inline const QColor kMuted{0x6b, 0x78, 0x90};
+
+// IPAPGothic at `pixelSize`, optionally bold.
+QFont JapaneseFont(int pixelSize, bool bold = false);
+
+// A blank ARGB image of `width` × `height` filled with `fill`.
+QImage NewImage(int width, int height, const QColor& fill = Qt::transparent);
+
+// A painter with antialiasing for shapes and text.
+void Prepare(QPainter& painter);
+
+// A rounded rectangle path.
+QPainterPath Rounded(const QRectF& rect, qreal radius);
+
+// A QR Code finder pattern (7 × 7 modules) at `origin`, modules of `module` px.
+void DrawFinder(QPainter& painter, QPointF origin, qreal module, const QColor& dark, const QColor& light);
+
+// A decorative symbol-like pattern of `modules` × `modules` cells with the
+// three finder patterns, its data cells chosen by a fixed pseudo-random
+// sequence from `seed` so that it looks the same on every run.
+void DrawSymbolMotif(QPainter& painter, QRectF area, int modules, unsigned seed, const QColor& dark,
+                     const QColor& light);
+
+}  // namespace nubora::res::art

@@ -1,0 +1,19 @@
+// Pictures of the main menu: background 139 and the picture buttons 163-175.
+#pragma once
+
+#include <QImage>
+
+namespace nubora::res::art {
+
+// 500 × 350: title band, prompt, the right column and the footer.
+QImage MenuBackground();
+
+enum class MenuButtonKind { AddressBook, Mail, FreeText };
+enum class ButtonLook { Normal, Pressed, Focused };
+
+// 131 × 191: one of the three content buttons in one look.
+QImage MenuCard(MenuButtonKind kind, ButtonLook look);
+// 124 × 42: the exit button in one look.
+QImage MenuExitButton(ButtonLook look);
+
+}  // namespace nubora::res::art

@@ -1,0 +1,58 @@
+#include "nubora/resources/string_table.h"
+
+#include "nubora/framework/cp932.h"
+
+#include <algorithm>
+#include <array>
+
+namespace nubora::res {
+namespace {
+
+// "\n" in 129 is a line break; its two "%0.2f" are filled by the caller.
+constexpr std::array kTable = std::to_array<StringEntry>({
+    {101, "ヌボラ のﾊﾞｰｼﾞｮﾝ情報(&A)..."},
+    {110, "ヌボラを終了します。よろしいですか？"},
+    {111, "ヌボラを終了します。編集中のデータは破棄されます。よろしいですか？"},
+    {112, "ヌボラを終了します。保存されていないデータは破棄されますがよろしいですか？"},
+    {113, "メインメニューへ戻ります。よろしいですか？"},
+    {114, "メインメニューへ戻ります。編集中のデータは破棄されます。よろしいですか？"},
+    {115, "編集中のデータをクリアします。よろしいですか？"},
+    {120, "「ヌボラ」は既に起動しています。"},
+    {121, "電話番号に不正な文字が含まれています。"},
+    {122, "Eメールアドレスに不正な文字が含まれています。"},
+    {123, "宛先に不正な文字が含まれています。"},
+    {124, "宛先を入力してください。"},
+    {125, "データを入力してください。"},
+    {126, "ヌボラ"},
+    {127, "処理可能な最大文字列数を超えています。"},
+    {128, "QRコードの作成に失敗しました。"},
+    {129, "QRコードをクリップボードにコピーしました。\nコピーしたQRコードの最適な大きさは\n｢%0.2f×%0.2f｣(単位：mm)です。"},
+    {130, "ファイルのオープンに失敗しました。"},
+    {131, "ファイルの読み込みに失敗しました。"},
+    {132, "専用のデータファイル以外は開けません。"},
+    {133, "名前（ヨミ）に不正な文字が含まれています。"},
+    {134, "QRコードの格納可能メッセージデータ容量の取得に失敗しました。"},
+    {135, "メインメニューへ戻ります。保存されていないデータは破棄されますがよろしいですか？"},
+    {136, "指定された分割数でコードを生成することが出来ません。"},
+    {137, "他のアプリケーションがファイルを使用中のため開くことが出来ません。"},
+    {138, "ワンセグリンク文字列に不正な文字が含まれています。"},
+    {139, "ヌボラPro"},
+});
+
+}  // namespace
+
+std::span<const StringEntry> StringTable() { return kTable; }
+
+QString LoadString(int id)
+{
+    const auto it = std::ranges::find(kTable, id, &StringEntry::id);
+    return it == kTable.end() ? QString() : QString::fromUtf8(it->utf8);
+}
+
+std::string LoadStringBytes(int id)
+{
+    // Every text of the table has a CP932 code (checked by the tests).
+    return fw::ToCp932(LoadString(id)).value_or(std::string());
+}
+
+}  // namespace nubora::res

@@ -1,0 +1,125 @@
+// The string table, byte for byte, in Unicode and in CP932.
+#include "nubora/framework/cp932.h"
+#include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace nubora::res {
+namespace {
+
+std::string Hex(const std::string& bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char b : bytes) {
+        if (!out.empty())
+            out += ' ';
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+TEST(StringTable, HoldsTheAboutItemOfTheContextMenu)
+{
+    EXPECT_EQ(LoadString(str::kAboutMenuItem), QStringLiteral("ヌボラ のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+    // Half-width katakana are single bytes; the space after ヌボラ is ASCII.
+    EXPECT_EQ(Hex(LoadStringBytes(101)),
+              "83 6B 83 7B 83 89 20 82 CC CA DE B0 BC DE AE DD 8F EE 95 F1 28 26 41 29 2E 2E 2E");
+}
+
+TEST(StringTable, HoldsTheSecondCopyMessage)
+{
+    EXPECT_EQ(LoadString(str::kAlreadyRunning), QStringLiteral("「ヌボラ」は既に起動しています。"));
+    EXPECT_EQ(Hex(LoadStringBytes(120)).substr(0, 23), "81 75 83 6B 83 7B 83 89");
+}
+
+TEST(StringTable, HoldsTheCaptionAndTheSecondTitle)
+{
+    EXPECT_EQ(Hex(LoadStringBytes(126)), "83 6B 83 7B 83 89");
+    EXPECT_EQ(Hex(LoadStringBytes(139)), "83 6B 83 7B 83 89 50 72 6F");
+    EXPECT_EQ(LoadString(str::kProTitle), QStringLiteral("ヌボラPro"));
+}
+
+TEST(StringTable, HoldsTheExitQuestions)
+{
+    EXPECT_EQ(LoadString(110), QStringLiteral("ヌボラを終了します。よろしいですか？"));
+    EXPECT_EQ(LoadString(111), QStringLiteral("ヌボラを終了します。編集中のデータは破棄されます。よろしいですか？"));
+    EXPECT_EQ(LoadString(112),
+              QStringLiteral("ヌボラを終了します。保存されていないデータは破棄されますがよろしいですか？"));
+    // The question mark is full-width: 81 48.
+    const std::string bytes = LoadStringBytes(110);
+    EXPECT_EQ(Hex(bytes.substr(bytes.size() - 2)), "81 48");
+}
+
+TEST(StringTable, HoldsTheClipboardMessageWithLineBreaksAndFormats)
+{
+    EXPECT_EQ(LoadString(str::kCopiedToClipboard),
+              QStringLiteral("QRコードをクリップボードにコピーしました。\nコピーしたQRコードの最適な大きさは\n"
+                             "｢%0.2f×%0.2f｣(単位：mm)です。"));
+    const std::string bytes = LoadStringBytes(129);
+    // Half-width corner brackets A2 / A3 and the multiplication sign 81 7E.
+    EXPECT_NE(bytes.find("\xA2%0.2f\x81\x7E%0.2f\xA3"), std::string::npos);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 2);
+}
+
+TEST(StringTable, HoldsEveryMessageOfTheCatalogue)
+{
+    const std::pair<int, const char*> expected[] = {
+        {113, "メインメニューへ戻ります。よろしいですか？"},
+        {114, "メインメニューへ戻ります。編集中のデータは破棄されます。よろしいですか？"},
+        {115, "編集中のデータをクリアします。よろしいですか？"},
+        {121, "電話番号に不正な文字が含まれています。"},
+        {122, "Eメールアドレスに不正な文字が含まれています。"},
+        {123, "宛先に不正な文字が含まれています。"},
+        {124, "宛先を入力してください。"},
+        {125, "データを入力してください。"},
+        {127, "処理可能な最大文字列数を超えています。"},
+        {128, "QRコードの作成に失敗しました。"},
+        {130, "ファイルのオープンに失敗しました。"},
+        {131, "ファイルの読み込みに失敗しました。"},
+        {132, "専用のデータファイル以外は開けません。"},
+        {133, "名前（ヨミ）に不正な文字が含まれています。"},
+        {134, "QRコードの格納可能メッセージデータ容量の取得に失敗しました。"},
+        {135, "メインメニューへ戻ります。保存されていないデータは破棄されますがよろしいですか？"},
+        {136, "指定された分割数でコードを生成することが出来ません。"},
+        {137, "他のアプリケーションがファイルを使用中のため開くことが出来ません。"},
+        {138, "ワンセグリンク文字列に不正な文字が含まれています。"},
+    };
+    for (const auto& [id, text] : expected)
+        EXPECT_EQ(LoadString(id), QString::fromUtf8(text)) << "string " << id;
+}
+
+TEST(StringTable, HasExactlyTheCatalogueIds)
+{
+    std::set<int> ids;
+    for (const StringEntry& entry : StringTable())
+        ids.insert(entry.id);
+    std::set<int> expected{101};
+    for (int id = 110; id <= 115; ++id)
+        expected.insert(id);
+    for (int id = 120; id <= 139; ++id)
+        expected.insert(id);
+    EXPECT_EQ(ids, expected);
+    EXPECT_EQ(ids.size(), StringTable().size());
+    for (int id = 116; id <= 119; ++id)
+        EXPECT_TRUE(LoadString(id).isEmpty()) << id;
+}
+
+TEST(StringTable, EveryTextHasACp932Code)
+{
+    for (const StringEntry& entry : StringTable())
+        EXPECT_TRUE(fw::ToCp932(QString::fromUtf8(entry.utf8)).has_value()) << "string " << entry.id;
+}
+
+TEST(StringTable, UnknownIdsAreEmpty)
+{
+    EXPECT_TRUE(LoadString(0).isEmpty());
+    EXPECT_TRUE(LoadStringBytes(999).empty());
+}
+
+}  // namespace
+}  // namespace nubora::res
