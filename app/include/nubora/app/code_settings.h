@@ -1,0 +1,28 @@
+// The symbol settings shared by the input screens, the settings dialog, the
+// encode driver and the code view. Texts are what the screens show (CP932,
+// here all ASCII); the integers are what the engine is given.
+#pragma once
+
+#include <string>
+
+namespace nubora {
+
+struct CodeSettings {
+    int level = 0;          // 0 automatic, 1 L, 2 M, 3 Q, 4 H
+    int cellSizeIndex = 0;  // 0..7: 0.25, 0.3, 0.35, 0.4, 0.45, 0.5, 0.55, 0.6 mm
+    int version = 0;        // 0 automatic, 1..15
+    int splitCount = 1;     // symbols of a structured-append split, 1..16
+    std::string levelText = "M(15%)";
+    std::string cellSizeText = "0.25";
+    std::string versionText = "1";
+    std::string splitCountText = "1";
+    int autoAdjust = 1;          // 1 automatic adjustment (自動調整), 0 manual (任意調整)
+    double printSizeMm = 0;      // side of the last symbol with its quiet zone, mm
+    int availableLength = 0;     // capacity for the manual version and level × splitCount
+};
+
+// Back to automatic mode, as on entering an input screen: everything but
+// printSizeMm and availableLength takes its initial value.
+void ResetToAutomatic(CodeSettings& settings);
+
+}  // namespace nubora

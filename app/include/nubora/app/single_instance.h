@@ -1,0 +1,51 @@
+// The single-instance marker: a local socket named "NuboraEditor" in the
+// user's runtime folder. The first copy listens on it; a later copy that
+// reaches it knows a copy runs and asks that one to come to the front.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QLocalServer;
+class QLocalSocket;
+
+namespace nubora {
+
+inline constexpr char kInstanceName[] = "NuboraEditor";
+
+class SingleInstance {
+public:
+    // `name` of the socket inside the user's runtime folder.
+    explicit SingleInstance(const QString& name = QString::fromLatin1(kInstanceName));
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // Full path of the socket.
+    QString SocketPath() const { return path_; }
+
+    // True when a running copy answers at the socket. A socket file left by a
+    // copy that crashed does not answer.
+    bool ConnectToRunningCopy();
+    // Asks the copy reached by ConnectToRunningCopy to come to the front.
+    void AskRunningCopyToFront();
+
+    // Becomes the running copy: removes a stale socket and listens. False
+    // when listening fails (the program then runs without the marker).
+    bool Listen();
+    bool IsListening() const;
+    // Called on each request to come to the front.
+    void SetFrontHandler(std::function<void()> handler) { frontHandler_ = std::move(handler); }
+
+private:
+    void AcceptConnections();
+
+    QString path_;
+    std::unique_ptr<QLocalSocket> peer_;
+    std::unique_ptr<QLocalServer> server_;
+    std::function<void()> frontHandler_;
+};
+
+}  // namespace nubora

@@ -1,0 +1,296 @@
+#include "nubora/app/main_menu_dialog.h"
+
+#include "nubora/app/about_dialog.h"
+#include "nubora/app/messages.h"
+#include "nubora/app/settings_dialog.h"
+#include "nubora/app/shell_rules.h"
+#include "nubora/input/address_book_dialog.h"
+#include "nubora/input/free_text_dialog.h"
+#include "nubora/input/mail_dialog.h"
+#include "nubora/input/navi_link_dialog.h"
+#include "nubora/input/one_seg_link_dialog.h"
+#include "nubora/input/tel_link_dialog.h"
+#include "nubora/framework/bitmap_button.h"
+#include "nubora/framework/trace.h"
+#include "nubora/resources/artwork.h"
+#include "nubora/resources/control_ids.h"
+#include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_table.h"
+#include "nubora/output/code_view_dialog.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace nubora {
+namespace {
+
+namespace id = ctl::menu;
+
+constexpr int kClientWidth = 500;
+constexpr int kClientHeight = 350;
+// The window manager draws the frame: the dialog-frame height counts as 0.
+constexpr int kDialogFrameHeight = 0;
+
+}  // namespace
+
+MainMenuDialog::MainMenuDialog() : fw::Dialog(res::dlg::kMainMenu)
+{
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(res::LoadString(res::str::kCaption));
+    // The owned dialogs exist with the menu; their windows come later.
+    addressBook = std::make_unique<AddressBookDialog>(*this);
+    mail = std::make_unique<MailDialog>(*this);
+    freeText = std::make_unique<FreeTextDialog>(*this);
+    codeView = std::make_unique<CodeViewDialog>(*this);
+    telLink = std::make_unique<TelLinkDialog>(*this);
+    naviLink = std::make_unique<NaviLinkDialog>(*this);
+    oneSegLink = std::make_unique<OneSegLinkDialog>();
+    settings = std::make_unique<SettingsDialog>(*this);
+}
+
+MainMenuDialog::~MainMenuDialog()
+{
+    // The screens go first, in this order, then the menu itself.
+    addressBook.reset();
+    mail.reset();
+    freeText.reset();
+    codeView.reset();
+}
+
+void MainMenuDialog::OnInitDialog()
+{
+    BindButtons();
+    // Step 2 (the about item) is offered by the context menu: AddSystemMenuItems.
+    programIcon = res::LoadProgramIcon();
+    setWindowIcon(programIcon);
+    PlaceWindowAndButtons();
+    CreateScreens();
+    whiteBrush = QBrush(Qt::white);
+    InitialiseState();
+    addressBookButton->setFocus(Qt::OtherFocusReason);
+}
+
+void MainMenuDialog::BindButtons()
+{
+    background_ = res::LoadBitmap(res::bmp::kMenuBackground);
+    const auto make = [this](int controlId, const char* caption, res::ButtonPictures pictures) {
+        auto* button = AddControlAtPixels(controlId, new fw::BitmapButton(QString::fromUtf8(caption)), QRect());
+        button->SetPictures(res::LoadBitmap(pictures.normal), res::LoadBitmap(pictures.pressed),
+                            res::LoadBitmap(pictures.focused));
+        button->setCursor(res::LoadButtonCursor());
+        return button;
+    };
+    namespace b = res::bmp;
+    freeTextButton = make(id::kFreeTextButton, "フリーテキスト",
+                          {b::kFreeTextNormal, b::kFreeTextPressed, b::kFreeTextFocused});
+    exitButton = make(id::kExitButton, "終了", {b::kExitNormal, b::kExitPressed, b::kExitFocused});
+    mailButton = make(id::kMailButton, "Eメール", {b::kMailNormal, b::kMailPressed, b::kMailFocused});
+    addressBookButton = make(id::kAddressBookButton, "アドレス帳",
+                             {b::kAddressBookNormal, b::kAddressBookPressed, b::kAddressBookFocused});
+    setTabOrder(addressBookButton, mailButton);
+    setTabOrder(mailButton, freeTextButton);
+    setTabOrder(freeTextButton, exitButton);
+
+    OnClicked(id::kAddressBookButton, [this] { OpenAddressBook(); });
+    OnClicked(id::kMailButton, [this] { OpenMail(); });
+    OnClicked(id::kFreeTextButton, [this] { OpenFreeText(); });
+    OnClicked(id::kExitButton, [this] { ConfirmExit(); });
+}
+
+void MainMenuDialog::PlaceWindowAndButtons()
+{
+    move(10, 10);
+    SetClientSize(kClientWidth, kClientHeight);
+    MoveControl(id::kAddressBookButton, QRect(10, 78, 131, 191));
+    MoveControl(id::kMailButton, QRect(145, 78, 131, 191));
+    MoveControl(id::kFreeTextButton, QRect(280, 78, 131, 191));
+    MoveControl(id::kExitButton, QRect(49, 292 - kDialogFrameHeight, 124, 42));
+}
+
+void MainMenuDialog::CreateScreens()
+{
+    addressBook->Create(false);
+    mail->Create(false);
+    freeText->Create(false);
+    codeView->Create(false);
+}
+
+void MainMenuDialog::InitialiseState()
+{
+    currentScreen = 0;
+    exitFromCodeView = 0;
+    bmpSaved = 0;
+    codeBitmaps.Release();
+    shownSymbol = 0;
+    codeSettings = CodeSettings();
+}
+
+void MainMenuDialog::OpenAddressBook() { OpenScreen(0); }
+void MainMenuDialog::OpenMail() { OpenScreen(1); }
+void MainMenuDialog::OpenFreeText() { OpenScreen(2); }
+
+void MainMenuDialog::OpenScreen(int screenIndex)
+{
+    hide();
+    ResetToAutomatic(codeSettings);
+    InputScreenDialog& screen = Screen(screenIndex);
+    screen.ShowAutomaticPresentation();
+    UpdateSettingsSummary(screenIndex);
+    screen.show();
+    screen.raise();
+    screen.activateWindow();
+}
+
+int MainMenuDialog::UpdateSettingsSummary(int screenIndex)
+{
+    if (screenIndex < 0 || screenIndex > 2)
+        return 1;
+    InputScreenDialog& screen = Screen(screenIndex);
+    screen.settingsSummary = SettingsSummaryText(codeSettings);
+    screen.UpdateData(false);
+    return 1;
+}
+
+InputScreenDialog& MainMenuDialog::Screen(int screenIndex)
+{
+    switch (screenIndex) {
+    case 1: return *mail;
+    case 2: return *freeText;
+    default: return *addressBook;
+    }
+}
+
+bool MainMenuDialog::AllEntriesEmpty() const
+{
+    return addressBook->IsAllEmpty() && mail->IsAllEmpty() && freeText->IsAllEmpty();
+}
+
+void MainMenuDialog::ConfirmExit()
+{
+    const int question = ExitQuestionId(exitFromCodeView, bmpSaved, AllEntriesEmpty());
+    if (ShowMessage(this, question) != fw::Answer::Yes) {
+        exitFromCodeView = 0;
+        return;
+    }
+    if (exitFromCodeView == 1)
+        codeBitmaps.Release();
+    DestroyScreenWindows();
+    EndDialog(QDialog::Accepted);
+}
+
+void MainMenuDialog::DestroyScreenWindows()
+{
+    addressBook->hide();
+    mail->hide();
+    freeText->hide();
+    codeView->hide();
+}
+
+void MainMenuDialog::PostCloseRequest()
+{
+    QMetaObject::invokeMethod(this, [this] { ConfirmExit(); }, Qt::QueuedConnection);
+}
+
+void MainMenuDialog::ShowMenu()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+QWidget* MainMenuDialog::VisibleScreen()
+{
+    for (QWidget* window : std::initializer_list<QWidget*>{addressBook.get(), mail.get(), freeText.get(),
+                                                            codeView.get()}) {
+        if (window->isVisible())
+            return window;
+    }
+    return this;
+}
+
+void MainMenuDialog::BringToFront()
+{
+    QWidget* window = VisibleScreen();
+    fw::WriteTrace(QStringLiteral("front %1").arg(window->windowTitle()));
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
+}
+
+void MainMenuDialog::AddSystemMenuItems(QMenu& menu)
+{
+    const QString text = res::LoadString(res::str::kAboutMenuItem);
+    if (text.isEmpty())
+        return;
+    menu.addSeparator();
+    QAction* about = menu.addAction(text);
+    about->setData(id::kAboutCommand);
+    connect(about, &QAction::triggered, this, [this] { OnSysCommand(id::kAboutCommand); });
+}
+
+void MainMenuDialog::OnSysCommand(int command)
+{
+    if ((command & 0xFFF0) == id::kAboutCommand) {
+        AboutDialog about(this);
+        about.DoModal();
+    }
+}
+
+void MainMenuDialog::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    AddSystemMenuItems(menu);
+    menu.exec(event->globalPos());
+}
+
+bool MainMenuDialog::PreTranslateMessage(QObject*, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        const QPoint pointer = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        for (fw::BitmapButton* button : {addressBookButton, mailButton, freeTextButton, exitButton}) {
+            if (button && button->rect().contains(button->mapFromGlobal(pointer))) {
+                button->setFocus(Qt::MouseFocusReason);
+                return true;
+            }
+        }
+        return false;
+    }
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        switch (FocusedControlId()) {
+        case id::kMailButton: OpenMail(); break;
+        case id::kFreeTextButton: OpenFreeText(); break;
+        case id::kAddressBookButton: OpenAddressBook(); break;
+        case id::kExitButton: ConfirmExit(); break;
+        default: break;
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void MainMenuDialog::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), background_);
+    fw::Dialog::paintEvent(event);
+}
+
+void MainMenuDialog::reject()
+{
+    // Esc and the close box ask like the exit button.
+    ConfirmExit();
+}
+
+}  // namespace nubora

@@ -1,0 +1,43 @@
+#include "nubora/app/messages.h"
+
+#include "nubora/framework/services.h"
+#include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_table.h"
+
+namespace nubora {
+
+fw::BoxType MessageType(int stringId)
+{
+    namespace s = res::str;
+    switch (stringId) {
+    case s::kExitQuestion:
+    case s::kExitDiscardEdits:
+    case s::kExitDiscardUnsaved:
+    case s::kBackToMenuQuestion:
+    case s::kBackToMenuDiscardEdits:
+    case s::kClearInputQuestion:
+    case s::kBackToMenuDiscardUnsaved:
+        return fw::BoxType::Question;
+    case s::kAlreadyRunning:
+    case s::kDataTooLong:
+    case s::kEncodeFailed:
+    case s::kSplitImpossible:
+        return fw::BoxType::Error;
+    case s::kCopiedToClipboard:
+        return fw::BoxType::Notice;
+    default:
+        return fw::BoxType::Warning;
+    }
+}
+
+fw::Answer ShowMessage(QWidget* owner, int stringId)
+{
+    return ShowMessageText(owner, stringId, res::LoadString(stringId));
+}
+
+fw::Answer ShowMessageText(QWidget* owner, int stringId, const QString& text)
+{
+    return fw::ShowMessageBox(owner, text, MessageType(stringId));
+}
+
+}  // namespace nubora

@@ -1,0 +1,46 @@
+#include "nubora/app/qr_app.h"
+
+#include "nubora/app/main_menu_dialog.h"
+#include "nubora/app/messages.h"
+#include "nubora/framework/services.h"
+#include "nubora/framework/trace.h"
+#include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_table.h"
+
+namespace nubora {
+
+QrApp::QrApp()
+{
+    // With a trace file the boxes are written there instead of shown.
+    if (fw::TraceEnabled())
+        messages_ = std::make_unique<fw::TraceMessageService>();
+    else
+        messages_ = std::make_unique<fw::QtMessageService>();
+}
+
+QrApp::~QrApp() = default;
+
+int QrApp::InitInstance()
+{
+    const fw::ScopedServices services(fw::Services{messages_.get(), nullptr, nullptr, nullptr,
+                                                   res::LoadString(res::str::kCaption)});
+    auto marker = std::make_unique<SingleInstance>();
+    if (marker->ConnectToRunningCopy()) {
+        ShowMessage(nullptr, res::str::kAlreadyRunning);
+        marker->AskRunningCopyToFront();
+        return 0;
+    }
+    // If listening fails the program runs all the same, only unmarked.
+    if (marker->Listen())
+        instanceMutex = std::move(marker);
+
+    MainMenuDialog menu;
+    if (instanceMutex)
+        instanceMutex->SetFrontHandler([&menu] { menu.BringToFront(); });
+    menu.RunModalLoop();
+    if (instanceMutex)
+        instanceMutex->SetFrontHandler({});
+    return 0;
+}
+
+}  // namespace nubora

@@ -1,0 +1,68 @@
+#include "nubora/app/shell_rules.h"
+
+#include "nubora/resources/string_ids.h"
+
+#include <charconv>
+
+namespace nubora {
+namespace {
+
+// "： ": the full-width colon U+FF1A in CP932, then one half-width space.
+constexpr std::string_view kSeparator = "\x81\x46 ";
+constexpr std::string_view kLineEnd = "\r\n";
+
+double ParseDecimal(std::string_view text)
+{
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() ? value : 0.0;
+}
+
+int ParseInteger(std::string_view text)
+{
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() ? value : 0;
+}
+
+}  // namespace
+
+int ExitQuestionId(int exitFromCodeView, int bmpSaved, bool allEntriesEmpty)
+{
+    if (exitFromCodeView == 1)
+        return bmpSaved == 1 ? res::str::kExitQuestion : res::str::kExitDiscardUnsaved;
+    return allEntriesEmpty ? res::str::kExitQuestion : res::str::kExitDiscardEdits;
+}
+
+SymbolSizes SizesFor(std::string_view cellSizeText, int version)
+{
+    const double cell = ParseDecimal(cellSizeText);
+    const int modules = 4 * version + 17;
+    const double code = cell * modules;
+    return {code, cell * 8 + code};
+}
+
+std::string FormatMm2(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    return std::string(buffer, result.ptr);
+}
+
+std::string SettingsSummaryText(const CodeSettings& settings)
+{
+    const SymbolSizes sizes = SizesFor(settings.cellSizeText, ParseInteger(settings.versionText));
+    std::string text;
+    const auto line = [&text](std::string_view a, std::string_view b = {}) {
+        text.append(kSeparator).append(a).append(b).append(kLineEnd);
+    };
+    line(settings.levelText);
+    line(settings.cellSizeText, "mm");
+    line(settings.versionText);
+    line(FormatMm2(sizes.printMm), "mm");
+    line(FormatMm2(sizes.codeMm), "mm");
+    line(settings.splitCountText);
+    return text;
+}
+
+}  // namespace nubora

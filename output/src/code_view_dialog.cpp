@@ -1,0 +1,132 @@
+#include "nubora/output/code_view_dialog.h"
+
+#include "nubora/app/main_menu_dialog.h"
+#include "nubora/app/messages.h"
+#include "nubora/input/input_screen_dialog.h"
+#include "nubora/framework/bitmap_button.h"
+#include "nubora/resources/artwork.h"
+#include "nubora/resources/control_ids.h"
+#include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace nubora {
+namespace {
+
+namespace id = ctl::codeView;
+
+// Buttons this view has so far, in the order the pointer hover tests them.
+constexpr struct {
+    int id;
+    int x, y, width, height;
+    const char* caption;
+} kButtons[] = {
+    {id::kBack, 303, 512, 126, 61, "戻る"},
+    {id::kExit, 303, 440, 126, 61, "終了"},
+    {id::kBackToMenu, 429, 512, 126, 61, "メインへ戻る"},
+};
+
+}  // namespace
+
+CodeViewDialog::CodeViewDialog(MainMenuDialog& owner) : fw::Dialog(res::dlg::kCodeView), owner_(owner)
+{
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+}
+
+void CodeViewDialog::OnInitDialog()
+{
+    setWindowTitle(QStringLiteral("コード表示画面"));
+    setWindowIcon(res::LoadProgramIcon());
+    SetClientSize(600, 600);
+    move(10, 10);
+    for (const auto& b : kButtons) {
+        auto* button = AddControlAtPixels(b.id, new fw::BitmapButton(QString::fromUtf8(b.caption)),
+                                          QRect(b.x, b.y, b.width, b.height));
+        button->setCursor(res::LoadButtonCursor());
+    }
+    ShowControl(id::kExit, false);
+    OnClicked(id::kBack, [this] { OnBack(); });
+    OnClicked(id::kBackToMenu, [this] { OnBackToMenu(); });
+    OnClicked(id::kExit, [this] { OnExit(); });
+}
+
+void CodeViewDialog::OnBack()
+{
+    hide();
+    owner_.Screen(owner_.currentScreen).show();
+    owner_.codeBitmaps.Release();
+    owner_.bmpSaved = 0;
+}
+
+void CodeViewDialog::OnBackToMenu()
+{
+    const int question = owner_.bmpSaved == 1 ? res::str::kBackToMenuQuestion : res::str::kBackToMenuDiscardUnsaved;
+    if (ShowMessage(this, question) != fw::Answer::Yes)
+        return;
+    InputScreenDialog& screen = owner_.Screen(owner_.currentScreen);
+    screen.ClearEntries();
+    screen.UpdateData(false);
+    hide();
+    owner_.ShowMenu();
+    owner_.codeBitmaps.Release();
+    owner_.bmpSaved = 0;
+}
+
+void CodeViewDialog::OnExit()
+{
+    owner_.exitFromCodeView = 1;
+    owner_.PostCloseRequest();
+}
+
+bool CodeViewDialog::RunButton(int buttonId)
+{
+    switch (buttonId) {
+    case id::kBack: OnBack(); return true;
+    case id::kBackToMenu: OnBackToMenu(); return true;
+    case id::kExit: OnExit(); return true;
+    default: return false;
+    }
+}
+
+bool CodeViewDialog::PreTranslateMessage(QObject*, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        const QPoint pointer = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        for (const auto& b : kButtons) {
+            QWidget* button = Control(b.id);
+            if (button && button->isVisible() && button->rect().contains(button->mapFromGlobal(pointer))) {
+                button->setFocus(Qt::MouseFocusReason);
+                return true;
+            }
+        }
+        return false;
+    }
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape)
+            return true;
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            RunButton(FocusedControlId());
+            return true;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void CodeViewDialog::reject() { OnExit(); }
+
+void CodeViewDialog::closeEvent(QCloseEvent* event)
+{
+    // The close box does nothing on the code view.
+    event->ignore();
+}
+
+}  // namespace nubora

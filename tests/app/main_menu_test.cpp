@@ -1,0 +1,522 @@
+// The main menu driven as a user drives it: buttons, Enter, pointer hover,
+// Esc and the close box, the exit question by state, the screens and back.
+// Every box is answered by the scripted message service.
+#include "nubora/app/about_dialog.h"
+#include "nubora/app/main_menu_dialog.h"
+#include "nubora/framework/bitmap_button.h"
+#include "nubora/framework/testing/scripted_services.h"
+#include "nubora/input/address_book_dialog.h"
+#include "nubora/input/free_text_dialog.h"
+#include "nubora/input/mail_dialog.h"
+#include "nubora/output/code_view_dialog.h"
+#include "nubora/resources/artwork.h"
+#include "nubora/resources/control_ids.h"
+#include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_table.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+namespace nubora {
+namespace {
+
+namespace menuId = ctl::menu;
+namespace inputId = ctl::input;
+using fw::Answer;
+using fw::BoxType;
+
+class MainMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        menu.Create(true);
+        Activate(&menu);
+    }
+
+    static void Activate(QWidget* window)
+    {
+        QApplication::setActiveWindow(window);
+    }
+    // Control `id` of `dialog`; a missing control ends the test program.
+    static QWidget* Ctl(fw::Dialog& dialog, int id)
+    {
+        QWidget* control = dialog.Control(id);
+        if (!control)
+            std::abort();
+        return control;
+    }
+    QWidget* Button(int id) { return Ctl(menu, id); }
+    void Click(int id) { QTest::mouseClick(Button(id), Qt::LeftButton); }
+    void PressEnter(QWidget* target) { QTest::keyClick(target, Qt::Key_Return); }
+    void Hover(QWidget* target, QPoint local = QPoint(5, 5))
+    {
+        const QPointF global = target->mapToGlobal(QPointF(local));
+        QMouseEvent move(QEvent::MouseMove, QPointF(local), global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+    }
+    // Runs queued calls, such as a screen's close request to the menu.
+    static void Settle() { QCoreApplication::processEvents(); }
+
+    const fw::testing::RecordedBox& LastBox()
+    {
+        static const fw::testing::RecordedBox none{};
+        return services.messages.Boxes().empty() ? none : services.messages.Boxes().back();
+    }
+    QString Text(int stringId) { return res::LoadString(stringId); }
+
+    fw::testing::ScriptedServices services;
+    MainMenuDialog menu;
+};
+
+// --- Start ---------------------------------------------------------------
+
+TEST_F(MainMenuTest, StartsAsA500By350PictureTitledNubora)
+{
+    EXPECT_EQ(menu.windowTitle(), QStringLiteral("ヌボラ"));
+    EXPECT_EQ(menu.size(), QSize(500, 350));
+    EXPECT_EQ(menu.pos(), QPoint(10, 10));
+    EXPECT_FALSE(menu.windowIcon().isNull());
+    EXPECT_TRUE(menu.isVisible());
+}
+
+TEST_F(MainMenuTest, PlacesTheFourPictureButtons)
+{
+    EXPECT_EQ(Button(menuId::kAddressBookButton)->geometry(), QRect(10, 78, 131, 191));
+    EXPECT_EQ(Button(menuId::kMailButton)->geometry(), QRect(145, 78, 131, 191));
+    EXPECT_EQ(Button(menuId::kFreeTextButton)->geometry(), QRect(280, 78, 131, 191));
+    EXPECT_EQ(Button(menuId::kExitButton)->geometry(), QRect(49, 292, 124, 42));
+    EXPECT_EQ(menu.addressBookButton, Button(menuId::kAddressBookButton));
+    EXPECT_EQ(menu.mailButton, Button(menuId::kMailButton));
+    EXPECT_EQ(menu.freeTextButton, Button(menuId::kFreeTextButton));
+    EXPECT_EQ(menu.exitButton, Button(menuId::kExitButton));
+}
+
+TEST_F(MainMenuTest, ButtonsShowTheirPicturesAndTheButtonCursor)
+{
+    EXPECT_EQ(menu.mailButton->Picture(fw::BitmapButton::Look::Normal), res::LoadBitmap(res::bmp::kMailNormal));
+    EXPECT_EQ(menu.mailButton->Picture(fw::BitmapButton::Look::Pressed), res::LoadBitmap(res::bmp::kMailPressed));
+    EXPECT_EQ(menu.exitButton->Picture(fw::BitmapButton::Look::Focused), res::LoadBitmap(res::bmp::kExitFocused));
+    for (int id : {menuId::kAddressBookButton, menuId::kMailButton, menuId::kFreeTextButton, menuId::kExitButton}) {
+        EXPECT_EQ(Button(id)->cursor().shape(), Qt::BitmapCursor) << id;
+        EXPECT_EQ(Button(id)->cursor().hotSpot(), res::LoadButtonCursor().hotSpot()) << id;
+    }
+    EXPECT_EQ(menu.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(MainMenuTest, FocusStartsOnTheAddressBookAndTabsInButtonOrder)
+{
+    EXPECT_EQ(menu.FocusedControlId(), menuId::kAddressBookButton);
+    const int expected[] = {menuId::kMailButton, menuId::kFreeTextButton, menuId::kExitButton,
+                            menuId::kAddressBookButton};
+    for (int id : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(menu.FocusedControlId(), id);
+    }
+}
+
+TEST_F(MainMenuTest, CreatesTheFourScreensHidden)
+{
+    for (QWidget* screen : std::initializer_list<QWidget*>{menu.addressBook.get(), menu.mail.get(),
+                                                            menu.freeText.get(), menu.codeView.get()}) {
+        EXPECT_FALSE(screen->isVisible());
+        EXPECT_TRUE(static_cast<fw::Dialog*>(screen)->IsCreated());
+    }
+    EXPECT_EQ(menu.addressBook->windowTitle(), QStringLiteral("アドレス帳用コード入力画面"));
+    EXPECT_EQ(menu.mail->windowTitle(), QStringLiteral("Eメール用コード入力画面"));
+    EXPECT_EQ(menu.freeText->windowTitle(), QStringLiteral("フリーテキスト用コード入力画面"));
+    EXPECT_EQ(menu.codeView->windowTitle(), QStringLiteral("コード表示画面"));
+}
+
+TEST_F(MainMenuTest, StartsWithTheInitialState)
+{
+    EXPECT_EQ(menu.currentScreen, 0);
+    EXPECT_EQ(menu.exitFromCodeView, 0);
+    EXPECT_EQ(menu.bmpSaved, 0);
+    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_EQ(menu.shownSymbol, 0);
+    EXPECT_EQ(menu.whiteBrush.color(), QColor(Qt::white));
+    const CodeSettings& s = menu.codeSettings;
+    EXPECT_EQ(s.level, 0);
+    EXPECT_EQ(s.cellSizeIndex, 0);
+    EXPECT_EQ(s.version, 0);
+    EXPECT_EQ(s.splitCount, 1);
+    EXPECT_EQ(s.levelText, "M(15%)");
+    EXPECT_EQ(s.cellSizeText, "0.25");
+    EXPECT_EQ(s.versionText, "1");
+    EXPECT_EQ(s.splitCountText, "1");
+    EXPECT_EQ(s.autoAdjust, 1);
+    EXPECT_EQ(s.printSizeMm, 0.0);
+    EXPECT_EQ(s.availableLength, 0);
+}
+
+TEST_F(MainMenuTest, PaintsTheBackgroundPicture)
+{
+    const QImage shown = menu.grab().toImage();
+    const QImage background = res::LoadBitmap(res::bmp::kMenuBackground);
+    for (QPoint p : {QPoint(5, 5), QPoint(250, 30), QPoint(450, 300), QPoint(300, 340)})
+        EXPECT_EQ(shown.pixel(p), background.pixel(p)) << p.x() << "," << p.y();
+}
+
+// --- Switching screens ---------------------------------------------------
+
+struct ScreenCase {
+    int button;
+    int screenIndex;
+    const char* title;
+};
+
+class MenuButtonTest : public MainMenuTest, public ::testing::WithParamInterface<ScreenCase> {};
+
+TEST_P(MenuButtonTest, OpensItsScreenAndHidesTheMenu)
+{
+    const ScreenCase c = GetParam();
+    Click(c.button);
+    InputScreenDialog& screen = menu.Screen(c.screenIndex);
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_EQ(screen.windowTitle(), QString::fromUtf8(c.title));
+    EXPECT_EQ(screen.size(), QSize(600, 600));
+    EXPECT_EQ(menu.VisibleScreen(), &screen);
+    // Automatic mode: the confirm button shows, the gauge does not.
+    EXPECT_TRUE(Ctl(screen, inputId::kConfirm)->isVisible());
+    EXPECT_FALSE(Ctl(screen, inputId::kGauge)->isVisible());
+    EXPECT_TRUE(services.messages.Boxes().empty());
+}
+
+TEST_P(MenuButtonTest, MainButtonOfTheScreenComesBack)
+{
+    const ScreenCase c = GetParam();
+    Click(c.button);
+    InputScreenDialog& screen = menu.Screen(c.screenIndex);
+    Activate(&screen);
+    QTest::mouseClick(Ctl(screen, inputId::kBackToMenu), Qt::LeftButton);
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_TRUE(services.messages.Boxes().empty());  // nothing entered: no question
+}
+
+TEST_P(MenuButtonTest, EnterOnTheFocusedButtonOpensItsScreen)
+{
+    const ScreenCase c = GetParam();
+    Button(c.button)->setFocus();
+    PressEnter(Button(c.button));
+    EXPECT_TRUE(menu.Screen(c.screenIndex).isVisible());
+    EXPECT_FALSE(menu.isVisible());
+}
+
+TEST_P(MenuButtonTest, WritesTheAutomaticSettingsSummaryOnTheScreen)
+{
+    const ScreenCase c = GetParam();
+    Click(c.button);
+    InputScreenDialog& screen = menu.Screen(c.screenIndex);
+    const std::string expected =
+        "\x81\x46 M(15%)\r\n\x81\x46 0.25mm\r\n\x81\x46 1\r\n\x81\x46 7.25mm\r\n\x81\x46 5.25mm\r\n\x81\x46 1\r\n";
+    EXPECT_EQ(screen.settingsSummary, expected);
+    EXPECT_EQ(screen.ControlAs<QPlainTextEdit>(inputId::kSettingsSummary)->toPlainText(),
+              QStringLiteral("： M(15%)\n： 0.25mm\n： 1\n： 7.25mm\n： 5.25mm\n： 1\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachButton, MenuButtonTest,
+                         ::testing::Values(ScreenCase{menuId::kAddressBookButton, 0, "アドレス帳用コード入力画面"},
+                                           ScreenCase{menuId::kMailButton, 1, "Eメール用コード入力画面"},
+                                           ScreenCase{menuId::kFreeTextButton, 2, "フリーテキスト用コード入力画面"}));
+
+TEST_F(MainMenuTest, EnteringAScreenResetsTheSettingsToAutomatic)
+{
+    CodeSettings& s = menu.codeSettings;
+    s = {3, 7, 15, 4, "Q(25%)", "0.6", "15", "4", 0, 51.0, 1234};
+    Click(menuId::kMailButton);
+    EXPECT_EQ(s.autoAdjust, 1);
+    EXPECT_EQ(s.level, 0);
+    EXPECT_EQ(s.cellSizeIndex, 0);
+    EXPECT_EQ(s.version, 0);
+    EXPECT_EQ(s.splitCount, 1);
+    EXPECT_EQ(s.levelText, "M(15%)");
+    EXPECT_EQ(s.cellSizeText, "0.25");
+    EXPECT_EQ(s.versionText, "1");
+    EXPECT_EQ(s.splitCountText, "1");
+    // The results of the last code stay.
+    EXPECT_EQ(s.printSizeMm, 51.0);
+    EXPECT_EQ(s.availableLength, 1234);
+}
+
+TEST_F(MainMenuTest, BackToTheMenuWithAnEntryAsksAndClearsOnYes)
+{
+    Click(menuId::kAddressBookButton);
+    menu.addressBook->name = "abc";
+    services.messages.ScriptAnswers({Answer::No});
+    menu.addressBook->OnBackToMenu();
+    ASSERT_EQ(services.messages.Boxes().size(), 1u);
+    EXPECT_EQ(LastBox().text, Text(114));
+    EXPECT_EQ(LastBox().type, BoxType::Question);
+    EXPECT_TRUE(menu.addressBook->isVisible());
+    EXPECT_EQ(menu.addressBook->name, "abc");
+
+    services.messages.ScriptAnswers({Answer::Yes});
+    menu.addressBook->OnBackToMenu();
+    EXPECT_TRUE(menu.addressBook->IsAllEmpty());
+    EXPECT_FALSE(menu.addressBook->isVisible());
+    EXPECT_TRUE(menu.isVisible());
+}
+
+// --- Keyboard and pointer ------------------------------------------------
+
+TEST_F(MainMenuTest, EnterOnTheExitButtonAsksToEnd)
+{
+    menu.exitButton->setFocus();
+    services.messages.ScriptAnswers({Answer::No});
+    PressEnter(menu.exitButton);
+    ASSERT_EQ(services.messages.Boxes().size(), 1u);
+    EXPECT_EQ(LastBox().text, Text(110));
+}
+
+TEST_F(MainMenuTest, EnterWithNoButtonFocusedDoesNothing)
+{
+    menu.setFocus();
+    ASSERT_EQ(menu.FocusedControlId(), 0);
+    PressEnter(&menu);
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_FALSE(menu.HasEnded());
+    EXPECT_TRUE(services.messages.Boxes().empty());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(menu.Screen(i).isVisible());
+}
+
+TEST_F(MainMenuTest, PointerOverAButtonMovesTheFocusThere)
+{
+    const struct {
+        fw::BitmapButton* button;
+        int id;
+    } cases[] = {{menu.freeTextButton, menuId::kFreeTextButton},
+                 {menu.exitButton, menuId::kExitButton},
+                 {menu.mailButton, menuId::kMailButton},
+                 {menu.addressBookButton, menuId::kAddressBookButton}};
+    for (const auto& c : cases) {
+        Hover(c.button, QPoint(60, 20));
+        EXPECT_EQ(menu.FocusedControlId(), c.id);
+        EXPECT_EQ(c.button->CurrentLook(), fw::BitmapButton::Look::Focused);
+    }
+    // Off the buttons the focus stays where it is.
+    Hover(&menu, QPoint(450, 20));
+    EXPECT_EQ(menu.FocusedControlId(), menuId::kAddressBookButton);
+}
+
+TEST_F(MainMenuTest, HoverThenEnterOpensThatScreen)
+{
+    Hover(menu.freeTextButton);
+    PressEnter(QApplication::focusWidget());
+    EXPECT_TRUE(menu.freeText->isVisible());
+}
+
+// --- The exit question ---------------------------------------------------
+
+TEST_F(MainMenuTest, ExitAtStartAsks110AsAQuestionOwnedByTheMenu)
+{
+    services.messages.ScriptAnswers({Answer::No});
+    Click(menuId::kExitButton);
+    ASSERT_EQ(services.messages.Boxes().size(), 1u);
+    EXPECT_EQ(LastBox().text, QStringLiteral("ヌボラを終了します。よろしいですか？"));
+    EXPECT_EQ(LastBox().type, BoxType::Question);
+    EXPECT_EQ(LastBox().caption, QStringLiteral("ヌボラ"));
+    EXPECT_EQ(LastBox().ownerTitle, QStringLiteral("ヌボラ"));
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_FALSE(menu.HasEnded());
+}
+
+TEST_F(MainMenuTest, EscAndTheCloseBoxAskLikeTheExitButton)
+{
+    services.messages.ScriptAnswers({Answer::No, Answer::No});
+    QTest::keyClick(menu.addressBookButton, Qt::Key_Escape);
+    menu.close();
+    ASSERT_EQ(services.messages.Boxes().size(), 2u);
+    EXPECT_EQ(services.messages.Boxes()[0].text, Text(110));
+    EXPECT_EQ(services.messages.Boxes()[1].text, Text(110));
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_FALSE(menu.HasEnded());
+}
+
+TEST_F(MainMenuTest, ExitFromAScreenWithAnEntryAsks111)
+{
+    Click(menuId::kMailButton);
+    menu.mail->subject = "件名";
+    services.messages.ScriptAnswers({Answer::No});
+    menu.mail->OnExit();
+    Settle();
+    ASSERT_EQ(services.messages.Boxes().size(), 1u);
+    EXPECT_EQ(LastBox().text, Text(111));
+    EXPECT_EQ(LastBox().ownerTitle, QStringLiteral("ヌボラ"));
+    // No keeps everything: the screen with its entry.
+    EXPECT_TRUE(menu.mail->isVisible());
+    EXPECT_EQ(menu.mail->subject, "件名");
+    EXPECT_FALSE(menu.HasEnded());
+}
+
+TEST_F(MainMenuTest, ExitFromAScreenWithEveryEntryEmptyAsks110)
+{
+    Click(menuId::kFreeTextButton);
+    services.messages.ScriptAnswers({Answer::No});
+    menu.freeText->OnExit();
+    Settle();
+    ASSERT_EQ(services.messages.Boxes().size(), 1u);
+    EXPECT_EQ(LastBox().text, Text(110));
+}
+
+TEST_F(MainMenuTest, AnyEntryOfAnyScreenCountsForTheExitQuestion)
+{
+    menu.freeText->text = "x";
+    services.messages.ScriptAnswers({Answer::No});
+    Click(menuId::kExitButton);
+    EXPECT_EQ(LastBox().text, Text(111));
+}
+
+TEST_F(MainMenuTest, ExitFromTheCodeViewFollowsBmpSaved)
+{
+    menu.hide();
+    menu.codeView->show();
+    menu.addressBook->name = "x";  // entries do not count from the code view
+
+    services.messages.ScriptAnswers({Answer::No});
+    menu.codeView->OnExit();
+    Settle();
+    EXPECT_EQ(LastBox().text, Text(112));
+    EXPECT_EQ(menu.exitFromCodeView, 0);  // No resets it
+    EXPECT_TRUE(menu.codeView->isVisible());
+
+    menu.bmpSaved = 1;
+    services.messages.ScriptAnswers({Answer::No});
+    menu.codeView->OnExit();
+    Settle();
+    EXPECT_EQ(LastBox().text, Text(110));
+    EXPECT_EQ(menu.exitFromCodeView, 0);
+    EXPECT_EQ(menu.bmpSaved, 1);
+
+    // After No, an exit from elsewhere is judged by the entries again.
+    services.messages.ScriptAnswers({Answer::No});
+    menu.addressBook->OnExit();
+    Settle();
+    EXPECT_EQ(LastBox().text, Text(111));
+}
+
+TEST_F(MainMenuTest, YesEndsTheProgram)
+{
+    services.messages.ScriptAnswers({Answer::Yes});
+    QTimer::singleShot(0, &menu, [this] { Click(menuId::kExitButton); });
+    EXPECT_EQ(menu.RunModalLoop(), QDialog::Accepted);
+    EXPECT_TRUE(menu.HasEnded());
+    EXPECT_FALSE(menu.isVisible());
+}
+
+TEST_F(MainMenuTest, YesFromAScreenEndsWithEveryWindowHidden)
+{
+    Click(menuId::kAddressBookButton);
+    menu.addressBook->memo = "memo";
+    services.messages.ScriptAnswers({Answer::Yes});
+    menu.addressBook->OnExit();
+    Settle();
+    EXPECT_EQ(LastBox().text, Text(111));
+    EXPECT_TRUE(menu.HasEnded());
+    EXPECT_EQ(menu.EndResult(), QDialog::Accepted);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(menu.Screen(i).isVisible());
+    EXPECT_FALSE(menu.codeView->isVisible());
+}
+
+TEST_F(MainMenuTest, YesFromTheCodeViewReleasesTheSymbols)
+{
+    QrBitmap** bitmaps = nullptr;
+    QrEncodeParams params{0, 0};
+    ASSERT_EQ(TavoQREnc_QrEncode("MEMORY:\r\n", 9, 1, &bitmaps, &params), 0);
+    menu.codeBitmaps.Adopt(bitmaps, 1);
+    menu.hide();
+    menu.codeView->show();
+    services.messages.ScriptAnswers({Answer::Yes});
+    menu.codeView->OnExit();
+    Settle();
+    EXPECT_EQ(LastBox().text, Text(112));
+    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_TRUE(menu.HasEnded());
+}
+
+TEST_F(MainMenuTest, CodeViewBackToTheMenuAsksAndClearsTheScreenThatMadeTheCode)
+{
+    menu.currentScreen = 1;
+    menu.mail->to = "a@b";
+    menu.hide();
+    menu.codeView->show();
+    services.messages.ScriptAnswers({Answer::Yes});
+    menu.codeView->OnBackToMenu();
+    EXPECT_EQ(LastBox().text, Text(135));
+    EXPECT_TRUE(menu.mail->IsAllEmpty());
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_FALSE(menu.codeView->isVisible());
+}
+
+// --- Front request and the about box -------------------------------------
+
+TEST_F(MainMenuTest, BringToFrontRaisesTheVisibleScreen)
+{
+    Click(menuId::kMailButton);
+    QWidget other;
+    other.show();
+    Activate(&other);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other, 2000));
+    menu.BringToFront();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(menu.mail.get(), 2000));
+    EXPECT_FALSE(menu.isVisible());  // the menu stays hidden
+}
+
+TEST_F(MainMenuTest, ContextMenuOffersTheAboutItem)
+{
+    QMenu popup;
+    menu.AddSystemMenuItems(popup);
+    const auto actions = popup.actions();
+    ASSERT_EQ(actions.size(), 2);
+    EXPECT_TRUE(actions[0]->isSeparator());
+    EXPECT_EQ(actions[1]->text(), QStringLiteral("ヌボラ のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+    EXPECT_EQ(actions[1]->data().toInt(), 0x0010);
+}
+
+TEST_F(MainMenuTest, TheAboutItemRunsTheAboutBox)
+{
+    QString title;
+    QSize size;
+    QTimer::singleShot(0, &menu, [&] {
+        auto* about = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        title = about->windowTitle();
+        size = about->size();
+        QTest::mouseClick(about->Control(ctl::kOk), Qt::LeftButton);
+    });
+    QMenu popup;
+    menu.AddSystemMenuItems(popup);
+    popup.actions().back()->trigger();
+    EXPECT_EQ(title, QStringLiteral("ヌボラのﾊﾞｰｼﾞｮﾝ情報"));
+    EXPECT_EQ(size, menu.Units().ToPixels(QRect(0, 0, 235, 55)).size());
+    EXPECT_TRUE(menu.isVisible());
+}
+
+TEST_F(MainMenuTest, OtherSystemCommandsDoNothing)
+{
+    menu.OnSysCommand(0xF060);  // a close command is not the about item
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(services.messages.Boxes().empty());
+}
+
+TEST(AboutDialog, ClosesWithEsc)
+{
+    AboutDialog about;
+    QTimer::singleShot(0, &about, [&about] { QTest::keyClick(&about, Qt::Key_Escape); });
+    EXPECT_EQ(about.DoModal(), QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace nubora

@@ -1,0 +1,110 @@
+// The shell's window-free rules.
+#include "nubora/app/code_settings.h"
+#include "nubora/app/messages.h"
+#include "nubora/app/shell_rules.h"
+#include "nubora/app/symbol_bitmaps.h"
+
+#include <gtest/gtest.h>
+
+namespace nubora {
+namespace {
+
+TEST(ExitQuestion, FromTheCodeViewDependsOnlyOnBmpSaved)
+{
+    EXPECT_EQ(ExitQuestionId(1, 1, true), 110);
+    EXPECT_EQ(ExitQuestionId(1, 1, false), 110);
+    EXPECT_EQ(ExitQuestionId(1, 0, true), 112);
+    EXPECT_EQ(ExitQuestionId(1, 0, false), 112);
+}
+
+TEST(ExitQuestion, ElsewhereDependsOnlyOnTheEntries)
+{
+    EXPECT_EQ(ExitQuestionId(0, 0, true), 110);
+    EXPECT_EQ(ExitQuestionId(0, 1, true), 110);
+    EXPECT_EQ(ExitQuestionId(0, 0, false), 111);
+    EXPECT_EQ(ExitQuestionId(0, 1, false), 111);
+}
+
+TEST(SymbolSizes, FollowTheWorkedExamples)
+{
+    const SymbolSizes v1 = SizesFor("0.25", 1);
+    EXPECT_EQ(FormatMm2(v1.codeMm), "5.25");
+    EXPECT_EQ(FormatMm2(v1.printMm), "7.25");
+    const SymbolSizes v15 = SizesFor("0.6", 15);
+    EXPECT_EQ(FormatMm2(v15.codeMm), "46.20");
+    EXPECT_EQ(FormatMm2(v15.printMm), "51.00");
+}
+
+TEST(SymbolSizes, AnEmptyCellSizeGivesZero)
+{
+    EXPECT_EQ(FormatMm2(SizesFor("", 5).printMm), "0.00");
+}
+
+TEST(SettingsSummary, ShowsTheAutomaticDefaults)
+{
+    const CodeSettings settings;
+    EXPECT_EQ(SettingsSummaryText(settings),
+              "\x81\x46 M(15%)\r\n\x81\x46 0.25mm\r\n\x81\x46 1\r\n\x81\x46 7.25mm\r\n\x81\x46 5.25mm\r\n"
+              "\x81\x46 1\r\n");
+}
+
+TEST(SettingsSummary, FollowsTheTexts)
+{
+    CodeSettings settings;
+    settings.levelText = "H(30%)";
+    settings.cellSizeText = "0.6";
+    settings.versionText = "15";
+    settings.splitCountText = "16";
+    EXPECT_EQ(SettingsSummaryText(settings),
+              "\x81\x46 H(30%)\r\n\x81\x46 0.6mm\r\n\x81\x46 15\r\n\x81\x46 51.00mm\r\n\x81\x46 46.20mm\r\n"
+              "\x81\x46 16\r\n");
+}
+
+TEST(CodeSettings, ResetKeepsTheLastCodesSizes)
+{
+    CodeSettings settings{4, 5, 9, 3, "H(30%)", "0.5", "9", "3", 0, 30.5, 777};
+    ResetToAutomatic(settings);
+    const CodeSettings initial;
+    EXPECT_EQ(settings.level, initial.level);
+    EXPECT_EQ(settings.cellSizeIndex, initial.cellSizeIndex);
+    EXPECT_EQ(settings.version, initial.version);
+    EXPECT_EQ(settings.splitCount, initial.splitCount);
+    EXPECT_EQ(settings.levelText, initial.levelText);
+    EXPECT_EQ(settings.cellSizeText, initial.cellSizeText);
+    EXPECT_EQ(settings.versionText, initial.versionText);
+    EXPECT_EQ(settings.splitCountText, initial.splitCountText);
+    EXPECT_EQ(settings.autoAdjust, 1);
+    EXPECT_EQ(settings.printSizeMm, 30.5);
+    EXPECT_EQ(settings.availableLength, 777);
+}
+
+TEST(MessageCatalogue, GivesEachMessageItsBoxType)
+{
+    for (int id : {110, 111, 112, 113, 114, 115, 135})
+        EXPECT_EQ(MessageType(id), fw::BoxType::Question) << id;
+    for (int id : {120, 127, 128, 136})
+        EXPECT_EQ(MessageType(id), fw::BoxType::Error) << id;
+    for (int id : {121, 122, 123, 124, 125, 130, 131, 132, 133, 134, 137, 138})
+        EXPECT_EQ(MessageType(id), fw::BoxType::Warning) << id;
+    EXPECT_EQ(MessageType(129), fw::BoxType::Notice);
+}
+
+TEST(SymbolBitmaps, ReleaseEveryBitmapAndTheArray)
+{
+    SymbolBitmaps held;
+    QrEncodeParams params{0, 0};
+    ASSERT_EQ(TavoQREnc_QrEncode("0123456789012345678901234567890123456789", 40, 2, held.Slot(), &params), 0);
+    // Slot fills the array in place; Adopt records how many it holds.
+    QrBitmap** raw = *held.Slot();
+    *held.Slot() = nullptr;
+    held.Adopt(raw, 2);
+    EXPECT_EQ(held.Count(), 2);
+    ASSERT_NE(held.At(1), nullptr);
+    EXPECT_EQ(held.At(2), nullptr);
+    held.Release();
+    EXPECT_TRUE(held.IsNull());
+    held.Release();  // twice is harmless
+}
+
+}  // namespace
+}  // namespace nubora

@@ -1,0 +1,162 @@
+// One copy per user: the socket in process, then two real copies of nubora.
+#include "nubora/app/single_instance.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace nubora {
+namespace {
+
+// Processes events until `done` holds or `ms` milliseconds pass.
+template <class Condition>
+bool WaitFor(Condition done, int ms = 20000)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+QString ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+class RuntimeFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        previous = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", folder.path().toLocal8Bit());
+    }
+    void TearDown() override { qputenv("XDG_RUNTIME_DIR", previous); }
+    QTemporaryDir folder;
+    QByteArray previous;
+};
+
+using SingleInstanceSocket = RuntimeFolder;
+
+TEST_F(SingleInstanceSocket, LivesInTheRuntimeFolderUnderTheMarkerName)
+{
+    SingleInstance instance;
+    EXPECT_EQ(instance.SocketPath(), folder.filePath(QStringLiteral("NuboraEditor")));
+}
+
+TEST_F(SingleInstanceSocket, TheFirstListensAndTheSecondReachesIt)
+{
+    SingleInstance first;
+    EXPECT_FALSE(first.ConnectToRunningCopy());
+    ASSERT_TRUE(first.Listen());
+    int frontRequests = 0;
+    first.SetFrontHandler([&frontRequests] { ++frontRequests; });
+
+    SingleInstance second;
+    ASSERT_TRUE(second.ConnectToRunningCopy());
+    second.AskRunningCopyToFront();
+    EXPECT_TRUE(WaitFor([&] { return frontRequests == 1; }, 5000));
+}
+
+TEST_F(SingleInstanceSocket, AStaleSocketFileDoesNotCount)
+{
+    const QString path = folder.filePath(QStringLiteral("NuboraEditor"));
+    {
+        QFile stale(path);
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    }
+    SingleInstance instance;
+    EXPECT_FALSE(instance.ConnectToRunningCopy());
+    EXPECT_TRUE(instance.Listen());
+    EXPECT_TRUE(instance.IsListening());
+}
+
+// --- Two real copies ------------------------------------------------------
+
+class TwoCopies : public RuntimeFolder {
+protected:
+    void TearDown() override
+    {
+        for (QProcess* p : {&first, &second, &third}) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+        }
+        RuntimeFolder::TearDown();
+    }
+
+    QString Trace(const char* name) { return folder.filePath(QString::fromLatin1(name)); }
+
+    void Start(QProcess& process, const QString& trace)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
+        env.insert(QStringLiteral("NUBORA_TEST_TRACE"), trace);
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(QStringLiteral(NUBORA_PROGRAM), QStringList());
+        ASSERT_TRUE(process.waitForStarted(10000));
+    }
+
+    QProcess first;
+    QProcess second;
+    QProcess third;
+};
+
+TEST_F(TwoCopies, TheSecondReports120AndBringsTheFirstToTheFront)
+{
+    const QString firstTrace = Trace("first.log");
+    const QString secondTrace = Trace("second.log");
+    Start(first, firstTrace);
+    ASSERT_TRUE(WaitFor([&] { return ReadAll(firstTrace).contains(QStringLiteral("show ヌボラ\n")); }))
+        << ReadAll(firstTrace).toStdString();
+
+    Start(second, secondTrace);
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    // The error box without owner, and no window of its own.
+    EXPECT_EQ(ReadAll(secondTrace),
+              QStringLiteral("box error owner=- caption=ヌボラ text=「ヌボラ」は既に起動しています。\n"));
+
+    EXPECT_TRUE(WaitFor([&] { return ReadAll(firstTrace).contains(QStringLiteral("front ヌボラ\n")); }))
+        << ReadAll(firstTrace).toStdString();
+    EXPECT_EQ(first.state(), QProcess::Running);
+    EXPECT_FALSE(ReadAll(firstTrace).contains(QStringLiteral("box")));
+}
+
+TEST_F(TwoCopies, AfterTheFirstIsKilledANewStartSucceeds)
+{
+    const QString firstTrace = Trace("first.log");
+    const QString thirdTrace = Trace("third.log");
+    Start(first, firstTrace);
+    ASSERT_TRUE(WaitFor([&] { return ReadAll(firstTrace).contains(QStringLiteral("show ヌボラ\n")); }));
+
+    ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+    ASSERT_TRUE(first.waitForFinished(10000));
+    // The crashed copy left its socket file behind.
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("NuboraEditor"))));
+
+    Start(third, thirdTrace);
+    EXPECT_TRUE(WaitFor([&] { return ReadAll(thirdTrace).contains(QStringLiteral("show ヌボラ\n")); }))
+        << ReadAll(thirdTrace).toStdString();
+    EXPECT_FALSE(ReadAll(thirdTrace).contains(QStringLiteral("box")));
+    EXPECT_EQ(third.state(), QProcess::Running);
+}
+
+}  // namespace
+}  // namespace nubora
