@@ -48,6 +48,9 @@ int Dialog::RunModalLoop()
     Create(true);
     if (ended_)
         return endResult_;
+    // Like a modal dialog, the window comes up active, its focus control lit.
+    raise();
+    activateWindow();
     QEventLoop loop;
     loop_ = &loop;
     const int result = loop.exec(QEventLoop::DialogExec);
