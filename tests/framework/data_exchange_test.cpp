@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QTest>
 
@@ -122,6 +123,21 @@ TEST_F(DataExchangeTest, TextEditRefusesAnInsertionThatWouldNotFitOrHasNoCode)
     // Replacing a selection frees its bytes.
     body->selectAll();
     EXPECT_TRUE(body->CanInsert(QStringLiteral("あいうえお")));
+}
+
+TEST_F(DataExchangeTest, TextEditRefusesAnInputMethodCommitThatWouldNotFit)
+{
+    Body()->setFocus();
+    Body()->setPlainText(QStringLiteral("1234567"));
+    Body()->moveCursor(QTextCursor::End);
+    QInputMethodEvent tooLong(QString(), {});
+    tooLong.setCommitString(QStringLiteral("漢字"));  // 4 bytes, 3 free
+    QApplication::sendEvent(Body(), &tooLong);
+    EXPECT_EQ(Body()->toPlainText(), QStringLiteral("1234567"));
+    QInputMethodEvent fits(QString(), {});
+    fits.setCommitString(QStringLiteral("字"));
+    QApplication::sendEvent(Body(), &fits);
+    EXPECT_EQ(Body()->toPlainText(), QStringLiteral("1234567字"));
 }
 
 TEST_F(DataExchangeTest, MovesCp932MembersToControlsAndBack)
