@@ -1,0 +1,132 @@
+// The saved input data files of the three input screens: address book
+// (".aqr"), e-mail (".eqr") and free text (".fqr"). Values are Shift-JIS
+// (CP932) byte strings exactly as the screens hold them; the files carry no
+// header, and their kind is known from the extension alone.
+//
+// Layout. A file is a row of fields, each followed by one comma (0x2C), the
+// last one too. A comma inside a value written through EscapeCommas is stored
+// as backslash comma (0x5C 0x2C); backslashes themselves are not escaped.
+//   aqr  name, reading, tel1, tel2, mail1, mail2, address, memo; name,
+//        reading, address and memo escaped, the rest (which cannot hold a
+//        comma once checked) as they are. Written with LF stored as CR LF.
+//   eqr  to, subject, body, all escaped. Written with LF stored as CR LF, so
+//        a CR LF line break of the body is stored as CR CR LF.
+//   fqr  text, escaped, then every CR LF of it turned into a bare LF; then a
+//        comma and a final CR LF. No other translation.
+//
+// Reading splits at every comma that is not escaped. A comma is escaped when
+// the byte just before it is a single-byte backslash: Shift-JIS characters are
+// taken from the start of each field (a byte 0x81..0x9F or 0xE0..0xFC begins a
+// two-byte character), so the trail byte 0x5C of "表" (0x95 0x5C) or "ソ"
+// (0x83 0x5C) is no escape. A lead byte directly before a comma stands alone:
+// a comma is always a comma. The escaping backslash is dropped and the comma
+// kept in the field. Only text ended by a comma forms a field; what follows
+// the last comma is ignored. Fields past those of the kind are ignored and
+// missing ones come back empty. aqr and eqr files are read with CR LF taken
+// as LF first.
+//
+// The readers take the whole file, whatever its length and however many line
+// breaks the values hold, so every value saved here comes back byte for byte:
+// an e-mail body with line breaks, and lines longer than 511 (aqr) or 1,279
+// (eqr, fqr) bytes, included. Every field that the older one-line readers got
+// (those ended by a comma on the file's first line, within those lengths)
+// still reads the same.
+//
+// A value cannot end in a single-byte backslash: its separator comma would
+// read as an escaped comma and the field would swallow the next one. The
+// writers therefore drop single-byte backslashes at the end of every value
+// ("C:\" is saved as "C:", "表\" as "表"; "表" itself keeps its trail byte), so
+// every field keeps its place. The readers stay with the format: "\," at the
+// end of a field in a file from elsewhere is an escaped comma.
+//
+// Round trip. Saved and read back, every value comes back exactly when it is
+// CP932 text (no lead byte directly before a comma) less any trailing
+// single-byte backslashes; for the free text, line breaks must be CR LF (a
+// bare LF comes back as CR LF), as they always are in the screens.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "nubora/input/file_io.h"
+
+namespace nubora {
+
+// The fields of an address-book entry, in file order.
+struct AddressBookFields {
+    std::string name;
+    std::string reading;
+    std::string tel1;
+    std::string tel2;
+    std::string mail1;
+    std::string mail2;
+    std::string address;
+    std::string memo;
+    bool operator==(const AddressBookFields&) const = default;
+};
+
+// The fields of an e-mail, in file order.
+struct MailFields {
+    std::string to;
+    std::string subject;
+    std::string body;
+    bool operator==(const MailFields&) const = default;
+};
+
+// The outcome of saving or opening a data file, one per message of the
+// screens. Each function below says which it can return.
+enum class DataFileStatus {
+    Ok,
+    CannotOpen,  // message 130: the file cannot be opened (or written)
+    Unreadable,  // message 131: an address-book or e-mail file is empty or cannot be read
+    InUse,       // message 137: the free-text file is held by another program
+};
+
+// Each comma byte of `value` preceded by a backslash; every other byte as it is.
+std::string EscapeCommas(std::string_view value);
+// Each CR LF pair as one LF; a CR not followed by LF stays.
+std::string CrLfToLf(std::string_view text);
+// Each LF as CR LF (also one that already follows a CR).
+std::string LfToCrLf(std::string_view text);
+
+// `value` without the single-byte backslashes at its end (Shift-JIS aware:
+// the trail byte of a double-byte character is kept).
+std::string DropTrailingBackslashes(std::string_view value);
+
+// The fields of `content` in order, unescaped (see the top of this file).
+// Text after the last unescaped comma is not a field.
+std::vector<std::string> SplitFields(std::string_view content);
+
+// The exact bytes of each kind of file.
+std::string BuildAddressBookFile(const AddressBookFields& fields);
+std::string BuildMailFile(const MailFields& fields);
+std::string BuildFreeTextFile(std::string_view text);
+
+// The fields held by the bytes of a file of each kind. They take any bytes;
+// an empty `content` gives empty fields (the Open functions report an empty
+// address-book or e-mail file before parsing).
+AddressBookFields ParseAddressBookFile(std::string_view content);
+MailFields ParseMailFile(std::string_view content);
+// The free text: the first field with each LF as CR LF; empty when the file
+// holds no field.
+std::string ParseFreeTextFile(std::string_view content);
+
+// Saving: the file at `path` (any length) is replaced only once the new bytes
+// are completely written (see WriteFileAtomically); on failure an existing
+// file stays as it was.
+// Address book, e-mail: Ok or CannotOpen.
+DataFileStatus SaveAddressBookFile(const std::string& path, const AddressBookFields& fields);
+DataFileStatus SaveMailFile(const std::string& path, const MailFields& fields);
+// Free text: Ok, InUse (the existing file is locked or busy) or CannotOpen.
+DataFileStatus SaveFreeTextFile(const std::string& path, std::string_view text);
+
+// Opening: `fields` / `text` are replaced on Ok only.
+// Address book, e-mail: Ok, CannotOpen, or Unreadable (empty file, read error).
+DataFileStatus OpenAddressBookFile(const std::string& path, AddressBookFields& fields);
+DataFileStatus OpenMailFile(const std::string& path, MailFields& fields);
+// Free text: Ok (an empty file gives an empty text), InUse (locked or busy),
+// CannotOpen, or Unreadable (a read error).
+DataFileStatus OpenFreeTextFile(const std::string& path, std::string& text);
+
+}  // namespace nubora

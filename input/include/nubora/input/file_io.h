@@ -1,0 +1,45 @@
+// Whole-file reading and all-or-nothing writing for the files the program
+// keeps for the user: the input data files and the BMP pictures.
+//
+// Paths are byte strings of any length. The folder part is walked one name at
+// a time, so a path longer than the system's limit for a single call works as
+// long as each of its names fits.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace nubora {
+
+// What happened to a read or a write.
+enum class FileStatus {
+    Ok,
+    CannotOpen,  // no such file or folder, no access, not a regular file, or the write failed
+    Unreadable,  // opened, but reading failed or the file is larger than the reader takes
+    InUse,       // another program holds an advisory lock on the file, or it is busy (EBUSY, ETXTBSY)
+};
+
+// The largest file ReadWholeFile takes, in bytes. Every file the program
+// writes is far smaller.
+inline constexpr std::size_t kMaxReadBytes = std::size_t{16} << 20;
+
+// Reads the regular file at `path` completely into `content`.
+// Returns Ok; CannotOpen when it does not exist or cannot be opened, or is no
+// regular file; InUse when another program holds a lock on it (flock or a
+// POSIX record lock); Unreadable when a read fails or it holds more than
+// kMaxReadBytes. `content` is changed only on Ok.
+FileStatus ReadWholeFile(const std::string& path, std::string& content);
+
+// Replaces (or creates) the file at `path` with exactly `content`: the bytes
+// go to a new file in the same folder, are flushed to the disk, and that file
+// is then renamed over `path`. A symbolic link at `path` is followed, so the
+// file it names is replaced. An existing file keeps its permission bits; a new
+// one gets 0666 less the umask.
+// Returns Ok; InUse when the existing file is locked by another program or
+// busy; CannotOpen for every other failure (no folder, no access, a read-only
+// existing file, a directory at `path`, a full disk). On any failure the
+// existing file is untouched and no temporary file is left behind.
+FileStatus WriteFileAtomically(const std::string& path, std::string_view content);
+
+}  // namespace nubora

@@ -1,0 +1,224 @@
+#include "nubora/input/data_file.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "nubora/input/validation.h"
+
+namespace nubora {
+namespace {
+
+constexpr char kComma = ',';
+constexpr char kBackslash = '\\';
+constexpr char kCr = '\r';
+constexpr char kLf = '\n';
+
+bool IsLead(char c) { return IsDbcsLeadByte(static_cast<uint8_t>(c)); }
+
+// True when text[i] begins a two-byte character: a lead byte with a next byte
+// that is not a comma (a comma always separates or is escaped).
+bool StartsPair(std::string_view text, std::size_t i) {
+    return IsLead(text[i]) && i + 1 < text.size() && text[i + 1] != kComma;
+}
+
+// Appends `value` without its trailing single-byte backslashes and then the
+// separator comma.
+void AppendField(std::string& out, std::string_view value) {
+    out += DropTrailingBackslashes(value);
+    out += kComma;
+}
+
+// The text-mode stream of the address-book and e-mail files: LF stored as CR LF.
+std::string ToTextMode(std::string_view content) { return LfToCrLf(content); }
+std::string FromTextMode(std::string_view content) { return CrLfToLf(content); }
+
+// Field i of `fields`, or empty.
+std::string Take(std::vector<std::string>& fields, std::size_t i) {
+    return i < fields.size() ? std::move(fields[i]) : std::string();
+}
+
+DataFileStatus FromFileStatus(FileStatus status, bool inUseKnown) {
+    switch (status) {
+    case FileStatus::Ok: return DataFileStatus::Ok;
+    case FileStatus::Unreadable: return DataFileStatus::Unreadable;
+    case FileStatus::InUse: return inUseKnown ? DataFileStatus::InUse : DataFileStatus::CannotOpen;
+    case FileStatus::CannotOpen: break;
+    }
+    return DataFileStatus::CannotOpen;
+}
+
+// Reads an address-book or e-mail file as it is stored: an empty file counts
+// as unreadable, and a lock as a plain failure to open.
+DataFileStatus ReadTextModeFile(const std::string& path, std::string& content) {
+    std::string bytes;
+    const FileStatus status = ReadWholeFile(path, bytes);
+    if (status != FileStatus::Ok) return FromFileStatus(status, false);
+    if (bytes.empty()) return DataFileStatus::Unreadable;
+    content = std::move(bytes);
+    return DataFileStatus::Ok;
+}
+
+}  // namespace
+
+std::string EscapeCommas(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (char c : value) {
+        if (c == kComma) out += kBackslash;
+        out += c;
+    }
+    return out;
+}
+
+std::string CrLfToLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == kCr && i + 1 < text.size() && text[i + 1] == kLf) continue;
+        out += text[i];
+    }
+    return out;
+}
+
+std::string LfToCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == kLf) out += kCr;
+        out += c;
+    }
+    return out;
+}
+
+std::string DropTrailingBackslashes(std::string_view value) {
+    // Where the value would end without its run of single-byte backslashes.
+    std::size_t keep = 0;
+    for (std::size_t i = 0; i < value.size();) {
+        const bool pair = StartsPair(value, i);
+        const bool backslash = !pair && value[i] == kBackslash;
+        i += pair ? 2 : 1;
+        if (!backslash) keep = i;
+    }
+    return std::string(value.substr(0, keep));
+}
+
+std::vector<std::string> SplitFields(std::string_view content) {
+    std::vector<std::string> fields;
+    std::string field;
+    bool afterBackslash = false;  // the last byte of `field` is a single-byte backslash
+    for (std::size_t i = 0; i < content.size();) {
+        const char c = content[i];
+        if (c == kComma) {
+            if (afterBackslash) {
+                field.back() = kComma;
+                afterBackslash = false;
+            } else {
+                fields.push_back(std::move(field));
+                field.clear();
+            }
+            ++i;
+        } else if (StartsPair(content, i)) {
+            field += c;
+            field += content[i + 1];
+            afterBackslash = false;
+            i += 2;
+        } else {
+            field += c;
+            afterBackslash = c == kBackslash;
+            ++i;
+        }
+    }
+    return fields;
+}
+
+std::string BuildAddressBookFile(const AddressBookFields& f) {
+    std::string content;
+    AppendField(content, EscapeCommas(f.name));
+    AppendField(content, EscapeCommas(f.reading));
+    AppendField(content, f.tel1);
+    AppendField(content, f.tel2);
+    AppendField(content, f.mail1);
+    AppendField(content, f.mail2);
+    AppendField(content, EscapeCommas(f.address));
+    AppendField(content, EscapeCommas(f.memo));
+    return ToTextMode(content);
+}
+
+std::string BuildMailFile(const MailFields& f) {
+    std::string content;
+    AppendField(content, EscapeCommas(f.to));
+    AppendField(content, EscapeCommas(f.subject));
+    AppendField(content, EscapeCommas(f.body));
+    return ToTextMode(content);
+}
+
+std::string BuildFreeTextFile(std::string_view text) {
+    std::string content = CrLfToLf(EscapeCommas(DropTrailingBackslashes(text)));
+    content += kComma;
+    content += kCr;
+    content += kLf;
+    return content;
+}
+
+AddressBookFields ParseAddressBookFile(std::string_view content) {
+    std::vector<std::string> fields = SplitFields(FromTextMode(content));
+    AddressBookFields f;
+    f.name = Take(fields, 0);
+    f.reading = Take(fields, 1);
+    f.tel1 = Take(fields, 2);
+    f.tel2 = Take(fields, 3);
+    f.mail1 = Take(fields, 4);
+    f.mail2 = Take(fields, 5);
+    f.address = Take(fields, 6);
+    f.memo = Take(fields, 7);
+    return f;
+}
+
+MailFields ParseMailFile(std::string_view content) {
+    std::vector<std::string> fields = SplitFields(FromTextMode(content));
+    MailFields f;
+    f.to = Take(fields, 0);
+    f.subject = Take(fields, 1);
+    f.body = Take(fields, 2);
+    return f;
+}
+
+std::string ParseFreeTextFile(std::string_view content) {
+    std::vector<std::string> fields = SplitFields(content);
+    return fields.empty() ? std::string() : LfToCrLf(fields.front());
+}
+
+DataFileStatus SaveAddressBookFile(const std::string& path, const AddressBookFields& fields) {
+    return FromFileStatus(WriteFileAtomically(path, BuildAddressBookFile(fields)), false);
+}
+
+DataFileStatus SaveMailFile(const std::string& path, const MailFields& fields) {
+    return FromFileStatus(WriteFileAtomically(path, BuildMailFile(fields)), false);
+}
+
+DataFileStatus SaveFreeTextFile(const std::string& path, std::string_view text) {
+    return FromFileStatus(WriteFileAtomically(path, BuildFreeTextFile(text)), true);
+}
+
+DataFileStatus OpenAddressBookFile(const std::string& path, AddressBookFields& fields) {
+    std::string content;
+    const DataFileStatus status = ReadTextModeFile(path, content);
+    if (status == DataFileStatus::Ok) fields = ParseAddressBookFile(content);
+    return status;
+}
+
+DataFileStatus OpenMailFile(const std::string& path, MailFields& fields) {
+    std::string content;
+    const DataFileStatus status = ReadTextModeFile(path, content);
+    if (status == DataFileStatus::Ok) fields = ParseMailFile(content);
+    return status;
+}
+
+DataFileStatus OpenFreeTextFile(const std::string& path, std::string& text) {
+    std::string content;
+    const DataFileStatus status = FromFileStatus(ReadWholeFile(path, content), true);
+    if (status == DataFileStatus::Ok) text = ParseFreeTextFile(content);
+    return status;
+}
+
+}  // namespace nubora
