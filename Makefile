@@ -6,6 +6,10 @@ SAN_DIR      ?= build-sanitize
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_LONG_SECONDS ?= 1800
+# make fuzz shares FUZZ_SECONDS: three quarters for the engine, the rest for
+# the data-file readers.
+DATA_FILE_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) / 4)
+ENGINE_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) - $(DATA_FILE_FUZZ_SECONDS))
 CMAKE_GEN    := -G Ninja
 
 .PHONY: all deps configure build run test test-sanitize fuzz fuzz-long bench clean
@@ -33,16 +37,19 @@ test-sanitize: deps
 	@cmake --build $(SAN_DIR)
 	@ctest --test-dir $(SAN_DIR) --output-on-failure -j2
 
-# The libFuzzer target over the engine's C interface, built by clang with
-# ASan and UBSan; what it learns stays in $(FUZZ_DIR)/corpus, crashes land in
+# The libFuzzer targets over the engine's C interface and over the data-file
+# readers, built by clang with ASan and UBSan; what they learn stays in
+# $(FUZZ_DIR)/corpus and $(FUZZ_DIR)/corpus-data-file, crashes land in
 # $(FUZZ_DIR)/ as crash-* files.
 fuzz: deps
 	@cmake -S . -B $(FUZZ_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUBORA_FUZZ=ON \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-	@cmake --build $(FUZZ_DIR) --target tavoqrenc_fuzz
-	@mkdir -p $(FUZZ_DIR)/corpus
-	@$(FUZZ_DIR)/tests/engine/tavoqrenc_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=30 \
+	@cmake --build $(FUZZ_DIR) --target tavoqrenc_fuzz data_file_fuzz
+	@mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/corpus-data-file
+	@$(FUZZ_DIR)/tests/engine/tavoqrenc_fuzz -max_total_time=$(ENGINE_FUZZ_SECONDS) -max_len=4096 -timeout=30 \
 	  -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus tests/fuzz/seeds
+	@$(FUZZ_DIR)/tests/engine/data_file_fuzz -max_total_time=$(DATA_FILE_FUZZ_SECONDS) -max_len=30000 -timeout=30 \
+	  -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus-data-file tests/fuzz/data_file_seeds
 
 fuzz-long:
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_LONG_SECONDS)
