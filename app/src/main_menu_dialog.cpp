@@ -146,16 +146,6 @@ void MainMenuDialog::OpenScreen(int screenIndex)
     screen.activateWindow();
 }
 
-int MainMenuDialog::UpdateSettingsSummary(int screenIndex)
-{
-    if (screenIndex < 0 || screenIndex > 2)
-        return 1;
-    InputScreenDialog& screen = Screen(screenIndex);
-    screen.settingsSummary = SettingsSummaryText(codeSettings);
-    screen.UpdateData(false);
-    return 1;
-}
-
 InputScreenDialog& MainMenuDialog::Screen(int screenIndex)
 {
     switch (screenIndex) {

@@ -1,12 +1,223 @@
 #include "nubora/app/settings_dialog.h"
 
+#include "nubora/app/main_menu_dialog.h"
+#include "nubora/app/messages.h"
+#include "nubora/app/shell_rules.h"
+#include "nubora/framework/up_down.h"
+#include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
+#include "tavoqrenc.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
 
 namespace nubora {
+namespace {
 
-SettingsDialog::SettingsDialog(MainMenuDialog& owner) : fw::Dialog(res::dlg::kSettings), owner_(owner)
+namespace id = ctl::settings;
+
+constexpr const char* kLevelItems[] = {"L(7%)", "M(15%)", "Q(25%)", "H(30%)"};
+constexpr const char* kCellSizeItems[] = {"0.25", "0.3", "0.35", "0.4", "0.45", "0.5", "0.55", "0.6"};
+constexpr int kVersionCount = 15;
+constexpr int kMaxSplitCount = 16;
+
+// A combo box's rectangle holds its drop-down part; the closed box is one
+// line of this many dialog units.
+constexpr int kComboHeight = 14;
+
+int EngineCapacity(int version, int level)
 {
+    const int32_t versionLevel[2] = {version, level};
+    return TavoQREnc_GetAvailableLength(versionLevel);
+}
+
+// Selects the first item that begins with `text`; the first item when none does.
+void SelectItemStartingWith(QComboBox* list, const std::string& text)
+{
+    const QString wanted = QString::fromStdString(text);
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->itemText(i).startsWith(wanted)) {
+            list->setCurrentIndex(i);
+            return;
+        }
+    }
+    list->setCurrentIndex(0);
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(MainMenuDialog& owner)
+    : fw::Dialog(res::dlg::kSettings), capacityQuery(EngineCapacity), owner_(owner)
+{
+    // A caption bar without a system menu or close box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowTitle(QStringLiteral("設定"));
+}
+
+void SettingsDialog::OnInitDialog()
+{
+    setFixedSize(Units().ToPixels(QRect(0, 0, 169, 200)).size());
+    CreateControls();
+    ConnectHandlers();
+}
+
+void SettingsDialog::AddLabel(const char* text, const QRect& templateRect)
+{
+    auto* label = new QLabel(QString::fromUtf8(text), this);
+    label->setGeometry(Units().ToPixels(templateRect));
+}
+
+void SettingsDialog::CreateControls()
+{
+    // Created in tab order.
+    automatic_ = AddControl(id::kAutomatic, new QRadioButton(QStringLiteral("自動調整")), QRect(15, 13, 43, 10));
+    manual_ = AddControl(id::kManual, new QRadioButton(QStringLiteral("任意調整")), QRect(15, 33, 43, 10));
+    level_ = AddControl(id::kLevel, new QComboBox, QRect(95, 50, 50, kComboHeight));
+    for (const char* item : kLevelItems)
+        level_->addItem(QString::fromLatin1(item));
+    cellSize_ = AddControl(id::kCellSize, new QComboBox, QRect(95, 69, 50, kComboHeight));
+    for (const char* item : kCellSizeItems)
+        cellSize_->addItem(QString::fromLatin1(item));
+    version_ = AddControl(id::kVersion, new QComboBox, QRect(95, 88, 50, kComboHeight));
+    for (int v = 1; v <= kVersionCount; ++v)
+        version_->addItem(QString::number(v));
+    splitCount_ = AddControl(id::kSplitCount, new QLineEdit, QRect(95, 138, 50, 15));
+    splitCount_->setReadOnly(true);
+    QPalette white = splitCount_->palette();
+    white.setBrush(QPalette::Base, owner_.whiteBrush);
+    splitCount_->setPalette(white);
+    splitSpinner_ = AddControl(id::kSplitSpinner, new fw::UpDownControl, QRect(145, 138, 10, 14));
+    splitSpinner_->SetBuddy(splitCount_);
+    auto* ok = AddControl(ctl::kOk, new QPushButton(QStringLiteral("OK")), QRect(30, 171, 50, 14));
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
+    AddControl(ctl::kCancel, new QPushButton(QStringLiteral("ｷｬﾝｾﾙ")), QRect(91, 171, 50, 14));
+    printArea_ = AddControl(id::kPrintArea, new QLineEdit, QRect(95, 107, 50, 15));
+    printArea_->setReadOnly(true);
+    printArea_->setFocusPolicy(Qt::ClickFocus);
+
+    AddLabel("誤り訂正レベル：", QRect(35, 53, 49, 8));
+    AddLabel("セルサイズ：", QRect(35, 72, 37, 8));
+    AddLabel("バージョン：", QRect(35, 91, 35, 8));
+    AddLabel("印刷領域：", QRect(35, 110, 32, 8));
+    AddLabel("QRコード分割数：", QRect(34, 141, 51, 8));
+}
+
+void SettingsDialog::ConnectHandlers()
+{
+    OnClicked(id::kAutomatic, [this] { EnableManualChoices(false); });
+    OnClicked(id::kManual, [this] { EnableManualChoices(true); });
+    OnTextChanged(id::kCellSize, [this] { UpdatePrintArea(); });
+    OnTextChanged(id::kVersion, [this] { UpdatePrintArea(); });
+    OnClicked(ctl::kOk, [this] { OnOK(); });
+    OnClicked(ctl::kCancel, [this] { reject(); });
+}
+
+void SettingsDialog::DoDataExchange(fw::DataExchange& exchange)
+{
+    exchange.Text(id::kSplitCount, splitCountText);
+    exchange.Text(id::kPrintArea, printAreaText);
+}
+
+void SettingsDialog::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        OnOpen();
+    fw::Dialog::showEvent(event);
+}
+
+void SettingsDialog::OnOpen()
+{
+    CodeSettings& s = owner_.codeSettings;
+    splitCountText.clear();
+    printAreaText.clear();
+    UpdateData(false);
+    automatic_->setChecked(s.autoAdjust == 1);
+    manual_->setChecked(s.autoAdjust != 1);
+    if (s.autoAdjust == 1) {
+        s.levelText = LevelText(2);
+        s.cellSizeText = CellSizeText(0);
+        s.versionText = "1";
+    }
+    SelectItemStartingWith(level_, s.levelText);
+    SelectItemStartingWith(cellSize_, s.cellSizeText);
+    SelectItemStartingWith(version_, s.versionText);
+    UpdatePrintArea();
+    EnableManualChoices(s.autoAdjust != 1);
+    splitSpinner_->SetRange(1, kMaxSplitCount);
+    splitSpinner_->SetPos(s.splitCount);
+    automatic_->setFocus(Qt::OtherFocusReason);
+}
+
+void SettingsDialog::EnableManualChoices(bool enabled)
+{
+    for (int control : {id::kLevel, id::kCellSize, id::kVersion, id::kPrintArea})
+        EnableControl(control, enabled);
+}
+
+void SettingsDialog::UpdatePrintArea()
+{
+    if (!version_ || !cellSize_)
+        return;
+    UpdateData(true);
+    const int version = ParseInteger(version_->currentText().toStdString());
+    const SymbolSizes sizes = SizesFor(cellSize_->currentText().toStdString(), version);
+    printAreaText = FormatMm2(sizes.printMm) + "mm";
+    UpdateData(false);
+}
+
+void SettingsDialog::accept()
+{
+    // The default button (Enter) is OK.
+    OnOK();
+}
+
+void SettingsDialog::OnOK()
+{
+    UpdateData(true);
+    CodeSettings& s = owner_.codeSettings;
+    if (automatic_->isChecked()) {
+        s.autoAdjust = 1;
+        s.level = 0;
+        s.levelText = LevelText(2);
+        s.cellSizeIndex = 0;
+        s.cellSizeText = CellSizeText(0);
+        s.version = 0;
+        s.versionText = "1";
+    } else if (!StoreManualChoices(s)) {
+        return;
+    }
+    s.splitCount = ParseInteger(splitCountText);
+    s.splitCountText = splitCountText;
+    if (s.autoAdjust == 0)
+        s.availableLength *= s.splitCount;
+    UpdateData(true);
+    EndDialog(QDialog::Accepted);
+}
+
+bool SettingsDialog::StoreManualChoices(CodeSettings& s)
+{
+    s.autoAdjust = 0;
+    const std::string level = level_->currentText().toStdString();
+    s.level = LevelFromText(level);
+    s.levelText = level;
+    const std::string cellSize = cellSize_->currentText().toStdString();
+    s.cellSizeIndex = CellSizeIndexFromText(cellSize);
+    s.cellSizeText = cellSize;
+    const std::string version = version_->currentText().toStdString();
+    s.version = ParseInteger(version);
+    s.versionText = version;
+    s.availableLength = capacityQuery(s.version, s.level);
+    if (s.availableLength < 0) {
+        ShowMessage(this, res::str::kCapacityQueryFailed);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace nubora

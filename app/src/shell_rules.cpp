@@ -1,6 +1,7 @@
 #include "nubora/app/shell_rules.h"
 
 #include "nubora/resources/string_ids.h"
+#include "tavoqrenc.h"
 
 #include <charconv>
 
@@ -18,6 +19,11 @@ double ParseDecimal(std::string_view text)
     return result.ec == std::errc() ? value : 0.0;
 }
 
+constexpr std::string_view kLevelTexts[] = {"L(7%)", "M(15%)", "Q(25%)", "H(30%)"};
+constexpr std::string_view kCellSizeTexts[] = {"0.25", "0.3", "0.35", "0.4", "0.45", "0.5", "0.55", "0.6"};
+
+}  // namespace
+
 int ParseInteger(std::string_view text)
 {
     int value = 0;
@@ -25,7 +31,58 @@ int ParseInteger(std::string_view text)
     return result.ec == std::errc() ? value : 0;
 }
 
-}  // namespace
+std::string LevelText(int level)
+{
+    return level >= 1 && level <= 4 ? std::string(kLevelTexts[level - 1]) : std::string();
+}
+
+std::string CellSizeText(int cellSizeIndex)
+{
+    return cellSizeIndex >= 0 && cellSizeIndex <= 7 ? std::string(kCellSizeTexts[cellSizeIndex]) : std::string();
+}
+
+int LevelFromText(std::string_view levelText)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (kLevelTexts[i] == levelText)
+            return i + 1;
+    }
+    return 0;
+}
+
+int CellSizeIndexFromText(std::string_view cellSizeText)
+{
+    for (int i = 0; i < 8; ++i) {
+        if (kCellSizeTexts[i] == cellSizeText)
+            return i;
+    }
+    return -1;
+}
+
+int EncodeFailureMessageId(int engineResult)
+{
+    switch (engineResult) {
+    case TAVOQRENC_E_SPLIT_IMPOSSIBLE: return res::str::kSplitImpossible;
+    case TAVOQRENC_E_DATA_TOO_LONG: return res::str::kDataTooLong;
+    default: return res::str::kEncodeFailed;
+    }
+}
+
+std::string CodeInformationText(int level, int cellSizeIndex, int version)
+{
+    const std::string cellSize = CellSizeText(cellSizeIndex);
+    const SymbolSizes sizes = SizesFor(cellSize, version);
+    std::string text;
+    const auto line = [&text](std::string_view a, std::string_view b = {}) {
+        text.append(kSeparator).append(a).append(b).append(kLineEnd);
+    };
+    line(LevelText(level));
+    line(cellSize, "mm");
+    line(std::to_string(version));
+    line(FormatMm2(sizes.printMm), "mm");
+    line(FormatMm2(sizes.codeMm), "mm");
+    return text;
+}
 
 int ExitQuestionId(int exitFromCodeView, int bmpSaved, bool allEntriesEmpty)
 {

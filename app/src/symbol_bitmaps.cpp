@@ -1,7 +1,5 @@
 #include "nubora/app/symbol_bitmaps.h"
 
-#include <cstdlib>
-
 namespace nubora {
 
 void SymbolBitmaps::Adopt(QrBitmap** bitmaps, int count)
@@ -15,9 +13,7 @@ void SymbolBitmaps::Release()
 {
     if (!bitmaps_)
         return;
-    for (int i = 0; i < count_; ++i)
-        delete bitmaps_[i];
-    std::free(bitmaps_);
+    TavoQREnc_FreeBitmaps(bitmaps_, count_);
     bitmaps_ = nullptr;
     count_ = 0;
 }

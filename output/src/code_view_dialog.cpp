@@ -4,6 +4,8 @@
 #include "nubora/app/messages.h"
 #include "nubora/input/input_screen_dialog.h"
 #include "nubora/framework/bitmap_button.h"
+#include "nubora/framework/up_down.h"
+#include "nubora/output/symbol_image.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
@@ -11,7 +13,11 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QFrame>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
 
 namespace nubora {
 namespace {
@@ -28,6 +34,28 @@ constexpr struct {
     {id::kExit, 303, 440, 126, 61, "終了"},
     {id::kBackToMenu, 429, 512, 126, 61, "メインへ戻る"},
 };
+
+// Where the result shows until the view's own layout comes: client pixels.
+constexpr QRect kPictureRect(20, 20, 200, 210);
+constexpr QRect kInformationRect(240, 20, 200, 96);
+constexpr QRect kSymbolNumberRect(240, 130, 40, 22);
+constexpr QRect kSymbolSpinnerRect(280, 130, 16, 22);
+constexpr QRect kInputSummaryRect(20, 250, 480, 180);
+// The symbol's top-left corner inside the picture area; pixels per module.
+constexpr QPoint kSymbolOffset(11, 24);
+constexpr int kSymbolScale = 2;
+
+QPlainTextEdit* ReadOnlyBox(const QBrush& background)
+{
+    auto* box = new QPlainTextEdit;
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::NoTextInteraction);
+    box->setFocusPolicy(Qt::NoFocus);
+    QPalette palette = box->palette();
+    palette.setBrush(QPalette::Base, background);
+    box->setPalette(palette);
+    return box;
+}
 
 }  // namespace
 
@@ -49,9 +77,48 @@ void CodeViewDialog::OnInitDialog()
         button->setCursor(res::LoadButtonCursor());
     }
     ShowControl(id::kExit, false);
+    CreateResultControls();
     OnClicked(id::kBack, [this] { OnBack(); });
     OnClicked(id::kBackToMenu, [this] { OnBackToMenu(); });
     OnClicked(id::kExit, [this] { OnExit(); });
+}
+
+void CodeViewDialog::CreateResultControls()
+{
+    auto* picture = AddControlAtPixels(id::kPicture, new QFrame, kPictureRect);
+    picture->setFrameShape(QFrame::NoFrame);
+    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    AddControlAtPixels(id::kInformation, ReadOnlyBox(owner_.whiteBrush), kInformationRect);
+    AddControlAtPixels(id::kInputSummary, ReadOnlyBox(owner_.whiteBrush), kInputSummaryRect);
+    auto* number = AddControlAtPixels(id::kSymbolNumber, new QLineEdit, kSymbolNumberRect);
+    number->setReadOnly(true);
+    auto* spinner = AddControlAtPixels(id::kSymbolSpinner, new fw::UpDownControl, kSymbolSpinnerRect);
+    spinner->SetBuddy(number);
+    spinner->OnPositionChanged([this, spinner] {
+        owner_.shownSymbol = spinner->Pos() - 1;
+        update();
+    });
+    ShowControl(id::kSymbolNumber, false);
+    ShowControl(id::kSymbolSpinner, false);
+}
+
+void CodeViewDialog::DoDataExchange(fw::DataExchange& exchange)
+{
+    exchange.Text(id::kInputSummary, inputSummary);
+    exchange.Text(id::kInformation, informationText);
+}
+
+void CodeViewDialog::paintEvent(QPaintEvent* event)
+{
+    fw::Dialog::paintEvent(event);
+    const QImage symbol = SymbolImage(owner_.codeBitmaps.At(owner_.shownSymbol));
+    if (symbol.isNull())
+        return;
+    QPainter painter(this);
+    // Nearest neighbour: every module stays a crisp square.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QRect target(kPictureRect.topLeft() + kSymbolOffset, symbol.size() * kSymbolScale);
+    painter.drawImage(target, symbol);
 }
 
 void CodeViewDialog::OnBack()

@@ -13,6 +13,7 @@
 #include <QIcon>
 
 #include <memory>
+#include <string>
 
 class QMenu;
 
@@ -51,8 +52,26 @@ public:
     // The running copy was asked to come to the front: raises and activates
     // the visible screen.
     void BringToFront();
-    // Writes screen `screenIndex`'s settings summary and refreshes its controls.
+    // The encode driver (encode_driver.cpp). Each returns 1 on success, 0 on
+    // failure.
+    //
+    // Encodes the CP932 `payload` with CodeSettings into codeBitmaps (any
+    // earlier bitmaps released first), stores the print size and writes the
+    // code view's information text. On failure reports 136, 127 or 128 by
+    // the engine's result, owned by the visible input screen, and leaves
+    // codeBitmaps empty and everything else unchanged.
+    int EncodeText(const std::string& payload);
+    // Prepares the code view's symbol spinner for splitCount symbols, shows
+    // the first symbol and shows the code view.
+    int ShowCodeView();
+    // Writes screen `screenIndex`'s settings summary (0 address book,
+    // 1 e-mail, 2 free text) and refreshes its controls; another index
+    // changes nothing.
     int UpdateSettingsSummary(int screenIndex);
+    // Sets levelText, cellSizeText and versionText to what automatic mode
+    // would use for `payload`; reports 127, owned by the menu, when the
+    // engine cannot tell.
+    int QueryCodeInfo(const std::string& payload);
     // Runs the command of the context-menu item (0x0010: the about box).
     void OnSysCommand(int command);
     // Adds the about item (string 101, command 0x0010) after a separator.

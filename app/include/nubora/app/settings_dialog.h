@@ -1,20 +1,73 @@
-// The settings dialog (template 196, caption "設定"), run modally by the
-// input screens. So far the dialog and its owner reference; its controls and
-// the rules of automatic and manual mode come with the dialog itself.
+// The settings dialog (template 196, caption "設定"), run modally by the input
+// screens' "設定" buttons. It edits the menu's CodeSettings directly: automatic
+// or manual mode, in manual mode the level, cell size and version, in both
+// the split count (1..16); it shows the print area of the chosen symbol and,
+// on OK in manual mode, asks the engine for the capacity the gauges use.
 #pragma once
 
 #include "nubora/framework/dialog.h"
 
+#include <functional>
+#include <string>
+
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
 namespace nubora {
 
 class MainMenuDialog;
+struct CodeSettings;
+
+namespace fw {
+class UpDownControl;
+}
 
 class SettingsDialog final : public fw::Dialog {
 public:
     explicit SettingsDialog(MainMenuDialog& owner);
 
+    // Capacity of one symbol of `version` (1..15) at `level` (1..4) in the
+    // engine's count, negative on failure. The engine's by default; tests
+    // may put a failing one in its place.
+    using CapacityQuery = std::function<int(int version, int level)>;
+    CapacityQuery capacityQuery;
+
+    // Recomputes the print area from the selected cell size and version.
+    void UpdatePrintArea();
+    // OK: stores the chosen settings into CodeSettings and closes, or shows
+    // message 134 and stays open when the capacity cannot be had.
+    void OnOK();
+
+    // Text of the split-count box 1043 and of the print-area box 1044.
+    std::string splitCountText;
+    std::string printAreaText;
+
+protected:
+    void OnInitDialog() override;
+    void DoDataExchange(fw::DataExchange& exchange) override;
+    void showEvent(QShowEvent* event) override;
+    void accept() override;
+
 private:
-    [[maybe_unused]] MainMenuDialog& owner_;
+    void CreateControls();
+    void ConnectHandlers();
+    // The steps of every opening, from CodeSettings.
+    void OnOpen();
+    void EnableManualChoices(bool enabled);
+    // Manual mode of OnOK: false when the capacity query failed (reported).
+    bool StoreManualChoices(CodeSettings& settings);
+    void AddLabel(const char* text, const QRect& templateRect);
+
+    MainMenuDialog& owner_;
+    QRadioButton* automatic_ = nullptr;
+    QRadioButton* manual_ = nullptr;
+    QLineEdit* printArea_ = nullptr;
+    QLineEdit* splitCount_ = nullptr;
+    QComboBox* version_ = nullptr;
+    QComboBox* cellSize_ = nullptr;
+    QComboBox* level_ = nullptr;
+    fw::UpDownControl* splitSpinner_ = nullptr;
 };
 
 }  // namespace nubora

@@ -26,6 +26,28 @@ SymbolSizes SizesFor(std::string_view cellSizeText, int version);
 // `value` formatted like "%.2f", independent of the locale.
 std::string FormatMm2(double value);
 
+// "L(7%)", "M(15%)", "Q(25%)", "H(30%)" for levels 1..4; empty otherwise.
+std::string LevelText(int level);
+// "0.25", "0.3", ... "0.6" for cellSizeIndex 0..7; empty otherwise.
+std::string CellSizeText(int cellSizeIndex);
+// Level 1..4 for one of the four level texts (exact); 0 otherwise.
+int LevelFromText(std::string_view levelText);
+// cellSizeIndex 0..7 for one of the eight cell-size texts (exact); -1 otherwise.
+int CellSizeIndexFromText(std::string_view cellSizeText);
+
+// A decimal integer text as a number; 0 for a text that is none.
+int ParseInteger(std::string_view text);
+
+// The string id of the message for a failed encoding: 136 when the data
+// cannot be split into the symbols (-306), 127 when it is too long (-301),
+// 128 for any other failure.
+int EncodeFailureMessageId(int engineResult);
+
+// The code view's five-line information text (CP932 bytes, lines ending in
+// CR LF): the level the engine used, the cell size, the version it used, the
+// print size and the code size, each after the full-width colon and a space.
+std::string CodeInformationText(int level, int cellSizeIndex, int version);
+
 // The six-line settings summary of an input screen (CP932 bytes, lines
 // ending in CR LF): level, cell size, version, print size, code size and
 // split count, each after the full-width colon and a space.

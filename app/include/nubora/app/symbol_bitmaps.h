@@ -15,7 +15,8 @@ public:
 
     // Takes `bitmaps`, an engine array of `count` bitmaps, releasing any held before.
     void Adopt(QrBitmap** bitmaps, int count);
-    // Destroys every bitmap (each through its own destructor) and frees the array.
+    // Destroys every bitmap and frees the array, through the engine's
+    // TavoQREnc_FreeBitmaps; nothing when none is held.
     void Release();
 
     bool IsNull() const { return bitmaps_ == nullptr; }

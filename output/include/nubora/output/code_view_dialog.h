@@ -1,6 +1,8 @@
-// The code view (template 132): so far its window and the ways out — back to
-// the input screen, back to the menu and the end of the program. Drawing the
-// symbol, its texts and the save, print and copy buttons come with the view.
+// The code view (template 132): so far its window, the ways out — back to
+// the input screen, back to the menu and the end of the program — and a plain
+// showing of the result: the symbol drawn two pixels a module, its
+// information text, the input summary and the symbol spinner of a split.
+// The save, print and copy buttons and the final layout come with the view.
 #pragma once
 
 #include "nubora/framework/dialog.h"
@@ -28,12 +30,15 @@ public:
 
 protected:
     void OnInitDialog() override;
+    void DoDataExchange(fw::DataExchange& exchange) override;
+    void paintEvent(QPaintEvent* event) override;
     bool PreTranslateMessage(QObject* target, QEvent* event) override;
     void reject() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     bool RunButton(int id);
+    void CreateResultControls();
 
     MainMenuDialog& owner_;
 };
