@@ -2,6 +2,7 @@
 
 #include "artwork_kit.h"
 #include "menu_artwork.h"
+#include "screen_artwork.h"
 #include "nubora/resources/resource_ids.h"
 
 #include <QPixmap>
@@ -9,7 +10,39 @@
 namespace nubora::res {
 
 using art::ButtonLook;
+using art::FrameButtonKind;
 using art::MenuButtonKind;
+
+namespace {
+
+// The frame buttons of the input screens by bitmap id.
+QImage FrameButtonBitmap(int id)
+{
+    const struct {
+        ButtonPictures ids;
+        FrameButtonKind kind;
+    } buttons[] = {
+        {{bmp::kCreateCodeNormal, bmp::kCreateCodePressed, bmp::kCreateCodeFocused}, FrameButtonKind::CreateCode},
+        {{bmp::kScreenExitNormal, bmp::kScreenExitPressed, bmp::kScreenExitFocused}, FrameButtonKind::Exit},
+        {{bmp::kBackToMenuNormal, bmp::kBackToMenuPressed, bmp::kBackToMenuFocused}, FrameButtonKind::BackToMenu},
+        {{bmp::kClearInputNormal, bmp::kClearInputPressed, bmp::kClearInputFocused}, FrameButtonKind::ClearInput},
+        {{bmp::kSaveInputNormal, bmp::kSaveInputPressed, bmp::kSaveInputFocused}, FrameButtonKind::SaveInput},
+        {{bmp::kOpenInputNormal, bmp::kOpenInputPressed, bmp::kOpenInputFocused}, FrameButtonKind::OpenInput},
+        {{bmp::kSettingsNormal, bmp::kSettingsPressed, bmp::kSettingsFocused}, FrameButtonKind::Settings},
+        {{bmp::kConfirmNormal, bmp::kConfirmPressed, bmp::kConfirmFocused}, FrameButtonKind::Confirm},
+    };
+    for (const auto& b : buttons) {
+        if (id == b.ids.normal)
+            return art::FrameButton(b.kind, ButtonLook::Normal);
+        if (id == b.ids.pressed)
+            return art::FrameButton(b.kind, ButtonLook::Pressed);
+        if (id == b.ids.focused)
+            return art::FrameButton(b.kind, ButtonLook::Focused);
+    }
+    return QImage();
+}
+
+}  // namespace
 
 QImage LoadBitmap(int id)
 {
@@ -27,7 +60,8 @@ QImage LoadBitmap(int id)
     case bmp::kExitNormal: return art::MenuExitButton(ButtonLook::Normal);
     case bmp::kExitPressed: return art::MenuExitButton(ButtonLook::Pressed);
     case bmp::kExitFocused: return art::MenuExitButton(ButtonLook::Focused);
-    default: return QImage();
+    case bmp::kAddressBookBackground: return art::AddressBookBackground();
+    default: return FrameButtonBitmap(id);
     }
 }
 

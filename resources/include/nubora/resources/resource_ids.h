@@ -38,6 +38,34 @@ inline constexpr int kFreeTextFocused = 170;
 inline constexpr int kExitNormal = 174;
 inline constexpr int kExitPressed = 173;
 inline constexpr int kExitFocused = 175;
+// Buttons of the input screens' frame: normal, pressed, focused.
+// 126 x 61 pixels.
+inline constexpr int kCreateCodeNormal = 142;
+inline constexpr int kCreateCodePressed = 149;
+inline constexpr int kCreateCodeFocused = 148;
+inline constexpr int kScreenExitNormal = 140;
+inline constexpr int kScreenExitPressed = 153;
+inline constexpr int kScreenExitFocused = 152;
+inline constexpr int kBackToMenuNormal = 141;
+inline constexpr int kBackToMenuPressed = 151;
+inline constexpr int kBackToMenuFocused = 150;
+// 75 x 47 pixels.
+inline constexpr int kClearInputNormal = 143;
+inline constexpr int kClearInputPressed = 156;
+inline constexpr int kClearInputFocused = 157;
+inline constexpr int kSaveInputNormal = 207;
+inline constexpr int kSaveInputPressed = 203;
+inline constexpr int kSaveInputFocused = 208;
+inline constexpr int kOpenInputNormal = 204;
+inline constexpr int kOpenInputPressed = 206;
+inline constexpr int kOpenInputFocused = 205;
+inline constexpr int kSettingsNormal = 193;
+inline constexpr int kSettingsPressed = 195;
+inline constexpr int kSettingsFocused = 194;
+// 82 x 23 pixels.
+inline constexpr int kConfirmNormal = 215;
+inline constexpr int kConfirmPressed = 214;
+inline constexpr int kConfirmFocused = 216;
 // Screen backgrounds, 600 x 600 pixels.
 inline constexpr int kAddressBookBackground = 198;
 inline constexpr int kCodeViewBackground = 199;

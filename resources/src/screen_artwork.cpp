@@ -1,0 +1,251 @@
+#include "screen_artwork.h"
+
+#include "artwork_kit.h"
+#include "nubora/framework/dialog_units.h"
+
+#include <QFontMetrics>
+#include <QLinearGradient>
+
+namespace nubora::res::art {
+namespace {
+
+constexpr int kScreenSide = 600;
+
+struct ButtonFace {
+    QSize size;
+    QColor colour;
+    const char* line1;
+    const char* line2;  // may be empty
+};
+
+ButtonFace FaceOf(FrameButtonKind kind)
+{
+    switch (kind) {
+    case FrameButtonKind::CreateCode: return {{126, 61}, kBrand, "QRコード", "作成"};
+    case FrameButtonKind::Exit: return {{126, 61}, QColor(0xc8, 0x3c, 0x3c), "終了", ""};
+    case FrameButtonKind::BackToMenu: return {{126, 61}, QColor(0x12, 0x9c, 0x8e), "メインへ", ""};
+    case FrameButtonKind::ClearInput: return {{75, 47}, QColor(0xd9, 0x6a, 0x1e), "入力データ", "クリア"};
+    case FrameButtonKind::SaveInput: return {{75, 47}, QColor(0x3a, 0x7d, 0x3c), "入力データ", "保存"};
+    case FrameButtonKind::OpenInput: return {{75, 47}, QColor(0x7a, 0x4c, 0xcf), "保存データ", "を開く"};
+    case FrameButtonKind::Settings: return {{75, 47}, QColor(0x4a, 0x5a, 0x78), "設定", ""};
+    case FrameButtonKind::Confirm: return {{82, 23}, kBrand, "確認", ""};
+    }
+    return {};
+}
+
+QColor Tint(const QColor& colour, int percentWhite)
+{
+    const auto mix = [percentWhite](int c) { return (c * (100 - percentWhite) + 255 * percentWhite) / 100; };
+    return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
+}
+
+void DrawGear(QPainter& p, QPointF c, qreal r, const QColor& ink)
+{
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    for (int i = 0; i < 8; ++i) {
+        p.save();
+        p.translate(c);
+        p.rotate(i * 45);
+        p.drawRect(QRectF(-r * 0.18, -r, r * 0.36, r * 0.5));
+        p.restore();
+    }
+    p.drawEllipse(c, r * 0.72, r * 0.72);
+    p.setBrush(Qt::white);
+    p.drawEllipse(c, r * 0.3, r * 0.3);
+    p.restore();
+}
+
+// The small pictogram of each button, centred on `c`, about 2r across.
+void DrawPictogram(QPainter& p, FrameButtonKind kind, QPointF c, qreal r, const QColor& ink)
+{
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(ink, r * 0.22, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    switch (kind) {
+    case FrameButtonKind::CreateCode:
+        DrawSymbolMotif(p, QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 21, 51u, ink, Qt::white);
+        break;
+    case FrameButtonKind::Exit:
+        p.drawArc(QRectF(c.x() - r * 0.8, c.y() - r * 0.7, r * 1.6, r * 1.6), 125 * 16, 290 * 16);
+        p.drawLine(c - QPointF(0, r * 0.95), c - QPointF(0, r * 0.1));
+        break;
+    case FrameButtonKind::BackToMenu:
+        p.drawPolyline(QPolygonF({c + QPointF(-r * 0.9, r * 0.05), c + QPointF(0, -r * 0.8),
+                                  c + QPointF(r * 0.9, r * 0.05)}));
+        p.drawPolyline(QPolygonF({c + QPointF(-r * 0.6, -r * 0.15), c + QPointF(-r * 0.6, r * 0.85),
+                                  c + QPointF(r * 0.6, r * 0.85), c + QPointF(r * 0.6, -r * 0.15)}));
+        break;
+    case FrameButtonKind::ClearInput:
+        p.drawLine(c + QPointF(-r * 0.6, -r * 0.6), c + QPointF(r * 0.6, r * 0.6));
+        p.drawLine(c + QPointF(r * 0.6, -r * 0.6), c + QPointF(-r * 0.6, r * 0.6));
+        break;
+    case FrameButtonKind::SaveInput:
+        p.drawLine(c + QPointF(0, -r * 0.9), c + QPointF(0, r * 0.3));
+        p.drawPolyline(QPolygonF({c + QPointF(-r * 0.5, -r * 0.15), c + QPointF(0, r * 0.35),
+                                  c + QPointF(r * 0.5, -r * 0.15)}));
+        p.drawPolyline(QPolygonF({c + QPointF(-r * 0.9, r * 0.4), c + QPointF(-r * 0.9, r * 0.9),
+                                  c + QPointF(r * 0.9, r * 0.9), c + QPointF(r * 0.9, r * 0.4)}));
+        break;
+    case FrameButtonKind::OpenInput:
+        p.drawPolygon(QPolygonF({c + QPointF(-r * 0.95, -r * 0.7), c + QPointF(-r * 0.3, -r * 0.7),
+                                 c + QPointF(-r * 0.1, -r * 0.45), c + QPointF(r * 0.95, -r * 0.45),
+                                 c + QPointF(r * 0.95, r * 0.8), c + QPointF(-r * 0.95, r * 0.8)}));
+        break;
+    case FrameButtonKind::Settings: DrawGear(p, c, r, ink); break;
+    case FrameButtonKind::Confirm:
+        p.drawEllipse(c + QPointF(-r * 0.2, -r * 0.2), r * 0.55, r * 0.55);
+        p.drawLine(c + QPointF(r * 0.2, r * 0.2), c + QPointF(r * 0.8, r * 0.8));
+        break;
+    }
+    p.restore();
+}
+
+// The caption lines, centred in `box`, the font shrunk until each fits.
+void DrawCaption(QPainter& p, const QRectF& box, const ButtonFace& face, int pixelSize, const QColor& ink)
+{
+    QStringList lines{QString::fromUtf8(face.line1)};
+    if (*face.line2)
+        lines << QString::fromUtf8(face.line2);
+    QFont font = JapaneseFont(pixelSize, true);
+    for (const QString& line : lines) {
+        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(line) > box.width())
+            font.setPixelSize(font.pixelSize() - 1);
+    }
+    p.setFont(font);
+    p.setPen(ink);
+    p.drawText(box, Qt::AlignCenter, lines.join(QLatin1Char('\n')));
+}
+
+}  // namespace
+
+QImage FrameButton(FrameButtonKind kind, ButtonLook look)
+{
+    const ButtonFace face = FaceOf(kind);
+    QImage image = NewImage(face.size.width(), face.size.height());
+    QPainter p(&image);
+    Prepare(p);
+    const bool pressed = look == ButtonLook::Pressed;
+    const bool lit = look != ButtonLook::Normal;
+    const QRectF body = QRectF(2, 2, face.size.width() - 5, face.size.height() - 6)
+                            .translated(pressed ? QPointF(1, 1.5) : QPointF());
+    const qreal radius = std::min<qreal>(10, body.height() / 2);
+    if (!pressed) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x1f, 0x2a, 0x44, 40));
+        p.drawPath(Rounded(body.translated(1.5, 2.5), radius));
+    }
+    p.setBrush(pressed ? face.colour : (lit ? Tint(face.colour, 88) : kPaper));
+    p.setPen(QPen(lit ? kAccent : Tint(face.colour, 40), lit ? 2.5 : 1.2));
+    p.drawPath(Rounded(body.adjusted(1, 1, -1, -1), radius - 1));
+
+    const QColor ink = pressed ? QColor(Qt::white) : face.colour;
+    const QColor text = pressed ? QColor(Qt::white) : kInk;
+    if (face.size.height() >= 60) {
+        // Large: pictogram on the left, caption on the right.
+        DrawPictogram(p, kind, body.topLeft() + QPointF(28, body.height() / 2), 15, ink);
+        DrawCaption(p, body.adjusted(50, 2, -6, -2), face, 16, text);
+    } else if (face.size.height() >= 40) {
+        // Side column: pictogram above a small caption.
+        const bool oneLine = !*face.line2;
+        DrawPictogram(p, kind, body.topLeft() + QPointF(body.width() / 2, oneLine ? 15 : 11), oneLine ? 9 : 7,
+                      ink);
+        DrawCaption(p, body.adjusted(3, oneLine ? 24 : 18, -3, -1), face, oneLine ? 13 : 11, text);
+    } else {
+        DrawPictogram(p, kind, body.topLeft() + QPointF(18, body.height() / 2), 6, ink);
+        DrawCaption(p, body.adjusted(26, 0, -6, 0), face, 12, text);
+    }
+    return image;
+}
+
+QImage AddressBookBackground()
+{
+    QImage image = NewImage(kScreenSide, kScreenSide, Qt::white);
+    QPainter p(&image);
+    Prepare(p);
+    const fw::DialogUnits units(fw::DialogFont());
+
+    QLinearGradient paper(0, 60, 0, kScreenSide);
+    paper.setColorAt(0, kSky);
+    paper.setColorAt(1, Qt::white);
+    p.fillRect(QRect(0, 0, kScreenSide, kScreenSide), paper);
+
+    // Title band.
+    QLinearGradient band(0, 0, kScreenSide, 0);
+    band.setColorAt(0, QColor(0x0e, 0x7a, 0x6f));
+    band.setColorAt(1, QColor(0x12, 0x9c, 0x8e));
+    p.fillRect(QRect(0, 0, kScreenSide, 52), band);
+    p.fillRect(QRect(0, 52, kScreenSide, 3), kAccent);
+    p.setFont(JapaneseFont(24, true));
+    p.setPen(Qt::white);
+    p.drawText(QPointF(16, 36), QStringLiteral("アドレス帳"));
+    p.setFont(JapaneseFont(12));
+    p.setPen(QColor(0xd8, 0xf3, 0xef));
+    p.drawText(QPointF(150, 35), QStringLiteral("携帯電話の電話帳に登録できるQRコードを作ります"));
+
+    // The field panel with a label beside each field.
+    const struct {
+        const char* label;
+        QRect field;  // template rectangle, dialog units
+    } fields[] = {
+        {"名前", {65, 56, 162, 17}},         {"名前(ヨミ)", {65, 78, 162, 17}},
+        {"電話番号1", {65, 102, 162, 17}},   {"電話番号2", {65, 126, 162, 17}},
+        {"Eメールアドレス1", {65, 150, 217, 17}}, {"Eメールアドレス2", {65, 174, 217, 17}},
+        {"住所", {65, 198, 217, 17}},         {"メモ", {65, 222, 217, 17}},
+    };
+    const QRect first = units.ToPixels(fields[0].field);
+    const QRect last = units.ToPixels(fields[7].field);
+    const QRectF panel(6, first.top() - 14, last.right() + 14 - 6, last.bottom() + 14 - (first.top() - 14));
+    p.setPen(QPen(QColor(0xc8, 0xd6, 0xea), 1));
+    p.setBrush(Qt::white);
+    p.drawPath(Rounded(panel, 8));
+    for (const auto& f : fields) {
+        const QRect field = units.ToPixels(f.field);
+        const QRectF box(10, field.top(), field.left() - 16, field.height());
+        QFont font = JapaneseFont(12, true);
+        const QString label = QString::fromUtf8(f.label);
+        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label) > box.width())
+            font.setPixelSize(font.pixelSize() - 1);
+        p.setFont(font);
+        p.setPen(kInk);
+        p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, label);
+    }
+
+    // The settings panel: summary labels, one per line of the box 1027.
+    const QRect summary = units.ToPixels(QRect(60, 269, 75, 48));
+    const QRect gauge = units.ToPixels(QRect(156, 295, 125, 20));
+    const QRectF settingsPanel(6, summary.top() - 30, gauge.right() + 14 - 6, summary.height() + 40);
+    p.setPen(QPen(QColor(0xc8, 0xd6, 0xea), 1));
+    p.setBrush(Qt::white);
+    p.drawPath(Rounded(settingsPanel, 8));
+    p.setFont(JapaneseFont(12, true));
+    p.setPen(QColor(0x0e, 0x7a, 0x6f));
+    p.drawText(QPointF(16, summary.top() - 11), QStringLiteral("QRコード設定"));
+    const int lineHeight = QFontMetrics(fw::DialogFont()).lineSpacing();
+    const char* summaryLabels[] = {"誤り訂正レベル", "セルサイズ", "バージョン", "印刷サイズ", "コードサイズ",
+                                   "コード分割数"};
+    for (int i = 0; i < 6; ++i) {
+        const QRectF box(10, summary.top() + i * lineHeight, summary.left() - 12, lineHeight);
+        QFont font = JapaneseFont(11);
+        const QString label = QString::fromUtf8(summaryLabels[i]);
+        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label) > box.width())
+            font.setPixelSize(font.pixelSize() - 1);
+        p.setFont(font);
+        p.setPen(kInk);
+        p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, label);
+    }
+    p.setFont(JapaneseFont(11));
+    p.setPen(kMuted);
+    p.drawText(QPointF(gauge.left(), gauge.top() - 6), QStringLiteral("データ容量"));
+
+    // The right column behind the side buttons.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xdc, 0xe8, 0xf7));
+    p.drawPath(Rounded(QRectF(519, 92, 90, 408), 10));
+    p.setPen(QPen(QColor(0xc8, 0xd6, 0xea), 1));
+    p.drawLine(QPointF(10, 500.5), QPointF(590, 500.5));
+    return image;
+}
+
+}  // namespace nubora::res::art

@@ -1,0 +1,21 @@
+// Pictures of the input screens: the frame's eight picture buttons and the
+// address-book background 198 with the field labels beside the fields.
+#pragma once
+
+#include "menu_artwork.h"
+
+#include <QImage>
+
+namespace nubora::res::art {
+
+enum class FrameButtonKind { CreateCode, Exit, BackToMenu, ClearInput, SaveInput, OpenInput, Settings, Confirm };
+
+// One frame button in one look: 126 × 61 (create, exit, back to the menu),
+// 75 × 47 (clear, save, open, settings) or 82 × 23 (confirm).
+QImage FrameButton(FrameButtonKind kind, ButtonLook look);
+
+// 600 × 600: the address-book screen with the labels of its eight fields and
+// of the settings summary, each level with its control.
+QImage AddressBookBackground();
+
+}  // namespace nubora::res::art
