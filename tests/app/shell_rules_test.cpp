@@ -78,6 +78,56 @@ TEST(CodeSettings, ResetKeepsTheLastCodesSizes)
     EXPECT_EQ(settings.availableLength, 777);
 }
 
+TEST(LevelAndCellSizeTexts, NameEveryValueAndNothingElse)
+{
+    EXPECT_EQ(LevelText(1), "L(7%)");
+    EXPECT_EQ(LevelText(2), "M(15%)");
+    EXPECT_EQ(LevelText(3), "Q(25%)");
+    EXPECT_EQ(LevelText(4), "H(30%)");
+    EXPECT_EQ(LevelText(0), "");
+    EXPECT_EQ(LevelText(5), "");
+    const char* cells[] = {"0.25", "0.3", "0.35", "0.4", "0.45", "0.5", "0.55", "0.6"};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(CellSizeText(i), cells[i]);
+        EXPECT_EQ(CellSizeIndexFromText(cells[i]), i);
+    }
+    EXPECT_EQ(CellSizeText(-1), "");
+    EXPECT_EQ(CellSizeText(8), "");
+    EXPECT_EQ(CellSizeIndexFromText("0.30"), -1);
+    EXPECT_EQ(LevelFromText("Q(25%)"), 3);
+    EXPECT_EQ(LevelFromText("Q"), 0);
+}
+
+TEST(EncodeFailure, ChoosesTheMessageByTheEngineResult)
+{
+    EXPECT_EQ(EncodeFailureMessageId(-306), 136);
+    EXPECT_EQ(EncodeFailureMessageId(-301), 127);
+    for (int other : {-302, -303, -304, -1, 1})
+        EXPECT_EQ(EncodeFailureMessageId(other), 128) << other;
+}
+
+TEST(CodeInformation, FiveLinesWithTheUsedLevelAndVersion)
+{
+    EXPECT_EQ(CodeInformationText(2, 0, 1),
+              "\x81\x46 M(15%)\r\n\x81\x46 0.25mm\r\n\x81\x46 1\r\n\x81\x46 7.25mm\r\n\x81\x46 5.25mm\r\n");
+    EXPECT_EQ(CodeInformationText(4, 7, 15),
+              "\x81\x46 H(30%)\r\n\x81\x46 0.6mm\r\n\x81\x46 15\r\n\x81\x46 51.00mm\r\n\x81\x46 46.20mm\r\n");
+    EXPECT_EQ(CodeInformationText(3, 2, 5),
+              "\x81\x46 Q(25%)\r\n\x81\x46 0.35mm\r\n\x81\x46 5\r\n\x81\x46 15.75mm\r\n\x81\x46 12.95mm\r\n");
+}
+
+TEST(SettingsSummary, ShowsTheManualChoices)
+{
+    CodeSettings settings;
+    settings.levelText = "Q(25%)";
+    settings.cellSizeText = "0.35";
+    settings.versionText = "5";
+    settings.splitCountText = "3";
+    EXPECT_EQ(SettingsSummaryText(settings),
+              "\x81\x46 Q(25%)\r\n\x81\x46 0.35mm\r\n\x81\x46 5\r\n\x81\x46 15.75mm\r\n\x81\x46 12.95mm\r\n"
+              "\x81\x46 3\r\n");
+}
+
 TEST(MessageCatalogue, GivesEachMessageItsBoxType)
 {
     for (int id : {110, 111, 112, 113, 114, 115, 135})

@@ -1,0 +1,63 @@
+#include "nubora/input/address_book_text.h"
+
+#include <string_view>
+
+namespace nubora {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Summary labels in CP932: full-width brackets, the field name, a TAB (but
+// for the reading) and one space.
+constexpr std::string_view kNameLabel = "\x81\x79\x96\xBC\x91\x4F\x09\x81\x7A\x20";  // 【名前	】
+constexpr std::string_view kReadingLabel =
+    "\x81\x79\x96\xBC\x91\x4F\x28\x83\x88\x83\x7E\x29\x81\x7A\x20";  // 【名前(ヨミ)】
+constexpr std::string_view kTel1Label = "\x81\x79\x82\x73\x82\x64\x82\x6B\x82\x50\x09\x81\x7A\x20";  // 【ＴＥＬ１	】
+constexpr std::string_view kTel2Label = "\x81\x79\x82\x73\x82\x64\x82\x6B\x82\x51\x09\x81\x7A\x20";  // 【ＴＥＬ２	】
+constexpr std::string_view kMail1Label = "\x81\x79\x83\x81\x81\x5B\x83\x8B\x82\x50\x09\x81\x7A\x20";  // 【メール１	】
+constexpr std::string_view kMail2Label = "\x81\x79\x83\x81\x81\x5B\x83\x8B\x82\x51\x09\x81\x7A\x20";  // 【メール２	】
+constexpr std::string_view kAddressLabel = "\x81\x79\x8F\x5A\x8F\x8A\x09\x81\x7A\x20";  // 【住所	】
+constexpr std::string_view kMemoLabel = "\x81\x79\x83\x81\x83\x82\x09\x81\x7A\x20";     // 【メモ	】
+
+void AppendLine(std::string& text, std::string_view key, const std::string& value)
+{
+    text.append(key).append(value).append(kLineEnd);
+}
+
+void AppendLineIfSet(std::string& text, std::string_view key, const std::string& value)
+{
+    if (!value.empty())
+        AppendLine(text, key, value);
+}
+
+}  // namespace
+
+std::string AddressBookPayload(const AddressBookEntry& entry)
+{
+    std::string text;
+    AppendLine(text, "MEMORY:", entry.memo);
+    AppendLineIfSet(text, "NAME1:", entry.name);
+    AppendLineIfSet(text, "NAME2:", entry.reading);
+    AppendLineIfSet(text, "TEL1:", entry.tel1);
+    AppendLineIfSet(text, "TEL2:", entry.tel2);
+    AppendLineIfSet(text, "MAIL1:", entry.mail1);
+    AppendLineIfSet(text, "MAIL2:", entry.mail2);
+    AppendLineIfSet(text, "ADD:", entry.address);
+    return text;
+}
+
+std::string AddressBookSummary(const AddressBookEntry& entry)
+{
+    std::string text;
+    AppendLine(text, kNameLabel, entry.name);
+    AppendLine(text, kReadingLabel, entry.reading);
+    AppendLineIfSet(text, kTel1Label, entry.tel1);
+    AppendLineIfSet(text, kTel2Label, entry.tel2);
+    AppendLineIfSet(text, kMail1Label, entry.mail1);
+    AppendLineIfSet(text, kMail2Label, entry.mail2);
+    AppendLineIfSet(text, kAddressLabel, entry.address);
+    AppendLine(text, kMemoLabel, entry.memo);
+    return text;
+}
+
+}  // namespace nubora
