@@ -1,12 +1,97 @@
 #include "nubora/input/address_book_dialog.h"
 
+#include "nubora/app/main_menu_dialog.h"
+#include "nubora/framework/cp932_edit.h"
+#include "nubora/input/validation.h"
+#include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
+
+#include <QLabel>
 
 namespace nubora {
+namespace {
+
+namespace id = ctl::addressBook;
+namespace msg = res::str;
+
+// The eight fields in screen order: control, template rectangle (dialog
+// units), limit in bytes and the template's label, which the background
+// picture shows in its place.
+constexpr struct {
+    int id;
+    QRect rect;
+    int limit;
+    const char* label;
+} kFields[] = {
+    {id::kName, {65, 56, 162, 17}, 24, "名前"},
+    {id::kReading, {65, 78, 162, 17}, 24, "名前(ヨミ)"},
+    {id::kTel1, {65, 102, 162, 17}, 36, "電話番号1"},
+    {id::kTel2, {65, 126, 162, 17}, 36, "電話番号2"},
+    {id::kMail1, {65, 150, 217, 17}, 64, "Eメールアドレス1"},
+    {id::kMail2, {65, 174, 217, 17}, 64, "Eメールアドレス2"},
+    {id::kAddress, {65, 198, 217, 17}, 80, "住所"},
+    {id::kMemo, {65, 222, 217, 17}, 80, "メモ"},
+};
+
+int LimitOf(int controlId)
+{
+    for (const auto& f : kFields) {
+        if (f.id == controlId)
+            return f.limit;
+    }
+    return 0;
+}
+
+}  // namespace
 
 AddressBookDialog::AddressBookDialog(MainMenuDialog& owner)
-    : InputScreenDialog(owner, res::dlg::kAddressBook, QStringLiteral("アドレス帳用コード入力画面"), 0)
+    : InputScreenDialog(owner, res::dlg::kAddressBook, QStringLiteral("アドレス帳用コード入力画面"), 0,
+                        res::bmp::kAddressBookBackground)
 {
+}
+
+void AddressBookDialog::CreateFields()
+{
+    for (const auto& f : kFields) {
+        AddControl(f.id, new fw::Cp932LineEdit(f.limit), f.rect);
+        auto* label = new QLabel(QString::fromUtf8(f.label), this);
+        label->setGeometry(Units().ToPixels(QRect(8, f.rect.y() + 3, 55, 10)));
+        label->hide();
+        OnTextChanged(f.id, [this] {
+            if (owner_.codeSettings.autoAdjust == 0)
+                UpdateGauge();
+        });
+    }
+    AddFocusCheck(id::kTel1, [this] { return CheckChars(tel1, TelChars); }, msg::kBadTelChars);
+    AddFocusCheck(id::kTel2, [this] { return CheckChars(tel2, TelChars); }, msg::kBadTelChars);
+    AddFocusCheck(id::kMail1, [this] { return CheckChars(mail1, MailChars); }, msg::kBadMailChars);
+    AddFocusCheck(id::kMail2, [this] { return CheckChars(mail2, MailChars); }, msg::kBadMailChars);
+    AddFocusCheck(id::kReading, [this] { return CheckReadingChars(reading); }, msg::kBadReadingChars);
+}
+
+void AddressBookDialog::FocusFirstField()
+{
+    if (QWidget* first = Control(id::kName))
+        first->setFocus(Qt::OtherFocusReason);
+}
+
+void AddressBookDialog::DoDataExchange(fw::DataExchange& exchange)
+{
+    InputScreenDialog::DoDataExchange(exchange);
+    exchange.Text(id::kName, name, LimitOf(id::kName));
+    exchange.Text(id::kReading, reading, LimitOf(id::kReading));
+    exchange.Text(id::kTel1, tel1, LimitOf(id::kTel1));
+    exchange.Text(id::kTel2, tel2, LimitOf(id::kTel2));
+    exchange.Text(id::kMail1, mail1, LimitOf(id::kMail1));
+    exchange.Text(id::kMail2, mail2, LimitOf(id::kMail2));
+    exchange.Text(id::kAddress, address, LimitOf(id::kAddress));
+    exchange.Text(id::kMemo, memo, LimitOf(id::kMemo));
+}
+
+AddressBookEntry AddressBookDialog::Entry() const
+{
+    return {name, reading, tel1, tel2, mail1, mail2, address, memo};
 }
 
 bool AddressBookDialog::IsAllEmpty() const
@@ -19,6 +104,21 @@ void AddressBookDialog::ClearEntries()
 {
     for (std::string* entry : {&name, &reading, &memo, &mail2, &mail1, &address, &tel1, &tel2})
         entry->clear();
+}
+
+std::string AddressBookDialog::BuildPayload() const { return AddressBookPayload(Entry()); }
+
+std::string AddressBookDialog::BuildInputSummary() const { return AddressBookSummary(Entry()); }
+
+int AddressBookDialog::ValidateAll()
+{
+    return RunChecks({
+        {id::kReading, [this] { return CheckReadingChars(reading); }, msg::kBadReadingChars},
+        {id::kTel1, [this] { return CheckChars(tel1, TelChars); }, msg::kBadTelChars},
+        {id::kTel2, [this] { return CheckChars(tel2, TelChars); }, msg::kBadTelChars},
+        {id::kMail1, [this] { return CheckChars(mail1, MailChars); }, msg::kBadMailChars},
+        {id::kMail2, [this] { return CheckChars(mail2, MailChars); }, msg::kBadMailChars},
+    });
 }
 
 }  // namespace nubora

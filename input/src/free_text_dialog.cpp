@@ -5,7 +5,8 @@
 namespace nubora {
 
 FreeTextDialog::FreeTextDialog(MainMenuDialog& owner)
-    : InputScreenDialog(owner, res::dlg::kFreeText, QStringLiteral("フリーテキスト用コード入力画面"), 2)
+    : InputScreenDialog(owner, res::dlg::kFreeText, QStringLiteral("フリーテキスト用コード入力画面"), 2,
+                        res::bmp::kFreeTextBackground)
 {
 }
 

@@ -2,14 +2,21 @@
 
 #include "nubora/app/main_menu_dialog.h"
 #include "nubora/app/messages.h"
+#include "nubora/app/settings_dialog.h"
 #include "nubora/framework/bitmap_button.h"
+#include "nubora/input/validation.h"
+#include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
+#include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
@@ -17,28 +24,59 @@ namespace nubora {
 namespace {
 
 namespace id = ctl::input;
+namespace b = res::bmp;
 
-// Frame buttons with their client-pixel rectangles, in the order the pointer
-// hover tests them. Buttons a screen does not have yet are skipped.
+constexpr int kClientSide = 600;
+// The window manager draws the frame: the dialog-frame height counts as 0.
+constexpr int kDialogFrameHeight = 0;
+
+// Frame buttons with their client-pixel rectangles and pictures, in the
+// order the pointer hover tests them.
 constexpr struct {
     int id;
     int x, y, width, height;
     const char* caption;
+    res::ButtonPictures pictures;
 } kFrameButtons[] = {
-    {id::kCreateCode, 49, 512, 126, 61, "QRコード作成"},
-    {id::kBackToMenu, 429, 512, 126, 61, "メインへ"},
-    {id::kExit, 303, 512, 126, 61, "終了"},
-    {id::kClearInput, 525, 102, 75, 47, "入力データクリア"},
-    {id::kSaveInput, 525, 152, 75, 47, "入力データ保存"},
-    {id::kOpenInput, 525, 202, 75, 47, "保存データを開く"},
-    {id::kSettings, 525, 442, 75, 47, "設定"},
-    {id::kConfirm, 255, 400, 82, 23, "確認"},
+    {id::kCreateCode, 49, 512 - kDialogFrameHeight, 126, 61, "QRコード作成",
+     {b::kCreateCodeNormal, b::kCreateCodePressed, b::kCreateCodeFocused}},
+    {id::kBackToMenu, 429, 512 - kDialogFrameHeight, 126, 61, "メインへ",
+     {b::kBackToMenuNormal, b::kBackToMenuPressed, b::kBackToMenuFocused}},
+    {id::kExit, 303, 512 - kDialogFrameHeight, 126, 61, "終了",
+     {b::kScreenExitNormal, b::kScreenExitPressed, b::kScreenExitFocused}},
+    {id::kClearInput, 525, 102, 75, 47, "入力データクリア",
+     {b::kClearInputNormal, b::kClearInputPressed, b::kClearInputFocused}},
+    {id::kSaveInput, 525, 152, 75, 47, "入力データ保存",
+     {b::kSaveInputNormal, b::kSaveInputPressed, b::kSaveInputFocused}},
+    {id::kOpenInput, 525, 202, 75, 47, "保存データを開く",
+     {b::kOpenInputNormal, b::kOpenInputPressed, b::kOpenInputFocused}},
+    {id::kSettings, 525, 442, 75, 47, "設定", {b::kSettingsNormal, b::kSettingsPressed, b::kSettingsFocused}},
+    {id::kConfirm, 255, 400, 82, 23, "確認", {b::kConfirmNormal, b::kConfirmPressed, b::kConfirmFocused}},
 };
+
+// Events a user makes; each starts a new message for suppressFocusCheck.
+bool IsInputEvent(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::InputMethod:
+        return true;
+    default:
+        return false;
+    }
+}
 
 }  // namespace
 
-InputScreenDialog::InputScreenDialog(MainMenuDialog& owner, int templateId, const QString& title, int screenIndex)
-    : fw::Dialog(templateId), owner_(owner), title_(title), screenIndex_(screenIndex)
+InputScreenDialog::InputScreenDialog(MainMenuDialog& owner, int templateId, const QString& title, int screenIndex,
+                                     int backgroundId)
+    : fw::Dialog(templateId), owner_(owner), title_(title), screenIndex_(screenIndex), backgroundId_(backgroundId)
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -48,22 +86,32 @@ void InputScreenDialog::OnInitDialog()
 {
     setWindowTitle(title_);
     setWindowIcon(res::LoadProgramIcon());
-    SetClientSize(600, 600);
+    SetClientSize(kClientSide, kClientSide);
     move(10, 10);
+    background_ = res::LoadBitmap(backgroundId_);
+    CreateFields();
+    CreateFrameButtons();
+    CreateSummaryAndGauge();
+    suppressFocusCheck = 0;
+    ShowAutomaticPresentation();
+}
 
-    // The buttons this frame has so far: back to the menu, the exit button
-    // (hidden for good) and the confirm button of automatic mode.
-    for (const auto& b : kFrameButtons) {
-        if (b.id != id::kBackToMenu && b.id != id::kExit && b.id != id::kConfirm)
-            continue;
-        auto* button = AddControlAtPixels(b.id, new fw::BitmapButton(QString::fromUtf8(b.caption)),
-                                          QRect(b.x, b.y, b.width, b.height));
+void InputScreenDialog::CreateFrameButtons()
+{
+    for (const auto& f : kFrameButtons) {
+        auto* button = AddControlAtPixels(f.id, new fw::BitmapButton(QString::fromUtf8(f.caption)),
+                                          QRect(f.x, f.y, f.width, f.height));
+        button->SetPictures(res::LoadBitmap(f.pictures.normal), res::LoadBitmap(f.pictures.pressed),
+                            res::LoadBitmap(f.pictures.focused));
         button->setCursor(res::LoadButtonCursor());
+        OnClicked(f.id, [this, buttonId = f.id] { RunButton(buttonId); });
     }
+    // The exit button stays hidden; Esc and the close box do not end the program either.
     ShowControl(id::kExit, false);
-    OnClicked(id::kBackToMenu, [this] { OnBackToMenu(); });
-    OnClicked(id::kExit, [this] { OnExit(); });
+}
 
+void InputScreenDialog::CreateSummaryAndGauge()
+{
     auto* summary = AddControl(id::kSettingsSummary, new QPlainTextEdit, QRect(60, 269, 75, 48));
     summary->setReadOnly(true);
     summary->setFrameShape(QFrame::NoFrame);
@@ -71,6 +119,8 @@ void InputScreenDialog::OnInitDialog()
     summary->setFocusPolicy(Qt::NoFocus);
     summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     summary->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // No margin: the labels of the background stand level with the lines.
+    summary->document()->setDocumentMargin(0);
     QPalette palette = summary->palette();
     palette.setBrush(QPalette::Base, owner_.whiteBrush);
     summary->setPalette(palette);
@@ -79,7 +129,6 @@ void InputScreenDialog::OnInitDialog()
     gauge->setRange(0, 100);
     gauge->setValue(0);
     gauge->setTextVisible(false);
-    ShowAutomaticPresentation();
 }
 
 void InputScreenDialog::DoDataExchange(fw::DataExchange& exchange)
@@ -93,9 +142,41 @@ void InputScreenDialog::ShowAutomaticPresentation()
     ShowControl(id::kGauge, false);
 }
 
+void InputScreenDialog::ShowManualPresentation()
+{
+    ShowControl(id::kConfirm, false);
+    ShowControl(id::kGauge, true);
+}
+
+void InputScreenDialog::UpdateGauge()
+{
+    auto* gauge = ControlAs<QProgressBar>(id::kGauge);
+    if (!gauge || !UpdateData(true))
+        return;
+    const int position = GaugePosition(IsAllEmpty(), static_cast<int64_t>(BuildPayload().size()),
+                                       owner_.codeSettings.availableLength);
+    gauge->setValue(position);
+}
+
+bool InputScreenDialog::TakeAndValidate() { return UpdateData(true) && ValidateAll() == 0; }
+
+void InputScreenDialog::OnCreateCode()
+{
+    if (!TakeAndValidate())
+        return;
+    if (!owner_.EncodeText(BuildPayload()))
+        return;
+    owner_.codeView->inputSummary = BuildInputSummary();
+    owner_.codeView->UpdateData(false);
+    hide();
+    owner_.currentScreen = screenIndex_;
+    owner_.ShowCodeView();
+}
+
 void InputScreenDialog::OnBackToMenu()
 {
-    UpdateData(true);
+    if (!UpdateData(true))
+        return;
     if (!IsAllEmpty()) {
         if (ShowMessage(this, res::str::kBackToMenuDiscardEdits) != fw::Answer::Yes)
             return;
@@ -115,44 +196,156 @@ void InputScreenDialog::LeaveToMenu()
     owner_.ShowMenu();
 }
 
+void InputScreenDialog::OnClearInput()
+{
+    if (!UpdateData(true) || IsAllEmpty())
+        return;
+    if (ShowMessage(this, res::str::kClearInputQuestion) != fw::Answer::Yes)
+        return;
+    ClearEntries();
+    FocusFirstField();
+    UpdateData(false);
+    if (owner_.codeSettings.autoAdjust == 0)
+        UpdateGauge();
+}
+
 void InputScreenDialog::OnExit() { owner_.PostCloseRequest(); }
+
+void InputScreenDialog::OnSettings()
+{
+    if (!TakeAndValidate())
+        return;
+    if (owner_.settings->DoModal() != QDialog::Accepted)
+        return;
+    if (owner_.codeSettings.autoAdjust == 1) {
+        ShowAutomaticPresentation();
+    } else {
+        ShowManualPresentation();
+        UpdateGauge();
+    }
+    owner_.UpdateSettingsSummary(screenIndex_);
+}
+
+void InputScreenDialog::OnConfirm()
+{
+    if (!TakeAndValidate())
+        return;
+    if (owner_.QueryCodeInfo(BuildPayload()))
+        owner_.UpdateSettingsSummary(screenIndex_);
+}
 
 bool InputScreenDialog::RunButton(int buttonId)
 {
     switch (buttonId) {
+    case id::kCreateCode: OnCreateCode(); return true;
     case id::kBackToMenu: OnBackToMenu(); return true;
+    case id::kClearInput: OnClearInput(); return true;
     case id::kExit: OnExit(); return true;
+    case id::kSettings: OnSettings(); return true;
+    case id::kOpenInput: OnOpenInput(); return true;
+    case id::kSaveInput: OnSaveInput(); return true;
+    case id::kConfirm: OnConfirm(); return true;
     default: return false;
     }
 }
 
-bool InputScreenDialog::PreTranslateMessage(QObject*, QEvent* event)
+void InputScreenDialog::AddFocusCheck(int controlId, std::function<int()> check, int messageId)
 {
+    OnFocusLost(controlId, [this, controlId, check = std::move(check), messageId] {
+        if (suppressFocusCheck == 1)
+            return;
+        // Focus that went to another window (a message box, another
+        // program) has not moved between the fields.
+        const QWidget* now = QApplication::focusWidget();
+        if (!now || now->window() != this)
+            return;
+        if (!UpdateData(true))
+            return;
+        if (check() != 0)
+            ReportCheckFailure(controlId, messageId);
+    });
+}
+
+void InputScreenDialog::ReportCheckFailure(int controlId, int messageId)
+{
+    ShowMessage(this, messageId);
+    QWidget* field = Control(controlId);
+    if (field)
+        field->setFocus(Qt::OtherFocusReason);
+    UpdateData(false);
+    if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        line->deselect();
+        line->setCursorPosition(0);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(field)) {
+        plain->moveCursor(QTextCursor::Start);
+    }
+}
+
+int InputScreenDialog::RunChecks(std::initializer_list<FieldCheck> checks)
+{
+    for (const FieldCheck& c : checks) {
+        if (c.check() != 0) {
+            ReportCheckFailure(c.controlId, c.messageId);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+bool InputScreenDialog::PreTranslateMessage(QObject* target, QEvent* event)
+{
+    if (IsInputEvent(event->type()))
+        suppressFocusCheck = 0;
     switch (event->type()) {
-    case QEvent::MouseMove: {
-        const QPoint pointer = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-        for (const auto& b : kFrameButtons) {
-            QWidget* button = Control(b.id);
-            if (button && button->isVisible() && button->rect().contains(button->mapFromGlobal(pointer))) {
-                button->setFocus(Qt::MouseFocusReason);
-                return true;
-            }
-        }
-        return false;
-    }
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape)
-            return true;
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            RunButton(FocusedControlId());
-            return true;
-        }
-        return false;
-    }
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return FilterPointer(target, event);
+    case QEvent::KeyPress:
+        return FilterKey(event);
     default:
         return false;
     }
+}
+
+bool InputScreenDialog::FilterPointer(QObject* target, QEvent* event)
+{
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() != QEvent::MouseMove) {
+        // The summary box never takes a click, so it never shows a caret.
+        const bool leftOrRight = mouse->button() == Qt::LeftButton || mouse->button() == Qt::RightButton;
+        return leftOrRight && ControlId(qobject_cast<QWidget*>(target)) == id::kSettingsSummary;
+    }
+    const QPoint pointer = mouse->globalPosition().toPoint();
+    for (const auto& f : kFrameButtons) {
+        QWidget* button = Control(f.id);
+        if (button && button->rect().contains(button->mapFromGlobal(pointer))) {
+            suppressFocusCheck = 1;
+            button->setFocus(Qt::MouseFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool InputScreenDialog::FilterKey(QEvent* event)
+{
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape)
+        return true;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        RunButton(FocusedControlId());
+        return true;
+    }
+    return false;
+}
+
+void InputScreenDialog::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), background_);
+    fw::Dialog::paintEvent(event);
 }
 
 void InputScreenDialog::reject() { OnExit(); }

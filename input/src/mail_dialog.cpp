@@ -5,7 +5,8 @@
 namespace nubora {
 
 MailDialog::MailDialog(MainMenuDialog& owner)
-    : InputScreenDialog(owner, res::dlg::kMail, QStringLiteral("Eメール用コード入力画面"), 1)
+    : InputScreenDialog(owner, res::dlg::kMail, QStringLiteral("Eメール用コード入力画面"), 1,
+                        res::bmp::kMailBackground)
 {
 }
 

@@ -253,6 +253,7 @@ TEST_F(MainMenuTest, BackToTheMenuWithAnEntryAsksAndClearsOnYes)
 {
     Click(menuId::kAddressBookButton);
     menu.addressBook->name = "abc";
+    menu.addressBook->UpdateData(false);  // as if typed: the handler takes the fields first
     services.messages.ScriptAnswers({Answer::No});
     menu.addressBook->OnBackToMenu();
     ASSERT_EQ(services.messages.Boxes().size(), 1u);

@@ -1,7 +1,10 @@
-// The address-book entry screen (template 129). So far its frame and its
-// entry members; the fields, payload and checks come with the screen itself.
+// The address-book entry screen (template 129, "アドレス帳用コード入力画面"):
+// name, reading, two telephone numbers, two e-mail addresses, postal
+// address and memo on the common input-screen frame. Makes the phone's
+// address-book registration text (the MEMORY payload).
 #pragma once
 
+#include "nubora/input/address_book_text.h"
 #include "nubora/input/input_screen_dialog.h"
 
 namespace nubora {
@@ -12,16 +15,28 @@ public:
 
     bool IsAllEmpty() const override;
     void ClearEntries() override;
+    std::string BuildPayload() const override;
+    std::string BuildInputSummary() const override;
+    // The reading, telephone 1 and 2, e-mail 1 and 2, in that order.
+    int ValidateAll() override;
 
-    // Entries, CP932 bytes.
-    std::string name;
-    std::string reading;
-    std::string memo;
-    std::string mail2;
-    std::string mail1;
-    std::string address;
-    std::string tel1;
-    std::string tel2;
+    // The entry as one record.
+    AddressBookEntry Entry() const;
+
+    // Entries, CP932 bytes, with their limits in bytes.
+    std::string name;     // 1003, 24
+    std::string reading;  // 1005, 24
+    std::string memo;     // 1010, 80
+    std::string mail2;    // 1008, 64
+    std::string mail1;    // 1007, 64
+    std::string address;  // 1009, 80
+    std::string tel1;     // 1004, 36
+    std::string tel2;     // 1006, 36
+
+protected:
+    void CreateFields() override;
+    void FocusFirstField() override;
+    void DoDataExchange(fw::DataExchange& exchange) override;
 };
 
 }  // namespace nubora

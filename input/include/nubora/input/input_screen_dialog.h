@@ -1,13 +1,18 @@
 // The frame shared by the three input screens: a 600 × 600 window at (10, 10)
-// with the frame buttons, the settings summary box (1027) and the capacity
-// gauge (1056), pointer-hover focus and the Enter and Esc keys. Each screen
-// adds its entry fields and members.
+// on its background picture, the eight frame buttons with their pictures,
+// the settings summary box (1027) and the capacity gauge (1056) or the
+// confirm button (1057) by mode; pointer-hover focus, the Enter, Esc and
+// close-box filtering; and the handlers every screen shares — create the
+// code, back to the menu, clear, settings, confirm. Each screen adds its
+// entry fields, its members, its payload, its summary and its checks.
 #pragma once
 
 #include "nubora/framework/dialog.h"
 
+#include <QImage>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 namespace nubora {
@@ -16,8 +21,10 @@ class MainMenuDialog;
 
 class InputScreenDialog : public fw::Dialog {
 public:
-    // `screenIndex`: 0 address book, 1 e-mail, 2 free text.
-    InputScreenDialog(MainMenuDialog& owner, int templateId, const QString& title, int screenIndex);
+    // `screenIndex`: 0 address book, 1 e-mail, 2 free text. `backgroundId`:
+    // the screen's 600 × 600 background bitmap.
+    InputScreenDialog(MainMenuDialog& owner, int templateId, const QString& title, int screenIndex,
+                      int backgroundId);
 
     int ScreenIndex() const { return screenIndex_; }
 
@@ -25,37 +32,90 @@ public:
     virtual bool IsAllEmpty() const = 0;
     // Empties every entry member (not the controls; UpdateData(false) does that).
     virtual void ClearEntries() = 0;
+    // The payload of the current members, CP932 bytes.
+    virtual std::string BuildPayload() const = 0;
+    // The summary of the entered data for the code view, CP932 bytes.
+    virtual std::string BuildInputSummary() const = 0;
+    // 0 when every checked field passes; 1 after reporting the first failure.
+    virtual int ValidateAll() = 0;
 
-    // The presentation of automatic mode: confirm button shown, gauge hidden.
+    // The presentation of automatic mode: confirm button shown, gauge hidden;
+    // of manual mode: the reverse.
     void ShowAutomaticPresentation();
+    void ShowManualPresentation();
+    // Sets the gauge from the payload length and CodeSettings.availableLength.
+    void UpdateGauge();
 
+    // "QRコード作成": check, encode, fill the code view and show it.
+    void OnCreateCode();
     // "メインへ": back to the menu, asking first (114) when an entry is filled.
     void OnBackToMenu();
+    // "入力データクリア": asks (115) and empties the entries.
+    void OnClearInput();
     // "終了" and the cancel command: the menu asks and ends the program.
     void OnExit();
+    // "設定": check, run the settings dialog, show the mode, rewrite the summary.
+    void OnSettings();
+    // "確認": check, ask the engine what automatic mode would use, show it.
+    void OnConfirm();
+    // "入力データ保存" and "保存データを開く": the data files of each screen.
+    virtual void OnSaveInput() {}
+    virtual void OnOpenInput() {}
 
     // Text of the summary box 1027, written by the menu only.
     std::string settingsSummary;
+    // 1 while a pointer hover has just moved the focus to a button: the
+    // focus-loss checks then do nothing. Reset by every input event.
+    int suppressFocusCheck = 0;
 
 protected:
     void OnInitDialog() override;
     void DoDataExchange(fw::DataExchange& exchange) override;
     bool PreTranslateMessage(QObject* target, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void reject() override;
     void closeEvent(QCloseEvent* event) override;
 
-    // Gives the first entry field the focus; nothing while the screen has no fields.
-    virtual void FocusFirstField() {}
+    // Adds the screen's entry fields (before the frame's buttons, so that
+    // they come first in the tab order) and their handlers.
+    virtual void CreateFields() = 0;
+    // Gives the first entry field the focus.
+    virtual void FocusFirstField() = 0;
     // Runs the handler of button `id`; false when `id` is no button of the screen.
     virtual bool RunButton(int id);
+
+    // Checks field `controlId` with `check` (0 passes) when it loses the
+    // focus, unless suppressFocusCheck is set or the focus left the window;
+    // a failure is reported with message `messageId`.
+    void AddFocusCheck(int controlId, std::function<int()> check, int messageId);
+    // Reports a failed check: the warning `messageId`, the focus back to
+    // field `controlId`, the caret at its start, the controls refreshed.
+    void ReportCheckFailure(int controlId, int messageId);
+    // Runs `check` on the rules in order; reports the first failure and
+    // returns 1, or returns 0 when all pass.
+    struct FieldCheck {
+        int controlId;
+        std::function<int()> check;
+        int messageId;
+    };
+    int RunChecks(std::initializer_list<FieldCheck> checks);
 
     MainMenuDialog& owner_;
 
 private:
+    void CreateFrameButtons();
+    void CreateSummaryAndGauge();
+    bool FilterPointer(QObject* target, QEvent* event);
+    bool FilterKey(QEvent* event);
     void LeaveToMenu();
+    // Takes the controls into the members and runs ValidateAll; false when
+    // either fails (already reported).
+    bool TakeAndValidate();
 
     QString title_;
     int screenIndex_;
+    int backgroundId_;
+    QImage background_;
 };
 
 }  // namespace nubora

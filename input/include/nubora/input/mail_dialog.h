@@ -12,11 +12,19 @@ public:
 
     bool IsAllEmpty() const override;
     void ClearEntries() override;
+    // Until the screen's own fields come: no payload, no summary, no checks.
+    std::string BuildPayload() const override { return {}; }
+    std::string BuildInputSummary() const override { return {}; }
+    int ValidateAll() override { return 0; }
 
     // Entries, CP932 bytes.
     std::string to;
     std::string subject;
     std::string body;
+
+protected:
+    void CreateFields() override {}
+    void FocusFirstField() override {}
 };
 
 }  // namespace nubora
