@@ -88,7 +88,8 @@ bool LocateTarget(const std::string& path, Location& out) {
         if (::fstatat(out.folder.Get(), out.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(st.st_mode)) {
             return true;
         }
-        std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        // Links in /proc report a size of 0: allow for a long target then.
+        std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4095) + 1, '\0');
         const ssize_t n = ::readlinkat(out.folder.Get(), out.name.c_str(), target.data(), target.size());
         if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return false;
         target.resize(static_cast<std::size_t>(n));

@@ -210,8 +210,9 @@ TEST(DataFileLength, MailAndFreeTextOfTenThousandBytesComeBack) {
 
 // --- seeded properties ---------------------------------------------------------
 
-// Random Shift-JIS text of whole characters, rich in what the format treats
-// specially. The expected read-back is kept beside it, character by character.
+// Random Shift-JIS text of whole characters, rich in the bytes the format
+// gives a meaning: commas, backslashes, line breaks and trail bytes 0x5C. The
+// expected read-back is kept beside it, character by character.
 class TextMaker {
 public:
     explicit TextMaker(uint64_t seed) : random_(seed) {}
