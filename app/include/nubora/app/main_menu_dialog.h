@@ -100,7 +100,9 @@ public:
     int bmpSaved = 0;          // 1 once the code held was saved as BMP
     SymbolBitmaps codeBitmaps; // the engine's symbol bitmaps, or none
     int shownSymbol = 0;       // 0-based symbol the code view shows
-    QBrush whiteBrush;         // background of the screens' read-only boxes
+    // Background of the read-only boxes; white before the screens are made,
+    // since they take it when they make their boxes.
+    QBrush whiteBrush{Qt::white};
     CodeSettings codeSettings;
 
     // The picture buttons (controls 1001, 1012, 1000, 1002).
