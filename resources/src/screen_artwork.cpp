@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QLinearGradient>
 
+#include <algorithm>
+
 namespace nubora::res::art {
 namespace {
 
@@ -149,9 +151,9 @@ QImage FrameButton(FrameButtonKind kind, ButtonLook look)
     } else if (face.size.height() >= 40) {
         // Side column: pictogram above a small caption.
         const bool oneLine = !*face.line2;
-        DrawPictogram(p, kind, body.topLeft() + QPointF(body.width() / 2, oneLine ? 15 : 11), oneLine ? 9 : 7,
+        DrawPictogram(p, kind, body.topLeft() + QPointF(body.width() / 2, oneLine ? 14 : 9), oneLine ? 8 : 5,
                       ink);
-        DrawCaption(p, body.adjusted(3, oneLine ? 24 : 18, -3, -1), face, oneLine ? 13 : 11, text);
+        DrawCaption(p, body.adjusted(2, oneLine ? 24 : 15, -2, 0), face, oneLine ? 13 : 10, text);
     } else {
         DrawPictogram(p, kind, body.topLeft() + QPointF(18, body.height() / 2), 6, ink);
         DrawCaption(p, body.adjusted(26, 0, -6, 0), face, 12, text);
@@ -215,7 +217,9 @@ QImage AddressBookBackground()
     // The settings panel: summary labels, one per line of the box 1027.
     const QRect summary = units.ToPixels(QRect(60, 269, 75, 48));
     const QRect gauge = units.ToPixels(QRect(156, 295, 125, 20));
-    const QRectF settingsPanel(6, summary.top() - 30, gauge.right() + 14 - 6, summary.height() + 40);
+    // The panel ends above the bottom buttons even where the summary box runs on.
+    const qreal panelBottom = std::min<qreal>(summary.bottom() + 8, 506);
+    const QRectF settingsPanel(6, summary.top() - 30, gauge.right() + 14 - 6, panelBottom - (summary.top() - 30));
     p.setPen(QPen(QColor(0xc8, 0xd6, 0xea), 1));
     p.setBrush(Qt::white);
     p.drawPath(Rounded(settingsPanel, 8));
@@ -235,16 +239,11 @@ QImage AddressBookBackground()
         p.setPen(kInk);
         p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, label);
     }
-    p.setFont(JapaneseFont(11));
-    p.setPen(kMuted);
-    p.drawText(QPointF(gauge.left(), gauge.top() - 6), QStringLiteral("データ容量"));
 
     // The right column behind the side buttons.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xdc, 0xe8, 0xf7));
     p.drawPath(Rounded(QRectF(519, 92, 90, 408), 10));
-    p.setPen(QPen(QColor(0xc8, 0xd6, 0xea), 1));
-    p.drawLine(QPointF(10, 500.5), QPointF(590, 500.5));
     return image;
 }
 
