@@ -1,0 +1,609 @@
+// The address-book screen driven as a user drives it, under the real menu:
+// typing (Japanese and full-width digits too), tabbing, pointer hover, the
+// checks and their messages, the gauge, the settings, and a created code
+// whose picture on the code view zxing-cpp reads back as the MEMORY text.
+// Every box is answered by the scripted message service.
+#include "decoders.h"
+#include "nubora/app/main_menu_dialog.h"
+#include "nubora/app/settings_dialog.h"
+#include "nubora/framework/bitmap_button.h"
+#include "nubora/framework/cp932.h"
+#include "nubora/framework/cp932_edit.h"
+#include "nubora/framework/testing/scripted_services.h"
+#include "nubora/input/address_book_dialog.h"
+#include "nubora/input/validation.h"
+#include "nubora/output/code_view_dialog.h"
+#include "nubora/resources/artwork.h"
+#include "nubora/resources/control_ids.h"
+#include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_table.h"
+#include "typing.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+namespace nubora {
+namespace {
+
+namespace fid = ctl::addressBook;
+namespace bid = ctl::input;
+using fw::Answer;
+using fw::BoxType;
+using nubora::testing::TypeText;
+
+std::string Sjis(const char* utf8) { return fw::ToCp932(QString::fromUtf8(utf8)).value(); }
+
+// The level text for zxing's name of a level.
+std::string LevelTextOf(const std::string& ecLevel)
+{
+    if (ecLevel == "L")
+        return "L(7%)";
+    if (ecLevel == "M")
+        return "M(15%)";
+    if (ecLevel == "Q")
+        return "Q(25%)";
+    return ecLevel == "H" ? "H(30%)" : "";
+}
+
+class AddressBookTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        menu.Create(true);
+        menu.OpenAddressBook();
+        QApplication::setActiveWindow(&screen);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&screen, 2000));
+    }
+
+    static QWidget* Ctl(fw::Dialog& dialog, int id)
+    {
+        QWidget* control = dialog.Control(id);
+        if (!control)
+            std::abort();
+        return control;
+    }
+    template <class W>
+    static W* As(fw::Dialog& dialog, int id)
+    {
+        W* control = dialog.ControlAs<W>(id);
+        if (!control)
+            std::abort();
+        return control;
+    }
+    fw::Cp932LineEdit* Field(int id) { return As<fw::Cp932LineEdit>(screen, id); }
+    fw::BitmapButton* Button(int id) { return As<fw::BitmapButton>(screen, id); }
+    QProgressBar* Gauge() { return As<QProgressBar>(screen, bid::kGauge); }
+
+    // Clicks into field `id` and types `text` there.
+    void TypeInto(int id, const QString& text)
+    {
+        Field(id)->setFocus(Qt::MouseFocusReason);
+        TypeText(Field(id), text);
+    }
+    void Tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+    void Hover(QWidget* target, QPoint local = QPoint(5, 5))
+    {
+        const QPointF global = target->mapToGlobal(QPointF(local));
+        QMouseEvent move(QEvent::MouseMove, QPointF(local), global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+    }
+    void Click(int buttonId) { QTest::mouseClick(Button(buttonId), Qt::LeftButton); }
+
+    const std::vector<fw::testing::RecordedBox>& Boxes() { return services.messages.Boxes(); }
+    void ExpectOneBox(int stringId, BoxType type, const QString& owner = QStringLiteral("アドレス帳用コード入力画面"))
+    {
+        ASSERT_EQ(Boxes().size(), 1u) << (Boxes().empty() ? "" : Boxes().back().text.toStdString());
+        EXPECT_EQ(Boxes().back().text, res::LoadString(stringId));
+        EXPECT_EQ(Boxes().back().type, type);
+        EXPECT_EQ(Boxes().back().caption, QStringLiteral("ヌボラ"));
+        EXPECT_EQ(Boxes().back().ownerTitle, owner);
+    }
+    // The symbol as the code view shows it, read by zxing-cpp.
+    peers::ZxingReading ReadShownSymbol()
+    {
+        const QrBitmap* bitmap = menu.codeBitmaps.At(menu.shownSymbol);
+        if (!bitmap)
+            return {};
+        const int side = TavoQREnc_GetBitmapSide(bitmap);
+        const QImage view = menu.codeView->grab().toImage();
+        const QPoint corner = Ctl(*menu.codeView, ctl::codeView::kPicture)->geometry().topLeft() + QPoint(11, 24);
+        const QImage shown = view.copy(QRect(corner, QSize(2 * side, 2 * side))).convertToFormat(QImage::Format_Grayscale8);
+        peers::GreyImage grey;
+        grey.width = shown.width();
+        grey.height = shown.height();
+        for (int y = 0; y < shown.height(); ++y) {
+            const uchar* row = shown.constScanLine(y);
+            grey.pixels.insert(grey.pixels.end(), row, row + shown.width());
+        }
+        return peers::ReadWithZxing(grey);
+    }
+
+    fw::testing::ScriptedServices services;
+    MainMenuDialog menu;
+    AddressBookDialog& screen = *menu.addressBook;
+};
+
+// --- The screen ----------------------------------------------------------
+
+TEST_F(AddressBookTest, IsA600By600ScreenWithItsFieldsAtTheTemplatePositions)
+{
+    EXPECT_EQ(screen.size(), QSize(600, 600));
+    EXPECT_EQ(screen.pos(), QPoint(10, 10));
+    const struct {
+        int id;
+        QRect rect;
+        int limit;
+    } fields[] = {{fid::kName, {65, 56, 162, 17}, 24},   {fid::kReading, {65, 78, 162, 17}, 24},
+                  {fid::kTel1, {65, 102, 162, 17}, 36},  {fid::kTel2, {65, 126, 162, 17}, 36},
+                  {fid::kMail1, {65, 150, 217, 17}, 64}, {fid::kMail2, {65, 174, 217, 17}, 64},
+                  {fid::kAddress, {65, 198, 217, 17}, 80}, {fid::kMemo, {65, 222, 217, 17}, 80}};
+    for (const auto& f : fields) {
+        EXPECT_EQ(Field(f.id)->geometry(), screen.Units().ToPixels(f.rect)) << f.id;
+        EXPECT_EQ(Field(f.id)->LimitBytes(), f.limit) << f.id;
+    }
+    EXPECT_EQ(Ctl(screen, bid::kSettingsSummary)->geometry(), screen.Units().ToPixels(QRect(60, 269, 75, 48)));
+    EXPECT_EQ(Ctl(screen, bid::kGauge)->geometry(), screen.Units().ToPixels(QRect(156, 295, 125, 20)));
+    EXPECT_EQ(As<QPlainTextEdit>(screen, bid::kSettingsSummary)->palette().base().color(), QColor(Qt::white));
+    EXPECT_EQ(Gauge()->minimum(), 0);
+    EXPECT_EQ(Gauge()->maximum(), 100);
+}
+
+TEST_F(AddressBookTest, PlacesTheEightButtonsWithTheirPicturesAndTheButtonCursor)
+{
+    namespace b = res::bmp;
+    const struct {
+        int id;
+        QRect rect;
+        int normal, pressed, focused;
+    } buttons[] = {
+        {bid::kCreateCode, {49, 512, 126, 61}, b::kCreateCodeNormal, b::kCreateCodePressed, b::kCreateCodeFocused},
+        {bid::kExit, {303, 512, 126, 61}, 140, 153, 152},
+        {bid::kBackToMenu, {429, 512, 126, 61}, 141, 151, 150},
+        {bid::kClearInput, {525, 102, 75, 47}, 143, 156, 157},
+        {bid::kSaveInput, {525, 152, 75, 47}, 207, 203, 208},
+        {bid::kOpenInput, {525, 202, 75, 47}, 204, 206, 205},
+        {bid::kSettings, {525, 442, 75, 47}, 193, 195, 194},
+        {bid::kConfirm, {255, 400, 82, 23}, 215, 214, 216},
+    };
+    for (const auto& c : buttons) {
+        fw::BitmapButton* button = Button(c.id);
+        EXPECT_EQ(button->geometry(), c.rect) << c.id;
+        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Normal), res::LoadBitmap(c.normal)) << c.id;
+        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Pressed), res::LoadBitmap(c.pressed)) << c.id;
+        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Focused), res::LoadBitmap(c.focused)) << c.id;
+        EXPECT_EQ(res::LoadBitmap(c.normal).size(), c.rect.size()) << c.id;
+        EXPECT_EQ(button->cursor().shape(), Qt::BitmapCursor) << c.id;
+    }
+    EXPECT_FALSE(Button(bid::kExit)->isVisible());
+    EXPECT_TRUE(Button(bid::kConfirm)->isVisible());
+    EXPECT_FALSE(Gauge()->isVisible());
+}
+
+TEST_F(AddressBookTest, PaintsBackground198)
+{
+    const QImage shown = screen.grab().toImage();
+    const QImage background = res::LoadBitmap(res::bmp::kAddressBookBackground);
+    ASSERT_EQ(background.size(), QSize(600, 600));
+    for (QPoint p : {QPoint(3, 3), QPoint(300, 20), QPoint(20, 300), QPoint(590, 590)})
+        EXPECT_EQ(shown.pixel(p), background.pixel(p)) << p.x() << "," << p.y();
+}
+
+// --- Typing --------------------------------------------------------------
+
+TEST_F(AddressBookTest, TakesJapaneseAndFullWidthDigitsAndTabsFieldToField)
+{
+    TypeInto(fid::kName, QStringLiteral("山田太郎"));
+    Tab();
+    EXPECT_EQ(screen.FocusedControlId(), fid::kReading);
+    TypeText(QApplication::focusWidget(), QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ"));
+    Tab();
+    EXPECT_EQ(screen.FocusedControlId(), fid::kTel1);
+    TypeText(QApplication::focusWidget(), QStringLiteral("０３－１２３４－５６７８"));
+    Tab();
+    EXPECT_EQ(screen.FocusedControlId(), fid::kTel2);
+    TypeText(QApplication::focusWidget(), QStringLiteral("090-1111-2222"));
+    Tab();
+    EXPECT_EQ(screen.FocusedControlId(), fid::kMail1);
+    EXPECT_TRUE(Boxes().empty());
+    ASSERT_TRUE(screen.UpdateData(true));
+    EXPECT_EQ(screen.name, Sjis("山田太郎"));
+    EXPECT_EQ(screen.reading, Sjis("ﾔﾏﾀﾞﾀﾛｳ"));
+    EXPECT_EQ(screen.tel1, Sjis("０３－１２３４－５６７８"));
+    EXPECT_EQ(screen.tel2, "090-1111-2222");
+}
+
+TEST_F(AddressBookTest, FieldsRefuseInputPastTheirLimitAndCharactersWithoutACode)
+{
+    TypeInto(fid::kName, QString(30, QLatin1Char('a')));
+    EXPECT_EQ(Field(fid::kName)->text(), QString(24, QLatin1Char('a')));
+    TypeInto(fid::kReading, QStringLiteral("アイウエオカキクケコサシス"));  // 13 × 2 bytes
+    EXPECT_EQ(Field(fid::kReading)->text(), QStringLiteral("アイウエオカキクケコサシ"));
+    TypeInto(fid::kMemo, QStringLiteral("한글"));
+    EXPECT_EQ(Field(fid::kMemo)->text(), QString());
+    EXPECT_TRUE(Boxes().empty());
+}
+
+// --- Checks --------------------------------------------------------------
+
+struct CheckCase {
+    int field;
+    const char* text;
+    int message;
+};
+
+class FocusLossCheckTest : public AddressBookTest, public ::testing::WithParamInterface<CheckCase> {};
+
+TEST_P(FocusLossCheckTest, ReportsPutsTheCaretBackAndKeepsTheInput)
+{
+    const CheckCase c = GetParam();
+    TypeInto(c.field, QString::fromUtf8(c.text));
+    Tab();
+    ExpectOneBox(c.message, BoxType::Warning);
+    EXPECT_EQ(screen.FocusedControlId(), c.field);
+    EXPECT_EQ(Field(c.field)->cursorPosition(), 0);
+    EXPECT_FALSE(Field(c.field)->hasSelectedText());
+    EXPECT_EQ(Field(c.field)->text(), QString::fromUtf8(c.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachCheckedField, FocusLossCheckTest,
+                         ::testing::Values(CheckCase{fid::kReading, "やまだ", 133},
+                                           CheckCase{fid::kReading, "ヴィ", 133},
+                                           CheckCase{fid::kTel1, "03 1234", 121},
+                                           CheckCase{fid::kTel2, "(03)1234", 121},
+                                           CheckCase{fid::kMail1, "a,b@example.jp", 122},
+                                           CheckCase{fid::kMail2, "ａ@example.jp", 122}));
+
+TEST_F(AddressBookTest, ValidValuesAndUncheckedFieldsPassOnFocusLoss)
+{
+    TypeInto(fid::kName, QStringLiteral("やまだ (様)"));
+    Tab();
+    TypeText(QApplication::focusWidget(), QStringLiteral("ヤマダ ﾀﾛｳ"));
+    Tab();
+    TypeText(QApplication::focusWidget(), QStringLiteral("*#-0123456789＊＃－０９"));
+    Tab();
+    Tab();
+    TypeText(QApplication::focusWidget(), QStringLiteral("a.b+c@example.jp"));
+    Tab();
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(AddressBookTest, PointerOverAButtonTakesTheFocusWithoutACheck)
+{
+    TypeInto(fid::kTel1, QStringLiteral("03 1234"));
+    Hover(Button(bid::kCreateCode), QPoint(60, 30));
+    EXPECT_EQ(screen.FocusedControlId(), bid::kCreateCode);
+    EXPECT_EQ(Button(bid::kCreateCode)->CurrentLook(), fw::BitmapButton::Look::Focused);
+    EXPECT_EQ(screen.suppressFocusCheck, 1);
+    EXPECT_TRUE(Boxes().empty());
+    // Enter on the button creates the code, which checks every field.
+    QTest::keyClick(Button(bid::kCreateCode), Qt::Key_Return);
+    ExpectOneBox(121, BoxType::Warning);
+    EXPECT_EQ(screen.FocusedControlId(), fid::kTel1);
+    EXPECT_FALSE(menu.codeView->isVisible());
+}
+
+TEST_F(AddressBookTest, CreateChecksInOrderAndStopsAtTheFirstFailure)
+{
+    screen.reading = Sjis("ひらがな");
+    screen.tel1 = "x";
+    screen.mail1 = "#";
+    screen.UpdateData(false);
+    Click(bid::kCreateCode);
+    ExpectOneBox(133, BoxType::Warning);
+    EXPECT_EQ(screen.FocusedControlId(), fid::kReading);
+
+    services.messages.Clear();
+    screen.reading.clear();
+    screen.UpdateData(false);
+    Click(bid::kCreateCode);
+    ExpectOneBox(121, BoxType::Warning);
+    EXPECT_EQ(screen.FocusedControlId(), fid::kTel1);
+
+    services.messages.Clear();
+    screen.tel1.clear();
+    screen.UpdateData(false);
+    Click(bid::kCreateCode);
+    ExpectOneBox(122, BoxType::Warning);
+    EXPECT_EQ(screen.FocusedControlId(), fid::kMail1);
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+}
+
+TEST_F(AddressBookTest, AValueLongerThanItsLimitIsReportedWithTheLimit)
+{
+    screen.name = std::string(30, 'n');  // only a data file can bring this
+    screen.UpdateData(false);
+    Click(bid::kCreateCode);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes().back().text, QStringLiteral("24 文字以内で入力してください。"));
+    EXPECT_EQ(Boxes().back().type, BoxType::Warning);
+    EXPECT_EQ(screen.FocusedControlId(), fid::kName);
+    EXPECT_FALSE(menu.codeView->isVisible());
+}
+
+// --- Creating the code ---------------------------------------------------
+
+TEST_F(AddressBookTest, CreateShowsTheCodeViewWithASymbolThatReadsAsTheMemoryText)
+{
+    TypeInto(fid::kName, QStringLiteral("山田太郎"));
+    TypeInto(fid::kReading, QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ"));
+    TypeInto(fid::kTel1, QStringLiteral("０３－１２３４－５６７８"));
+    TypeInto(fid::kMail2, QStringLiteral("taro@example.jp"));
+    TypeInto(fid::kAddress, QStringLiteral("東京都千代田区1-1"));
+    TypeInto(fid::kMemo, QStringLiteral("メモ"));
+    Hover(Button(bid::kCreateCode));
+    QTest::mouseClick(Button(bid::kCreateCode), Qt::LeftButton);
+
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_TRUE(menu.codeView->isVisible());
+    EXPECT_EQ(menu.currentScreen, 0);
+    ASSERT_FALSE(menu.codeBitmaps.IsNull());
+    EXPECT_EQ(menu.codeBitmaps.Count(), 1);
+
+    const std::string payload = Sjis("MEMORY:メモ\r\nNAME1:山田太郎\r\nNAME2:ﾔﾏﾀﾞﾀﾛｳ\r\nTEL1:０３－１２３４－５６７８\r\n"
+                                     "MAIL2:taro@example.jp\r\nADD:東京都千代田区1-1\r\n");
+    const peers::ZxingReading reading = ReadShownSymbol();
+    ASSERT_TRUE(reading.valid) << reading.error;
+    EXPECT_EQ(reading.bytes, payload) << peers::Printable(reading.bytes);
+
+    const int side = TavoQREnc_GetBitmapSide(menu.codeBitmaps.At(0));
+    const int version = (side - 8 - 17) / 4;
+    char sizes[64];
+    std::snprintf(sizes, sizeof sizes, "%.2fmm\r\n\x81\x46 %.2fmm\r\n", 0.25 * (4 * version + 17) + 2.0,
+                  0.25 * (4 * version + 17));
+    EXPECT_EQ(menu.codeView->informationText, "\x81\x46 " + LevelTextOf(reading.ecLevel) + "\r\n\x81\x46 0.25mm\r\n\x81\x46 " +
+                                                  std::to_string(version) + "\r\n\x81\x46 " + sizes);
+    EXPECT_DOUBLE_EQ(menu.codeSettings.printSizeMm, 0.25 * (4 * version + 17) + 2.0);
+    EXPECT_EQ(menu.codeView->inputSummary, Sjis("【名前\t】 山田太郎\r\n【名前(ヨミ)】 ﾔﾏﾀﾞﾀﾛｳ\r\n"
+                                                "【ＴＥＬ１\t】 ０３－１２３４－５６７８\r\n"
+                                                "【メール２\t】 taro@example.jp\r\n【住所\t】 東京都千代田区1-1\r\n"
+                                                "【メモ\t】 メモ\r\n"));
+    EXPECT_EQ(As<QPlainTextEdit>(*menu.codeView, ctl::codeView::kInformation)->toPlainText(),
+              fw::FromCp932(fw::CrLfToLf(menu.codeView->informationText)));
+    // One symbol: no spinner.
+    EXPECT_FALSE(Ctl(*menu.codeView, ctl::codeView::kSymbolSpinner)->isVisible());
+
+    // Back from the code view: the input is still there.
+    menu.codeView->OnBack();
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_EQ(Field(fid::kName)->text(), QStringLiteral("山田太郎"));
+    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+}
+
+TEST_F(AddressBookTest, AnEmptyFormMakesTheNineByteMemoryLine)
+{
+    Click(bid::kCreateCode);
+    ASSERT_TRUE(menu.codeView->isVisible());
+    const peers::ZxingReading reading = ReadShownSymbol();
+    ASSERT_TRUE(reading.valid) << reading.error;
+    EXPECT_EQ(reading.bytes, "MEMORY:\r\n");
+}
+
+TEST_F(AddressBookTest, ASplitShowsTheSpinnerAndTheFirstSymbol)
+{
+    menu.codeSettings.splitCount = 3;
+    menu.codeSettings.splitCountText = "3";
+    menu.shownSymbol = 2;
+    TypeInto(fid::kMemo, QString(60, QLatin1Char('m')));
+    Click(bid::kCreateCode);
+    ASSERT_EQ(menu.codeBitmaps.Count(), 3);
+    EXPECT_EQ(menu.shownSymbol, 0);
+    EXPECT_TRUE(Ctl(*menu.codeView, ctl::codeView::kSymbolSpinner)->isVisible());
+    EXPECT_TRUE(Ctl(*menu.codeView, ctl::codeView::kSymbolNumber)->isVisible());
+    const peers::ZxingReading first = ReadShownSymbol();
+    ASSERT_TRUE(first.valid) << first.error;
+    EXPECT_EQ(first.sequenceIndex, 0);
+    EXPECT_EQ(first.sequenceSize, 3);
+}
+
+TEST_F(AddressBookTest, TooLongForTheSettingsGives127AndKeepsEverything)
+{
+    // Manual settings as the settings dialog leaves them: version 1, H.
+    CodeSettings& s = menu.codeSettings;
+    s.autoAdjust = 0;
+    s.version = 1;
+    s.level = 4;
+    const CodeSettings before = s;
+    TypeInto(fid::kMemo, QString(40, QLatin1Char('z')));
+    Click(bid::kCreateCode);
+    ExpectOneBox(127, BoxType::Error);
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_FALSE(menu.codeView->isVisible());
+    EXPECT_EQ(Field(fid::kMemo)->text(), QString(40, QLatin1Char('z')));
+    EXPECT_EQ(screen.memo, std::string(40, 'z'));
+    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_EQ(s.version, before.version);
+    EXPECT_EQ(s.printSizeMm, before.printSizeMm);
+}
+
+TEST_F(AddressBookTest, AnImpossibleSplitGives136AndReleasesTheEarlierCode)
+{
+    Click(bid::kCreateCode);
+    ASSERT_FALSE(menu.codeBitmaps.IsNull());
+    menu.codeView->hide();
+    screen.show();
+    menu.codeSettings.splitCount = 16;
+    Click(bid::kCreateCode);
+    ExpectOneBox(136, BoxType::Error);
+    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_TRUE(screen.isVisible());
+}
+
+TEST_F(AddressBookTest, AnyOtherEngineFailureGives128)
+{
+    EXPECT_EQ(menu.EncodeText(""), 0);  // the engine refuses an empty text
+    ExpectOneBox(128, BoxType::Error);
+    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+}
+
+// --- Confirm, settings and the gauge -------------------------------------
+
+TEST_F(AddressBookTest, ConfirmShowsWhatAutomaticModeWillUse)
+{
+    TypeInto(fid::kName, QStringLiteral("abc"));
+    Click(bid::kConfirm);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(As<QPlainTextEdit>(screen, bid::kSettingsSummary)->toPlainText(),
+              QStringLiteral("： M(15%)\n： 0.25mm\n： 2\n： 8.25mm\n： 6.25mm\n： 1\n"));
+    EXPECT_EQ(menu.codeSettings.versionText, "2");
+    EXPECT_EQ(menu.codeSettings.version, 0);
+    EXPECT_EQ(Field(fid::kName)->text(), QStringLiteral("abc"));
+}
+
+TEST_F(AddressBookTest, ConfirmOfTooMuchGives127OwnedByTheMenu)
+{
+    // Every field full: 469 bytes, more than version 15 holds at M.
+    for (int id : {fid::kName, fid::kReading, fid::kMail1, fid::kMail2, fid::kAddress, fid::kMemo})
+        TypeInto(id, QString(80, QLatin1Char('x')));
+    for (int id : {fid::kTel1, fid::kTel2})
+        TypeInto(id, QString(40, QLatin1Char('1')));
+    const std::string summary = screen.settingsSummary;
+    Click(bid::kConfirm);
+    ExpectOneBox(127, BoxType::Error, QStringLiteral("ヌボラ"));
+    EXPECT_EQ(screen.settingsSummary, summary);
+}
+
+TEST_F(AddressBookTest, TheGaugeFollowsThePayloadAtItsBoundaries)
+{
+    menu.codeSettings.autoAdjust = 0;
+    menu.codeSettings.availableLength = 100;  // S = 10
+    screen.ShowManualPresentation();
+    EXPECT_TRUE(Gauge()->isVisible());
+    const struct {
+        int memoBytes;
+        int addressBytes;
+        int position;
+    } steps[] = {
+        {1, 0, 10},    // L = 10
+        {0, 0, 0},     // every field empty
+        {80, 0, 80},   // L = 89
+        {80, 1, 90},   // L = 96
+        {80, 4, 90},   // L = 99
+        {80, 5, 100},  // L = 100
+        {80, 10, 100},
+    };
+    for (const auto& s : steps) {
+        Field(fid::kMemo)->clear();
+        Field(fid::kAddress)->clear();
+        TypeInto(fid::kMemo, QString(s.memoBytes, QLatin1Char('m')));
+        TypeInto(fid::kAddress, QString(s.addressBytes, QLatin1Char('a')));
+        EXPECT_EQ(Gauge()->value(), s.position) << s.memoBytes << "+" << s.addressBytes;
+    }
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(AddressBookTest, SettingsOkInManualModeShowsTheGaugeAndTheNewSummary)
+{
+    TypeInto(fid::kMemo, QStringLiteral("x"));
+    QTimer::singleShot(0, &menu, [this] {
+        SettingsDialog& settings = *menu.settings;
+        QTest::mouseClick(Ctl(settings, ctl::settings::kManual), Qt::LeftButton);
+        auto* level = As<QComboBox>(settings, ctl::settings::kLevel);
+        level->setCurrentIndex(level->findText(QStringLiteral("Q(25%)")));
+        auto* version = As<QComboBox>(settings, ctl::settings::kVersion);
+        version->setCurrentIndex(version->findText(QStringLiteral("1")));
+        QTest::mouseClick(Ctl(settings, ctl::kOk), Qt::LeftButton);
+    });
+    Click(bid::kSettings);
+    EXPECT_TRUE(Gauge()->isVisible());
+    EXPECT_FALSE(Button(bid::kConfirm)->isVisible());
+    const int32_t oneQ[2] = {1, 3};
+    ASSERT_EQ(menu.codeSettings.availableLength, TavoQREnc_GetAvailableLength(oneQ));
+    // "MEMORY:x" CR LF: 10 bytes against the capacity of 1-Q.
+    EXPECT_EQ(Gauge()->value(), GaugePosition(false, 10, menu.codeSettings.availableLength));
+    EXPECT_EQ(As<QPlainTextEdit>(screen, bid::kSettingsSummary)->toPlainText(),
+              QStringLiteral("： Q(25%)\n： 0.25mm\n： 1\n： 7.25mm\n： 5.25mm\n： 1\n"));
+    EXPECT_EQ(Field(fid::kMemo)->text(), QStringLiteral("x"));
+}
+
+TEST_F(AddressBookTest, SettingsAreNotOpenedWhileAFieldFailsItsCheck)
+{
+    screen.tel2 = "abc";
+    screen.UpdateData(false);
+    Click(bid::kSettings);
+    ExpectOneBox(121, BoxType::Warning);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// --- Clear, back, keys -----------------------------------------------------
+
+TEST_F(AddressBookTest, ClearAsks115OnlyWhenSomethingIsEntered)
+{
+    Click(bid::kClearInput);
+    EXPECT_TRUE(Boxes().empty());
+    TypeInto(fid::kMail1, QStringLiteral("a@b"));
+    services.messages.ScriptAnswers({Answer::No});
+    Click(bid::kClearInput);
+    ExpectOneBox(115, BoxType::Question);
+    EXPECT_EQ(Field(fid::kMail1)->text(), QStringLiteral("a@b"));
+    services.messages.ScriptAnswers({Answer::Yes});
+    Click(bid::kClearInput);
+    EXPECT_EQ(Field(fid::kMail1)->text(), QString());
+    EXPECT_TRUE(screen.IsAllEmpty());
+    EXPECT_EQ(screen.FocusedControlId(), fid::kName);
+}
+
+TEST_F(AddressBookTest, BackToTheMenuAsks114WhenSomethingIsEntered)
+{
+    TypeInto(fid::kAddress, QStringLiteral("住所"));
+    services.messages.ScriptAnswers({Answer::Yes});
+    Click(bid::kBackToMenu);
+    ExpectOneBox(114, BoxType::Question);
+    EXPECT_TRUE(screen.IsAllEmpty());
+    EXPECT_EQ(Field(fid::kAddress)->text(), QString());
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(menu.codeSettings.autoAdjust, 1);
+}
+
+TEST_F(AddressBookTest, EnterInAFieldDoesNothingAndOnAButtonRunsIt)
+{
+    TypeInto(fid::kName, QStringLiteral("abc"));
+    QTest::keyClick(Field(fid::kName), Qt::Key_Return);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_TRUE(screen.isVisible());
+    Button(bid::kClearInput)->setFocus();
+    services.messages.ScriptAnswers({Answer::No});
+    QTest::keyClick(Button(bid::kClearInput), Qt::Key_Enter);
+    ExpectOneBox(115, BoxType::Question);
+}
+
+TEST_F(AddressBookTest, EscAndTheCloseBoxDoNothing)
+{
+    TypeInto(fid::kName, QStringLiteral("abc"));
+    QTest::keyClick(Field(fid::kName), Qt::Key_Escape);
+    screen.close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_FALSE(menu.HasEnded());
+}
+
+TEST_F(AddressBookTest, TheSummaryBoxTakesNoClick)
+{
+    auto* summary = As<QPlainTextEdit>(screen, bid::kSettingsSummary);
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), summary->viewport()->mapToGlobal(QPointF(5, 5)),
+                          button, button, Qt::NoModifier);
+        EXPECT_TRUE(QApplication::sendEvent(summary->viewport(), &press));
+        QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(5, 5), summary->viewport()->mapToGlobal(QPointF(5, 5)),
+                          button, button, Qt::NoModifier);
+        EXPECT_TRUE(QApplication::sendEvent(summary->viewport(), &twice));
+    }
+    EXPECT_NE(QApplication::focusWidget(), summary);
+}
+
+}  // namespace
+}  // namespace nubora
