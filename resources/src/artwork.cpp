@@ -3,6 +3,7 @@
 #include "artwork_kit.h"
 #include "menu_artwork.h"
 #include "screen_artwork.h"
+#include "text_screen_artwork.h"
 #include "nubora/resources/resource_ids.h"
 
 #include <QPixmap>
@@ -11,6 +12,7 @@ namespace nubora::res {
 
 using art::ButtonLook;
 using art::FrameButtonKind;
+using art::LinkButtonKind;
 using art::MenuButtonKind;
 
 namespace {
@@ -42,6 +44,28 @@ QImage FrameButtonBitmap(int id)
     return QImage();
 }
 
+// The free-text screen's link buttons by bitmap id.
+QImage LinkButtonBitmap(int id)
+{
+    const struct {
+        ButtonPictures ids;
+        LinkButtonKind kind;
+    } buttons[] = {
+        {{bmp::kTelLinkNormal, bmp::kTelLinkPressed, bmp::kTelLinkFocused}, LinkButtonKind::Tel},
+        {{bmp::kNaviLinkNormal, bmp::kNaviLinkPressed, bmp::kNaviLinkFocused}, LinkButtonKind::Navi},
+        {{bmp::kOneSegLinkNormal, bmp::kOneSegLinkPressed, bmp::kOneSegLinkFocused}, LinkButtonKind::OneSeg},
+    };
+    for (const auto& b : buttons) {
+        if (id == b.ids.normal)
+            return art::LinkButton(b.kind, ButtonLook::Normal);
+        if (id == b.ids.pressed)
+            return art::LinkButton(b.kind, ButtonLook::Pressed);
+        if (id == b.ids.focused)
+            return art::LinkButton(b.kind, ButtonLook::Focused);
+    }
+    return QImage();
+}
+
 }  // namespace
 
 QImage LoadBitmap(int id)
@@ -61,7 +85,12 @@ QImage LoadBitmap(int id)
     case bmp::kExitPressed: return art::MenuExitButton(ButtonLook::Pressed);
     case bmp::kExitFocused: return art::MenuExitButton(ButtonLook::Focused);
     case bmp::kAddressBookBackground: return art::AddressBookBackground();
-    default: return FrameButtonBitmap(id);
+    case bmp::kMailBackground: return art::MailBackground();
+    case bmp::kFreeTextBackground: return art::FreeTextBackground();
+    default: {
+        QImage frame = FrameButtonBitmap(id);
+        return frame.isNull() ? LinkButtonBitmap(id) : frame;
+    }
     }
 }
 

@@ -66,6 +66,16 @@ inline constexpr int kSettingsFocused = 194;
 inline constexpr int kConfirmNormal = 215;
 inline constexpr int kConfirmPressed = 214;
 inline constexpr int kConfirmFocused = 216;
+// Link buttons of the free-text screen, 82 x 23 pixels.
+inline constexpr int kTelLinkNormal = 162;
+inline constexpr int kTelLinkPressed = 161;
+inline constexpr int kTelLinkFocused = 160;
+inline constexpr int kNaviLinkNormal = 185;
+inline constexpr int kNaviLinkPressed = 184;
+inline constexpr int kNaviLinkFocused = 186;
+inline constexpr int kOneSegLinkNormal = 219;
+inline constexpr int kOneSegLinkPressed = 221;
+inline constexpr int kOneSegLinkFocused = 220;
 // Screen backgrounds, 600 x 600 pixels.
 inline constexpr int kAddressBookBackground = 198;
 inline constexpr int kCodeViewBackground = 199;

@@ -1,0 +1,222 @@
+#include "text_screen_artwork.h"
+
+#include "artwork_kit.h"
+#include "nubora/framework/dialog_units.h"
+
+#include <QFontMetrics>
+#include <QLinearGradient>
+
+#include <algorithm>
+
+namespace nubora::res::art {
+namespace {
+
+constexpr int kScreenSide = 600;
+const QColor kPanelLine{0xc8, 0xd6, 0xea};
+
+struct LinkFace {
+    QColor colour;
+    const char* caption;
+};
+
+LinkFace FaceOf(LinkButtonKind kind)
+{
+    switch (kind) {
+    case LinkButtonKind::Tel: return {QColor(0x2e, 0x8b, 0x57), "TELリンク"};
+    case LinkButtonKind::Navi: return {QColor(0xd9, 0x4f, 0x2b), "ナビリンク"};
+    case LinkButtonKind::OneSeg: return {QColor(0x7a, 0x4c, 0xcf), "ワンセグ"};
+    }
+    return {};
+}
+
+QColor Tint(const QColor& colour, int percentWhite)
+{
+    const auto mix = [percentWhite](int c) { return (c * (100 - percentWhite) + 255 * percentWhite) / 100; };
+    return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
+}
+
+// A handset, a map pin or a small television, centred on `c`, about 2r
+// across, in `ink` on `paper`.
+void DrawLinkPictogram(QPainter& p, LinkButtonKind kind, QPointF c, qreal r, const QColor& ink, const QColor& paper)
+{
+    p.save();
+    p.setPen(QPen(ink, r * 0.28, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    switch (kind) {
+    case LinkButtonKind::Tel: {
+        QPainterPath handset;
+        handset.moveTo(c + QPointF(-r * 0.8, -r * 0.55));
+        handset.cubicTo(c + QPointF(-r * 0.9, r * 0.2), c + QPointF(-r * 0.2, r * 0.9), c + QPointF(r * 0.55, r * 0.8));
+        p.drawPath(handset);
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawEllipse(c + QPointF(-r * 0.7, -r * 0.7), r * 0.3, r * 0.3);
+        p.drawEllipse(c + QPointF(r * 0.7, r * 0.7), r * 0.3, r * 0.3);
+        break;
+    }
+    case LinkButtonKind::Navi: {
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawEllipse(c + QPointF(0, -r * 0.3), r * 0.62, r * 0.62);
+        p.drawPolygon(QPolygonF({c + QPointF(-r * 0.52, -r * 0.05), c + QPointF(r * 0.52, -r * 0.05),
+                                 c + QPointF(0, r)}));
+        p.setBrush(paper);
+        p.drawEllipse(c + QPointF(0, -r * 0.3), r * 0.25, r * 0.25);
+        break;
+    }
+    case LinkButtonKind::OneSeg:
+        p.drawRoundedRect(QRectF(c.x() - r, c.y() - r * 0.6, 2 * r, r * 1.4), r * 0.2, r * 0.2);
+        p.drawLine(c + QPointF(-r * 0.4, -r * 1.1), c + QPointF(0, -r * 0.65));
+        p.drawLine(c + QPointF(r * 0.4, -r * 1.1), c + QPointF(0, -r * 0.65));
+        break;
+    }
+    p.restore();
+}
+
+// A label placed in `box` by `align`, its font shrunk until it fits.
+void DrawLabel(QPainter& p, const QRectF& box, const char* utf8, int pixelSize, bool bold, Qt::Alignment align)
+{
+    QFont font = JapaneseFont(pixelSize, bold);
+    const QString label = QString::fromUtf8(utf8);
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label) > box.width())
+        font.setPixelSize(font.pixelSize() - 1);
+    p.setFont(font);
+    p.setPen(kInk);
+    p.drawText(box, align, label);
+}
+
+// Paper, the title band with the screen's name and a line on what it makes.
+void DrawBackdrop(QPainter& p, const QString& title, const QString& subtitle, const QColor& from,
+                  const QColor& to)
+{
+    QLinearGradient paper(0, 60, 0, kScreenSide);
+    paper.setColorAt(0, kSky);
+    paper.setColorAt(1, Qt::white);
+    p.fillRect(QRect(0, 0, kScreenSide, kScreenSide), paper);
+    QLinearGradient band(0, 0, kScreenSide, 0);
+    band.setColorAt(0, from);
+    band.setColorAt(1, to);
+    p.fillRect(QRect(0, 0, kScreenSide, 52), band);
+    p.fillRect(QRect(0, 52, kScreenSide, 3), kAccent);
+    p.setFont(JapaneseFont(24, true));
+    p.setPen(Qt::white);
+    p.drawText(QPointF(16, 36), title);
+    const int titleWidth = QFontMetrics(JapaneseFont(24, true)).horizontalAdvance(title);
+    p.setFont(JapaneseFont(12));
+    p.setPen(Tint(to, 80));
+    p.drawText(QPointF(16 + titleWidth + 18, 35), subtitle);
+}
+
+void DrawPanel(QPainter& p, const QRectF& panel)
+{
+    p.setPen(QPen(kPanelLine, 1));
+    p.setBrush(Qt::white);
+    p.drawPath(Rounded(panel, 8));
+}
+
+// The settings panel: its heading and a label per line of the summary box
+// 1027, and the right column behind the side buttons.
+void DrawSettingsPanelAndColumn(QPainter& p, const fw::DialogUnits& units, const QColor& headingInk)
+{
+    const QRect summary = units.ToPixels(QRect(60, 269, 75, 48));
+    const QRect gauge = units.ToPixels(QRect(156, 295, 125, 20));
+    const qreal panelBottom = std::min<qreal>(summary.bottom() + 8, 506);
+    DrawPanel(p, QRectF(6, summary.top() - 30, gauge.right() + 14 - 6, panelBottom - (summary.top() - 30)));
+    p.setFont(JapaneseFont(12, true));
+    p.setPen(headingInk);
+    p.drawText(QPointF(16, summary.top() - 11), QStringLiteral("QRコード設定"));
+    const int lineHeight = QFontMetrics(fw::DialogFont()).lineSpacing();
+    const char* labels[] = {"誤り訂正レベル", "セルサイズ", "バージョン", "印刷サイズ", "コードサイズ", "コード分割数"};
+    for (int i = 0; i < 6; ++i) {
+        const QRectF box(10, summary.top() + i * lineHeight, summary.left() - 12, lineHeight);
+        DrawLabel(p, box, labels[i], 11, false, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xdc, 0xe8, 0xf7));
+    p.drawPath(Rounded(QRectF(519, 92, 90, 408), 10));
+}
+
+}  // namespace
+
+QImage LinkButton(LinkButtonKind kind, ButtonLook look)
+{
+    const LinkFace face = FaceOf(kind);
+    QImage image = NewImage(82, 23);
+    QPainter p(&image);
+    Prepare(p);
+    const bool pressed = look == ButtonLook::Pressed;
+    const bool lit = look != ButtonLook::Normal;
+    const QRectF body = QRectF(2, 2, 77, 17).translated(pressed ? QPointF(1, 1.5) : QPointF());
+    if (!pressed) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x1f, 0x2a, 0x44, 40));
+        p.drawPath(Rounded(body.translated(1.5, 2.5), 8));
+    }
+    p.setBrush(pressed ? face.colour : (lit ? Tint(face.colour, 88) : kPaper));
+    p.setPen(QPen(lit ? kAccent : Tint(face.colour, 40), lit ? 2.5 : 1.2));
+    p.drawPath(Rounded(body.adjusted(1, 1, -1, -1), 7));
+    const QColor ink = pressed ? QColor(Qt::white) : face.colour;
+    DrawLinkPictogram(p, kind, body.topLeft() + QPointF(13, body.height() / 2), 5.5, ink,
+                      pressed ? face.colour : QColor(Qt::white));
+    QFont font = JapaneseFont(12, true);
+    const QString caption = QString::fromUtf8(face.caption);
+    const QRectF box = body.adjusted(23, 0, -4, 0);
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(caption) > box.width())
+        font.setPixelSize(font.pixelSize() - 1);
+    p.setFont(font);
+    p.setPen(pressed ? QColor(Qt::white) : kInk);
+    p.drawText(box, Qt::AlignCenter, caption);
+    return image;
+}
+
+QImage MailBackground()
+{
+    QImage image = NewImage(kScreenSide, kScreenSide, Qt::white);
+    QPainter p(&image);
+    Prepare(p);
+    const fw::DialogUnits units(fw::DialogFont());
+    const QColor from(0x14, 0x4f, 0xa3);
+    const QColor to(0x1e, 0x6f, 0xd9);
+    DrawBackdrop(p, QStringLiteral("Eメール"), QStringLiteral("携帯電話で送るメールのQRコードを作ります"), from, to);
+
+    const QRect recipient = units.ToPixels(QRect(65, 56, 217, 17));
+    const QRect subject = units.ToPixels(QRect(65, 78, 217, 17));
+    const QRect body = units.ToPixels(QRect(65, 100, 217, 110));
+    DrawPanel(p, QRectF(6, recipient.top() - 14, body.right() + 14 - 6, body.bottom() + 14 - (recipient.top() - 14)));
+    // Single-line fields: the label centred on the field; the body: on its first line.
+    const auto labelBox = [](const QRect& field) { return QRectF(10, field.top(), field.left() - 16, field.height()); };
+    DrawLabel(p, labelBox(recipient), "宛先", 12, true, Qt::AlignRight | Qt::AlignVCenter);
+    DrawLabel(p, labelBox(subject), "件名", 12, true, Qt::AlignRight | Qt::AlignVCenter);
+    DrawLabel(p, QRectF(10, body.top(), body.left() - 16, subject.height()), "本文", 12, true,
+              Qt::AlignRight | Qt::AlignVCenter);
+    DrawSettingsPanelAndColumn(p, units, from);
+    return image;
+}
+
+QImage FreeTextBackground()
+{
+    QImage image = NewImage(kScreenSide, kScreenSide, Qt::white);
+    QPainter p(&image);
+    Prepare(p);
+    const fw::DialogUnits units(fw::DialogFont());
+    const QColor from(0x5a, 0x3d, 0xb5);
+    const QColor to(0x7a, 0x4c, 0xcf);
+    DrawBackdrop(p, QStringLiteral("フリーテキスト"), QStringLiteral("自由な文章とリンクのQRコードを作ります"), from,
+                 to);
+
+    const QRect text = units.ToPixels(QRect(65, 56, 217, 128));
+    DrawPanel(p, QRectF(6, text.top() - 14, text.right() + 14 - 6, text.height() + 28));
+    const int lineHeight = units.ToPixels(QRect(0, 0, 0, 17)).height();
+    DrawLabel(p, QRectF(10, text.top(), text.left() - 16, lineHeight), "テキスト", 12, true,
+              Qt::AlignRight | Qt::AlignVCenter);
+    // A heading over the link buttons (which stand at x 10, y 140 and below).
+    p.setFont(JapaneseFont(11, true));
+    p.setPen(from);
+    p.drawText(QRectF(10, 118, 82, 18), Qt::AlignCenter, QStringLiteral("リンク挿入"));
+    p.setPen(QPen(Tint(from, 60), 1));
+    p.drawLine(QPointF(14, 136), QPointF(88, 136));
+    DrawSettingsPanelAndColumn(p, units, from);
+    return image;
+}
+
+}  // namespace nubora::res::art
