@@ -1,13 +1,18 @@
 #include "nubora/input/navi_link_dialog.h"
 
+#include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 
 namespace nubora {
+namespace {
 
-NaviLinkDialog::NaviLinkDialog(MainMenuDialog& owner)
-    : fw::Dialog(res::dlg::kNaviLink), owner_(owner)
-{
-    setWindowTitle(QStringLiteral("ナビリンク"));
-}
+const LinkDialogTemplate kTemplate{
+    res::dlg::kNaviLink, "ナビリンク", {187, 65}, "住所を入力してください。", {16, 8, 86, 8},
+    ctl::links::kNaviAddress, {15, 20, 155, 15}, 80, {38, 43, 50, 14}, {98, 43, 50, 14},
+};
+
+}  // namespace
+
+NaviLinkDialog::NaviLinkDialog(MainMenuDialog& owner) : LinkDialog(kTemplate, naviAddress), owner_(owner) {}
 
 }  // namespace nubora

@@ -1,17 +1,23 @@
 // The "ナビリンク" link dialog (template 148), run modally by the free-text
-// screen. Holds its owner reference.
-// Its prompt, edit and buttons come with the link dialogs.
+// screen: asks for the address of a "住所:" link for the phone's navigation.
+// Any characters are accepted. Holds its owner reference.
 #pragma once
 
-#include "nubora/framework/dialog.h"
+#include "nubora/input/link_dialog.h"
 
 namespace nubora {
 
 class MainMenuDialog;
 
-class NaviLinkDialog final : public fw::Dialog {
+class NaviLinkDialog final : public LinkDialog {
 public:
     explicit NaviLinkDialog(MainMenuDialog& owner);
+
+    // The address entered, CP932, at most 80 bytes; valid after OK.
+    std::string naviAddress;
+
+protected:
+    int CheckValue(const std::string&) const override { return 0; }
 
 private:
     [[maybe_unused]] MainMenuDialog& owner_;

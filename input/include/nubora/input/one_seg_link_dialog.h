@@ -1,15 +1,22 @@
 // The "ワンセグリンク" link dialog (template 217), run modally by the free-text
-// screen. It needs no owner reference.
-// Its prompt, edit and buttons come with the link dialogs.
+// screen: asks for the parameters of a one-seg TV reservation ("media:"
+// link). The parameters must hold only LinkParamChars (message 138). It
+// needs no owner reference.
 #pragma once
 
-#include "nubora/framework/dialog.h"
+#include "nubora/input/link_dialog.h"
 
 namespace nubora {
 
-class OneSegLinkDialog final : public fw::Dialog {
+class OneSegLinkDialog final : public LinkDialog {
 public:
     OneSegLinkDialog();
+
+    // The parameters entered, CP932, at most 1250 bytes; valid after OK.
+    std::string oneSegParam;
+
+protected:
+    int CheckValue(const std::string& value) const override;
 };
 
 }  // namespace nubora

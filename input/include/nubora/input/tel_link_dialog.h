@@ -1,17 +1,23 @@
 // The "TELリンク" link dialog (template 147), run modally by the free-text
-// screen. Holds its owner reference.
-// Its prompt, edit and buttons come with the link dialogs.
+// screen: asks for the telephone number of a "TEL:" link. The number must
+// hold only TelChars (message 121). Holds its owner reference.
 #pragma once
 
-#include "nubora/framework/dialog.h"
+#include "nubora/input/link_dialog.h"
 
 namespace nubora {
 
 class MainMenuDialog;
 
-class TelLinkDialog final : public fw::Dialog {
+class TelLinkDialog final : public LinkDialog {
 public:
     explicit TelLinkDialog(MainMenuDialog& owner);
+
+    // The number entered, CP932, at most 36 bytes; valid after OK.
+    std::string telNumber;
+
+protected:
+    int CheckValue(const std::string& value) const override;
 
 private:
     [[maybe_unused]] MainMenuDialog& owner_;
