@@ -1,14 +1,80 @@
 #include "nubora/input/mail_dialog.h"
 
+#include "nubora/app/main_menu_dialog.h"
+#include "nubora/framework/cp932_edit.h"
+#include "nubora/input/validation.h"
+#include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
+
+#include <QLabel>
 
 namespace nubora {
+namespace {
+
+namespace id = ctl::mail;
+namespace msg = res::str;
+
+constexpr int kToLimit = 640;
+constexpr int kSubjectLimit = 100;
+constexpr int kBodyLimit = 10000;
+
+// Template rectangles in dialog units.
+constexpr QRect kToRect(65, 56, 217, 17);
+constexpr QRect kSubjectRect(65, 78, 217, 17);
+constexpr QRect kBodyRect(65, 100, 217, 110);
+
+}  // namespace
 
 MailDialog::MailDialog(MainMenuDialog& owner)
     : InputScreenDialog(owner, res::dlg::kMail, QStringLiteral("Eメール用コード入力画面"), 1,
                         res::bmp::kMailBackground)
 {
 }
+
+void MailDialog::CreateFields()
+{
+    AddControl(id::kTo, new fw::Cp932LineEdit(kToLimit), kToRect);
+    AddControl(id::kSubject, new fw::Cp932LineEdit(kSubjectLimit), kSubjectRect);
+    auto* bodyEdit = AddControl(id::kBody, new fw::Cp932TextEdit(kBodyLimit), kBodyRect);
+    bodyEdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    bodyEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    bodyEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    bodyEdit->setTabChangesFocus(true);
+    // The template's labels stay invisible: background 201 shows them.
+    const struct {
+        const char* text;
+        QRect rect;
+    } labels[] = {{"宛先", {8, 59, 55, 10}}, {"件名", {8, 81, 55, 10}}, {"本文", {8, 103, 55, 10}}};
+    for (const auto& l : labels) {
+        auto* label = new QLabel(QString::fromUtf8(l.text), this);
+        label->setGeometry(Units().ToPixels(l.rect));
+        label->hide();
+    }
+    for (int field : {id::kTo, id::kSubject, id::kBody}) {
+        OnTextChanged(field, [this] {
+            if (owner_.codeSettings.autoAdjust == 0)
+                UpdateGauge();
+        });
+    }
+    AddFocusCheck(id::kTo, [this] { return CheckChars(to, MailToChars); }, msg::kBadMailToChars);
+}
+
+void MailDialog::FocusFirstField()
+{
+    if (QWidget* first = Control(id::kTo))
+        first->setFocus(Qt::OtherFocusReason);
+}
+
+void MailDialog::DoDataExchange(fw::DataExchange& exchange)
+{
+    InputScreenDialog::DoDataExchange(exchange);
+    exchange.Text(id::kTo, to, kToLimit);
+    exchange.Text(id::kSubject, subject, kSubjectLimit);
+    exchange.Text(id::kBody, body, kBodyLimit);
+}
+
+MailEntry MailDialog::Entry() const { return {to, subject, body}; }
 
 bool MailDialog::IsAllEmpty() const { return to.empty() && subject.empty() && body.empty(); }
 
@@ -17,6 +83,30 @@ void MailDialog::ClearEntries()
     to.clear();
     subject.clear();
     body.clear();
+}
+
+std::string MailDialog::BuildPayload() const { return MailPayload(Entry()); }
+
+std::string MailDialog::BuildInputSummary() const { return MailSummary(Entry()); }
+
+int MailDialog::ValidateAll(bool recipientRequired)
+{
+    return RunChecks({
+        {id::kTo, [this, recipientRequired] { return recipientRequired && to.empty() ? 1 : 0; }, msg::kEmptyMailTo},
+        {id::kTo, [this] { return CheckChars(to, MailToChars); }, msg::kBadMailToChars},
+    });
+}
+
+bool MailDialog::RunButton(int buttonId)
+{
+    if (buttonId != ctl::input::kSettings && buttonId != ctl::input::kConfirm)
+        return InputScreenDialog::RunButton(buttonId);
+    // The frame's handlers call ValidateAll(); here it must not require the
+    // recipient.
+    recipientRequired_ = false;
+    InputScreenDialog::RunButton(buttonId);
+    recipientRequired_ = true;
+    return true;
 }
 
 }  // namespace nubora

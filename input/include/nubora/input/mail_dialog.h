@@ -1,8 +1,10 @@
-// The e-mail entry screen (template 130). So far its frame and its entry
-// members; the fields, payload and checks come with the screen itself.
+// The e-mail entry screen (template 130, "Eメール用コード入力画面"):
+// recipient, subject and body on the common input-screen frame. Makes the
+// mail text ("MAILTO:" / "SUBJECT:" / "BODY:") a phone turns into a new mail.
 #pragma once
 
 #include "nubora/input/input_screen_dialog.h"
+#include "nubora/input/mail_text.h"
 
 namespace nubora {
 
@@ -12,19 +14,31 @@ public:
 
     bool IsAllEmpty() const override;
     void ClearEntries() override;
-    // Until the screen's own fields come: no payload, no summary, no checks.
-    std::string BuildPayload() const override { return {}; }
-    std::string BuildInputSummary() const override { return {}; }
-    int ValidateAll() override { return 0; }
+    std::string BuildPayload() const override;
+    std::string BuildInputSummary() const override;
+    // The checks of create and save: the recipient required, then MailToChars.
+    int ValidateAll() override { return ValidateAll(recipientRequired_); }
+    // With `recipientRequired` an empty recipient fails (message 124); a
+    // recipient outside MailToChars always fails (123). 0 when both pass.
+    int ValidateAll(bool recipientRequired);
 
-    // Entries, CP932 bytes.
-    std::string to;
-    std::string subject;
-    std::string body;
+    // The mail as one record.
+    MailEntry Entry() const;
+
+    // Entries, CP932 bytes, with their limits in bytes.
+    std::string to;       // 1009, 640
+    std::string subject;  // 1014, 100
+    std::string body;     // 1000, 10,000; line breaks CR LF
 
 protected:
-    void CreateFields() override {}
-    void FocusFirstField() override {}
+    void CreateFields() override;
+    void FocusFirstField() override;
+    void DoDataExchange(fw::DataExchange& exchange) override;
+    // Settings and confirm check without requiring the recipient.
+    bool RunButton(int id) override;
+
+private:
+    bool recipientRequired_ = true;
 };
 
 }  // namespace nubora
