@@ -1,13 +1,170 @@
 #include "nubora/input/free_text_dialog.h"
 
+#include "nubora/app/main_menu_dialog.h"
+#include "nubora/framework/bitmap_button.h"
+#include "nubora/framework/cp932_edit.h"
+#include "nubora/input/navi_link_dialog.h"
+#include "nubora/input/one_seg_link_dialog.h"
+#include "nubora/input/tel_link_dialog.h"
+#include "nubora/resources/artwork.h"
+#include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
 
 namespace nubora {
+namespace {
+
+namespace id = ctl::freeText;
+namespace b = res::bmp;
+
+constexpr QRect kTextRect(65, 56, 217, 128);
+
+// The link buttons in client pixels with their pictures, in hover order.
+constexpr struct {
+    int id;
+    QRect rect;
+    const char* caption;
+    res::ButtonPictures pictures;
+} kLinkButtons[] = {
+    {id::kTelLink, {10, 140, 82, 23}, "ＴＥＬリンク", {b::kTelLinkNormal, b::kTelLinkPressed, b::kTelLinkFocused}},
+    {id::kNaviLink, {10, 170, 82, 23}, "ナビリンク", {b::kNaviLinkNormal, b::kNaviLinkPressed, b::kNaviLinkFocused}},
+    {id::kOneSegLink, {10, 200, 82, 23}, "ワンセグリンク",
+     {b::kOneSegLinkNormal, b::kOneSegLinkPressed, b::kOneSegLinkFocused}},
+};
+
+bool IsEnter(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
 
 FreeTextDialog::FreeTextDialog(MainMenuDialog& owner)
     : InputScreenDialog(owner, res::dlg::kFreeText, QStringLiteral("フリーテキスト用コード入力画面"), 2,
                         res::bmp::kFreeTextBackground)
 {
+}
+
+void FreeTextDialog::CreateFields()
+{
+    auto* edit = AddControl(id::kText, new fw::Cp932TextEdit(0), kTextRect);
+    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit->setTabChangesFocus(true);
+    // The template's label stays invisible: background 200 shows it.
+    auto* label = new QLabel(QStringLiteral("テキスト"), this);
+    label->setGeometry(Units().ToPixels(QRect(8, 59, 55, 10)));
+    label->hide();
+    OnTextChanged(id::kText, [this] {
+        if (owner_.codeSettings.autoAdjust == 0)
+            UpdateGauge();
+    });
+    CreateLinkButtons();
+}
+
+void FreeTextDialog::CreateLinkButtons()
+{
+    for (const auto& l : kLinkButtons) {
+        auto* button = AddControlAtPixels(l.id, new fw::BitmapButton(QString::fromUtf8(l.caption)), l.rect);
+        button->SetPictures(res::LoadBitmap(l.pictures.normal), res::LoadBitmap(l.pictures.pressed),
+                            res::LoadBitmap(l.pictures.focused));
+        button->setCursor(res::LoadButtonCursor());
+        OnClicked(l.id, [this, buttonId = l.id] { RunButton(buttonId); });
+    }
+    // The one-seg link is made hidden and never shown.
+    ShowControl(id::kOneSegLink, false);
+}
+
+void FreeTextDialog::FocusFirstField()
+{
+    if (QWidget* first = Control(id::kText))
+        first->setFocus(Qt::OtherFocusReason);
+}
+
+void FreeTextDialog::DoDataExchange(fw::DataExchange& exchange)
+{
+    InputScreenDialog::DoDataExchange(exchange);
+    exchange.Text(id::kText, text);
+}
+
+int FreeTextDialog::ValidateAll()
+{
+    if (!checkText_)
+        return 0;
+    return RunChecks({{id::kText, [this] { return text.empty() ? 1 : 0; }, res::str::kEmptyText}});
+}
+
+bool FreeTextDialog::RunButton(int buttonId)
+{
+    switch (buttonId) {
+    case id::kTelLink: OnTelLink(); return true;
+    case id::kNaviLink: OnNaviLink(); return true;
+    case id::kOneSegLink: OnOneSegLink(); return true;
+    case ctl::input::kSettings:
+    case ctl::input::kConfirm:
+        // The frame's handlers call ValidateAll(); settings and confirm of
+        // this screen work with an empty text.
+        checkText_ = false;
+        InputScreenDialog::RunButton(buttonId);
+        checkText_ = true;
+        return true;
+    default: return InputScreenDialog::RunButton(buttonId);
+    }
+}
+
+void FreeTextDialog::OnTelLink() { AddLink(*owner_.telLink, owner_.telLink->telNumber, LinkKind::Tel); }
+
+void FreeTextDialog::OnNaviLink() { AddLink(*owner_.naviLink, owner_.naviLink->naviAddress, LinkKind::Navi); }
+
+void FreeTextDialog::OnOneSegLink()
+{
+    AddLink(*owner_.oneSegLink, owner_.oneSegLink->oneSegParam, LinkKind::OneSeg);
+}
+
+void FreeTextDialog::AddLink(fw::Dialog& dialog, const std::string& value, LinkKind kind)
+{
+    if (!UpdateData(true))
+        return;
+    if (dialog.DoModal() != QDialog::Accepted)
+        return;
+    AppendLink(text, kind, value);
+    auto* edit = ControlAs<fw::Cp932TextEdit>(id::kText);
+    if (!edit)
+        return;
+    edit->setFocus(Qt::OtherFocusReason);
+    UpdateData(false);
+    // Select all, then drop the selection: the caret at the end, in view.
+    edit->selectAll();
+    edit->moveCursor(QTextCursor::End);
+    edit->ensureCursorVisible();
+}
+
+bool FreeTextDialog::PreTranslateMessage(QObject* target, QEvent* event)
+{
+    if (IsEnter(event) && FocusedControlId() == id::kText) {
+        suppressFocusCheck = 0;
+        return false;  // the text types a line break
+    }
+    if (event->type() == QEvent::MouseMove) {
+        const QPoint pointer = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        for (const auto& l : kLinkButtons) {
+            QWidget* button = Control(l.id);
+            if (button && button->rect().contains(button->mapFromGlobal(pointer))) {
+                suppressFocusCheck = 1;
+                button->setFocus(Qt::MouseFocusReason);
+                return true;
+            }
+        }
+    }
+    return InputScreenDialog::PreTranslateMessage(target, event);
 }
 
 }  // namespace nubora

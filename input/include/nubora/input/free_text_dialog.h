@@ -1,7 +1,12 @@
-// The free-text entry screen (template 131). So far its frame and its entry
-// member; the text field and the link buttons come with the screen itself.
+// The free-text entry screen (template 131, "フリーテキスト用コード入力画面"):
+// several lines of text, which are the payload themselves, on the common
+// input-screen frame; Enter in the text types a line break. Three link
+// buttons append a telephone, navigation or one-seg link line at the end of
+// the text, asking for its value in the menu's link dialogs; the one-seg
+// button is made hidden and stays so.
 #pragma once
 
+#include "nubora/input/free_text_links.h"
 #include "nubora/input/input_screen_dialog.h"
 
 namespace nubora {
@@ -12,17 +17,37 @@ public:
 
     bool IsAllEmpty() const override { return text.empty(); }
     void ClearEntries() override { text.clear(); }
-    // Until the screen's own field comes: no payload, no summary, no checks.
-    std::string BuildPayload() const override { return {}; }
-    std::string BuildInputSummary() const override { return {}; }
-    int ValidateAll() override { return 0; }
+    // The text itself, nothing added.
+    std::string BuildPayload() const override { return text; }
+    // The text itself, without a label.
+    std::string BuildInputSummary() const override { return text; }
+    // The check of create and save: the text must not be empty (message 125).
+    int ValidateAll() override;
 
-    // The entry, CP932 bytes, lines ending in CR LF.
+    // "ＴＥＬリンク", "ナビリンク", "ワンセグリンク": run the link dialog and, on
+    // OK, append its link line at the end of the text.
+    void OnTelLink();
+    void OnNaviLink();
+    void OnOneSegLink();
+
+    // The entry, CP932 bytes, lines ending in CR LF; no limit of its own.
     std::string text;
 
 protected:
-    void CreateFields() override {}
-    void FocusFirstField() override {}
+    void CreateFields() override;
+    void FocusFirstField() override;
+    void DoDataExchange(fw::DataExchange& exchange) override;
+    bool RunButton(int id) override;
+    // The link buttons join the hover list; Enter in the text goes on to it.
+    bool PreTranslateMessage(QObject* target, QEvent* event) override;
+
+private:
+    void CreateLinkButtons();
+    // Runs `dialog` modally; on OK appends `value` as a `kind` link, moves
+    // the focus to the text and leaves the caret at its end.
+    void AddLink(fw::Dialog& dialog, const std::string& value, LinkKind kind);
+    // False while settings and confirm run: they check nothing here.
+    bool checkText_ = true;
 };
 
 }  // namespace nubora
