@@ -339,10 +339,10 @@ TEST_F(FreeTextTest, ConfirmAndSettingsRunWithAnEmptyText)
     EXPECT_TRUE(menu.settings->HasEnded());
     EXPECT_EQ(menu.settings->EndResult(), QDialog::Accepted);
     EXPECT_TRUE(Boxes().empty());
-    // Confirm asks the engine about the empty text, which it cannot encode.
+    // Confirm asks the engine about the empty text: version 1 at M, no box.
     Click(bid::kConfirm);
-    for (const auto& box : Boxes())
-        EXPECT_NE(box.text, res::LoadString(125));
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Summary(), QStringLiteral("： M(15%)\n： 0.25mm\n： 1\n： 7.25mm\n： 5.25mm\n： 1\n"));
 }
 
 TEST_F(FreeTextTest, ConfirmShowsWhatAutomaticModeWillUse)
