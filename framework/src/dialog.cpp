@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -110,8 +111,42 @@ int Dialog::ControlId(const QWidget* control) const
 
 int Dialog::FocusedControlId() const
 {
+    if (hiddenFocusId_ != 0 && hasFocus())
+        return hiddenFocusId_;
     QWidget* focus = focusWidget();
     return focus && focus->hasFocus() ? ControlId(focus) : 0;
+}
+
+int Dialog::FocusButtonAt(const QPoint& globalPointer, std::span<const int> buttonIds)
+{
+    for (const int id : buttonIds) {
+        QWidget* button = Control(id);
+        if (!button || !button->geometry().contains(mapFromGlobal(globalPointer)))
+            continue;
+        if (button->isVisible()) {
+            button->setFocus(Qt::MouseFocusReason);
+        } else {
+            // A hidden widget cannot hold the focus: the window keeps it on
+            // the button's behalf, so that no other button shows as focused.
+            setFocus(Qt::MouseFocusReason);
+            hiddenFocusId_ = id;
+        }
+        return id;
+    }
+    return 0;
+}
+
+bool Dialog::FilterEnterAndEsc(const QEvent* event, const std::function<void(int)>& runButton)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape)
+        return true;
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    runButton(FocusedControlId());
+    return true;
 }
 
 void Dialog::MoveControl(int id, const QRect& pixelRect)
@@ -170,6 +205,9 @@ bool Dialog::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::Show && watched == this)
         WriteTrace(QStringLiteral("show %1").arg(windowTitle()));
+    // Any control that takes the focus ends a hidden button's hold on it.
+    if (event->type() == QEvent::FocusIn && watched != this)
+        hiddenFocusId_ = 0;
     if (PreTranslateMessage(watched, event))
         return true;
     if (event->type() == QEvent::FocusOut) {

@@ -12,6 +12,7 @@
 #include <QHash>
 
 #include <functional>
+#include <span>
 
 class QEventLoop;
 
@@ -64,7 +65,9 @@ public:
     W* ControlAs(int id) const { return dynamic_cast<W*>(Control(id)); }
     // Id of `control` (or of the registered control that contains it); 0 for none.
     int ControlId(const QWidget* control) const;
-    // Id of the control that has the keyboard focus; 0 for none.
+    // Id of the control that has the keyboard focus; 0 for none. A hidden
+    // button given the focus by FocusButtonAt counts as focused until
+    // another control takes the focus.
     int FocusedControlId() const;
     // Moves control `id` to a rectangle in client pixels.
     void MoveControl(int id, const QRect& pixelRect);
@@ -92,6 +95,17 @@ protected:
     // Sees every event for the dialog and its controls first; true consumes it.
     virtual bool PreTranslateMessage(QObject* target, QEvent* event);
 
+    // Pointer hover over a screen of picture buttons: gives the keyboard
+    // focus to the first of `buttonIds`, tested in that order, whose
+    // rectangle holds `globalPointer` (screen pixels). Hidden buttons are
+    // tested too: one under the pointer takes the focus from the others and
+    // is then the focused control for Enter. The id of the button, 0 for none.
+    int FocusButtonAt(const QPoint& globalPointer, std::span<const int> buttonIds);
+    // Enter and Esc on a screen of picture buttons: Esc is swallowed; Enter
+    // runs `runButton` with the id of the focused control (0 for none) and is
+    // swallowed. False for any other event.
+    bool FilterEnterAndEsc(const QEvent* event, const std::function<void(int)>& runButton);
+
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
 
@@ -103,6 +117,8 @@ private:
     DialogUnits units_;
     QHash<int, QWidget*> controls_;
     QHash<int, std::function<void()>> focusLost_;
+    // The hidden button that has the focus by hover; 0 for none.
+    int hiddenFocusId_ = 0;
     QEventLoop* loop_ = nullptr;
     bool created_ = false;
     bool ended_ = false;
