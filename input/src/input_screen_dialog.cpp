@@ -20,6 +20,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
+#include <vector>
+
 namespace nubora {
 namespace {
 
@@ -317,28 +319,20 @@ bool InputScreenDialog::FilterPointer(QObject* target, QEvent* event)
         const bool leftOrRight = mouse->button() == Qt::LeftButton || mouse->button() == Qt::RightButton;
         return leftOrRight && ControlId(qobject_cast<QWidget*>(target)) == id::kSettingsSummary;
     }
-    const QPoint pointer = mouse->globalPosition().toPoint();
-    for (const auto& f : kFrameButtons) {
-        QWidget* button = Control(f.id);
-        if (button && button->rect().contains(button->mapFromGlobal(pointer))) {
-            suppressFocusCheck = 1;
-            button->setFocus(Qt::MouseFocusReason);
-            return true;
-        }
-    }
+    std::vector<int> hoverOrder;
+    for (const auto& f : kFrameButtons)
+        hoverOrder.push_back(f.id);
+    // Set before the focus moves, so that the field it leaves is not checked.
+    suppressFocusCheck = 1;
+    if (FocusButtonAt(mouse->globalPosition().toPoint(), hoverOrder) != 0)
+        return true;
+    suppressFocusCheck = 0;
     return false;
 }
 
 bool InputScreenDialog::FilterKey(QEvent* event)
 {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Escape)
-        return true;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        RunButton(FocusedControlId());
-        return true;
-    }
-    return false;
+    return FilterEnterAndEsc(event, [this](int buttonId) { RunButton(buttonId); });
 }
 
 void InputScreenDialog::paintEvent(QPaintEvent* event)
