@@ -1,6 +1,7 @@
 #include "nubora/resources/artwork.h"
 
 #include "artwork_kit.h"
+#include "code_view_artwork.h"
 #include "menu_artwork.h"
 #include "screen_artwork.h"
 #include "text_screen_artwork.h"
@@ -70,6 +71,8 @@ QImage LinkButtonBitmap(int id)
 
 QImage LoadBitmap(int id)
 {
+    if (QImage codeView = art::CodeViewBitmap(id); !codeView.isNull())
+        return codeView;
     switch (id) {
     case bmp::kMenuBackground: return art::MenuBackground();
     case bmp::kAddressBookNormal: return art::MenuCard(MenuButtonKind::AddressBook, ButtonLook::Normal);

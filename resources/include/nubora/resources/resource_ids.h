@@ -76,6 +76,21 @@ inline constexpr int kNaviLinkFocused = 186;
 inline constexpr int kOneSegLinkNormal = 219;
 inline constexpr int kOneSegLinkPressed = 221;
 inline constexpr int kOneSegLinkFocused = 220;
+// Buttons of the code view: normal, pressed, focused (back to the menu and
+// exit share the input screens' pictures). 126 x 61 pixels.
+inline constexpr int kSaveBmpNormal = 144;
+inline constexpr int kSaveBmpPressed = 155;
+inline constexpr int kSaveBmpFocused = 154;
+inline constexpr int kBackNormal = 212;
+inline constexpr int kBackPressed = 213;
+inline constexpr int kBackFocused = 211;
+// 75 x 47 pixels.
+inline constexpr int kCopyNormal = 188;
+inline constexpr int kCopyPressed = 190;
+inline constexpr int kCopyFocused = 189;
+inline constexpr int kPrintNormal = 191;
+inline constexpr int kPrintPressed = 187;
+inline constexpr int kPrintFocused = 192;
 // Screen backgrounds, 600 x 600 pixels.
 inline constexpr int kAddressBookBackground = 198;
 inline constexpr int kCodeViewBackground = 199;
