@@ -2,57 +2,71 @@
 
 #include "nubora/app/main_menu_dialog.h"
 #include "nubora/app/messages.h"
-#include "nubora/input/input_screen_dialog.h"
 #include "nubora/framework/bitmap_button.h"
+#include "nubora/framework/services.h"
 #include "nubora/framework/up_down.h"
+#include "nubora/input/input_screen_dialog.h"
+#include "nubora/output/bmp_writer.h"
 #include "nubora/output/symbol_image.h"
+#include "nubora/output/symbol_output.h"
 #include "nubora/resources/artwork.h"
+#include "nubora/resources/code_view_layout.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
+#include <QFile>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
 
 namespace nubora {
 namespace {
 
 namespace id = ctl::codeView;
+namespace b = res::bmp;
+namespace lay = res::layout::codeView;
 
-// Buttons this view has so far, in the order the pointer hover tests them.
+// The window manager draws the frame: the dialog-frame height counts as 0.
+constexpr int kDialogFrameHeight = 0;
+
+// The buttons with their client-pixel rectangles and pictures.
 constexpr struct {
     int id;
-    int x, y, width, height;
+    QRect rect;
     const char* caption;
+    res::ButtonPictures pictures;
 } kButtons[] = {
-    {id::kBack, 303, 512, 126, 61, "戻る"},
-    {id::kExit, 303, 440, 126, 61, "終了"},
-    {id::kBackToMenu, 429, 512, 126, 61, "メインへ戻る"},
+    {id::kSaveBmp, {49, 512 - kDialogFrameHeight, 126, 61}, "QRコード保存(BMP形式)",
+     {b::kSaveBmpNormal, b::kSaveBmpPressed, b::kSaveBmpFocused}},
+    {id::kBack, {303, 512 - kDialogFrameHeight, 126, 61}, "戻る", {b::kBackNormal, b::kBackPressed, b::kBackFocused}},
+    {id::kBackToMenu, {429, 512 - kDialogFrameHeight, 126, 61}, "メインへ戻る",
+     {b::kBackToMenuNormal, b::kBackToMenuPressed, b::kBackToMenuFocused}},
+    {id::kCopy, {525, 102, 75, 47}, "QRコードコピー", {b::kCopyNormal, b::kCopyPressed, b::kCopyFocused}},
+    {id::kPrint, {525, 152, 75, 47}, "印刷", {b::kPrintNormal, b::kPrintPressed, b::kPrintFocused}},
+    {id::kExit, lay::kExit, "終了", {b::kScreenExitNormal, b::kScreenExitPressed, b::kScreenExitFocused}},
 };
 
-// Where the result shows until the view's own layout comes: client pixels.
-constexpr QRect kPictureRect(20, 20, 200, 210);
-constexpr QRect kInformationRect(240, 20, 200, 96);
-constexpr QRect kSymbolNumberRect(240, 130, 40, 22);
-constexpr QRect kSymbolSpinnerRect(280, 130, 16, 22);
-constexpr QRect kInputSummaryRect(20, 250, 480, 180);
-// The symbol's top-left corner inside the picture area; pixels per module.
-constexpr QPoint kSymbolOffset(11, 24);
-constexpr int kSymbolScale = 2;
+// The order in which the pointer hover tests the buttons, the hidden exit too.
+constexpr int kHoverOrder[] = {id::kSaveBmp, id::kPrint, id::kBack, id::kExit, id::kCopy, id::kBackToMenu};
 
-QPlainTextEdit* ReadOnlyBox(const QBrush& background)
+// A read-only text box on white that cannot be clicked into.
+QPlainTextEdit* ReadOnlyBox(const QBrush& white)
 {
     auto* box = new QPlainTextEdit;
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::NoTextInteraction);
     box->setFocusPolicy(Qt::NoFocus);
     QPalette palette = box->palette();
-    palette.setBrush(QPalette::Base, background);
+    palette.setBrush(QPalette::Base, white);
     box->setPalette(palette);
     return box;
 }
@@ -69,35 +83,59 @@ void CodeViewDialog::OnInitDialog()
 {
     setWindowTitle(QStringLiteral("コード表示画面"));
     setWindowIcon(res::LoadProgramIcon());
-    SetClientSize(600, 600);
+    SetClientSize(lay::kClientSide, lay::kClientSide);
     move(10, 10);
-    for (const auto& b : kButtons) {
-        auto* button = AddControlAtPixels(b.id, new fw::BitmapButton(QString::fromUtf8(b.caption)),
-                                          QRect(b.x, b.y, b.width, b.height));
-        button->setCursor(res::LoadButtonCursor());
-    }
-    ShowControl(id::kExit, false);
-    CreateResultControls();
-    OnClicked(id::kBack, [this] { OnBack(); });
-    OnClicked(id::kBackToMenu, [this] { OnBackToMenu(); });
-    OnClicked(id::kExit, [this] { OnExit(); });
-}
-
-void CodeViewDialog::CreateResultControls()
-{
-    auto* picture = AddControlAtPixels(id::kPicture, new QFrame, kPictureRect);
+    background_ = res::LoadBitmap(b::kCodeViewBackground);
+    auto* picture = AddControlAtPixels(id::kPicture, new QFrame, lay::kPicture);
     picture->setFrameShape(QFrame::NoFrame);
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);
-    AddControlAtPixels(id::kInformation, ReadOnlyBox(owner_.whiteBrush), kInformationRect);
-    AddControlAtPixels(id::kInputSummary, ReadOnlyBox(owner_.whiteBrush), kInputSummaryRect);
-    auto* number = AddControlAtPixels(id::kSymbolNumber, new QLineEdit, kSymbolNumberRect);
+    CreateTextBoxes();
+    CreateSymbolSpinner();
+    CreateButtons();
+}
+
+void CodeViewDialog::CreateButtons()
+{
+    for (const auto& f : kButtons) {
+        auto* button = AddControlAtPixels(f.id, new fw::BitmapButton(QString::fromUtf8(f.caption)), f.rect);
+        button->SetPictures(res::LoadBitmap(f.pictures.normal), res::LoadBitmap(f.pictures.pressed),
+                            res::LoadBitmap(f.pictures.focused));
+        button->setCursor(res::LoadButtonCursor());
+        OnClicked(f.id, [this, buttonId = f.id] { RunButton(buttonId); });
+    }
+    // The exit button stays hidden; it keeps its place for the pointer hover.
+    ShowControl(id::kExit, false);
+}
+
+void CodeViewDialog::CreateTextBoxes()
+{
+    auto* information = AddControlAtPixels(id::kInformation, ReadOnlyBox(owner_.whiteBrush), lay::kInformation);
+    information->setFrameShape(QFrame::NoFrame);
+    information->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    information->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // No margin: the labels of the background stand level with the lines.
+    information->document()->setDocumentMargin(0);
+    auto* summary = AddControlAtPixels(id::kInputSummary, ReadOnlyBox(owner_.whiteBrush), lay::kInputSummary);
+    summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void CodeViewDialog::CreateSymbolSpinner()
+{
+    auto* number = AddControlAtPixels(id::kSymbolNumber, new QLineEdit, lay::kSymbolNumber);
     number->setReadOnly(true);
-    auto* spinner = AddControlAtPixels(id::kSymbolSpinner, new fw::UpDownControl, kSymbolSpinnerRect);
+    number->setAlignment(Qt::AlignRight);
+    QPalette palette = number->palette();
+    palette.setBrush(QPalette::Base, owner_.whiteBrush);
+    number->setPalette(palette);
+    auto* spinner = AddControlAtPixels(id::kSymbolSpinner, new fw::UpDownControl, lay::kSymbolSpinner);
     spinner->SetBuddy(number);
-    spinner->OnPositionChanged([this, spinner] {
-        owner_.shownSymbol = spinner->Pos() - 1;
-        update();
+    // The spinner writes the number before it reports the move: the first
+    // move is acted upon here, every later one by the text change as well.
+    spinner->OnPositionChanged([this] {
+        spinnerUsed = 1;
+        OnSymbolNumberChanged();
     });
+    OnTextChanged(id::kSymbolNumber, [this] { OnSymbolNumberChanged(); });
     ShowControl(id::kSymbolNumber, false);
     ShowControl(id::kSymbolSpinner, false);
 }
@@ -106,19 +144,68 @@ void CodeViewDialog::DoDataExchange(fw::DataExchange& exchange)
 {
     exchange.Text(id::kInputSummary, inputSummary);
     exchange.Text(id::kInformation, informationText);
+    exchange.Text(id::kSymbolNumber, symbolNumberText);
 }
+
+QImage CodeViewDialog::ShownSymbol() const { return SymbolImage(owner_.codeBitmaps.At(owner_.shownSymbol)); }
 
 void CodeViewDialog::paintEvent(QPaintEvent* event)
 {
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), background_);
+    const QImage symbol = ShownSymbol();
+    if (!symbol.isNull()) {
+        // Nearest neighbour: every module stays a crisp square.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        const QRect target(lay::kPicture.topLeft() + lay::kSymbolOffset, symbol.size() * lay::kSymbolPixelsPerModule);
+        painter.drawImage(target, symbol);
+    }
+    painter.end();
     fw::Dialog::paintEvent(event);
-    const QImage symbol = SymbolImage(owner_.codeBitmaps.At(owner_.shownSymbol));
+}
+
+void CodeViewDialog::OnSymbolNumberChanged()
+{
+    if (spinnerUsed == 0 || !UpdateData(true))
+        return;
+    const int count = std::max(owner_.codeBitmaps.Count(), 1);
+    const int number = QString::fromStdString(symbolNumberText).toInt();
+    owner_.shownSymbol = std::clamp(number - 1, 0, count - 1);
+    repaint();
+}
+
+void CodeViewDialog::OnSaveBmp()
+{
+    const QrBitmap* symbol = owner_.codeBitmaps.At(owner_.shownSymbol);
+    if (!symbol)
+        return;
+    const std::optional<QString> path = fw::CurrentServices().files->SaveFileName(this, BmpSaveRequest());
+    if (!path)
+        return;
+    if (SaveBmpFile(QFile::encodeName(*path).toStdString(), *symbol) != 0) {
+        ShowMessage(this, res::str::kFileOpenFailed);
+        return;
+    }
+    owner_.bmpSaved = 1;
+}
+
+void CodeViewDialog::OnPrint()
+{
+    const QImage symbol = ShownSymbol();
     if (symbol.isNull())
         return;
-    QPainter painter(this);
-    // Nearest neighbour: every module stays a crisp square.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const QRect target(kPictureRect.topLeft() + kSymbolOffset, symbol.size() * kSymbolScale);
-    painter.drawImage(target, symbol);
+    const std::unique_ptr<fw::PrintTarget> printer = fw::CurrentServices().printing->ChoosePrinter(this);
+    if (!printer)
+        return;
+    PrintSymbol(*printer, symbol, owner_.codeSettings.printSizeMm);
+}
+
+void CodeViewDialog::OnCopy()
+{
+    const QImage symbol = ShownSymbol();
+    if (!symbol.isNull())
+        fw::CurrentServices().clipboard->SetImage(ClipboardPicture(symbol));
+    ShowMessageText(this, res::str::kCopiedToClipboard, ClipboardNotice(owner_.codeSettings.printSizeMm));
 }
 
 void CodeViewDialog::OnBack()
@@ -152,6 +239,9 @@ void CodeViewDialog::OnExit()
 bool CodeViewDialog::RunButton(int buttonId)
 {
     switch (buttonId) {
+    case id::kSaveBmp: OnSaveBmp(); return true;
+    case id::kPrint: OnPrint(); return true;
+    case id::kCopy: OnCopy(); return true;
     case id::kBack: OnBack(); return true;
     case id::kBackToMenu: OnBackToMenu(); return true;
     case id::kExit: OnExit(); return true;
@@ -159,33 +249,32 @@ bool CodeViewDialog::RunButton(int buttonId)
     }
 }
 
-bool CodeViewDialog::PreTranslateMessage(QObject*, QEvent* event)
+bool CodeViewDialog::IsClickOnText(QObject* target, const QEvent* event) const
 {
     switch (event->type()) {
-    case QEvent::MouseMove: {
-        const QPoint pointer = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-        for (const auto& b : kButtons) {
-            QWidget* button = Control(b.id);
-            if (button && button->isVisible() && button->rect().contains(button->mapFromGlobal(pointer))) {
-                button->setFocus(Qt::MouseFocusReason);
-                return true;
-            }
-        }
-        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: break;
+    default: return false;
     }
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape)
-            return true;
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            RunButton(FocusedControlId());
-            return true;
-        }
+    const Qt::MouseButton button = static_cast<const QMouseEvent*>(event)->button();
+    if (button != Qt::LeftButton && button != Qt::RightButton)
         return false;
+    // The summary's scroll bar stays usable.
+    for (const QObject* o = target; o; o = o->parent()) {
+        if (qobject_cast<const QScrollBar*>(o))
+            return false;
     }
-    default:
-        return false;
-    }
+    const int control = ControlId(qobject_cast<QWidget*>(target));
+    return control == id::kInputSummary || control == id::kInformation;
+}
+
+bool CodeViewDialog::PreTranslateMessage(QObject* target, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove)
+        return FocusButtonAt(static_cast<QMouseEvent*>(event)->globalPosition().toPoint(), kHoverOrder) != 0;
+    if (IsClickOnText(target, event))
+        return true;
+    return FilterEnterAndEsc(event, [this](int buttonId) { RunButton(buttonId); });
 }
 
 void CodeViewDialog::reject() { OnExit(); }

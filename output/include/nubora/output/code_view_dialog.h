@@ -1,11 +1,13 @@
-// The code view (template 132): so far its window, the ways out — back to
-// the input screen, back to the menu and the end of the program — and a plain
-// showing of the result: the symbol drawn two pixels a module, its
-// information text, the input summary and the symbol spinner of a split.
-// The save, print and copy buttons and the final layout come with the view.
+// The code view (template 132): the symbol just made, or one symbol of a
+// split chosen with the spinner, drawn two pixels a module; the input
+// summary and the code's information lines; the buttons that save the symbol
+// as BMP, print it, copy it, go back to the input screen, go to the menu, and
+// the hidden exit button that still takes the focus under the pointer.
 #pragma once
 
 #include "nubora/framework/dialog.h"
+
+#include <QImage>
 
 #include <string>
 
@@ -17,6 +19,15 @@ class CodeViewDialog final : public fw::Dialog {
 public:
     explicit CodeViewDialog(MainMenuDialog& owner);
 
+    // "QRコード保存(BMP形式)": asks for a file and writes the shown symbol
+    // there, three pixels a module; bmpSaved becomes 1 only when the file was
+    // written. A failure leaves any file there as it was and reports 130.
+    void OnSaveBmp();
+    // "印刷": the print dialog, then the shown symbol at its print size.
+    void OnPrint();
+    // "QRコードコピー": the shown symbol, five pixels a module, onto the
+    // clipboard, then notice 129 with the print size.
+    void OnCopy();
     // "戻る": back to the input screen that made the code; the bitmaps go.
     void OnBack();
     // "メインへ戻る": asks (113 saved, 135 not), then clears that screen's
@@ -25,8 +36,12 @@ public:
     // End of the program: the menu asks, knowing the request comes from here.
     void OnExit();
 
-    std::string inputSummary;     // control 1004
-    std::string informationText;  // control 1027
+    std::string inputSummary;       // control 1004
+    std::string informationText;    // control 1027
+    std::string symbolNumberText;   // control 1043, written by the spinner
+    // 1 once the spinner has been operated; only then does a new number
+    // switch the shown symbol. Never reset.
+    int spinnerUsed = 0;
 
 protected:
     void OnInitDialog() override;
@@ -37,10 +52,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void CreateButtons();
+    void CreateTextBoxes();
+    void CreateSymbolSpinner();
     bool RunButton(int id);
-    void CreateResultControls();
+    bool IsClickOnText(QObject* target, const QEvent* event) const;
+    void OnSymbolNumberChanged();
+    // The symbol now shown as an image; null when there is none.
+    QImage ShownSymbol() const;
 
     MainMenuDialog& owner_;
+    QImage background_;
 };
 
 }  // namespace nubora

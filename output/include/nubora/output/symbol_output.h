@@ -1,0 +1,44 @@
+// Saving, printing and copying one symbol, apart from the code view that
+// offers them: the save dialog's request, the printed side in printer
+// pixels, the printed page, the clipboard picture and its notice.
+#pragma once
+
+#include "nubora/framework/file_service.h"
+
+#include <QImage>
+#include <QString>
+
+namespace nubora {
+
+namespace fw {
+class PrintTarget;
+}
+
+// Pixels per module of the clipboard picture.
+inline constexpr int kClipboardModulePixels = 5;
+
+// The save dialog of a symbol's BMP file: filter "QRコードイメージ(*.bmp)|
+// *.bmp|すべて(*.*)|*.*||", default suffix "bmp", starting in ~/Bitmap when
+// that folder exists, else in the home folder.
+fw::FileDialogRequest BmpSaveRequest();
+
+// Side of the printed symbol in printer pixels for a printer of
+// `dotsPerInchY` (vertical resolution) and a print size of `printSizeMm`
+// millimetres: trunc(dotsPerInchY × printSizeMm × 10 / 254). 0 for a
+// resolution or size of 0 or below.
+int PrintedSide(int dotsPerInchY, double printSizeMm);
+
+// Prints `symbol` (quiet zone included) as one page of `target`: p × p
+// printer pixels at the top-left corner of the printable area, p from
+// PrintedSide, every module a sharp block (nearest neighbour). Nothing is
+// drawn for a null symbol, but the page is still finished.
+void PrintSymbol(fw::PrintTarget& target, const QImage& symbol, double printSizeMm);
+
+// `symbol` enlarged to five pixels per module (5s × 5s), nearest neighbour.
+QImage ClipboardPicture(const QImage& symbol);
+
+// Message 129 with `printSizeMm` in both places, "%.2f": for 7.25 the text
+// reads "…｢7.25×7.25｣(単位：mm)です。".
+QString ClipboardNotice(double printSizeMm);
+
+}  // namespace nubora
