@@ -154,15 +154,13 @@ bool FreeTextDialog::PreTranslateMessage(QObject* target, QEvent* event)
         return false;  // the text types a line break
     }
     if (event->type() == QEvent::MouseMove) {
-        const QPoint pointer = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-        for (const auto& l : kLinkButtons) {
-            QWidget* button = Control(l.id);
-            if (button && button->rect().contains(button->mapFromGlobal(pointer))) {
-                suppressFocusCheck = 1;
-                button->setFocus(Qt::MouseFocusReason);
-                return true;
-            }
-        }
+        // The link buttons come first in the hover order; the hidden one-seg
+        // button takes the focus under the pointer too.
+        constexpr int kLinkHoverOrder[] = {id::kTelLink, id::kNaviLink, id::kOneSegLink};
+        suppressFocusCheck = 1;
+        if (FocusButtonAt(static_cast<QMouseEvent*>(event)->globalPosition().toPoint(), kLinkHoverOrder) != 0)
+            return true;
+        suppressFocusCheck = 0;
     }
     return InputScreenDialog::PreTranslateMessage(target, event);
 }

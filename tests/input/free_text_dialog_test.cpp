@@ -206,6 +206,20 @@ TEST_F(FreeTextTest, PointerOverALinkButtonTakesTheFocus)
     EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(FreeTextTest, TheHiddenOneSegButtonTakesTheFocusUnderThePointerAndEnterRunsIt)
+{
+    TypeIntoText(QStringLiteral("abc"));
+    // The pointer over the place of the hidden button, at (10, 200) in the window.
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 210), screen.mapToGlobal(QPointF(20, 210)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&screen, &move);
+    EXPECT_EQ(screen.FocusedControlId(), fid::kOneSegLink);
+    EXPECT_FALSE(Button(fid::kOneSegLink)->isVisible());
+    AnswerLinkDialog(*menu.oneSegLink, ctl::links::kOneSegParam, QStringLiteral("ch=1"));
+    QTest::keyClick(&screen, Qt::Key_Return);
+    EXPECT_EQ(TextMember(), "abc\r\nmedia:ch=1\r\n");
+}
+
 TEST_F(FreeTextTest, EscAndTheCloseBoxDoNothing)
 {
     TypeIntoText(QStringLiteral("abc"));
