@@ -1,5 +1,8 @@
 #include "artwork_kit.h"
 
+#include <QFontMetrics>
+#include <QStringList>
+
 namespace nubora::res::art {
 
 QFont JapaneseFont(int pixelSize, bool bold)
@@ -75,6 +78,22 @@ void DrawSymbolMotif(QPainter& painter, QRectF area, int modules, unsigned seed,
     DrawFinder(painter, area.topLeft() + QPointF((modules - 7) * m, 0), m, dark, light);
     DrawFinder(painter, area.topLeft() + QPointF(0, (modules - 7) * m), m, dark, light);
     painter.restore();
+}
+
+void DrawCaption(QPainter& painter, const QRectF& box, const char* line1, const char* line2, int pixelSize,
+                 const QColor& ink)
+{
+    QStringList lines{QString::fromUtf8(line1)};
+    if (*line2)
+        lines << QString::fromUtf8(line2);
+    QFont font = JapaneseFont(pixelSize, true);
+    for (const QString& line : lines) {
+        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(line) > box.width())
+            font.setPixelSize(font.pixelSize() - 1);
+    }
+    painter.setFont(font);
+    painter.setPen(ink);
+    painter.drawText(box, Qt::AlignCenter, lines.join(QLatin1Char('\n')));
 }
 
 }  // namespace nubora::res::art

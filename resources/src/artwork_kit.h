@@ -32,6 +32,11 @@ void Prepare(QPainter& painter);
 // A rounded rectangle path.
 QPainterPath Rounded(const QRectF& rect, qreal radius);
 
+// One or two caption lines (UTF-8; line2 may be empty) centred in box, in
+// bold IPAPGothic of pixelSize, shrunk until every line fits the width.
+void DrawCaption(QPainter& painter, const QRectF& box, const char* line1, const char* line2, int pixelSize,
+                 const QColor& ink);
+
 // A QR Code finder pattern (7 × 7 modules) at `origin`, modules of `module` px.
 void DrawFinder(QPainter& painter, QPointF origin, qreal module, const QColor& dark, const QColor& light);
 

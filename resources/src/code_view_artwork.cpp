@@ -80,22 +80,6 @@ void DrawPictogram(QPainter& p, Face face, QPointF c, qreal r, const QColor& ink
     p.restore();
 }
 
-// The caption lines, centred in `box`, the font shrunk until each fits.
-void DrawCaption(QPainter& p, const QRectF& box, const FaceLook& look, int pixelSize, const QColor& ink)
-{
-    QStringList lines{QString::fromUtf8(look.line1)};
-    if (*look.line2)
-        lines << QString::fromUtf8(look.line2);
-    QFont font = JapaneseFont(pixelSize, true);
-    for (const QString& line : lines) {
-        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(line) > box.width())
-            font.setPixelSize(font.pixelSize() - 1);
-    }
-    p.setFont(font);
-    p.setPen(ink);
-    p.drawText(box, Qt::AlignCenter, lines.join(QLatin1Char('\n')));
-}
-
 // One face in one look, in the manner of the input screens' frame buttons.
 QImage FaceButton(Face face, ButtonLook look)
 {
@@ -121,12 +105,12 @@ QImage FaceButton(Face face, ButtonLook look)
     const QColor text = pressed ? QColor(Qt::white) : kInk;
     if (f.size.height() >= 60) {
         DrawPictogram(p, face, body.topLeft() + QPointF(26, body.height() / 2), 13, ink);
-        DrawCaption(p, body.adjusted(46, 2, -5, -2), f, 15, text);
+        DrawCaption(p, body.adjusted(46, 2, -5, -2), f.line1, f.line2, 15, text);
     } else {
         const bool oneLine = !*f.line2;
         DrawPictogram(p, face, body.topLeft() + QPointF(body.width() / 2, oneLine ? 14 : 10), oneLine ? 8 : 6,
                       ink);
-        DrawCaption(p, body.adjusted(2, oneLine ? 24 : 17, -2, 0), f, oneLine ? 13 : 10, text);
+        DrawCaption(p, body.adjusted(2, oneLine ? 24 : 17, -2, 0), f.line1, f.line2, oneLine ? 13 : 10, text);
     }
     return image;
 }

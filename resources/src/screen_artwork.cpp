@@ -104,22 +104,6 @@ void DrawPictogram(QPainter& p, FrameButtonKind kind, QPointF c, qreal r, const 
     p.restore();
 }
 
-// The caption lines, centred in `box`, the font shrunk until each fits.
-void DrawCaption(QPainter& p, const QRectF& box, const ButtonFace& face, int pixelSize, const QColor& ink)
-{
-    QStringList lines{QString::fromUtf8(face.line1)};
-    if (*face.line2)
-        lines << QString::fromUtf8(face.line2);
-    QFont font = JapaneseFont(pixelSize, true);
-    for (const QString& line : lines) {
-        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(line) > box.width())
-            font.setPixelSize(font.pixelSize() - 1);
-    }
-    p.setFont(font);
-    p.setPen(ink);
-    p.drawText(box, Qt::AlignCenter, lines.join(QLatin1Char('\n')));
-}
-
 }  // namespace
 
 QImage FrameButton(FrameButtonKind kind, ButtonLook look)
@@ -147,16 +131,16 @@ QImage FrameButton(FrameButtonKind kind, ButtonLook look)
     if (face.size.height() >= 60) {
         // Large: pictogram on the left, caption on the right.
         DrawPictogram(p, kind, body.topLeft() + QPointF(28, body.height() / 2), 15, ink);
-        DrawCaption(p, body.adjusted(50, 2, -6, -2), face, 16, text);
+        DrawCaption(p, body.adjusted(50, 2, -6, -2), face.line1, face.line2, 16, text);
     } else if (face.size.height() >= 40) {
         // Side column: pictogram above a small caption.
         const bool oneLine = !*face.line2;
         DrawPictogram(p, kind, body.topLeft() + QPointF(body.width() / 2, oneLine ? 14 : 9), oneLine ? 8 : 5,
                       ink);
-        DrawCaption(p, body.adjusted(2, oneLine ? 24 : 15, -2, 0), face, oneLine ? 13 : 10, text);
+        DrawCaption(p, body.adjusted(2, oneLine ? 24 : 15, -2, 0), face.line1, face.line2, oneLine ? 13 : 10, text);
     } else {
         DrawPictogram(p, kind, body.topLeft() + QPointF(18, body.height() / 2), 6, ink);
-        DrawCaption(p, body.adjusted(26, 0, -6, 0), face, 12, text);
+        DrawCaption(p, body.adjusted(26, 0, -6, 0), face.line1, face.line2, 12, text);
     }
     return image;
 }
