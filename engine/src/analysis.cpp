@@ -163,7 +163,7 @@ int32_t Analyse(QrEncodeContext& ctx, int32_t symbolCount) {
     if (sum > static_cast<int64_t>(FindVersionRow(kMaxVersion, kLevelL)->dataCodewords) * 8) return 0;
 
     if (Estimate(ctx, ctx.request, static_cast<int32_t>(sum)) != 0) return 0;
-    const int32_t u = ctx.spec.version;
+    const int32_t u = ctx.symbol.version;
     const MergeThresholds& thresholds = kMergeThresholds[static_cast<size_t>(RangeOf(u))];
 
     // Mode merging, then segments of equal mode.
@@ -183,11 +183,11 @@ int32_t Analyse(QrEncodeContext& ctx, int32_t symbolCount) {
     // Refinement: the widths of u's range may be too wide for the symbol the
     // bits really need; recount with the range of that symbol.
     if (Estimate(ctx, ctx.request, PerSymbol(bits, symbolCount)) != 0) return 0;
-    const int32_t v = ctx.spec.version;
+    const int32_t v = ctx.symbol.version;
     if (v != u) return BitLengthFor(ctx, v);
     const int32_t smaller = BitLengthFor(ctx, u - 1);
     if (Estimate(ctx, ctx.request, PerSymbol(smaller, symbolCount)) != 0) return 0;
-    const int32_t w = ctx.spec.version;
+    const int32_t w = ctx.symbol.version;
     if (w != u) return BitLengthFor(ctx, w);
     const int32_t again = BitLengthFor(ctx, w);
     if (Estimate(ctx, ctx.request, PerSymbol(again, symbolCount)) != 0) return 0;

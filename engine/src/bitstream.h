@@ -26,7 +26,7 @@ int32_t SegmentBits(int32_t mode, int32_t characters, int32_t version) noexcept;
 // request in ctx.request, honouring ctx.byteOnly. Returns the data bits of the
 // whole text (> 0); 0 when no version of the table holds them; -306 when
 // N > 1 and the text has fewer characters than N; -302 for no text.
-// On success ctx.segments, ctx.totalCharacters and ctx.spec (the version whose
+// On success ctx.segments, ctx.totalCharacters and ctx.symbol (the version whose
 // count widths the segments' bit lengths use) are set.
 int32_t Analyse(QrEncodeContext& ctx, int32_t symbolCount);
 
@@ -41,7 +41,7 @@ int32_t BitLengthFor(QrEncodeContext& ctx, int32_t version);
 int32_t LargestSymbolBits(const QrEncodeContext& ctx, int32_t symbolCount, int32_t version);
 
 // Writes the data codewords of symbol `index` of `symbolCount` into the block
-// buffers of ctx.spec's symbol (ctx.blocks, ctx.blockStorage), continuing from
+// buffers of the chosen symbol ctx.symbol (ctx.blocks, ctx.blockStorage), continuing from
 // ctx's cursor, which it advances past the symbol's characters. Symbols must
 // be written in order 0, 1, ... Returns 0; -302 for a bad segment mode or
 // version; -304 for a byte without an alphanumeric value in an alphanumeric

@@ -29,7 +29,7 @@ int32_t Select(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits, 
     }
     const QrVersionRow* row = FindVersionRow(version, level);
     if (row == nullptr) return -301;
-    ctx.spec = MakeSymbolSpec(*row);
+    ctx.symbol = MakeSymbolSpec(*row);
     return 0;
 }
 
@@ -92,7 +92,7 @@ enum class Step { kNextSegment, kDone, kFailed };
 // Splits segment s, which overruns the current symbol, across symbols.
 Step SplitSegment(Division& d, const QrSegment& s, bool lastSegment, bool fixedVersion, int32_t capacityBits,
                   int32_t& result) {
-    const int32_t version = d.ctx.spec.version;
+    const int32_t version = d.ctx.symbol.version;
     int32_t l = CharacterCount(s);
     while (l > 0) {
         const bool lastSymbol = d.f == d.Last();
@@ -196,12 +196,12 @@ int32_t Divide(QrEncodeContext& ctx, int32_t budgetBits, int32_t symbolCount) {
 }
 
 int32_t FitLargestSymbol(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t symbolCount) {
-    const int32_t level = ctx.spec.level;
-    for (int32_t version = ctx.spec.version; version <= kMaxVersion; ++version) {
+    const int32_t level = ctx.symbol.level;
+    for (int32_t version = ctx.symbol.version; version <= kMaxVersion; ++version) {
         const QrVersionRow* row = FindVersionRow(version, level);
         if (row == nullptr) return -301;
         if (LargestSymbolBits(ctx, symbolCount, version) <= row->dataCodewords * 8) {
-            ctx.spec = MakeSymbolSpec(*row);
+            ctx.symbol = MakeSymbolSpec(*row);
             return 0;
         }
         if (request.version != 0) return -301;

@@ -9,7 +9,7 @@ namespace tavoqr {
 
 // Chooses the symbol for `bits` data bits at the request's level (0 = M): the
 // smallest version of the table whose data bits reach `bits`, or the request's
-// fixed version when that is at least as large. Fills ctx.spec and returns 0,
+// fixed version when that is at least as large. Fills ctx.symbol and returns 0,
 // or -301 when nothing fits.
 int32_t Choose(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits);
 
@@ -30,7 +30,7 @@ int32_t Divide(QrEncodeContext& ctx, int32_t budgetBits, int32_t symbolCount);
 // Exclusive-or of the bytes of a zero-terminated text; 0 for an empty one.
 uint8_t Parity(const char* text) noexcept;
 
-// After a choice: makes sure the fullest symbol's exact content fits ctx.spec,
+// After a choice: makes sure the fullest symbol's exact content fits ctx.symbol,
 // moving an automatically chosen version up as far as needed. Returns 0, or
 // -301 when a fixed version is too small or no version up to 40 suffices.
 int32_t FitLargestSymbol(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t symbolCount);

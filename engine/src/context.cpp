@@ -2,10 +2,10 @@
 
 namespace tavoqr {
 
-QrBlockLayout MakeBlockLayout(const QrSymbolSpec& spec) noexcept {
+QrBlockLayout MakeBlockLayout(const QrSymbolSpec& symbol) noexcept {
     QrBlockLayout layout;
     int32_t offset = 0;
-    for (QrBlockGroup group : {spec.group1, spec.group2}) {
+    for (QrBlockGroup group : {symbol.group1, symbol.group2}) {
         if (group == 0) continue;
         const int32_t k = GroupData(group);
         const int32_t e = GroupTotal(group) - k;

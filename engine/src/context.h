@@ -48,7 +48,7 @@ struct QrBlockLayout {
 // Block i's buffer of k_i + e_i + 1 bytes: data codewords at 0 .. k_i - 1,
 // error correction codewords at kmax .. kmax + e_i - 1 (a block one codeword
 // shorter than kmax has an unread gap at k_i).
-QrBlockLayout MakeBlockLayout(const QrSymbolSpec& spec) noexcept;
+QrBlockLayout MakeBlockLayout(const QrSymbolSpec& symbol) noexcept;
 
 // Symbol construction: the mask chosen for the symbol being built.
 struct QrMaskChoice {
@@ -62,7 +62,7 @@ struct QrEncodeContext {
     int32_t textLength = 0;
 
     QrSymbolSpec request{};  // only version and level set
-    QrSymbolSpec spec{};     // the version estimate of the analysis, later the chosen symbol
+    QrSymbolSpec symbol{};     // the version estimate of the analysis, later the chosen symbol
 
     // Analysis.
     bool byteOnly = false;  // every byte is class 4

@@ -56,9 +56,9 @@ int32_t DivideAndMeasure(QrEncodeContext& ctx, int32_t bits, int32_t symbolCount
 // Choose, then make sure every symbol's exact content fits; > 15 counts as -301.
 int32_t ChooseFitting(QrEncodeContext& ctx, int32_t bits, int32_t symbolCount) {
     if (const int32_t rc = Choose(ctx, ctx.request, bits); rc != 0) return rc;
-    if (ctx.spec.version > kMaxEncodeVersion) return -301;
+    if (ctx.symbol.version > kMaxEncodeVersion) return -301;
     if (const int32_t rc = FitLargestSymbol(ctx, ctx.request, symbolCount); rc != 0) return rc;
-    return ctx.spec.version > kMaxEncodeVersion ? -301 : 0;
+    return ctx.symbol.version > kMaxEncodeVersion ? -301 : 0;
 }
 
 // Owns the result array until it is handed to the caller.
@@ -83,7 +83,7 @@ int32_t MakeSymbol(QrEncodeContext& ctx, int32_t index, int32_t symbolCount, QrB
 }
 
 void StartSymbols(QrEncodeContext& ctx) {
-    ctx.blocks = MakeBlockLayout(ctx.spec);
+    ctx.blocks = MakeBlockLayout(ctx.symbol);
     ctx.blockStorage.assign(static_cast<size_t>(ctx.blocks.storageSize), 0);
     ctx.cursorSegment = 0;
     ctx.cursorCharacter = 0;
@@ -137,8 +137,8 @@ int32_t QrEncode(const char* text, int32_t length, int32_t symbolCount, QrBitmap
         if (const int32_t rc = MakeSymbol(ctx, i, symbolCount, result.items[i]); rc != 0) return rc;
     }
     *outBitmaps = result.Release();
-    params->version = ctx.spec.version;
-    params->level = ctx.spec.level;
+    params->version = ctx.symbol.version;
+    params->level = ctx.symbol.level;
     return 0;
 }
 
@@ -165,8 +165,8 @@ int32_t QrEncode2(const char* const* texts, int32_t textCount, QrBitmap*** outBi
         }
     }
     *outBitmaps = result.Release();
-    params->version = ctx.spec.version;
-    params->level = ctx.spec.level;
+    params->version = ctx.symbol.version;
+    params->level = ctx.symbol.level;
     return 0;
 }
 
@@ -202,9 +202,9 @@ int32_t GetCodeInfo(const char* text, int32_t symbolCount, QrEncodeParams* param
     if (bits < 0) return bits;
     if (symbolCount > 1) bits /= symbolCount;
     if (const int32_t rc = Choose(ctx, ctx.request, bits); rc != 0) return rc;
-    if (ctx.spec.version > kMaxEncodeVersion) return -301;
-    params->version = ctx.spec.version;
-    params->level = ctx.spec.level;
+    if (ctx.symbol.version > kMaxEncodeVersion) return -301;
+    params->version = ctx.symbol.version;
+    params->level = ctx.symbol.level;
     return 0;
 }
 

@@ -14,7 +14,7 @@ namespace tavoqr {
 // when the text has fewer characters than symbols), the structured-append
 // division for N > 1, the version choice (with the byte-only retry when it
 // fails or exceeds version 15), and the check that the fullest symbol fits.
-// ctx.text, ctx.textLength and ctx.request must be set. Returns 0 with ctx.spec
+// ctx.text, ctx.textLength and ctx.request must be set. Returns 0 with ctx.symbol
 // (version 1..15) and, for N > 1, ctx.quotas set; else -301, -303 or -306.
 int32_t PrepareSymbols(QrEncodeContext& ctx, int32_t symbolCount);
 

@@ -204,7 +204,7 @@ QrPenalty ScoreCandidate(std::span<const uint8_t> candidate, int32_t side) {
 
 int32_t ScoreMasks(QrEncodeContext& ctx, std::array<int32_t, kMaskCount>& scores) {
     const int32_t w = ctx.side;
-    const int32_t level = ctx.spec.level;
+    const int32_t level = ctx.symbol.level;
     if (!ValidLevel(level) || w < SymbolSide(kMinVersion) || ctx.moduleMap.size() != static_cast<size_t>(w * w))
         return -302;
     const int32_t n = RowWordCount(w);
@@ -270,7 +270,7 @@ int32_t ApplyMask(QrEncodeContext& ctx) {
 }
 
 int32_t WriteFormatInformation(QrEncodeContext& ctx) {
-    const uint32_t format = FormatWord(ctx.spec.level, ctx.maskChoice.mask);
+    const uint32_t format = FormatWord(ctx.symbol.level, ctx.maskChoice.mask);
     if (format == 0) return -302;
     for (int32_t bit = 0; bit < 15; ++bit) {
         const int32_t value = static_cast<int32_t>((format >> bit) & 1U);

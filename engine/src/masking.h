@@ -85,7 +85,7 @@ QrPenalty ScoreCandidate(std::span<const uint8_t> candidate, int32_t side);
 
 // Scores masks 0..7 for the symbol in ctx after data placement: each
 // candidate is the module map with mask m applied to its data modules, the
-// format word of (ctx.spec.level, m) in both copies and the dark module
+// format word of (ctx.symbol.level, m) in both copies and the dark module
 // dark; the version information areas count as light. Fills ctx.maskRows.
 // Returns 0, or -302 for a level outside 1..4 or a context without a matrix.
 int32_t ScoreMasks(QrEncodeContext& ctx, std::array<int32_t, kMaskCount>& scores);
@@ -99,7 +99,7 @@ int32_t ChooseMask(QrEncodeContext& ctx);
 // -302 for a mask outside 0..7 or when the mask rows are missing.
 int32_t ApplyMask(QrEncodeContext& ctx);
 
-// Draws the format word of (ctx.spec.level, ctx.maskChoice.mask) into both
+// Draws the format word of (ctx.symbol.level, ctx.maskChoice.mask) into both
 // of its places in the raster (1 bits dark). Returns 0, or -302 for a level
 // or mask out of range.
 int32_t WriteFormatInformation(QrEncodeContext& ctx);

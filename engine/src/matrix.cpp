@@ -131,7 +131,7 @@ void DrawFinderPatterns(QrEncodeContext& ctx) {
 
 void DrawAlignmentPatterns(QrEncodeContext& ctx) {
     const int32_t w = ctx.side;
-    const std::span<const uint8_t> centres = AlignmentCentres(ctx.spec.version);
+    const std::span<const uint8_t> centres = AlignmentCentres(ctx.symbol.version);
     for (const int32_t cx : centres) {
         for (const int32_t cy : centres) {
             // The three finder corners carry no alignment pattern.
@@ -148,7 +148,7 @@ void DrawAlignmentPatterns(QrEncodeContext& ctx) {
 
 // The modules no codeword reaches, at the end of the path in the lower left.
 void ReserveRemainderModules(QrEncodeContext& ctx) {
-    const int32_t v = ctx.spec.version;
+    const int32_t v = ctx.symbol.version;
     const int32_t w = ctx.side;
     int32_t count = 0;
     int32_t bottom = 0;  // lowest row of the run, counted from w
@@ -172,7 +172,7 @@ void ReserveRemainderModules(QrEncodeContext& ctx) {
 }
 
 void ReserveVersionAreas(QrEncodeContext& ctx) {
-    if (ctx.spec.version < 7) return;
+    if (ctx.symbol.version < 7) return;
     const int32_t w = ctx.side;
     for (int32_t a = 0; a < 6; ++a) {
         for (int32_t b = w - 11; b <= w - 9; ++b) {
@@ -197,7 +197,7 @@ uint32_t VersionInformation(int32_t version) noexcept {
 }
 
 int32_t ClearRaster(QrEncodeContext& ctx) {
-    const int32_t version = ctx.spec.version;
+    const int32_t version = ctx.symbol.version;
     if (version < kMinVersion || version > kMaxVersion) return -302;
     ctx.side = SymbolSide(version);
     ctx.rasterStride = RasterStride(ctx.side);
@@ -206,7 +206,7 @@ int32_t ClearRaster(QrEncodeContext& ctx) {
 }
 
 int32_t BuildFunctionPatterns(QrEncodeContext& ctx) {
-    if (ctx.side != SymbolSide(ctx.spec.version) || ctx.raster.size() != static_cast<size_t>(ctx.side * ctx.rasterStride))
+    if (ctx.side != SymbolSide(ctx.symbol.version) || ctx.raster.size() != static_cast<size_t>(ctx.side * ctx.rasterStride))
         return -302;
     const size_t modules = static_cast<size_t>(ctx.side) * static_cast<size_t>(ctx.side);
     ctx.moduleMap.assign(modules, 0);
@@ -262,7 +262,7 @@ int32_t PlaceData(QrEncodeContext& ctx) {
 }
 
 int32_t WriteVersionInformation(QrEncodeContext& ctx) {
-    const uint32_t word = VersionInformation(ctx.spec.version);
+    const uint32_t word = VersionInformation(ctx.symbol.version);
     const int32_t w = ctx.side;
     for (int32_t i = 0; i < 18 && word != 0; ++i) {
         const int32_t bit = static_cast<int32_t>((word >> i) & 1U);

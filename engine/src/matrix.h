@@ -35,7 +35,7 @@ std::span<const uint8_t> AlignmentCentres(int32_t version) noexcept;
 // protected; 0 outside 7..40.
 uint32_t VersionInformation(int32_t version) noexcept;
 
-// Sizes the structures for ctx.spec.version (1..40), sets ctx.side and
+// Sizes the structures for ctx.symbol.version (1..40), sets ctx.side and
 // ctx.rasterStride and fills the raster with light. Returns 0, or -302 for a
 // version outside 1..40 (nothing changed).
 int32_t ClearRaster(QrEncodeContext& ctx);

@@ -10,7 +10,7 @@
 
 namespace tavoqr {
 
-// Builds the symbol of ctx.spec from the data codewords in ctx.blocks /
+// Builds the symbol of ctx.symbol from the data codewords in ctx.blocks /
 // ctx.blockStorage (written by WriteSymbolData): adds every block's error
 // correction codewords, lays out the matrix, chooses and applies the mask,
 // writes format and version information and renders the bitmap with its

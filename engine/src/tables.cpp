@@ -32,16 +32,16 @@ int32_t CountIndicatorWidth(int32_t mode, int32_t version) noexcept {
 }
 
 QrSymbolSpec MakeSymbolSpec(const QrVersionRow& row) noexcept {
-    QrSymbolSpec spec{};
-    spec.size = 4 * row.version + 17;
-    spec.version = row.version;
-    spec.level = row.level;
-    spec.dataCodewords = row.dataCodewords;
-    spec.ecCodewordsPerBlock = row.total1 - row.data1;
-    spec.reserved = 0;
-    spec.group1 = row.blocks1 >= 1 ? PackBlockGroup(row.blocks1, row.total1, row.data1, row.correctable1) : 0;
-    spec.group2 = row.blocks2 >= 1 ? PackBlockGroup(row.blocks2, row.total2, row.data2, row.correctable2) : 0;
-    return spec;
+    QrSymbolSpec symbol{};
+    symbol.size = 4 * row.version + 17;
+    symbol.version = row.version;
+    symbol.level = row.level;
+    symbol.dataCodewords = row.dataCodewords;
+    symbol.ecCodewordsPerBlock = row.total1 - row.data1;
+    symbol.reserved = 0;
+    symbol.group1 = row.blocks1 >= 1 ? PackBlockGroup(row.blocks1, row.total1, row.data1, row.correctable1) : 0;
+    symbol.group2 = row.blocks2 >= 1 ? PackBlockGroup(row.blocks2, row.total2, row.data2, row.correctable2) : 0;
+    return symbol;
 }
 
 }  // namespace tavoqr

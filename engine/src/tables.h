@@ -67,7 +67,7 @@ struct QrSymbolSpec {
     QrBlockGroup group2;          // 0 if the symbol has one group
 };
 
-// The symbol spec of a table row.
+// The symbol description of a table row.
 QrSymbolSpec MakeSymbolSpec(const QrVersionRow& row) noexcept;
 
 }  // namespace tavoqr

@@ -160,9 +160,9 @@ int32_t LargestSymbolBits(const QrEncodeContext& ctx, int32_t symbolCount, int32
 }
 
 int32_t WriteSymbolData(QrEncodeContext& ctx, int32_t index, int32_t symbolCount) {
-    const int32_t version = ctx.spec.version;
+    const int32_t version = ctx.symbol.version;
     if (version < kMinVersion || version > kMaxVersion) return -302;
-    const int32_t dataCodewords = ctx.spec.dataCodewords;
+    const int32_t dataCodewords = ctx.symbol.dataCodewords;
     ctx.dataCodewords.assign(static_cast<size_t>(dataCodewords), 0);
     BitWriter out(ctx.dataCodewords.data(), dataCodewords * 8);
 

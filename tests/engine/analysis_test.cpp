@@ -22,7 +22,7 @@ TEST(Analysis, TenDigitsAreOneNumericSegment) {
     EXPECT_EQ(AnalyseText(ctx), 4 + 10 + 3 * 10 + 4);
     EXPECT_EQ(SegmentShape(ctx), "1:10");
     EXPECT_EQ(ctx.totalCharacters, 10);
-    EXPECT_EQ(ctx.spec.version, 1);
+    EXPECT_EQ(ctx.symbol.version, 1);
 }
 
 TEST(Analysis, ShortDigitsAfterLettersJoinTheAlphanumericSegment) {
@@ -160,7 +160,7 @@ TEST(Analysis, FirstEstimateUsesTheWidestCountIndicators) {
     // the analysis starts at version 10; with 10-bit counts they fit 9.
     TestContext ctx = ContextFor(std::string(432, '3'));
     EXPECT_EQ(AnalyseText(ctx), 4 + 10 + 1440);
-    EXPECT_EQ(ctx.spec.version, 9);
+    EXPECT_EQ(ctx.symbol.version, 9);
 }
 
 TEST(Analysis, RefinementRecountsWithTheSmallerRangeWhenItFits) {
@@ -168,13 +168,13 @@ TEST(Analysis, RefinementRecountsWithTheSmallerRangeWhenItFits) {
     // counts, which fit 9-M.
     TestContext ctx = ContextFor(std::string(180, 'x'));
     EXPECT_EQ(AnalyseText(ctx), 4 + 8 + 1440);
-    EXPECT_EQ(ctx.spec.version, 9);
+    EXPECT_EQ(ctx.symbol.version, 9);
 }
 
 TEST(Analysis, RefinementKeepsTheLargerRangeWhenTheSmallerDoesNotFit) {
     TestContext ctx = ContextFor(std::string(200, 'x'));
     EXPECT_EQ(AnalyseText(ctx), 4 + 16 + 1600);
-    EXPECT_EQ(ctx.spec.version, 10);
+    EXPECT_EQ(ctx.symbol.version, 10);
     EXPECT_EQ(ctx.segments[0].bitLength, 4 + 16 + 1600);
 }
 
@@ -193,7 +193,7 @@ TEST(Analysis, StructuredAppendEstimateAllowsFortyFourBitsPerSymbol) {
     // 100 digits in two symbols: (352 + 88) / 2 = 220 bits fit 2-M.
     TestContext ctx = ContextFor(std::string(100, '1'));
     EXPECT_EQ(AnalyseText(ctx, 2), 348);
-    EXPECT_EQ(ctx.spec.version, 2);
+    EXPECT_EQ(ctx.symbol.version, 2);
 }
 
 TEST(Analysis, TextBeyondEveryVersionGivesZero) {

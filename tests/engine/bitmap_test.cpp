@@ -23,7 +23,7 @@ struct Rendered {
 Rendered Render(const std::string& text, int32_t version, int32_t level) {
     Rendered r{test::ContextFor(text, version, level), nullptr};
     EXPECT_EQ(PrepareSymbols(r.ctx, 1), 0);
-    r.ctx.blocks = MakeBlockLayout(r.ctx.spec);
+    r.ctx.blocks = MakeBlockLayout(r.ctx.symbol);
     r.ctx.blockStorage.assign(static_cast<size_t>(r.ctx.blocks.storageSize), 0);
     EXPECT_EQ(WriteSymbolData(r.ctx, 0, 1), 0);
     EXPECT_EQ(RenderSymbol(r.ctx, r.bitmap), 0);
@@ -137,7 +137,7 @@ TEST(Bitmap, GoldenSymbol01234567At1M) {
 
 TEST(Bitmap, AVersionOutsideTheTableRendersNothing) {
     QrEncodeContext ctx = test::SymbolContext(1, kLevelL);
-    ctx.spec.version = 41;
+    ctx.symbol.version = 41;
     std::unique_ptr<QrBitmap> bitmap(new QrBitmap(1, new uint8_t[2]));
     EXPECT_EQ(RenderSymbol(ctx, bitmap), -302);
     EXPECT_EQ(bitmap, nullptr);

@@ -26,30 +26,30 @@ QrSymbolSpec Request(int32_t version, int32_t level) {
 TEST(Choose, PicksTheSmallestVersionWhoseDataBitsReach) {
     QrEncodeContext ctx;
     ASSERT_EQ(Choose(ctx, Request(0, kLevelM), 152), 0);
-    EXPECT_EQ(ctx.spec.version, 2);
-    EXPECT_EQ(ctx.spec.size, 25);
-    EXPECT_EQ(ctx.spec.dataCodewords, 28);
+    EXPECT_EQ(ctx.symbol.version, 2);
+    EXPECT_EQ(ctx.symbol.size, 25);
+    EXPECT_EQ(ctx.symbol.dataCodewords, 28);
     ASSERT_EQ(Choose(ctx, Request(0, kLevelM), 128), 0);
-    EXPECT_EQ(ctx.spec.version, 1);
+    EXPECT_EQ(ctx.symbol.version, 1);
     ASSERT_EQ(Choose(ctx, Request(0, kLevelM), 129), 0);
-    EXPECT_EQ(ctx.spec.version, 2);
+    EXPECT_EQ(ctx.symbol.version, 2);
 }
 
 TEST(Choose, AFixedVersionMustHoldTheBits) {
     QrEncodeContext ctx;
     EXPECT_EQ(Choose(ctx, Request(1, kLevelM), 152), -301);
     ASSERT_EQ(Choose(ctx, Request(3, kLevelM), 152), 0);
-    EXPECT_EQ(ctx.spec.version, 3);
+    EXPECT_EQ(ctx.symbol.version, 3);
     // The analysis' estimate takes the fixed version as it is.
     ASSERT_EQ(Estimate(ctx, Request(1, kLevelM), 152), 0);
-    EXPECT_EQ(ctx.spec.version, 1);
+    EXPECT_EQ(ctx.symbol.version, 1);
 }
 
 TEST(Choose, LevelZeroIsM) {
     QrEncodeContext ctx;
     ASSERT_EQ(Choose(ctx, Request(0, 0), 152), 0);
-    EXPECT_EQ(ctx.spec.level, kLevelM);
-    EXPECT_EQ(ctx.spec.version, 2);
+    EXPECT_EQ(ctx.symbol.level, kLevelM);
+    EXPECT_EQ(ctx.symbol.version, 2);
 }
 
 TEST(Choose, NothingFitsBeyondVersion40) {
@@ -57,7 +57,7 @@ TEST(Choose, NothingFitsBeyondVersion40) {
     EXPECT_EQ(Choose(ctx, Request(0, kLevelL), 2956 * 8 + 1), -301);
     EXPECT_EQ(Estimate(ctx, Request(5, kLevelL), 2956 * 8 + 1), -301);
     ASSERT_EQ(Choose(ctx, Request(0, kLevelL), 2956 * 8), 0);
-    EXPECT_EQ(ctx.spec.version, 40);
+    EXPECT_EQ(ctx.symbol.version, 40);
 }
 
 TEST(CapacityBits, IsTheFixedVersionsDataBits) {
@@ -102,8 +102,8 @@ TEST(Divide, TheFullestSymbolDecidesTheVersion) {
     TestContext ctx = ContextFor(std::string(100, '1'), 0, kLevelM);
     ASSERT_EQ(PrepareSymbols(ctx, 2), 0);
     EXPECT_EQ(LargestSymbolBits(ctx, 2, 2), 231);
-    EXPECT_EQ(ctx.spec.version, 3);
-    EXPECT_EQ(ctx.spec.level, kLevelM);
+    EXPECT_EQ(ctx.symbol.version, 3);
+    EXPECT_EQ(ctx.symbol.level, kLevelM);
 }
 
 TEST(Divide, AFixedVersionTooSmallForTheFullestSymbolIsRefused) {
@@ -112,7 +112,7 @@ TEST(Divide, AFixedVersionTooSmallForTheFullestSymbolIsRefused) {
     EXPECT_EQ(PrepareSymbols(ctx, 2), -306);
     TestContext larger = ContextFor(std::string(100, '1'), 3, kLevelM);
     ASSERT_EQ(PrepareSymbols(larger, 2), 0);
-    EXPECT_EQ(larger.spec.version, 3);
+    EXPECT_EQ(larger.symbol.version, 3);
 }
 
 TEST(Divide, FinalRuleLeavesOneCharacterForEachLaterSymbol) {
@@ -132,7 +132,7 @@ TEST(Divide, ByteOnlyRetryDividesTheBytesAnew) {
     EXPECT_TRUE(ctx.byteOnly);
     EXPECT_EQ(ctx.totalCharacters, 5);
     EXPECT_EQ(ctx.quotas, (std::vector<int32_t>{4, 1, 0}));
-    EXPECT_EQ(ctx.spec.version, 1);
+    EXPECT_EQ(ctx.symbol.version, 1);
 }
 
 TEST(Divide, TextWithFewerCharactersThanSymbolsIsRetriedByteByByte) {
@@ -185,9 +185,9 @@ TEST(Divide, EveryAcceptedTextIsWrittenWholeAndWithinCapacity) {
         if (PrepareSymbols(ctx, n) != 0) continue;
         ++accepted;
         SCOPED_TRACE(testing::Message() << "iteration " << iteration << ", N " << n << ", version " << version);
-        ASSERT_LE(ctx.spec.version, 15);
-        ASSERT_LE(LargestSymbolBits(ctx, n, ctx.spec.version), ctx.spec.dataCodewords * 8);
-        ctx.blocks = MakeBlockLayout(ctx.spec);
+        ASSERT_LE(ctx.symbol.version, 15);
+        ASSERT_LE(LargestSymbolBits(ctx, n, ctx.symbol.version), ctx.symbol.dataCodewords * 8);
+        ctx.blocks = MakeBlockLayout(ctx.symbol);
         ctx.blockStorage.assign(static_cast<size_t>(ctx.blocks.storageSize), 0);
         for (int32_t i = 0; i < n; ++i) ASSERT_EQ(WriteSymbolData(ctx, i, n), 0) << i;
         EXPECT_EQ(ctx.cursorSegment, static_cast<int32_t>(ctx.segments.size()));

@@ -88,7 +88,7 @@ Grid ReferenceCandidate(const QrEncodeContext& ctx, int32_t mask) {
             uint8_t& v = g[static_cast<size_t>(y * w + x)];
             if (v < 2 && MaskCondition(mask, x, y)) v ^= 1;
         }
-    const uint32_t word = SlowFormatWord(ctx.spec.level, mask);
+    const uint32_t word = SlowFormatWord(ctx.symbol.level, mask);
     const auto first = FirstCopy();
     const auto second = SecondCopy(w);
     for (int32_t i = 0; i < 15; ++i) {
@@ -159,7 +159,7 @@ TEST(Format, RefusesAMaskOrLevelOutOfRange) {
     EXPECT_EQ(WriteFormatInformation(ctx), -302);
     EXPECT_EQ(ApplyMask(ctx), -302);
     ctx.maskChoice.mask = 0;
-    ctx.spec.level = 5;
+    ctx.symbol.level = 5;
     EXPECT_EQ(WriteFormatInformation(ctx), -302);
     std::array<int32_t, kMaskCount> scores{};
     EXPECT_EQ(ScoreMasks(ctx, scores), -302);

@@ -53,9 +53,9 @@ TEST(Matrix, RasterStrideIsPaddedTo16Bits) {
 
 TEST(Matrix, ClearRasterRefusesVersionsOutsideTheTable) {
     QrEncodeContext ctx;
-    ctx.spec.version = 41;
+    ctx.symbol.version = 41;
     EXPECT_EQ(ClearRaster(ctx), -302);
-    ctx.spec.version = 0;
+    ctx.symbol.version = 0;
     EXPECT_EQ(ClearRaster(ctx), -302);
     EXPECT_EQ(BuildFunctionPatterns(ctx), -302);
 }

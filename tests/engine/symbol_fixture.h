@@ -21,8 +21,8 @@ inline QrEncodeContext SymbolContext(int32_t version, int32_t level, uint32_t se
     const QrVersionRow* row = FindVersionRow(version, level);
     EXPECT_NE(row, nullptr);
     if (row == nullptr) return ctx;
-    ctx.spec = MakeSymbolSpec(*row);
-    ctx.blocks = MakeBlockLayout(ctx.spec);
+    ctx.symbol = MakeSymbolSpec(*row);
+    ctx.blocks = MakeBlockLayout(ctx.symbol);
     ctx.blockStorage.assign(static_cast<size_t>(ctx.blocks.storageSize), 0);
     std::mt19937 rng(seed);
     for (int32_t b = 0; b < ctx.blocks.count; ++b) {

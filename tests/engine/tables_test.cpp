@@ -136,20 +136,20 @@ TEST(CountIndicator, WidthsChangeAtVersions10And27) {
 }
 
 TEST(SymbolSpec, IsBuiltFromARowWithPackedGroups) {
-    const QrSymbolSpec spec = MakeSymbolSpec(*FindVersionRow(5, 3));
-    EXPECT_EQ(spec.size, 37);
-    EXPECT_EQ(spec.version, 5);
-    EXPECT_EQ(spec.level, 3);
-    EXPECT_EQ(spec.dataCodewords, 62);
-    EXPECT_EQ(spec.ecCodewordsPerBlock, 18);
-    EXPECT_EQ(spec.reserved, 0);
-    EXPECT_EQ(spec.group1, 0x02210F09u);
-    EXPECT_EQ(spec.group2, 0x02221009u);
+    const QrSymbolSpec symbol = MakeSymbolSpec(*FindVersionRow(5, 3));
+    EXPECT_EQ(symbol.size, 37);
+    EXPECT_EQ(symbol.version, 5);
+    EXPECT_EQ(symbol.level, 3);
+    EXPECT_EQ(symbol.dataCodewords, 62);
+    EXPECT_EQ(symbol.ecCodewordsPerBlock, 18);
+    EXPECT_EQ(symbol.reserved, 0);
+    EXPECT_EQ(symbol.group1, 0x02210F09u);
+    EXPECT_EQ(symbol.group2, 0x02221009u);
     EXPECT_EQ(MakeSymbolSpec(*FindVersionRow(1, 2)).group2, 0u);
-    EXPECT_EQ(GroupBlocks(spec.group2), 2);
-    EXPECT_EQ(GroupTotal(spec.group2), 34);
-    EXPECT_EQ(GroupData(spec.group2), 16);
-    EXPECT_EQ(GroupCorrectable(spec.group2), 9);
+    EXPECT_EQ(GroupBlocks(symbol.group2), 2);
+    EXPECT_EQ(GroupTotal(symbol.group2), 34);
+    EXPECT_EQ(GroupData(symbol.group2), 16);
+    EXPECT_EQ(GroupCorrectable(symbol.group2), 9);
 }
 
 }  // namespace

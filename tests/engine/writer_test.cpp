@@ -18,7 +18,7 @@ using test::Padded;
 // Prepares the symbols of ctx for N symbols and lays out their blocks.
 void Prepare(QrEncodeContext& ctx, int32_t symbolCount = 1) {
     ASSERT_EQ(PrepareSymbols(ctx, symbolCount), 0);
-    ctx.blocks = MakeBlockLayout(ctx.spec);
+    ctx.blocks = MakeBlockLayout(ctx.symbol);
     ctx.blockStorage.assign(static_cast<size_t>(ctx.blocks.storageSize), 0xAA);
 }
 
@@ -88,7 +88,7 @@ TEST(Writer, DataEndingAtTheCapacityHasNoTerminatorAndNoPads) {
     const std::string text = std::string(34, '9');
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
-    ASSERT_EQ(ctx.spec.version, 1);
+    ASSERT_EQ(ctx.symbol.version, 1);
     ASSERT_EQ(WriteSymbolData(ctx, 0, 1), 0);
     Bits bits = Bits().Put(1, 4).Put(34, 10);
     for (int i = 0; i < 11; ++i) bits.Put(999, 10);
@@ -102,7 +102,7 @@ TEST(Writer, DataEndingTwoBitsShortGetsTwoTerminatorBits) {
     const std::string text = "abcde" + std::string(18, '0');
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
-    ASSERT_EQ(ctx.spec.version, 1);
+    ASSERT_EQ(ctx.symbol.version, 1);
     ASSERT_EQ(WriteSymbolData(ctx, 0, 1), 0);
     Bits bits = Bits().Put(4, 4).Put(5, 8);
     for (char c : std::string("abcde")) bits.Put(static_cast<uint8_t>(c), 8);
@@ -191,9 +191,9 @@ TEST(Writer, SplitSymbolsCarryExactlyTheirQuotas) {
     Prepare(ctx, 2);
     ASSERT_EQ(ctx.quotas, (std::vector<int32_t>{59, 41, 0}));
     ASSERT_EQ(WriteSymbolData(ctx, 0, 2), 0);
-    EXPECT_EQ(ReadParts(ctx.dataCodewords, ctx.spec.version, true), (std::vector<std::pair<int32_t, int32_t>>{{1, 59}}));
+    EXPECT_EQ(ReadParts(ctx.dataCodewords, ctx.symbol.version, true), (std::vector<std::pair<int32_t, int32_t>>{{1, 59}}));
     ASSERT_EQ(WriteSymbolData(ctx, 1, 2), 0);
-    EXPECT_EQ(ReadParts(ctx.dataCodewords, ctx.spec.version, true), (std::vector<std::pair<int32_t, int32_t>>{{1, 41}}));
+    EXPECT_EQ(ReadParts(ctx.dataCodewords, ctx.symbol.version, true), (std::vector<std::pair<int32_t, int32_t>>{{1, 41}}));
 }
 
 TEST(Writer, ASegmentCrossingASymbolBoundaryOpensTheNextSymbolWithItsOwnIndicators) {
@@ -204,7 +204,7 @@ TEST(Writer, ASegmentCrossingASymbolBoundaryOpensTheNextSymbolWithItsOwnIndicato
     for (int32_t i = 0; i < 3; ++i) {
         ASSERT_EQ(WriteSymbolData(ctx, i, 3), 0);
         int32_t characters = 0;
-        for (const auto& [mode, count] : ReadParts(ctx.dataCodewords, ctx.spec.version, true)) characters += count;
+        for (const auto& [mode, count] : ReadParts(ctx.dataCodewords, ctx.symbol.version, true)) characters += count;
         EXPECT_EQ(characters, ctx.quotas[static_cast<size_t>(i)]) << i;
         written += characters;
     }
