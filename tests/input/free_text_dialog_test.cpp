@@ -21,6 +21,7 @@
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_table.h"
+#include "screen_controls.h"
 #include "typing.h"
 
 #include <QApplication>
@@ -43,7 +44,7 @@ using fw::Answer;
 using fw::BoxType;
 using nubora::testing::TypeText;
 
-std::string Sjis(const char* utf8) { return fw::ToCp932(QString::fromUtf8(utf8)).value(); }
+using nubora::testing::Sjis;
 
 const QString kTitle = QStringLiteral("フリーテキスト用コード入力画面");
 
@@ -60,10 +61,7 @@ protected:
     template <class W>
     static W* As(fw::Dialog& dialog, int id)
     {
-        W* control = dialog.ControlAs<W>(id);
-        if (!control)
-            std::abort();
-        return control;
+        return nubora::testing::ControlOf<W>(dialog, id);
     }
     fw::Cp932TextEdit* Text() { return As<fw::Cp932TextEdit>(screen, fid::kText); }
     fw::BitmapButton* Button(int id) { return As<fw::BitmapButton>(screen, id); }

@@ -11,6 +11,7 @@
 #include "nubora/input/tel_link_dialog.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/string_table.h"
+#include "screen_controls.h"
 #include "typing.h"
 
 #include <QApplication>
@@ -29,7 +30,7 @@ namespace lid = ctl::links;
 using fw::BoxType;
 using nubora::testing::TypeText;
 
-std::string Sjis(const char* utf8) { return fw::ToCp932(QString::fromUtf8(utf8)).value(); }
+using nubora::testing::Sjis;
 
 class LinkDialogsTest : public ::testing::Test {
 protected:
