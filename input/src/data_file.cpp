@@ -131,7 +131,7 @@ std::vector<std::string> SplitFields(std::string_view content) {
     return fields;
 }
 
-std::string BuildAddressBookFile(const AddressBookFields& f) {
+std::string BuildAddressBookFile(const AddressBookEntry& f) {
     std::string content;
     AppendField(content, EscapeCommas(f.name));
     AppendField(content, EscapeCommas(f.reading));
@@ -144,7 +144,7 @@ std::string BuildAddressBookFile(const AddressBookFields& f) {
     return ToTextMode(content);
 }
 
-std::string BuildMailFile(const MailFields& f) {
+std::string BuildMailFile(const MailEntry& f) {
     std::string content;
     AppendField(content, EscapeCommas(f.to));
     AppendField(content, EscapeCommas(f.subject));
@@ -160,9 +160,9 @@ std::string BuildFreeTextFile(std::string_view text) {
     return content;
 }
 
-AddressBookFields ParseAddressBookFile(std::string_view content) {
+AddressBookEntry ParseAddressBookFile(std::string_view content) {
     std::vector<std::string> fields = SplitFields(FromTextMode(content));
-    AddressBookFields f;
+    AddressBookEntry f;
     f.name = Take(fields, 0);
     f.reading = Take(fields, 1);
     f.tel1 = Take(fields, 2);
@@ -174,9 +174,9 @@ AddressBookFields ParseAddressBookFile(std::string_view content) {
     return f;
 }
 
-MailFields ParseMailFile(std::string_view content) {
+MailEntry ParseMailFile(std::string_view content) {
     std::vector<std::string> fields = SplitFields(FromTextMode(content));
-    MailFields f;
+    MailEntry f;
     f.to = Take(fields, 0);
     f.subject = Take(fields, 1);
     f.body = Take(fields, 2);
@@ -188,11 +188,11 @@ std::string ParseFreeTextFile(std::string_view content) {
     return fields.empty() ? std::string() : LfToCrLf(fields.front());
 }
 
-DataFileStatus SaveAddressBookFile(const std::string& path, const AddressBookFields& fields) {
+DataFileStatus SaveAddressBookFile(const std::string& path, const AddressBookEntry& fields) {
     return FromFileStatus(WriteFileAtomically(path, BuildAddressBookFile(fields)), false);
 }
 
-DataFileStatus SaveMailFile(const std::string& path, const MailFields& fields) {
+DataFileStatus SaveMailFile(const std::string& path, const MailEntry& fields) {
     return FromFileStatus(WriteFileAtomically(path, BuildMailFile(fields)), false);
 }
 
@@ -200,14 +200,14 @@ DataFileStatus SaveFreeTextFile(const std::string& path, std::string_view text) 
     return FromFileStatus(WriteFileAtomically(path, BuildFreeTextFile(text)), true);
 }
 
-DataFileStatus OpenAddressBookFile(const std::string& path, AddressBookFields& fields) {
+DataFileStatus OpenAddressBookFile(const std::string& path, AddressBookEntry& fields) {
     std::string content;
     const DataFileStatus status = ReadTextModeFile(path, content);
     if (status == DataFileStatus::Ok) fields = ParseAddressBookFile(content);
     return status;
 }
 
-DataFileStatus OpenMailFile(const std::string& path, MailFields& fields) {
+DataFileStatus OpenMailFile(const std::string& path, MailEntry& fields) {
     std::string content;
     const DataFileStatus status = ReadTextModeFile(path, content);
     if (status == DataFileStatus::Ok) fields = ParseMailFile(content);

@@ -40,7 +40,7 @@ bool Savable(std::string_view value) {
 bool Unescaped(std::string_view value) { return Savable(value) && value.find(',') == std::string_view::npos; }
 
 void CheckAddressBook(std::string_view content) {
-    const nubora::AddressBookFields read = nubora::ParseAddressBookFile(content);
+    const nubora::AddressBookEntry read = nubora::ParseAddressBookFile(content);
     if (!Savable(read.name) || !Savable(read.reading) || !Unescaped(read.tel1) || !Unescaped(read.tel2) ||
         !Unescaped(read.mail1) || !Unescaped(read.mail2) || !Savable(read.address) || !Savable(read.memo)) {
         return;
@@ -50,7 +50,7 @@ void CheckAddressBook(std::string_view content) {
 }
 
 void CheckMail(std::string_view content) {
-    const nubora::MailFields read = nubora::ParseMailFile(content);
+    const nubora::MailEntry read = nubora::ParseMailFile(content);
     if (!Savable(read.to) || !Savable(read.subject) || !Savable(read.body)) return;
     const std::string saved = nubora::BuildMailFile(read);
     if (nubora::ParseMailFile(saved) != read) Fail("mail changed on saving", saved);

@@ -24,9 +24,9 @@ using testing::Slurp;
 using testing::Spill;
 using testing::TempFolder;
 
-const AddressBookFields kEntry{"Yamada, Taro", "\xD4\xCF\xC0\xDE", "03-1234-5678", "", "taro@example.jp", "",
+const AddressBookEntry kEntry{"Yamada, Taro", "\xD4\xCF\xC0\xDE", "03-1234-5678", "", "taro@example.jp", "",
                                "Tokyo \x95\x5C", "memo\r\nline"};
-const MailFields kMail{"a@example.jp", "subject", "line 1\r\nline 2"};
+const MailEntry kMail{"a@example.jp", "subject", "line 1\r\nline 2"};
 const std::string kText = "TEL:0312345678\r\nsecond, line";
 
 // An open descriptor on a file, closed at the end of the scope.
@@ -54,8 +54,8 @@ TEST(DataFileIo, EachKindIsSavedAsItsBytesAndOpensAgain) {
     EXPECT_EQ(Slurp(folder / "m.eqr"), BuildMailFile(kMail));
     EXPECT_EQ(Slurp(folder / "f.fqr"), BuildFreeTextFile(kText));
 
-    AddressBookFields entry;
-    MailFields mail;
+    AddressBookEntry entry;
+    MailEntry mail;
     std::string text;
     EXPECT_EQ(OpenAddressBookFile(folder / "a.aqr", entry), DataFileStatus::Ok);
     EXPECT_EQ(OpenMailFile(folder / "m.eqr", mail), DataFileStatus::Ok);
@@ -80,8 +80,8 @@ TEST(DataFileIo, SavingReplacesAnExistingFileAndKeepsItsPermissions) {
 
 TEST(DataFileIo, MissingFileCannotBeOpenedAndTheInputStays) {
     TempFolder folder;
-    AddressBookFields entry = kEntry;
-    MailFields mail = kMail;
+    AddressBookEntry entry = kEntry;
+    MailEntry mail = kMail;
     std::string text = kText;
     EXPECT_EQ(OpenAddressBookFile(folder / "none.aqr", entry), DataFileStatus::CannotOpen);
     EXPECT_EQ(OpenMailFile(folder / "none.eqr", mail), DataFileStatus::CannotOpen);
@@ -97,8 +97,8 @@ TEST(DataFileIo, EmptyAddressOrMailFileIsUnreadableButEmptyFreeTextOpens) {
     ASSERT_TRUE(Spill(folder / "e.aqr", ""));
     ASSERT_TRUE(Spill(folder / "e.eqr", ""));
     ASSERT_TRUE(Spill(folder / "e.fqr", ""));
-    AddressBookFields entry = kEntry;
-    MailFields mail = kMail;
+    AddressBookEntry entry = kEntry;
+    MailEntry mail = kMail;
     std::string text = kText;
     EXPECT_EQ(OpenAddressBookFile(folder / "e.aqr", entry), DataFileStatus::Unreadable);
     EXPECT_EQ(OpenMailFile(folder / "e.eqr", mail), DataFileStatus::Unreadable);
@@ -131,7 +131,7 @@ TEST(DataFileIo, LockedFreeTextFileIsInUseAndKept) {
         EXPECT_EQ(OpenFreeTextFile(path, text), DataFileStatus::InUse);
         EXPECT_EQ(text, "input");
         // The address book and e-mail screens know only "cannot open".
-        AddressBookFields entry = kEntry;
+        AddressBookEntry entry = kEntry;
         EXPECT_EQ(SaveAddressBookFile(path, kEntry), DataFileStatus::CannotOpen);
         EXPECT_EQ(OpenAddressBookFile(path, entry), DataFileStatus::CannotOpen);
         EXPECT_EQ(entry, kEntry);
@@ -192,7 +192,7 @@ TEST(DataFileIo, WriteFailingHalfWayKeepsTheOldFile) {
     TempFolder folder;
     const std::string path = folder / "m.eqr";
     ASSERT_TRUE(Spill(path, "old,,,"));
-    MailFields big = kMail;
+    MailEntry big = kMail;
     big.body = std::string(9000, 'b');
 
     struct rlimit saved {};
@@ -219,7 +219,7 @@ TEST(DataFileIo, PathsLongerThanTheSystemLimitWork) {
     const std::string path = deep + "/" + std::string(200, 'n') + ".eqr";
     ASSERT_GT(path.size(), 6000u);
     ASSERT_EQ(SaveMailFile(path, kMail), DataFileStatus::Ok);
-    MailFields mail;
+    MailEntry mail;
     ASSERT_EQ(OpenMailFile(path, mail), DataFileStatus::Ok);
     EXPECT_EQ(mail, kMail);
     // Doubled slashes, "." and ".." on the way are taken as usual.

@@ -83,11 +83,11 @@ TEST(DataFileSplit, LeadByteBeforeACommaStandsAlone) {
 
 TEST(AddressBookFile, EmptyEntryIsEightCommas) {
     EXPECT_EQ(BuildAddressBookFile({}), ",,,,,,,,");
-    EXPECT_EQ(ParseAddressBookFile(",,,,,,,,"), AddressBookFields{});
+    EXPECT_EQ(ParseAddressBookFile(",,,,,,,,"), AddressBookEntry{});
 }
 
 TEST(AddressBookFile, FieldsInFileOrderWithCommasEscapedInNameReadingAddressMemo) {
-    const AddressBookFields entry{"Yamada, Taro", kHalfYamada + ",", "03-1234-5678", "090#1", "taro@example.jp",
+    const AddressBookEntry entry{"Yamada, Taro", kHalfYamada + ",", "03-1234-5678", "090#1", "taro@example.jp",
                                   "t.y@example.com", "Tokyo, Chiyoda", "memo,1"};
     const std::string file =
         "Yamada\\, Taro," + kHalfYamada + "\\,,03-1234-5678,090#1,taro@example.jp,t.y@example.com,"
@@ -97,7 +97,7 @@ TEST(AddressBookFile, FieldsInFileOrderWithCommasEscapedInNameReadingAddressMemo
 }
 
 TEST(AddressBookFile, NameWithACommaKeepsTheOtherFieldsInPlace) {
-    AddressBookFields entry;
+    AddressBookEntry entry;
     entry.name = kYamada + ",Taro";
     entry.tel1 = "0312345678";
     const std::string file = kYamada + "\\,Taro,,0312345678,,,,,,";
@@ -106,7 +106,7 @@ TEST(AddressBookFile, NameWithACommaKeepsTheOtherFieldsInPlace) {
 }
 
 TEST(AddressBookFile, TrailByte5CBeforeTheSeparatorIsNoEscape) {
-    AddressBookFields entry;
+    AddressBookEntry entry;
     entry.name = kSo;
     entry.address = "Tokyo " + kOmote;
     entry.memo = kSo + kOmote;
@@ -116,20 +116,20 @@ TEST(AddressBookFile, TrailByte5CBeforeTheSeparatorIsNoEscape) {
 }
 
 TEST(AddressBookFile, LineFeedIsStoredAsCrLf) {
-    AddressBookFields entry;
+    AddressBookEntry entry;
     entry.memo = "a\nb\r\nc";
     EXPECT_EQ(BuildAddressBookFile(entry), ",,,,,,,a\r\nb\r\r\nc,");
     EXPECT_EQ(ParseAddressBookFile(BuildAddressBookFile(entry)), entry);
 }
 
 TEST(AddressBookFile, ExtraFieldsAndTextAfterTheLastCommaAreIgnored) {
-    const AddressBookFields read = ParseAddressBookFile("1,2,3,4,5,6,7,8,9,10,rest");
-    EXPECT_EQ(read, (AddressBookFields{"1", "2", "3", "4", "5", "6", "7", "8"}));
-    EXPECT_EQ(ParseAddressBookFile("1,2,three"), (AddressBookFields{"1", "2", "", "", "", "", "", ""}));
+    const AddressBookEntry read = ParseAddressBookFile("1,2,3,4,5,6,7,8,9,10,rest");
+    EXPECT_EQ(read, (AddressBookEntry{"1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(ParseAddressBookFile("1,2,three"), (AddressBookEntry{"1", "2", "", "", "", "", "", ""}));
 }
 
 TEST(MailFile, BodyLineBreakIsStoredAsCrCrLf) {
-    const MailFields mail{"a@example.jp,b@example.jp", kKenmei, "line 1\r\nline 2, end"};
+    const MailEntry mail{"a@example.jp,b@example.jp", kKenmei, "line 1\r\nline 2, end"};
     const std::string file = "a@example.jp\\,b@example.jp," + kKenmei + ",line 1\r\r\nline 2\\, end,";
     EXPECT_EQ(BuildMailFile(mail), file);
     EXPECT_EQ(ParseMailFile(file), mail);
@@ -137,7 +137,7 @@ TEST(MailFile, BodyLineBreakIsStoredAsCrCrLf) {
 
 TEST(MailFile, BodyWithLineBreaksComesBack) {
     // The one-line reader lost such a body: its comma lies on a later line.
-    const MailFields mail{"x@example.jp", "", "one\r\ntwo\r\n\r\nthree\r\n"};
+    const MailEntry mail{"x@example.jp", "", "one\r\ntwo\r\n\r\nthree\r\n"};
     EXPECT_EQ(ParseMailFile(BuildMailFile(mail)), mail);
 }
 
@@ -166,13 +166,13 @@ TEST(FreeTextFile, LoneCarriageReturnBeforeALineBreakComesBack) {
 // --- a value ending in a single-byte backslash -------------------------------
 
 TEST(TrailingBackslash, WritersDropItSoEveryFieldKeepsItsPlace) {
-    AddressBookFields entry;
+    AddressBookEntry entry;
     entry.name = "C:\\";
     entry.reading = "x";
     entry.address = kOmote + "\\\\";
     entry.memo = kOmote;
     EXPECT_EQ(BuildAddressBookFile(entry), "C:,x,,,,," + kOmote + "," + kOmote + ",");
-    AddressBookFields expected = entry;
+    AddressBookEntry expected = entry;
     expected.name = "C:";
     expected.address = kOmote;
     EXPECT_EQ(ParseAddressBookFile(BuildAddressBookFile(entry)), expected);
@@ -183,7 +183,7 @@ TEST(TrailingBackslash, WritersDropItSoEveryFieldKeepsItsPlace) {
 
 TEST(TrailingBackslash, ReadersTakeBackslashCommaAsAnEscapedComma) {
     // A file from elsewhere: the first field runs on into the second.
-    const AddressBookFields read = ParseAddressBookFile("C:\\,x,,,,,,,,");
+    const AddressBookEntry read = ParseAddressBookFile("C:\\,x,,,,,,,,");
     EXPECT_EQ(read.name, "C:,x");
     EXPECT_EQ(read.reading, "");
     EXPECT_EQ(read.memo, "");
@@ -193,7 +193,7 @@ TEST(TrailingBackslash, ReadersTakeBackslashCommaAsAnEscapedComma) {
 // --- long lines ----------------------------------------------------------------
 
 TEST(DataFileLength, AddressLineLongerThan511BytesComesBack) {
-    AddressBookFields entry{std::string(24, ','), std::string(24, ','), std::string(36, '1'), std::string(36, '2'),
+    AddressBookEntry entry{std::string(24, ','), std::string(24, ','), std::string(36, '1'), std::string(36, '2'),
                             std::string(64, 'm'), std::string(64, 'n'), std::string(80, ','), std::string(80, ',')};
     const std::string file = BuildAddressBookFile(entry);
     ASSERT_GT(file.size(), 511u);
@@ -203,7 +203,7 @@ TEST(DataFileLength, AddressLineLongerThan511BytesComesBack) {
 TEST(DataFileLength, MailAndFreeTextOfTenThousandBytesComeBack) {
     std::string body;
     while (body.size() + 2 <= 10000) body += (body.size() % 40 == 38) ? "\r\n" : kOmote;
-    const MailFields mail{std::string(640, 'a'), std::string(100, ','), body};
+    const MailEntry mail{std::string(640, 'a'), std::string(100, ','), body};
     EXPECT_EQ(ParseMailFile(BuildMailFile(mail)), mail);
     EXPECT_EQ(ParseFreeTextFile(BuildFreeTextFile(body)), body);
 }
@@ -276,7 +276,7 @@ constexpr int kRounds = 3000;
 TEST(DataFileProperty, AddressBookEntriesComeBackExactly) {
     TextMaker maker(kSeed);
     for (int round = 0; round < kRounds; ++round) {
-        AddressBookFields value, expected;
+        AddressBookEntry value, expected;
         value.name = maker.Make(24, true, expected.name);
         value.reading = maker.Make(24, true, expected.reading);
         value.tel1 = maker.Make(36, true, expected.tel1);
@@ -298,7 +298,7 @@ TEST(DataFileProperty, AddressBookEntriesComeBackExactly) {
 TEST(DataFileProperty, MailsComeBackExactly) {
     TextMaker maker(kSeed + 1);
     for (int round = 0; round < kRounds; ++round) {
-        MailFields value, expected;
+        MailEntry value, expected;
         value.to = maker.Make(640, true, expected.to);
         value.subject = maker.Make(100, true, expected.subject);
         value.body = maker.Make(round % 10 == 0 ? 10000 : 600, true, expected.body);
@@ -374,10 +374,10 @@ std::string RandomFile(std::mt19937_64& random) {
     return file;
 }
 
-std::vector<std::string> Fields(const AddressBookFields& f) {
+std::vector<std::string> Fields(const AddressBookEntry& f) {
     return {f.name, f.reading, f.tel1, f.tel2, f.mail1, f.mail2, f.address, f.memo};
 }
-std::vector<std::string> Fields(const MailFields& f) { return {f.to, f.subject, f.body}; }
+std::vector<std::string> Fields(const MailEntry& f) { return {f.to, f.subject, f.body}; }
 
 TEST(DataFileProperty, EveryFieldTheOneLineReaderGotReadsTheSame) {
     std::mt19937_64 random(kSeed + 3);

@@ -17,6 +17,7 @@ struct AddressBookEntry {
     std::string mail2;     // MAIL2, at most 64 bytes
     std::string address;   // ADD, at most 80 bytes
     std::string memo;      // MEMORY, at most 80 bytes
+    bool operator==(const AddressBookEntry&) const = default;
 };
 
 // The registration text: "MEMORY:" + memo (always), then "NAME1:", "NAME2:",

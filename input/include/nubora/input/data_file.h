@@ -49,30 +49,11 @@
 #include <string_view>
 #include <vector>
 
+#include "nubora/input/address_book_text.h"
 #include "nubora/input/file_io.h"
+#include "nubora/input/mail_text.h"
 
 namespace nubora {
-
-// The fields of an address-book entry, in file order.
-struct AddressBookFields {
-    std::string name;
-    std::string reading;
-    std::string tel1;
-    std::string tel2;
-    std::string mail1;
-    std::string mail2;
-    std::string address;
-    std::string memo;
-    bool operator==(const AddressBookFields&) const = default;
-};
-
-// The fields of an e-mail, in file order.
-struct MailFields {
-    std::string to;
-    std::string subject;
-    std::string body;
-    bool operator==(const MailFields&) const = default;
-};
 
 // The outcome of saving or opening a data file, one per message of the
 // screens. Each function below says which it can return.
@@ -99,15 +80,15 @@ std::string DropTrailingBackslashes(std::string_view value);
 std::vector<std::string> SplitFields(std::string_view content);
 
 // The exact bytes of each kind of file.
-std::string BuildAddressBookFile(const AddressBookFields& fields);
-std::string BuildMailFile(const MailFields& fields);
+std::string BuildAddressBookFile(const AddressBookEntry& fields);
+std::string BuildMailFile(const MailEntry& fields);
 std::string BuildFreeTextFile(std::string_view text);
 
 // The fields held by the bytes of a file of each kind. They take any bytes;
 // an empty `content` gives empty fields (the Open functions report an empty
 // address-book or e-mail file before parsing).
-AddressBookFields ParseAddressBookFile(std::string_view content);
-MailFields ParseMailFile(std::string_view content);
+AddressBookEntry ParseAddressBookFile(std::string_view content);
+MailEntry ParseMailFile(std::string_view content);
 // The free text: the first field with each LF as CR LF; empty when the file
 // holds no field.
 std::string ParseFreeTextFile(std::string_view content);
@@ -116,15 +97,15 @@ std::string ParseFreeTextFile(std::string_view content);
 // are completely written (see WriteFileAtomically); on failure an existing
 // file stays as it was.
 // Address book, e-mail: Ok or CannotOpen.
-DataFileStatus SaveAddressBookFile(const std::string& path, const AddressBookFields& fields);
-DataFileStatus SaveMailFile(const std::string& path, const MailFields& fields);
+DataFileStatus SaveAddressBookFile(const std::string& path, const AddressBookEntry& fields);
+DataFileStatus SaveMailFile(const std::string& path, const MailEntry& fields);
 // Free text: Ok, InUse (the existing file is locked or busy) or CannotOpen.
 DataFileStatus SaveFreeTextFile(const std::string& path, std::string_view text);
 
 // Opening: `fields` / `text` are replaced on Ok only.
 // Address book, e-mail: Ok, CannotOpen, or Unreadable (empty file, read error).
-DataFileStatus OpenAddressBookFile(const std::string& path, AddressBookFields& fields);
-DataFileStatus OpenMailFile(const std::string& path, MailFields& fields);
+DataFileStatus OpenAddressBookFile(const std::string& path, AddressBookEntry& fields);
+DataFileStatus OpenMailFile(const std::string& path, MailEntry& fields);
 // Free text: Ok (an empty file gives an empty text), InUse (locked or busy),
 // CannotOpen, or Unreadable (a read error).
 DataFileStatus OpenFreeTextFile(const std::string& path, std::string& text);

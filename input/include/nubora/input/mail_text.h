@@ -12,6 +12,7 @@ struct MailEntry {
     std::string to;       // recipients, commas between them; at most 640 bytes
     std::string subject;  // at most 100 bytes
     std::string body;     // at most 10,000 bytes; its line breaks are CR LF
+    bool operator==(const MailEntry&) const = default;
 };
 
 // "MAILTO:" + to (always, also when empty), then "SUBJECT:" + subject and
