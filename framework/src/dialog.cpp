@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 
 namespace nubora::fw {
 
@@ -188,6 +189,9 @@ void Dialog::OnFocusLost(int id, std::function<void()> handler) { focusLost_.ins
 
 bool Dialog::UpdateData(bool saveAndValidate)
 {
+    if (saveAndValidate && refreshingControls_)
+        return false;
+    const QScopedValueRollback<bool> refreshing(refreshingControls_, !saveAndValidate);
     DataExchange exchange(*this, saveAndValidate ? Exchange::FromControls : Exchange::ToControls);
     DoDataExchange(exchange);
     return !exchange.Failed();

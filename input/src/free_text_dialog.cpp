@@ -141,6 +141,8 @@ void FreeTextDialog::AddLink(fw::Dialog& dialog, const std::string& value, LinkK
         return;
     edit->setFocus(Qt::OtherFocusReason);
     UpdateData(false);
+    if (owner_.codeSettings.autoAdjust == 0)
+        UpdateGauge();
     // Select all, then drop the selection: the caret at the end, in view.
     edit->selectAll();
     edit->moveCursor(QTextCursor::End);

@@ -553,6 +553,25 @@ TEST_F(AddressBookTest, ClearAsks115OnlyWhenSomethingIsEntered)
     EXPECT_EQ(screen.FocusedControlId(), fid::kName);
 }
 
+TEST_F(AddressBookTest, ClearInManualModeEmptiesEveryFieldAndTheGauge)
+{
+    // Each field the refresh empties raises a change, and so a gauge update,
+    // while the fields after it still hold their text.
+    menu.codeSettings.autoAdjust = 0;
+    menu.codeSettings.availableLength = 100;
+    screen.ShowManualPresentation();
+    TypeInto(fid::kName, QStringLiteral("山田"));
+    TypeInto(fid::kTel1, QStringLiteral("0123"));
+    TypeInto(fid::kMemo, QStringLiteral("memo"));
+    ASSERT_GT(Gauge()->value(), 0);
+    services.messages.ScriptAnswers({Answer::Yes});
+    Click(bid::kClearInput);
+    EXPECT_TRUE(screen.IsAllEmpty());
+    for (int field : {fid::kName, fid::kTel1, fid::kMemo})
+        EXPECT_EQ(Field(field)->text(), QString()) << field;
+    EXPECT_EQ(Gauge()->value(), 0);
+}
+
 TEST_F(AddressBookTest, BackToTheMenuAsks114WhenSomethingIsEntered)
 {
     TypeInto(fid::kAddress, QStringLiteral("住所"));

@@ -82,6 +82,10 @@ public:
 
     // Runs DoDataExchange: members → controls (false) or controls → members
     // with the checks (true). False when a check failed (already reported).
+    // While the controls are being refreshed, a take is refused (false): a
+    // change handler that the refresh sets off would otherwise take the
+    // fields not yet refreshed back into their members. Whoever refreshes
+    // runs such follow-up work (a gauge update) once the refresh is done.
     bool UpdateData(bool saveAndValidate);
 
     const DialogUnits& Units() const { return units_; }
@@ -122,6 +126,7 @@ private:
     QEventLoop* loop_ = nullptr;
     bool created_ = false;
     bool ended_ = false;
+    bool refreshingControls_ = false;
     int endResult_ = 0;
 };
 
