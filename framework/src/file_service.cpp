@@ -40,7 +40,10 @@ QString QtNameFilter(const QString& templateFilter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty())
             break;
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+        // A description that already ends in its pattern in parentheses is
+        // what Qt itself reads patterns from: shown as it is, not twice.
+        const QString shownPattern = QStringLiteral("(%1)").arg(parts[i + 1]);
+        filters << (parts[i].endsWith(shownPattern) ? parts[i] : QStringLiteral("%1 %2").arg(parts[i], shownPattern));
     }
     return filters.join(QStringLiteral(";;"));
 }

@@ -34,8 +34,9 @@ public:
     std::optional<QString> SaveFileName(QWidget* owner, const FileDialogRequest& request) override;
 };
 
-// "desc(*.x)|*.x||" as a Qt name filter: "desc(*.x) (*.x)". Several pairs
-// become several filters separated by ";;".
+// "desc(*.x)|*.x||" as a Qt name filter: "desc(*.x)" when the description
+// ends in its pattern, else "desc (*.x)". Several pairs become several
+// filters separated by ";;".
 QString QtNameFilter(const QString& templateFilter);
 
 // ~/<name> when that folder exists, else the home folder. Creates nothing.
