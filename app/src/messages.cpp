@@ -17,6 +17,7 @@ fw::BoxType MessageType(int stringId)
     case s::kBackToMenuDiscardEdits:
     case s::kClearInputQuestion:
     case s::kBackToMenuDiscardUnsaved:
+    case s::kTrailingBackslashQuestion:
         return fw::BoxType::Question;
     case s::kAlreadyRunning:
     case s::kDataTooLong:

@@ -94,6 +94,18 @@ AddressBookEntry AddressBookDialog::Entry() const
     return {name, reading, tel1, tel2, mail1, mail2, address, memo};
 }
 
+void AddressBookDialog::SetEntry(const AddressBookEntry& entry)
+{
+    name = entry.name;
+    reading = entry.reading;
+    tel1 = entry.tel1;
+    tel2 = entry.tel2;
+    mail1 = entry.mail1;
+    mail2 = entry.mail2;
+    address = entry.address;
+    memo = entry.memo;
+}
+
 bool AddressBookDialog::IsAllEmpty() const
 {
     return name.empty() && reading.empty() && tel1.empty() && tel2.empty() && mail1.empty() && mail2.empty() &&
@@ -120,5 +132,27 @@ int AddressBookDialog::ValidateAll()
         {id::kMail2, [this] { return CheckChars(mail2, MailChars); }, msg::kBadMailChars},
     });
 }
+
+fw::FileDialogRequest AddressBookDialog::DataFileRequest() const
+{
+    return {QStringLiteral("アドレス帳用データファイル(*.aqr)|*.aqr||"), QStringLiteral("aqr"),
+            fw::InitialFolder(QStringLiteral("CSV"))};
+}
+
+DataFileStatus AddressBookDialog::SaveDataFile(const std::string& path) const
+{
+    return SaveAddressBookFile(path, Entry());
+}
+
+DataFileStatus AddressBookDialog::OpenDataFile(const std::string& path)
+{
+    AddressBookEntry entry;
+    const DataFileStatus status = OpenAddressBookFile(path, entry);
+    if (status == DataFileStatus::Ok)
+        SetEntry(entry);
+    return status;
+}
+
+bool AddressBookDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(Entry()); }
 
 }  // namespace nubora

@@ -102,6 +102,18 @@ std::string DropTrailingBackslashes(std::string_view value) {
     return std::string(value.substr(0, keep));
 }
 
+bool LosesTrailingBackslash(std::string_view value) { return DropTrailingBackslashes(value).size() != value.size(); }
+
+bool LosesTrailingBackslash(const AddressBookEntry& e) {
+    for (const std::string* value : {&e.name, &e.reading, &e.tel1, &e.tel2, &e.mail1, &e.mail2, &e.address, &e.memo})
+        if (LosesTrailingBackslash(*value)) return true;
+    return false;
+}
+
+bool LosesTrailingBackslash(const MailEntry& e) {
+    return LosesTrailingBackslash(e.to) || LosesTrailingBackslash(e.subject) || LosesTrailingBackslash(e.body);
+}
+
 std::vector<std::string> SplitFields(std::string_view content) {
     std::vector<std::string> fields;
     std::string field;

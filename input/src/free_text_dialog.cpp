@@ -167,4 +167,16 @@ bool FreeTextDialog::PreTranslateMessage(QObject* target, QEvent* event)
     return InputScreenDialog::PreTranslateMessage(target, event);
 }
 
+fw::FileDialogRequest FreeTextDialog::DataFileRequest() const
+{
+    return {QStringLiteral("フリーテキスト用データファイル(*.fqr)|*.fqr||"), QStringLiteral("fqr"),
+            fw::InitialFolder(QStringLiteral("CSV"))};
+}
+
+DataFileStatus FreeTextDialog::SaveDataFile(const std::string& path) const { return SaveFreeTextFile(path, text); }
+
+DataFileStatus FreeTextDialog::OpenDataFile(const std::string& path) { return OpenFreeTextFile(path, text); }
+
+bool FreeTextDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(text); }
+
 }  // namespace nubora

@@ -4,6 +4,7 @@
 #include "nubora/app/messages.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/bitmap_button.h"
+#include "nubora/framework/services.h"
 #include "nubora/input/validation.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/artwork.h"
@@ -13,6 +14,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -73,6 +76,20 @@ bool IsInputEvent(QEvent::Type type)
         return false;
     }
 }
+
+// The message of a data file that could not be saved or opened.
+int DataFileMessage(DataFileStatus status)
+{
+    switch (status) {
+    case DataFileStatus::Unreadable: return res::str::kFileReadFailed;
+    case DataFileStatus::InUse: return res::str::kFileInUse;
+    case DataFileStatus::Ok:
+    case DataFileStatus::CannotOpen: break;
+    }
+    return res::str::kFileOpenFailed;
+}
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
 
@@ -234,6 +251,40 @@ void InputScreenDialog::OnConfirm()
         return;
     if (owner_.QueryCodeInfo(BuildPayload()))
         owner_.UpdateSettingsSummary(screenIndex_);
+}
+
+void InputScreenDialog::OnSaveInput()
+{
+    if (!TakeAndValidate())
+        return;
+    if (LosesTrailingBackslash() && ShowMessage(this, res::str::kTrailingBackslashQuestion) != fw::Answer::Yes)
+        return;
+    const std::optional<QString> path = fw::CurrentServices().files->SaveFileName(this, DataFileRequest());
+    if (!path || !UpdateData(true))
+        return;
+    const DataFileStatus status = SaveDataFile(LocalPath(*path));
+    if (status != DataFileStatus::Ok)
+        ShowMessage(this, DataFileMessage(status));
+}
+
+void InputScreenDialog::OnOpenInput()
+{
+    const fw::FileDialogRequest request = DataFileRequest();
+    const std::optional<QString> path = fw::CurrentServices().files->OpenFileName(this, request);
+    if (!path)
+        return;
+    if (QFileInfo(*path).suffix() != request.defaultSuffix) {
+        ShowMessage(this, res::str::kWrongFileKind);
+        return;
+    }
+    const DataFileStatus status = OpenDataFile(LocalPath(*path));
+    if (status != DataFileStatus::Ok) {
+        ShowMessage(this, DataFileMessage(status));
+        return;
+    }
+    UpdateData(false);
+    if (owner_.codeSettings.autoAdjust == 0)
+        UpdateGauge();
 }
 
 bool InputScreenDialog::RunButton(int buttonId)

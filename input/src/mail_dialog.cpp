@@ -76,6 +76,13 @@ void MailDialog::DoDataExchange(fw::DataExchange& exchange)
 
 MailEntry MailDialog::Entry() const { return {to, subject, body}; }
 
+void MailDialog::SetEntry(const MailEntry& entry)
+{
+    to = entry.to;
+    subject = entry.subject;
+    body = entry.body;
+}
+
 bool MailDialog::IsAllEmpty() const { return to.empty() && subject.empty() && body.empty(); }
 
 void MailDialog::ClearEntries()
@@ -108,5 +115,24 @@ bool MailDialog::RunButton(int buttonId)
     recipientRequired_ = true;
     return true;
 }
+
+fw::FileDialogRequest MailDialog::DataFileRequest() const
+{
+    return {QStringLiteral("Eメール用データファイル(*.eqr)|*.eqr||"), QStringLiteral("eqr"),
+            fw::InitialFolder(QStringLiteral("CSV"))};
+}
+
+DataFileStatus MailDialog::SaveDataFile(const std::string& path) const { return SaveMailFile(path, Entry()); }
+
+DataFileStatus MailDialog::OpenDataFile(const std::string& path)
+{
+    MailEntry entry;
+    const DataFileStatus status = OpenMailFile(path, entry);
+    if (status == DataFileStatus::Ok)
+        SetEntry(entry);
+    return status;
+}
+
+bool MailDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(Entry()); }
 
 }  // namespace nubora

@@ -37,6 +37,9 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     {137, "他のアプリケーションがファイルを使用中のため開くことが出来ません。"},
     {138, "ワンセグリンク文字列に不正な文字が含まれています。"},
     {139, "ヌボラPro"},
+    // A value ending in a single-byte backslash cannot be told from an
+    // escaped comma in a data file; the save drops it once the user agrees.
+    {140, "半角の「\\」で終わる項目は、末尾の「\\」を除いて保存されます。よろしいですか？"},
 });
 
 }  // namespace

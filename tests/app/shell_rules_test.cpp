@@ -130,7 +130,7 @@ TEST(SettingsSummary, ShowsTheManualChoices)
 
 TEST(MessageCatalogue, GivesEachMessageItsBoxType)
 {
-    for (int id : {110, 111, 112, 113, 114, 115, 135})
+    for (int id : {110, 111, 112, 113, 114, 115, 135, 140})
         EXPECT_EQ(MessageType(id), fw::BoxType::Question) << id;
     for (int id : {120, 127, 128, 136})
         EXPECT_EQ(MessageType(id), fw::BoxType::Error) << id;

@@ -49,6 +49,26 @@ TEST(DataFileConversions, DropTrailingBackslashesKeepsTrailBytes) {
     EXPECT_EQ(DropTrailingBackslashes("\\"), "");
 }
 
+TEST(DataFileConversions, LosesTrailingBackslashFindsTheValueThatWouldLoseOne) {
+    EXPECT_TRUE(LosesTrailingBackslash("C:\\"));
+    EXPECT_FALSE(LosesTrailingBackslash("\\a"));
+    EXPECT_FALSE(LosesTrailingBackslash(kOmote));
+    EXPECT_FALSE(LosesTrailingBackslash(""));
+    AddressBookEntry entry;
+    EXPECT_FALSE(LosesTrailingBackslash(entry));
+    entry.memo = kSo;
+    EXPECT_FALSE(LosesTrailingBackslash(entry));
+    entry.memo = kSo + "\\";
+    EXPECT_TRUE(LosesTrailingBackslash(entry));
+    entry = {};
+    entry.tel2 = "1\\";
+    EXPECT_TRUE(LosesTrailingBackslash(entry));
+    MailEntry mail{"a@b", "s", "body\\\r\n"};
+    EXPECT_FALSE(LosesTrailingBackslash(mail));
+    mail.subject = "\\";
+    EXPECT_TRUE(LosesTrailingBackslash(mail));
+}
+
 // --- splitting ---------------------------------------------------------------
 
 TEST(DataFileSplit, OnlyCommaEndedTextFormsAField) {

@@ -44,6 +44,14 @@ TEST(StringTable, HoldsTheCaptionAndTheSecondTitle)
     EXPECT_EQ(LoadString(str::kProTitle), QStringLiteral("ヌボラPro"));
 }
 
+TEST(StringTable, HoldsTheTrailingBackslashQuestionWithSingleByteBackslashes)
+{
+    EXPECT_EQ(LoadString(str::kTrailingBackslashQuestion),
+              QStringLiteral("半角の「\\」で終わる項目は、末尾の「\\」を除いて保存されます。よろしいですか？"));
+    // 「 \ 」 is 81 75 5C 81 76: the backslash is the single byte 5C.
+    EXPECT_EQ(Hex(LoadStringBytes(140)).substr(0, 41), "94 BC 8A 70 82 CC 81 75 5C 81 76 82 C5 8F");
+}
+
 TEST(StringTable, HoldsTheExitQuestions)
 {
     EXPECT_EQ(LoadString(110), QStringLiteral("ヌボラを終了します。よろしいですか？"));
@@ -101,7 +109,7 @@ TEST(StringTable, HasExactlyTheCatalogueIds)
     std::set<int> expected{101};
     for (int id = 110; id <= 115; ++id)
         expected.insert(id);
-    for (int id = 120; id <= 139; ++id)
+    for (int id = 120; id <= 140; ++id)
         expected.insert(id);
     EXPECT_EQ(ids, expected);
     EXPECT_EQ(ids.size(), StringTable().size());

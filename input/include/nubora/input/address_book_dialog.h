@@ -20,8 +20,9 @@ public:
     // The reading, telephone 1 and 2, e-mail 1 and 2, in that order.
     int ValidateAll() override;
 
-    // The entry as one record.
+    // The entry as one record, and back.
     AddressBookEntry Entry() const;
+    void SetEntry(const AddressBookEntry& entry);
 
     // Entries, CP932 bytes, with their limits in bytes.
     std::string name;     // 1003, 24
@@ -37,6 +38,11 @@ protected:
     void CreateFields() override;
     void FocusFirstField() override;
     void DoDataExchange(fw::DataExchange& exchange) override;
+    // The ".aqr" file.
+    fw::FileDialogRequest DataFileRequest() const override;
+    DataFileStatus SaveDataFile(const std::string& path) const override;
+    DataFileStatus OpenDataFile(const std::string& path) override;
+    bool LosesTrailingBackslash() const override;
 };
 
 }  // namespace nubora

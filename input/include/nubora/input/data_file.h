@@ -75,6 +75,12 @@ std::string LfToCrLf(std::string_view text);
 // the trail byte of a double-byte character is kept).
 std::string DropTrailingBackslashes(std::string_view value);
 
+// True when saving would drop a trailing single-byte backslash of a value
+// (the screens ask before saving such a value).
+bool LosesTrailingBackslash(std::string_view value);
+bool LosesTrailingBackslash(const AddressBookEntry& entry);
+bool LosesTrailingBackslash(const MailEntry& entry);
+
 // The fields of `content` in order, unescaped (see the top of this file).
 // Text after the last unescaped comma is not a field.
 std::vector<std::string> SplitFields(std::string_view content);

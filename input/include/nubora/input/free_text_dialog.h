@@ -40,6 +40,11 @@ protected:
     bool RunButton(int id) override;
     // The link buttons join the hover list; Enter in the text goes on to it.
     bool PreTranslateMessage(QObject* target, QEvent* event) override;
+    // The ".fqr" file.
+    fw::FileDialogRequest DataFileRequest() const override;
+    DataFileStatus SaveDataFile(const std::string& path) const override;
+    DataFileStatus OpenDataFile(const std::string& path) override;
+    bool LosesTrailingBackslash() const override;
 
 private:
     void CreateLinkButtons();

@@ -8,6 +8,8 @@
 #pragma once
 
 #include "nubora/framework/dialog.h"
+#include "nubora/framework/file_service.h"
+#include "nubora/input/data_file.h"
 
 #include <QImage>
 #include <QString>
@@ -58,9 +60,15 @@ public:
     void OnSettings();
     // "確認": check, ask the engine what automatic mode would use, show it.
     void OnConfirm();
-    // "入力データ保存" and "保存データを開く": the data files of each screen.
-    virtual void OnSaveInput() {}
-    virtual void OnOpenInput() {}
+    // "入力データ保存": check, ask before a trailing backslash is dropped,
+    // choose the file and write the members to it. Every failure is
+    // reported (130, 137) and leaves the old file as it was.
+    void OnSaveInput();
+    // "保存データを開く": choose a file of the screen's kind (132 for another
+    // extension, compared exactly) and replace every member with its fields,
+    // without a question; 130, 131 or 137 keep the input as it was. Updates
+    // the gauge in manual mode.
+    void OnOpenInput();
 
     // Text of the summary box 1027, written by the menu only.
     std::string settingsSummary;
@@ -83,6 +91,15 @@ protected:
     virtual void FocusFirstField() = 0;
     // Runs the handler of button `id`; false when `id` is no button of the screen.
     virtual bool RunButton(int id);
+
+    // The screen's data file: the file dialogs' settings (the default suffix
+    // is also the only extension it opens), writing the members to `path`,
+    // and replacing them with the fields of `path` (only on Ok).
+    virtual fw::FileDialogRequest DataFileRequest() const = 0;
+    virtual DataFileStatus SaveDataFile(const std::string& path) const = 0;
+    virtual DataFileStatus OpenDataFile(const std::string& path) = 0;
+    // True when saving would drop a single-byte backslash at the end of a member.
+    virtual bool LosesTrailingBackslash() const = 0;
 
     // Checks field `controlId` with `check` (0 passes) when it loses the
     // focus, unless suppressFocusCheck is set or the focus left the window;

@@ -22,8 +22,9 @@ public:
     // recipient outside MailToChars always fails (123). 0 when both pass.
     int ValidateAll(bool recipientRequired);
 
-    // The mail as one record.
+    // The mail as one record, and back.
     MailEntry Entry() const;
+    void SetEntry(const MailEntry& entry);
 
     // Entries, CP932 bytes, with their limits in bytes.
     std::string to;       // 1009, 640
@@ -36,6 +37,11 @@ protected:
     void DoDataExchange(fw::DataExchange& exchange) override;
     // Settings and confirm check without requiring the recipient.
     bool RunButton(int id) override;
+    // The ".eqr" file.
+    fw::FileDialogRequest DataFileRequest() const override;
+    DataFileStatus SaveDataFile(const std::string& path) const override;
+    DataFileStatus OpenDataFile(const std::string& path) override;
+    bool LosesTrailingBackslash() const override;
 
 private:
     bool recipientRequired_ = true;

@@ -30,5 +30,6 @@ namespace nubora::res::str {
     inline constexpr int kFileInUse = 137;
     inline constexpr int kBadOneSegChars = 138;
     inline constexpr int kProTitle = 139;
+    inline constexpr int kTrailingBackslashQuestion = 140;
 
 }  // namespace nubora::res::str
