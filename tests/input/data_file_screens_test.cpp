@@ -458,5 +458,15 @@ TEST_F(FreeTextFileTest, AMissingFileGives130AndAnotherKind132)
     EXPECT_EQ(As<QPlainTextEdit>(ft::kText)->toPlainText(), QStringLiteral("mine"));
 }
 
+TEST_F(FreeTextFileTest, BytesThatAreNoCp932TextOpenWithoutHarm)
+{
+    // Not CP932: 0xFF, a lone lead byte before the comma, a UTF-8 "ü".
+    ASSERT_TRUE(Spill(folder / "odd.fqr", std::string("\xFF\x81,\xC3\xBC,", 6)));
+    Open(folder / "odd.fqr");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(screen.text, std::string("\xFF\x81", 2));
+    EXPECT_TRUE(As<QPlainTextEdit>(ft::kText)->toPlainText().contains(QChar::ReplacementCharacter));
+}
+
 }  // namespace
 }  // namespace nubora
