@@ -243,14 +243,9 @@ bool MainMenuDialog::PreTranslateMessage(QObject*, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::MouseMove: {
-        const QPoint pointer = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-        for (fw::BitmapButton* button : {addressBookButton, mailButton, freeTextButton, exitButton}) {
-            if (button && button->rect().contains(button->mapFromGlobal(pointer))) {
-                button->setFocus(Qt::MouseFocusReason);
-                return true;
-            }
-        }
-        return false;
+        static constexpr int kHoverOrder[] = {id::kAddressBookButton, id::kMailButton, id::kFreeTextButton,
+                                              id::kExitButton};
+        return FocusButtonAt(static_cast<QMouseEvent*>(event)->globalPosition().toPoint(), kHoverOrder) != 0;
     }
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent*>(event)->key();
