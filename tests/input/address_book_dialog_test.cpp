@@ -17,6 +17,7 @@
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_table.h"
+#include "input_screen_fixture.h"
 #include "screen_controls.h"
 #include "typing.h"
 
@@ -57,16 +58,8 @@ std::string LevelTextOf(const std::string& ecLevel)
     return ecLevel == "H" ? "H(30%)" : "";
 }
 
-class AddressBookTest : public ::testing::Test {
+class AddressBookTest : public nubora::testing::InputScreenFixture<AddressBookDialog> {
 protected:
-    void SetUp() override
-    {
-        menu.Create(true);
-        menu.OpenAddressBook();
-        QApplication::setActiveWindow(&screen);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&screen, 2000));
-    }
-
     static QWidget* Ctl(fw::Dialog& dialog, int id)
     {
         QWidget* control = dialog.Control(id);
@@ -74,14 +67,8 @@ protected:
             std::abort();
         return control;
     }
-    template <class W>
-    static W* As(fw::Dialog& dialog, int id)
-    {
-        return nubora::testing::ControlOf<W>(dialog, id);
-    }
-    fw::Cp932LineEdit* Field(int id) { return As<fw::Cp932LineEdit>(screen, id); }
-    fw::BitmapButton* Button(int id) { return As<fw::BitmapButton>(screen, id); }
-    QProgressBar* Gauge() { return As<QProgressBar>(screen, bid::kGauge); }
+    fw::Cp932LineEdit* Field(int id) { return As<fw::Cp932LineEdit>(id); }
+    QProgressBar* Gauge() { return As<QProgressBar>(bid::kGauge); }
 
     // Clicks into field `id` and types `text` there.
     void TypeInto(int id, const QString& text)
@@ -90,23 +77,9 @@ protected:
         TypeText(Field(id), text);
     }
     void Tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
-    void Hover(QWidget* target, QPoint local = QPoint(5, 5))
-    {
-        const QPointF global = target->mapToGlobal(QPointF(local));
-        QMouseEvent move(QEvent::MouseMove, QPointF(local), global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &move);
-    }
+    // A click without the pointer coming onto the button first: the field
+    // losing the focus to it is checked.
     void Click(int buttonId) { QTest::mouseClick(Button(buttonId), Qt::LeftButton); }
-
-    const std::vector<fw::testing::RecordedBox>& Boxes() { return services.messages.Boxes(); }
-    void ExpectOneBox(int stringId, BoxType type, const QString& owner = QStringLiteral("アドレス帳用コード入力画面"))
-    {
-        ASSERT_EQ(Boxes().size(), 1u) << (Boxes().empty() ? "" : Boxes().back().text.toStdString());
-        EXPECT_EQ(Boxes().back().text, res::LoadString(stringId));
-        EXPECT_EQ(Boxes().back().type, type);
-        EXPECT_EQ(Boxes().back().caption, QStringLiteral("ヌボラ"));
-        EXPECT_EQ(Boxes().back().ownerTitle, owner);
-    }
     // The symbol as the code view shows it, read by zxing-cpp.
     peers::ZxingReading ReadShownSymbol()
     {
@@ -126,10 +99,6 @@ protected:
         }
         return peers::ReadWithZxing(grey);
     }
-
-    fw::testing::ScriptedServices services;
-    MainMenuDialog menu;
-    AddressBookDialog& screen = *menu.addressBook;
 };
 
 // --- The screen ----------------------------------------------------------

@@ -13,6 +13,7 @@
 #include "nubora/input/validation.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/string_table.h"
+#include "input_screen_fixture.h"
 #include "screen_controls.h"
 #include "temp_folder.h"
 #include "typing.h"
@@ -60,37 +61,17 @@ private:
 };
 
 template <class Screen>
-class ScreenTest : public ::testing::Test {
+class ScreenTest : public nubora::testing::InputScreenFixture<Screen> {
 protected:
+    using Base = nubora::testing::InputScreenFixture<Screen>;
+    using Base::Click;
+    using Base::services;
+    using Base::screen;
+
     void SetUp() override
     {
         ASSERT_TRUE(folder.Valid());
-        menu.Create(true);
-        if constexpr (std::is_same_v<Screen, AddressBookDialog>)
-            menu.OpenAddressBook();
-        else if constexpr (std::is_same_v<Screen, MailDialog>)
-            menu.OpenMail();
-        else
-            menu.OpenFreeText();
-        QApplication::setActiveWindow(&screen);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&screen, 2000));
-    }
-
-    template <class W>
-    W* As(int id)
-    {
-        return nubora::testing::ControlOf<W>(screen, id);
-    }
-    // The pointer comes onto the button (which takes the focus without a
-    // check) and clicks it.
-    void Click(int buttonId)
-    {
-        auto* button = As<fw::BitmapButton>(buttonId);
-        const QPointF local(5, 5);
-        QMouseEvent move(QEvent::MouseMove, local, button->mapToGlobal(local), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(button, &move);
-        QTest::mouseClick(button, Qt::LeftButton);
+        Base::SetUp();
     }
     // Saves to / opens `path` through the buttons, the dialog choosing it.
     void SaveAs(const std::string& path)
@@ -112,34 +93,14 @@ protected:
     }
     void UseManualMode(int availableLength)
     {
-        menu.codeSettings.autoAdjust = 0;
-        menu.codeSettings.availableLength = availableLength;
+        this->menu.codeSettings.autoAdjust = 0;
+        this->menu.codeSettings.availableLength = availableLength;
         screen.ShowManualPresentation();
     }
-    int GaugeValue() { return As<QProgressBar>(bid::kGauge)->value(); }
-
-    const std::vector<fw::testing::RecordedBox>& Boxes() { return services.messages.Boxes(); }
-    void ExpectOneBox(int stringId, BoxType type)
-    {
-        ASSERT_EQ(Boxes().size(), 1u) << (Boxes().empty() ? "" : Boxes().back().text.toStdString());
-        EXPECT_EQ(Boxes().back().text, res::LoadString(stringId));
-        EXPECT_EQ(Boxes().back().type, type);
-        EXPECT_EQ(Boxes().back().caption, QStringLiteral("ヌボラ"));
-        EXPECT_EQ(Boxes().back().ownerTitle, screen.windowTitle());
-    }
+    int GaugeValue() { return this->template As<QProgressBar>(bid::kGauge)->value(); }
     void ExpectNoDialog() { EXPECT_TRUE(services.files.Requests().empty()); }
 
     TempFolder folder;
-    fw::testing::ScriptedServices services;
-    MainMenuDialog menu;
-    Screen& screen = [this]() -> Screen& {
-        if constexpr (std::is_same_v<Screen, AddressBookDialog>)
-            return *menu.addressBook;
-        else if constexpr (std::is_same_v<Screen, MailDialog>)
-            return *menu.mail;
-        else
-            return *menu.freeText;
-    }();
 };
 
 // "表" and "ソ": their second byte is 0x5C.

@@ -21,6 +21,7 @@
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_table.h"
+#include "input_screen_fixture.h"
 #include "screen_controls.h"
 #include "typing.h"
 
@@ -48,40 +49,14 @@ using nubora::testing::Sjis;
 
 const QString kTitle = QStringLiteral("フリーテキスト用コード入力画面");
 
-class FreeTextTest : public ::testing::Test {
+class FreeTextTest : public nubora::testing::InputScreenFixture<FreeTextDialog> {
 protected:
-    void SetUp() override
-    {
-        menu.Create(true);
-        menu.OpenFreeText();
-        QApplication::setActiveWindow(&screen);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&screen, 2000));
-    }
-
-    template <class W>
-    static W* As(fw::Dialog& dialog, int id)
-    {
-        return nubora::testing::ControlOf<W>(dialog, id);
-    }
-    fw::Cp932TextEdit* Text() { return As<fw::Cp932TextEdit>(screen, fid::kText); }
-    fw::BitmapButton* Button(int id) { return As<fw::BitmapButton>(screen, id); }
-    QString Summary() { return As<QPlainTextEdit>(screen, bid::kSettingsSummary)->toPlainText(); }
+    fw::Cp932TextEdit* Text() { return As<fw::Cp932TextEdit>(fid::kText); }
 
     void TypeIntoText(const QString& text)
     {
         Text()->setFocus(Qt::MouseFocusReason);
         TypeText(Text(), text);
-    }
-    void Hover(QWidget* target, QPoint local = QPoint(5, 5))
-    {
-        const QPointF global = target->mapToGlobal(QPointF(local));
-        QMouseEvent move(QEvent::MouseMove, QPointF(local), global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &move);
-    }
-    void Click(int buttonId)
-    {
-        Hover(Button(buttonId));
-        QTest::mouseClick(Button(buttonId), Qt::LeftButton);
     }
     // Once `dialog` runs: types `value` into its field `editId` and presses
     // 挿入 (or ｷｬﾝｾﾙ). A dialog still open afterwards is cancelled, so that
@@ -103,19 +78,6 @@ protected:
         return screen.text;
     }
 
-    const std::vector<fw::testing::RecordedBox>& Boxes() { return services.messages.Boxes(); }
-    void ExpectOneBox(int stringId, BoxType type, const QString& owner = kTitle)
-    {
-        ASSERT_EQ(Boxes().size(), 1u) << (Boxes().empty() ? "" : Boxes().back().text.toStdString());
-        EXPECT_EQ(Boxes().back().text, res::LoadString(stringId));
-        EXPECT_EQ(Boxes().back().type, type);
-        EXPECT_EQ(Boxes().back().caption, QStringLiteral("ヌボラ"));
-        EXPECT_EQ(Boxes().back().ownerTitle, owner);
-    }
-
-    fw::testing::ScriptedServices services;
-    MainMenuDialog menu;
-    FreeTextDialog& screen = *menu.freeText;
     QString seenField;
     bool stayedOpen = false;
 };

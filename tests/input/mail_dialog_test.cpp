@@ -17,6 +17,7 @@
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_table.h"
+#include "input_screen_fixture.h"
 #include "screen_controls.h"
 #include "typing.h"
 
@@ -46,25 +47,10 @@ using nubora::testing::Sjis;
 
 const QString kTitle = QStringLiteral("Eメール用コード入力画面");
 
-class MailTest : public ::testing::Test {
+class MailTest : public nubora::testing::InputScreenFixture<MailDialog> {
 protected:
-    void SetUp() override
-    {
-        menu.Create(true);
-        menu.OpenMail();
-        QApplication::setActiveWindow(&screen);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&screen, 2000));
-    }
-
-    template <class W>
-    static W* As(fw::Dialog& dialog, int id)
-    {
-        return nubora::testing::ControlOf<W>(dialog, id);
-    }
-    fw::Cp932LineEdit* Line(int id) { return As<fw::Cp932LineEdit>(screen, id); }
-    fw::Cp932TextEdit* Body() { return As<fw::Cp932TextEdit>(screen, fid::kBody); }
-    fw::BitmapButton* Button(int id) { return As<fw::BitmapButton>(screen, id); }
-    QString Summary() { return As<QPlainTextEdit>(screen, bid::kSettingsSummary)->toPlainText(); }
+    fw::Cp932LineEdit* Line(int id) { return As<fw::Cp932LineEdit>(id); }
+    fw::Cp932TextEdit* Body() { return As<fw::Cp932TextEdit>(fid::kBody); }
 
     void TypeInto(QWidget* field, const QString& text)
     {
@@ -72,29 +58,6 @@ protected:
         TypeText(field, text);
     }
     void Tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
-    void Hover(QWidget* target, QPoint local = QPoint(5, 5))
-    {
-        const QPointF global = target->mapToGlobal(QPointF(local));
-        QMouseEvent move(QEvent::MouseMove, QPointF(local), global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &move);
-    }
-    // The pointer comes onto the button (which takes the focus without a
-    // check) and clicks it.
-    void Click(int buttonId)
-    {
-        Hover(Button(buttonId));
-        QTest::mouseClick(Button(buttonId), Qt::LeftButton);
-    }
-
-    const std::vector<fw::testing::RecordedBox>& Boxes() { return services.messages.Boxes(); }
-    void ExpectOneBox(int stringId, BoxType type, const QString& owner = kTitle)
-    {
-        ASSERT_EQ(Boxes().size(), 1u) << (Boxes().empty() ? "" : Boxes().back().text.toStdString());
-        EXPECT_EQ(Boxes().back().text, res::LoadString(stringId));
-        EXPECT_EQ(Boxes().back().type, type);
-        EXPECT_EQ(Boxes().back().caption, QStringLiteral("ヌボラ"));
-        EXPECT_EQ(Boxes().back().ownerTitle, owner);
-    }
     // The settings dialog, once it runs, closed with OK as it opened.
     void AnswerSettingsWithOk()
     {
@@ -104,10 +67,6 @@ protected:
                 menu.settings->reject();
         });
     }
-
-    fw::testing::ScriptedServices services;
-    MainMenuDialog menu;
-    MailDialog& screen = *menu.mail;
 };
 
 // --- The screen ----------------------------------------------------------
