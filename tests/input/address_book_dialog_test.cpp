@@ -18,6 +18,7 @@
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_table.h"
 #include "input_screen_fixture.h"
+#include "qt_grey.h"
 #include "screen_controls.h"
 #include "typing.h"
 
@@ -89,15 +90,7 @@ protected:
         const int side = TavoQREnc_GetBitmapSide(bitmap);
         const QImage view = menu.codeView->grab().toImage();
         const QPoint corner = Ctl(*menu.codeView, ctl::codeView::kPicture)->geometry().topLeft() + QPoint(11, 24);
-        const QImage shown = view.copy(QRect(corner, QSize(2 * side, 2 * side))).convertToFormat(QImage::Format_Grayscale8);
-        peers::GreyImage grey;
-        grey.width = shown.width();
-        grey.height = shown.height();
-        for (int y = 0; y < shown.height(); ++y) {
-            const uchar* row = shown.constScanLine(y);
-            grey.pixels.insert(grey.pixels.end(), row, row + shown.width());
-        }
-        return peers::ReadWithZxing(grey);
+        return peers::ReadWithZxing(nubora::testing::GreyOf(view.copy(QRect(corner, QSize(2 * side, 2 * side)))));
     }
 };
 
@@ -129,11 +122,7 @@ TEST_F(AddressBookTest, IsA600By600ScreenWithItsFieldsAtTheTemplatePositions)
 TEST_F(AddressBookTest, PlacesTheEightButtonsWithTheirPicturesAndTheButtonCursor)
 {
     namespace b = res::bmp;
-    const struct {
-        int id;
-        QRect rect;
-        int normal, pressed, focused;
-    } buttons[] = {
+    nubora::testing::ExpectPictureButtons(screen, {
         {bid::kCreateCode, {49, 512, 126, 61}, b::kCreateCodeNormal, b::kCreateCodePressed, b::kCreateCodeFocused},
         {bid::kExit, {303, 512, 126, 61}, 140, 153, 152},
         {bid::kBackToMenu, {429, 512, 126, 61}, 141, 151, 150},
@@ -142,16 +131,7 @@ TEST_F(AddressBookTest, PlacesTheEightButtonsWithTheirPicturesAndTheButtonCursor
         {bid::kOpenInput, {525, 202, 75, 47}, 204, 206, 205},
         {bid::kSettings, {525, 442, 75, 47}, 193, 195, 194},
         {bid::kConfirm, {255, 400, 82, 23}, 215, 214, 216},
-    };
-    for (const auto& c : buttons) {
-        fw::BitmapButton* button = Button(c.id);
-        EXPECT_EQ(button->geometry(), c.rect) << c.id;
-        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Normal), res::LoadBitmap(c.normal)) << c.id;
-        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Pressed), res::LoadBitmap(c.pressed)) << c.id;
-        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Focused), res::LoadBitmap(c.focused)) << c.id;
-        EXPECT_EQ(res::LoadBitmap(c.normal).size(), c.rect.size()) << c.id;
-        EXPECT_EQ(button->cursor().shape(), Qt::BitmapCursor) << c.id;
-    }
+    });
     EXPECT_FALSE(Button(bid::kExit)->isVisible());
     EXPECT_TRUE(Button(bid::kConfirm)->isVisible());
     EXPECT_FALSE(Gauge()->isVisible());

@@ -92,24 +92,11 @@ TEST_F(FreeTextTest, HasItsTextAndTheLinkButtonsWithTheirPictures)
     EXPECT_EQ(Text()->LimitBytes(), 0);
     EXPECT_EQ(Text()->lineWrapMode(), QPlainTextEdit::NoWrap);
     namespace b = res::bmp;
-    const struct {
-        int id;
-        QRect rect;
-        int normal, pressed, focused;
-    } buttons[] = {
+    nubora::testing::ExpectPictureButtons(screen, {
         {fid::kTelLink, {10, 140, 82, 23}, 162, 161, 160},
         {fid::kNaviLink, {10, 170, 82, 23}, 185, 184, 186},
         {fid::kOneSegLink, {10, 200, 82, 23}, 219, 221, 220},
-    };
-    for (const auto& c : buttons) {
-        fw::BitmapButton* button = Button(c.id);
-        EXPECT_EQ(button->geometry(), c.rect) << c.id;
-        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Normal), res::LoadBitmap(c.normal)) << c.id;
-        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Pressed), res::LoadBitmap(c.pressed)) << c.id;
-        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Focused), res::LoadBitmap(c.focused)) << c.id;
-        EXPECT_EQ(res::LoadBitmap(c.normal).size(), c.rect.size()) << c.id;
-        EXPECT_EQ(button->cursor().shape(), Qt::BitmapCursor) << c.id;
-    }
+    });
     EXPECT_TRUE(Button(fid::kTelLink)->isVisible());
     EXPECT_TRUE(Button(fid::kNaviLink)->isVisible());
     EXPECT_FALSE(Button(fid::kOneSegLink)->isVisible());

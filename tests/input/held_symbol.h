@@ -6,6 +6,7 @@
 #include "decoders.h"
 #include "nubora/app/main_menu_dialog.h"
 #include "nubora/output/symbol_image.h"
+#include "qt_grey.h"
 
 #include <QImage>
 
@@ -17,16 +18,8 @@ inline peers::ZxingReading ReadHeldSymbol(const MainMenuDialog& menu, int index 
     if (!bitmap)
         return {};
     const QImage symbol = SymbolImage(bitmap);
-    const QImage shown = symbol.scaled(symbol.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                             .convertToFormat(QImage::Format_Grayscale8);
-    peers::GreyImage grey;
-    grey.width = shown.width();
-    grey.height = shown.height();
-    for (int y = 0; y < shown.height(); ++y) {
-        const uchar* row = shown.constScanLine(y);
-        grey.pixels.insert(grey.pixels.end(), row, row + shown.width());
-    }
-    return peers::ReadWithZxing(grey);
+    return peers::ReadWithZxing(
+        GreyOf(symbol.scaled(symbol.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
 }
 
 }  // namespace nubora::testing

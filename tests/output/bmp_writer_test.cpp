@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "decoders.h"
+#include "qt_grey.h"
 #include "tavoqrenc.h"
 #include "temp_folder.h"
 
@@ -57,16 +58,8 @@ std::string AsString(const std::vector<uint8_t>& bytes) { return {bytes.begin(),
 // A picture read by Qt's image reader, as the grey picture the decoders take.
 peers::GreyImage LoadGrey(const std::string& path) {
     QImage image;
-    peers::GreyImage grey;
-    if (!image.load(QString::fromStdString(path), "BMP")) return grey;
-    const QImage converted = image.convertToFormat(QImage::Format_Grayscale8);
-    grey.width = converted.width();
-    grey.height = converted.height();
-    for (int y = 0; y < grey.height; ++y) {
-        const uchar* line = converted.constScanLine(y);
-        grey.pixels.insert(grey.pixels.end(), line, line + grey.width);
-    }
-    return grey;
+    if (!image.load(QString::fromStdString(path), "BMP")) return {};
+    return testing::GreyOf(image);
 }
 
 TEST(BmpWriter, RowBytesArePaddedTo32Bits) {

@@ -17,6 +17,8 @@
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_table.h"
+#include "qt_grey.h"
+#include "screen_controls.h"
 #include "temp_folder.h"
 
 #include <QApplication>
@@ -43,19 +45,7 @@ namespace {
 namespace id = ctl::codeView;
 using fw::Answer;
 using fw::BoxType;
-
-peers::GreyImage Grey(const QImage& image)
-{
-    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-    peers::GreyImage out;
-    out.width = grey.width();
-    out.height = grey.height();
-    for (int y = 0; y < grey.height(); ++y) {
-        const uchar* row = grey.constScanLine(y);
-        out.pixels.insert(out.pixels.end(), row, row + grey.width());
-    }
-    return out;
-}
+using nubora::testing::GreyOf;
 
 // `image` with a white border of `margin` pixels, for the decoders.
 QImage Framed(const QImage& image, int margin)
@@ -158,25 +148,13 @@ TEST_F(CodeViewTest, IsA600By600ScreenWithItsButtonsAndPictures)
     EXPECT_EQ(view.size(), QSize(600, 600));
     EXPECT_EQ(view.pos(), QPoint(10, 10));
     EXPECT_EQ(view.windowTitle(), QStringLiteral("コード表示画面"));
-    const struct {
-        int id;
-        QRect rect;
-        int normal, pressed, focused;
-    } buttons[] = {
+    nubora::testing::ExpectPictureButtons(view, {
         {id::kSaveBmp, {49, 512, 126, 61}, 144, 155, 154}, {id::kBack, {303, 512, 126, 61}, 212, 213, 211},
         {id::kBackToMenu, {429, 512, 126, 61}, 141, 151, 150}, {id::kCopy, {525, 102, 75, 47}, 188, 190, 189},
         {id::kPrint, {525, 152, 75, 47}, 191, 187, 192},
-    };
-    for (const auto& c : buttons) {
-        fw::BitmapButton* button = Button(c.id);
-        EXPECT_EQ(button->geometry(), c.rect) << c.id;
-        EXPECT_TRUE(button->isVisible()) << c.id;
-        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Normal), res::LoadBitmap(c.normal)) << c.id;
-        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Pressed), res::LoadBitmap(c.pressed)) << c.id;
-        EXPECT_EQ(button->Picture(fw::BitmapButton::Look::Focused), res::LoadBitmap(c.focused)) << c.id;
-        EXPECT_EQ(res::LoadBitmap(c.normal).size(), c.rect.size()) << c.id;
-        EXPECT_EQ(button->cursor().shape(), Qt::BitmapCursor) << c.id;
-    }
+    });
+    for (int shown : {id::kSaveBmp, id::kBack, id::kBackToMenu, id::kCopy, id::kPrint})
+        EXPECT_TRUE(Button(shown)->isVisible()) << shown;
     EXPECT_FALSE(Button(id::kExit)->isVisible());
     EXPECT_EQ(Button(id::kExit)->Picture(fw::BitmapButton::Look::Normal), res::LoadBitmap(140));
     EXPECT_EQ(Button(id::kExit)->cursor().shape(), Qt::BitmapCursor);
@@ -235,7 +213,7 @@ TEST_F(CodeViewTest, ASplitOfFourShowsSymbolThreeWhenTheSpinnerIsTurnedToThree)
     EXPECT_EQ(menu.shownSymbol, 2);
     const QImage shown = ShownPicture();
     EXPECT_TRUE(IsEnlarged(shown, EngineSymbol(2), 2));
-    const peers::ZxingReading reading = peers::ReadWithZxing(Grey(Framed(shown, 8)));
+    const peers::ZxingReading reading = peers::ReadWithZxing(GreyOf(Framed(shown, 8)));
     ASSERT_TRUE(reading.valid) << reading.error;
     EXPECT_EQ(reading.sequenceIndex, 2);
     EXPECT_EQ(reading.sequenceSize, 4);
@@ -369,10 +347,10 @@ TEST_F(CodeViewTest, SavesTheShownSymbolAsABmpFileThatTheDecodersRead)
     const int side = TavoQREnc_GetBitmapSide(menu.codeBitmaps.At(0));
     EXPECT_EQ(read.size(), QSize(3 * side, 3 * side));
     const std::string payload = book.BuildPayload();
-    const peers::ZxingReading zxing = peers::ReadWithZxing(Grey(read));
+    const peers::ZxingReading zxing = peers::ReadWithZxing(GreyOf(read));
     ASSERT_TRUE(zxing.valid) << zxing.error;
     EXPECT_EQ(zxing.bytes, payload);
-    const std::vector<std::string> zbar = peers::ReadWithZbar(Grey(read));
+    const std::vector<std::string> zbar = peers::ReadWithZbar(GreyOf(read));
     ASSERT_EQ(zbar.size(), 1u);
     EXPECT_EQ(zbar[0], payload);
 }
@@ -390,7 +368,7 @@ TEST_F(CodeViewTest, SavingTheThirdSymbolOfASplitSavesThatSymbol)
     EXPECT_EQ(nubora::testing::Slurp(path), std::string(expected.begin(), expected.end()));
     QImage read;
     ASSERT_TRUE(read.load(QString::fromStdString(path)));
-    const peers::ZxingReading zxing = peers::ReadWithZxing(Grey(read));
+    const peers::ZxingReading zxing = peers::ReadWithZxing(GreyOf(read));
     ASSERT_TRUE(zxing.valid) << zxing.error;
     EXPECT_EQ(zxing.sequenceIndex, 2);
     EXPECT_EQ(zxing.sequenceSize, 4);
@@ -468,7 +446,7 @@ TEST_F(CodeViewTest, PrintsTheSymbolPByPPrinterPixelsAtTheTopLeft)
             wrong += grey != 0 && grey != 255 ? 1 : (grey == 0) != dark;
         }
     EXPECT_EQ(wrong, 0);
-    const peers::ZxingReading reading = peers::ReadWithZxing(Grey(page.copy(0, 0, p + 20, p + 20)));
+    const peers::ZxingReading reading = peers::ReadWithZxing(GreyOf(page.copy(0, 0, p + 20, p + 20)));
     ASSERT_TRUE(reading.valid) << reading.error;
     EXPECT_EQ(reading.bytes, book.BuildPayload());
 }
