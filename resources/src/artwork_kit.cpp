@@ -1,7 +1,10 @@
 #include "artwork_kit.h"
 
 #include <QFontMetrics>
+#include <QPen>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace nubora::res::art {
 
@@ -94,6 +97,30 @@ void DrawCaption(QPainter& painter, const QRectF& box, const char* line1, const 
     painter.setFont(font);
     painter.setPen(ink);
     painter.drawText(box, Qt::AlignCenter, lines.join(QLatin1Char('\n')));
+}
+
+QColor Tint(const QColor& colour, int percentWhite)
+{
+    const auto mix = [percentWhite](int c) { return (c * (100 - percentWhite) + 255 * percentWhite) / 100; };
+    return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
+}
+
+QRectF DrawButtonBody(QPainter& p, QSize size, const QColor& colour, ButtonLook look, qreal maxRadius)
+{
+    const bool pressed = look == ButtonLook::Pressed;
+    const bool lit = look != ButtonLook::Normal;
+    const QRectF body =
+        QRectF(2, 2, size.width() - 5, size.height() - 6).translated(pressed ? QPointF(1, 1.5) : QPointF());
+    const qreal radius = std::min<qreal>(maxRadius, body.height() / 2);
+    if (!pressed) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x1f, 0x2a, 0x44, 40));
+        p.drawPath(Rounded(body.translated(1.5, 2.5), radius));
+    }
+    p.setBrush(pressed ? colour : (lit ? Tint(colour, 88) : kPaper));
+    p.setPen(QPen(lit ? kAccent : Tint(colour, 40), lit ? 2.5 : 1.2));
+    p.drawPath(Rounded(body.adjusted(1, 1, -1, -1), radius - 1));
+    return body;
 }
 
 }  // namespace nubora::res::art

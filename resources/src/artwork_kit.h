@@ -20,6 +20,12 @@ inline const QColor kPaper{0xff, 0xfd, 0xf8};
 inline const QColor kAccent{0xf5, 0x8a, 0x1f};
 inline const QColor kMuted{0x6b, 0x78, 0x90};
 
+// The three looks of a picture button.
+enum class ButtonLook { Normal, Pressed, Focused };
+
+// `colour` mixed with `percentWhite` per cent of white.
+QColor Tint(const QColor& colour, int percentWhite);
+
 // IPAPGothic at `pixelSize`, optionally bold.
 QFont JapaneseFont(int pixelSize, bool bold = false);
 
@@ -36,6 +42,13 @@ QPainterPath Rounded(const QRectF& rect, qreal radius);
 // bold IPAPGothic of pixelSize, shrunk until every line fits the width.
 void DrawCaption(QPainter& painter, const QRectF& box, const char* line1, const char* line2, int pixelSize,
                  const QColor& ink);
+
+// The rounded body of a picture button of `size` in `look`: a soft shadow
+// unless pressed; paper with a border tinted from `colour`, a light tint of
+// it with the accent border when focused, `colour` itself when pressed (the
+// body then moved down and right). Corners of at most `maxRadius`. Returns
+// the body's rectangle, for what is drawn on it.
+QRectF DrawButtonBody(QPainter& painter, QSize size, const QColor& colour, ButtonLook look, qreal maxRadius = 10);
 
 // A QR Code finder pattern (7 × 7 modules) at `origin`, modules of `module` px.
 void DrawFinder(QPainter& painter, QPointF origin, qreal module, const QColor& dark, const QColor& light);

@@ -1,7 +1,6 @@
 #include "code_view_artwork.h"
 
 #include "artwork_kit.h"
-#include "menu_artwork.h"
 #include "nubora/framework/dialog_units.h"
 #include "nubora/resources/code_view_layout.h"
 #include "nubora/resources/resource_ids.h"
@@ -34,12 +33,6 @@ FaceLook LookOf(Face face)
     case Face::Print: return {{75, 47}, QColor(0x4a, 0x5a, 0x78), "印刷", ""};
     }
     return {};
-}
-
-QColor Tint(const QColor& colour, int percentWhite)
-{
-    const auto mix = [percentWhite](int c) { return (c * (100 - percentWhite) + 255 * percentWhite) / 100; };
-    return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
 }
 
 // The pictogram of each face, centred on `c`, about 2r across.
@@ -88,18 +81,7 @@ QImage FaceButton(Face face, ButtonLook look)
     QPainter p(&image);
     Prepare(p);
     const bool pressed = look == ButtonLook::Pressed;
-    const bool lit = look != ButtonLook::Normal;
-    const QRectF body =
-        QRectF(2, 2, f.size.width() - 5, f.size.height() - 6).translated(pressed ? QPointF(1, 1.5) : QPointF());
-    const qreal radius = std::min<qreal>(10, body.height() / 2);
-    if (!pressed) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x1f, 0x2a, 0x44, 40));
-        p.drawPath(Rounded(body.translated(1.5, 2.5), radius));
-    }
-    p.setBrush(pressed ? f.colour : (lit ? Tint(f.colour, 88) : kPaper));
-    p.setPen(QPen(lit ? kAccent : Tint(f.colour, 40), lit ? 2.5 : 1.2));
-    p.drawPath(Rounded(body.adjusted(1, 1, -1, -1), radius - 1));
+    const QRectF body = DrawButtonBody(p, f.size, f.colour, look);
 
     const QColor ink = pressed ? QColor(Qt::white) : f.colour;
     const QColor text = pressed ? QColor(Qt::white) : kInk;

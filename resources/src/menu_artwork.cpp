@@ -34,12 +34,6 @@ CardContent ContentOf(MenuButtonKind kind)
     return {};
 }
 
-QColor Tint(const QColor& colour, int percentWhite)
-{
-    const auto mix = [percentWhite](int c) { return (c * (100 - percentWhite) + 255 * percentWhite) / 100; };
-    return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
-}
-
 void DrawPerson(QPainter& p, QPointF c, qreal r)
 {
     p.drawEllipse(QRectF(c.x() - r * 0.36, c.y() - r * 0.62, r * 0.72, r * 0.72));

@@ -1,6 +1,8 @@
 // Pictures of the main menu: background 139 and the picture buttons 163-175.
 #pragma once
 
+#include "artwork_kit.h"
+
 #include <QImage>
 
 namespace nubora::res::art {
@@ -9,7 +11,6 @@ namespace nubora::res::art {
 QImage MenuBackground();
 
 enum class MenuButtonKind { AddressBook, Mail, FreeText };
-enum class ButtonLook { Normal, Pressed, Focused };
 
 // 131 × 191: one of the three content buttons in one look.
 QImage MenuCard(MenuButtonKind kind, ButtonLook look);

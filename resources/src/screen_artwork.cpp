@@ -35,12 +35,6 @@ ButtonFace FaceOf(FrameButtonKind kind)
     return {};
 }
 
-QColor Tint(const QColor& colour, int percentWhite)
-{
-    const auto mix = [percentWhite](int c) { return (c * (100 - percentWhite) + 255 * percentWhite) / 100; };
-    return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
-}
-
 void DrawGear(QPainter& p, QPointF c, qreal r, const QColor& ink)
 {
     p.save();
@@ -113,18 +107,7 @@ QImage FrameButton(FrameButtonKind kind, ButtonLook look)
     QPainter p(&image);
     Prepare(p);
     const bool pressed = look == ButtonLook::Pressed;
-    const bool lit = look != ButtonLook::Normal;
-    const QRectF body = QRectF(2, 2, face.size.width() - 5, face.size.height() - 6)
-                            .translated(pressed ? QPointF(1, 1.5) : QPointF());
-    const qreal radius = std::min<qreal>(10, body.height() / 2);
-    if (!pressed) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x1f, 0x2a, 0x44, 40));
-        p.drawPath(Rounded(body.translated(1.5, 2.5), radius));
-    }
-    p.setBrush(pressed ? face.colour : (lit ? Tint(face.colour, 88) : kPaper));
-    p.setPen(QPen(lit ? kAccent : Tint(face.colour, 40), lit ? 2.5 : 1.2));
-    p.drawPath(Rounded(body.adjusted(1, 1, -1, -1), radius - 1));
+    const QRectF body = DrawButtonBody(p, face.size, face.colour, look);
 
     const QColor ink = pressed ? QColor(Qt::white) : face.colour;
     const QColor text = pressed ? QColor(Qt::white) : kInk;

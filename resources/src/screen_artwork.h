@@ -2,7 +2,7 @@
 // address-book background 198 with the field labels beside the fields.
 #pragma once
 
-#include "menu_artwork.h"
+#include "artwork_kit.h"
 
 #include <QImage>
 

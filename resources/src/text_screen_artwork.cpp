@@ -29,12 +29,6 @@ LinkFace FaceOf(LinkButtonKind kind)
     return {};
 }
 
-QColor Tint(const QColor& colour, int percentWhite)
-{
-    const auto mix = [percentWhite](int c) { return (c * (100 - percentWhite) + 255 * percentWhite) / 100; };
-    return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
-}
-
 // A handset, a map pin or a small television, centred on `c`, about 2r
 // across, in `ink` on `paper`.
 void DrawLinkPictogram(QPainter& p, LinkButtonKind kind, QPointF c, qreal r, const QColor& ink, const QColor& paper)
@@ -145,16 +139,7 @@ QImage LinkButton(LinkButtonKind kind, ButtonLook look)
     QPainter p(&image);
     Prepare(p);
     const bool pressed = look == ButtonLook::Pressed;
-    const bool lit = look != ButtonLook::Normal;
-    const QRectF body = QRectF(2, 2, 77, 17).translated(pressed ? QPointF(1, 1.5) : QPointF());
-    if (!pressed) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x1f, 0x2a, 0x44, 40));
-        p.drawPath(Rounded(body.translated(1.5, 2.5), 8));
-    }
-    p.setBrush(pressed ? face.colour : (lit ? Tint(face.colour, 88) : kPaper));
-    p.setPen(QPen(lit ? kAccent : Tint(face.colour, 40), lit ? 2.5 : 1.2));
-    p.drawPath(Rounded(body.adjusted(1, 1, -1, -1), 7));
+    const QRectF body = DrawButtonBody(p, QSize(82, 23), face.colour, look, 8);
     const QColor ink = pressed ? QColor(Qt::white) : face.colour;
     DrawLinkPictogram(p, kind, body.topLeft() + QPointF(13, body.height() / 2), 5.5, ink,
                       pressed ? face.colour : QColor(Qt::white));

@@ -3,7 +3,7 @@
 // three link buttons.
 #pragma once
 
-#include "menu_artwork.h"
+#include "artwork_kit.h"
 
 #include <QImage>
 
