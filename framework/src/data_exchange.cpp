@@ -71,15 +71,24 @@ void DataExchange::Text(int id, std::string& member, int limitBytes)
     if (!Saving()) {
         const std::string shown = IsMultiLine(control) ? CrLfToLf(member) : member;
         SetControlText(control, FromCp932(shown));
+        dialog_.shownTexts_.insert(id, {ControlText(control), member});
         return;
     }
-    std::string taken = ToCp932Lossy(ControlText(control));
-    if (IsMultiLine(control))
-        taken = LfToCrLf(taken);
+    const QString text = ControlText(control);
+    std::string taken;
+    const auto shown = dialog_.shownTexts_.constFind(id);
+    if (shown != dialog_.shownTexts_.cend() && shown->text == text) {
+        taken = shown->bytes;
+    } else {
+        taken = ToCp932Lossy(text);
+        if (IsMultiLine(control))
+            taken = LfToCrLf(taken);
+    }
     if (limitBytes > 0 && static_cast<int>(taken.size()) > limitBytes) {
         Fail(id, TextTooLongMessage(limitBytes));
         return;
     }
+    dialog_.shownTexts_.insert(id, {text, taken});
     member = std::move(taken);
 }
 

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,11 +38,19 @@ void Dialog::Create(bool visible)
         show();
 }
 
-int Dialog::DoModal()
+int Dialog::DoModal(QWidget* over)
 {
     ended_ = false;
     Create(false);
-    return exec();
+    if (!over || over == parentWidget())
+        return exec();
+    // Owned by whoever made it: the caller's window is its parent only
+    // while it runs.
+    QWidget* const owner = parentWidget();
+    setParent(over, windowFlags());
+    const int result = exec();
+    setParent(owner, windowFlags());
+    return result;
 }
 
 int Dialog::RunModalLoop()
@@ -91,8 +100,16 @@ void Dialog::RegisterControl(int id, QWidget* control, const QRect& pixelRect)
     Watch(control);
 }
 
+bool Dialog::IsOwnWindow(const QObject* object) const
+{
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    return !widget || widget->window() == this;
+}
+
 void Dialog::Watch(QWidget* widget)
 {
+    if (!IsOwnWindow(widget))
+        return;
     widget->installEventFilter(this);
     widget->setMouseTracking(true);
     for (QWidget* child : widget->findChildren<QWidget*>())
@@ -203,6 +220,11 @@ bool Dialog::PreTranslateMessage(QObject*, QEvent*) { return false; }
 
 bool Dialog::eventFilter(QObject* watched, QEvent* event)
 {
+    // A control's context menu, a combo box's list and any other window
+    // made inside a control are not the dialog's: they keep their own keys,
+    // pointer and focus.
+    if (!IsOwnWindow(watched))
+        return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::ChildAdded && watched != this) {
         if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
             Watch(child);
@@ -214,7 +236,8 @@ bool Dialog::eventFilter(QObject* watched, QEvent* event)
         hiddenFocusId_ = 0;
     if (PreTranslateMessage(watched, event))
         return true;
-    if (event->type() == QEvent::FocusOut) {
+    // A popup opening over a control takes no focus from it.
+    if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         const int id = ControlId(qobject_cast<QWidget*>(watched));
         const auto handler = focusLost_.constFind(id);
         if (handler != focusLost_.cend() && Control(id) == watched)

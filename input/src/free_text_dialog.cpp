@@ -133,7 +133,7 @@ void FreeTextDialog::AddLink(fw::Dialog& dialog, const std::string& value, LinkK
 {
     if (!UpdateData(true))
         return;
-    if (dialog.DoModal() != QDialog::Accepted)
+    if (dialog.DoModal(this) != QDialog::Accepted)
         return;
     AppendLink(text, kind, value);
     auto* edit = ControlAs<fw::Cp932TextEdit>(id::kText);

@@ -228,13 +228,20 @@ void InputScreenDialog::OnClearInput()
         UpdateGauge();
 }
 
-void InputScreenDialog::OnExit() { owner_.PostCloseRequest(); }
+void InputScreenDialog::OnExit()
+{
+    // The menu's question tells by the entries whether typed data would be
+    // lost: they must hold what is typed. A refused take stops the exit.
+    if (!UpdateData(true))
+        return;
+    owner_.PostCloseRequest();
+}
 
 void InputScreenDialog::OnSettings()
 {
     if (!TakeAndValidate())
         return;
-    if (owner_.settings->DoModal() != QDialog::Accepted)
+    if (owner_.settings->DoModal(this) != QDialog::Accepted)
         return;
     if (owner_.codeSettings.autoAdjust == 1) {
         ShowAutomaticPresentation();

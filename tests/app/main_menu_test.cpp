@@ -349,6 +349,7 @@ TEST_F(MainMenuTest, ExitFromAScreenWithAnEntryAsks111)
 {
     Click(menuId::kMailButton);
     menu.mail->subject = "件名";
+    menu.mail->UpdateData(false);
     services.messages.ScriptAnswers({Answer::No});
     menu.mail->OnExit();
     Settle();
@@ -384,6 +385,7 @@ TEST_F(MainMenuTest, ExitFromTheCodeViewFollowsBmpSaved)
     menu.hide();
     menu.codeView->show();
     menu.addressBook->name = "x";  // entries do not count from the code view
+    menu.addressBook->UpdateData(false);
 
     services.messages.ScriptAnswers({Answer::No});
     menu.codeView->OnExit();
@@ -420,6 +422,7 @@ TEST_F(MainMenuTest, YesFromAScreenEndsWithEveryWindowHidden)
 {
     Click(menuId::kAddressBookButton);
     menu.addressBook->memo = "memo";
+    menu.addressBook->UpdateData(false);
     services.messages.ScriptAnswers({Answer::Yes});
     menu.addressBook->OnExit();
     Settle();

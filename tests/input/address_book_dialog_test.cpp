@@ -453,17 +453,20 @@ TEST_F(AddressBookTest, TheGaugeFollowsThePayloadAtItsBoundaries)
 
 TEST_F(AddressBookTest, SettingsOkInManualModeShowsTheGaugeAndTheNewSummary)
 {
+    bool overScreen = false;
     TypeInto(fid::kMemo, QStringLiteral("x"));
-    QTimer::singleShot(0, &menu, [this] {
+    QTimer::singleShot(0, &menu, [this, &overScreen] {
         SettingsDialog& settings = *menu.settings;
         QTest::mouseClick(Ctl(settings, ctl::settings::kManual), Qt::LeftButton);
         auto* level = As<QComboBox>(settings, ctl::settings::kLevel);
         level->setCurrentIndex(level->findText(QStringLiteral("Q(25%)")));
         auto* version = As<QComboBox>(settings, ctl::settings::kVersion);
         version->setCurrentIndex(version->findText(QStringLiteral("1")));
+        overScreen = OpensOverTheScreen(settings);
         QTest::mouseClick(Ctl(settings, ctl::kOk), Qt::LeftButton);
     });
     Click(bid::kSettings);
+    EXPECT_TRUE(overScreen);
     EXPECT_TRUE(Gauge()->isVisible());
     EXPECT_FALSE(Button(bid::kConfirm)->isVisible());
     const int32_t oneQ[2] = {1, 3};

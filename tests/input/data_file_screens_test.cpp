@@ -429,5 +429,18 @@ TEST_F(FreeTextFileTest, BytesThatAreNoCp932TextOpenWithoutHarm)
     EXPECT_TRUE(As<QPlainTextEdit>(ft::kText)->toPlainText().contains(QChar::ReplacementCharacter));
 }
 
+TEST_F(FreeTextFileTest, AValueTheControlCannotHoldExactlyReachesThePayloadAndTheNextSaveUnchanged)
+{
+    // A lone CR and a byte with no CP932 code, inside the text.
+    const std::string file("a\rb\xFF\nc,\r\n");
+    ASSERT_TRUE(Spill(folder / "odd.fqr", file));
+    Open(folder / "odd.fqr");
+    ASSERT_TRUE(screen.UpdateData(true));
+    EXPECT_EQ(screen.BuildPayload(), "a\rb\xFF\r\nc");
+    SaveAs(folder / "again.fqr");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Slurp(folder / "again.fqr"), file);
+}
+
 }  // namespace
 }  // namespace nubora

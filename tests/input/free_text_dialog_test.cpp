@@ -65,6 +65,7 @@ protected:
     {
         QTimer::singleShot(0, &menu, [this, &dialog, editId, value, insert] {
             seenField = dialog.ControlAs<QLineEdit>(editId)->text();
+            openedOverScreen = OpensOverTheScreen(dialog);
             TypeText(dialog.Control(editId), value);
             QTest::mouseClick(dialog.Control(insert ? ctl::kOk : ctl::kCancel), Qt::LeftButton);
             stayedOpen = dialog.isVisible();
@@ -79,6 +80,7 @@ protected:
     }
 
     QString seenField;
+    bool openedOverScreen = false;
     bool stayedOpen = false;
 };
 
@@ -246,6 +248,7 @@ TEST_F(FreeTextTest, TheOneSegLinkAddsAMediaLine)
     TypeIntoText(QStringLiteral("番組"));
     AnswerLinkDialog(*menu.oneSegLink, ctl::links::kOneSegParam, QStringLiteral("ch=27&t=20261208T2100"));
     screen.OnOneSegLink();
+    EXPECT_TRUE(openedOverScreen);
     EXPECT_FALSE(stayedOpen);
     EXPECT_EQ(TextMember(), Sjis("番組\r\nmedia:ch=27&t=20261208T2100\r\n"));
 }
@@ -255,13 +258,16 @@ TEST_F(FreeTextTest, CancelChangesNothingAndEveryOpeningStartsEmpty)
     TypeIntoText(QStringLiteral("abc"));
     AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QStringLiteral("117"));
     Click(fid::kTelLink);
+    EXPECT_TRUE(openedOverScreen);
     ASSERT_EQ(TextMember(), "abc\r\nTEL:117\r\n");
     AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QStringLiteral("999"), false);
     Click(fid::kTelLink);
     EXPECT_EQ(seenField, QString());  // the earlier number is not remembered
     EXPECT_EQ(TextMember(), "abc\r\nTEL:117\r\n");
     AnswerLinkDialog(*menu.naviLink, ctl::links::kNaviAddress, QString());
+    openedOverScreen = false;
     Click(fid::kNaviLink);
+    EXPECT_TRUE(openedOverScreen);
     EXPECT_TRUE(stayedOpen);  // OK with an empty field does nothing
     EXPECT_EQ(TextMember(), "abc\r\nTEL:117\r\n");
     EXPECT_TRUE(Boxes().empty());

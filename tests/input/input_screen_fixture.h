@@ -68,6 +68,13 @@ protected:
         QTest::mouseClick(Button(buttonId), Qt::LeftButton);
     }
 
+    // True while `dialog` runs over the screen: the screen is its parent and
+    // it opens over the screen, not at the desktop's centre.
+    bool OpensOverTheScreen(const QWidget& dialog) const
+    {
+        return dialog.parentWidget() == &screen && screen.frameGeometry().contains(dialog.frameGeometry().center());
+    }
+
     const std::vector<fw::testing::RecordedBox>& Boxes() { return services.messages.Boxes(); }
     // Exactly one box was shown: message `stringId` as a `type` box with the
     // program's caption, owned by the window titled `owner` (the screen when

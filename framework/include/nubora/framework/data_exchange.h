@@ -32,8 +32,9 @@ public:
     // box or a label). Multi-line controls separate lines with LF, `member`
     // with CR LF. Taking a text of more than `limitBytes` CP932 bytes (0: no
     // limit) fails: the message TextTooLongMessage is shown as a warning, the
-    // focus goes to the control and `member` keeps its value. A character
-    // without a CP932 code is taken as '?'.
+    // focus goes to the control and `member` keeps its value. A text the user
+    // has not changed since it was shown or taken gives back the same bytes;
+    // in a changed text a character without a CP932 code is taken as '?'.
     void Text(int id, std::string& member, int limitBytes = 0);
 
     // Moves an integer shown as decimal text (a spin box's value, or a text

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <span>
+#include <string>
 
 class QEventLoop;
 
@@ -32,8 +33,10 @@ public:
     void Create(bool visible);
     bool IsCreated() const { return created_; }
 
-    // Creates the dialog and runs it application-modal; the result of EndDialog.
-    int DoModal();
+    // Creates the dialog and runs it application-modal; the result of
+    // EndDialog. With `over`, the dialog belongs to that window while it runs,
+    // so that it opens over it (not at the desktop's centre).
+    int DoModal(QWidget* over = nullptr);
     // Creates and shows the dialog and runs an event loop until EndDialog,
     // without making the dialog modal: the main window's loop, under which
     // modeless windows stay usable while the dialog is hidden.
@@ -114,13 +117,28 @@ protected:
     void done(int result) override;
 
 private:
+    friend class DataExchange;
+
+    // A text control's value as DataExchange last showed or took it: the
+    // control's text then and the member's bytes behind it. A take that finds
+    // the text unchanged gives the bytes back as they were, so that a value
+    // the control cannot hold exactly (a lone CR, bytes with no CP932 code)
+    // reaches the payload and the next save unchanged.
+    struct ShownText {
+        QString text;
+        std::string bytes;
+    };
+
     void RegisterControl(int id, QWidget* control, const QRect& pixelRect);
+    // False for a window of its own made inside a control (a popup menu).
+    bool IsOwnWindow(const QObject* object) const;
     void Watch(QWidget* widget);
 
     int templateId_;
     DialogUnits units_;
     QHash<int, QWidget*> controls_;
     QHash<int, std::function<void()>> focusLost_;
+    QHash<int, ShownText> shownTexts_;
     // The hidden button that has the focus by hover; 0 for none.
     int hiddenFocusId_ = 0;
     QEventLoop* loop_ = nullptr;

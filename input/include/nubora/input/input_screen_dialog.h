@@ -54,7 +54,8 @@ public:
     void OnBackToMenu();
     // "入力データクリア": asks (115) and empties the entries.
     void OnClearInput();
-    // "終了" and the cancel command: the menu asks and ends the program.
+    // "終了" and the cancel command: takes the controls into the members (a
+    // refused take stops here), then the menu asks and ends the program.
     void OnExit();
     // "設定": check, run the settings dialog, show the mode, rewrite the summary.
     void OnSettings();
