@@ -25,6 +25,7 @@ fw::BoxType MessageType(int stringId)
     case s::kSplitImpossible:
         return fw::BoxType::Error;
     case s::kCopiedToClipboard:
+    case s::kNoPrinter:
         return fw::BoxType::Notice;
     default:
         return fw::BoxType::Warning;

@@ -1,7 +1,9 @@
 #include "nubora/framework/print_service.h"
 
+#include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace nubora::fw {
 namespace {
@@ -20,6 +22,14 @@ private:
 
 }  // namespace
 
+void UsePrintableAreaOrigin(QPrinter& printer)
+{
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
+}
+
+bool QtPrintService::HasPrinter() const { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+
 std::unique_ptr<PrintTarget> QtPrintService::ChoosePrinter(QWidget* owner)
 {
     auto target = std::make_unique<QtPrintTarget>();
@@ -30,6 +40,7 @@ std::unique_ptr<PrintTarget> QtPrintService::ChoosePrinter(QWidget* owner)
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
+    UsePrintableAreaOrigin(target->Printer());
     return target;
 }
 

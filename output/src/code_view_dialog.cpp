@@ -194,7 +194,13 @@ void CodeViewDialog::OnPrint()
     const QImage symbol = ShownSymbol();
     if (symbol.isNull())
         return;
-    const std::unique_ptr<fw::PrintTarget> printer = fw::CurrentServices().printing->ChoosePrinter(this);
+    fw::PrintService& printing = *fw::CurrentServices().printing;
+    // With nothing to print on, say so rather than print nothing in silence.
+    if (!printing.HasPrinter()) {
+        ShowMessage(this, res::str::kNoPrinter);
+        return;
+    }
+    const std::unique_ptr<fw::PrintTarget> printer = printing.ChoosePrinter(this);
     if (!printer)
         return;
     PrintSymbol(*printer, symbol, owner_.codeSettings.printSizeMm);

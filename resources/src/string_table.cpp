@@ -40,6 +40,7 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     // A value ending in a single-byte backslash cannot be told from an
     // escaped comma in a data file; the save drops it once the user agrees.
     {140, "半角の「\\」で終わる項目は、末尾の「\\」を除いて保存されます。よろしいですか？"},
+    {141, "印刷できるプリンターがありません。プリンターを設定してから印刷してください。"},
 });
 
 }  // namespace

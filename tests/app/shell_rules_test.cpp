@@ -136,7 +136,8 @@ TEST(MessageCatalogue, GivesEachMessageItsBoxType)
         EXPECT_EQ(MessageType(id), fw::BoxType::Error) << id;
     for (int id : {121, 122, 123, 124, 125, 130, 131, 132, 133, 134, 137, 138})
         EXPECT_EQ(MessageType(id), fw::BoxType::Warning) << id;
-    EXPECT_EQ(MessageType(129), fw::BoxType::Notice);
+    for (int id : {129, 141})
+        EXPECT_EQ(MessageType(id), fw::BoxType::Notice) << id;
 }
 
 TEST(SymbolBitmaps, ReleaseEveryBitmapAndTheArray)

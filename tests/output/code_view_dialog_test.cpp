@@ -6,6 +6,7 @@
 #include "decoders.h"
 #include "nubora/app/main_menu_dialog.h"
 #include "nubora/framework/bitmap_button.h"
+#include "nubora/framework/print_service.h"
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/framework/up_down.h"
 #include "nubora/input/address_book_dialog.h"
@@ -461,7 +462,23 @@ TEST_F(CodeViewTest, CancellingThePrintDialogPrintsNothing)
     EXPECT_TRUE(Boxes().empty());
 }
 
-// A PDF printer at a known resolution, as the print dialog would return it.
+TEST_F(CodeViewTest, WithNoPrinterInstalledPrintSaysSoAndPrintsNothing)
+{
+    MakeCode(1);
+    services.printing.ScriptNoPrinter();
+    QTest::mouseClick(Button(id::kPrint), Qt::LeftButton);
+    EXPECT_EQ(services.printing.DialogsShown(), 0);
+    EXPECT_TRUE(services.printing.Pages().empty());
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes().back().text,
+              QStringLiteral("印刷できるプリンターがありません。プリンターを設定してから印刷してください。"));
+    EXPECT_EQ(Boxes().back().type, BoxType::Notice);
+    EXPECT_EQ(Boxes().back().ownerTitle, QStringLiteral("コード表示画面"));
+    EXPECT_EQ(menu.bmpSaved, 0);
+}
+
+// A PDF printer at a known resolution, as the print service returns it
+// once its dialog is accepted.
 class PdfPrintTarget final : public fw::PrintTarget {
 public:
     PdfPrintTarget(const QString& path, int dpi) : printer_(QPrinter::HighResolution)
@@ -469,6 +486,7 @@ public:
         printer_.setOutputFormat(QPrinter::PdfFormat);
         printer_.setOutputFileName(path);
         printer_.setResolution(dpi);
+        fw::UsePrintableAreaOrigin(printer_);
     }
     int DotsPerInchY() const override { return printer_.logicalDpiY(); }
     QPaintDevice& Device() override { return printer_; }
@@ -528,10 +546,17 @@ TEST(PrintSymbol, DrawsPByPOnAPdfPrinterAtAKnownResolution)
     // page maps printer pixels to points by 72 / 600.
     EXPECT_TRUE(QRegularExpression(QStringLiteral("/Width 29\\b")).match(QString::fromLatin1(pdf)).hasMatch());
     const QString content = QString::fromLatin1(PdfContent(pdf));
-    const QRegularExpression page(QStringLiteral("([0-9.]+) 0 0 -([0-9.]+) [-0-9.]+ [-0-9.]+ cm"));
+    const QRegularExpression page(QStringLiteral("([0-9.]+) 0 0 -([0-9.]+) ([-0-9.]+) ([-0-9.]+) cm"));
     const QRegularExpressionMatch pageMatch = page.match(content);
     ASSERT_TRUE(pageMatch.hasMatch()) << content.toStdString();
     EXPECT_NEAR(pageMatch.captured(1).toDouble(), 72.0 / 600, 1e-6);
+    // A PDF's printable area is the whole sheet: the picture's corner is the
+    // sheet's top-left corner, with no margin of Qt's own.
+    const QRegularExpressionMatch mediaBox =
+        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(QString::fromLatin1(pdf));
+    ASSERT_TRUE(mediaBox.hasMatch());
+    EXPECT_EQ(pageMatch.captured(3).toDouble(), 0.0);
+    EXPECT_NEAR(pageMatch.captured(4).toDouble(), mediaBox.captured(2).toDouble(), 1e-3);
     const QRegularExpression draw(
         QStringLiteral("([0-9.]+) 0 0 ([0-9.]+) ([-0-9.]+) ([-0-9.]+) cm\\s+(\\d+) 0 0 -(\\d+) 0 \\d+ cm\\s*/Im\\d+\\s+Do"));
     const QRegularExpressionMatch match = draw.match(content);

@@ -4,6 +4,7 @@
 #include <memory>
 
 class QPaintDevice;
+class QPrinter;
 class QWidget;
 
 namespace nubora::fw {
@@ -23,6 +24,8 @@ public:
 class PrintService {
 public:
     virtual ~PrintService() = default;
+    // False when no printer is installed: there is nothing to choose from.
+    virtual bool HasPrinter() const = 0;
     // Shows the print dialog (no selection, no page numbers, no print to
     // file). The chosen printer, or null when the user cancels.
     virtual std::unique_ptr<PrintTarget> ChoosePrinter(QWidget* owner) = 0;
@@ -30,7 +33,13 @@ public:
 
 class QtPrintService final : public PrintService {
 public:
+    bool HasPrinter() const override;
     std::unique_ptr<PrintTarget> ChoosePrinter(QWidget* owner) override;
 };
+
+// Puts the origin of `printer`'s pages at the corner of its printable area:
+// its page margins become the printer's own minimum margins (Qt's defaults
+// are not the printer's; for a PDF printer they are 0, the sheet's corner).
+void UsePrintableAreaOrigin(QPrinter& printer);
 
 }  // namespace nubora::fw

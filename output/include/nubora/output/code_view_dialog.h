@@ -23,7 +23,8 @@ public:
     // there, three pixels a module; bmpSaved becomes 1 only when the file was
     // written. A failure leaves any file there as it was and reports 130.
     void OnSaveBmp();
-    // "印刷": the print dialog, then the shown symbol at its print size.
+    // "印刷": the print dialog, then the shown symbol at its print size;
+    // with no printer installed, notice kNoPrinter and nothing else.
     void OnPrint();
     // "QRコードコピー": the shown symbol, five pixels a module, onto the
     // clipboard, then notice 129 with the print size.

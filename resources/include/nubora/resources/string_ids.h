@@ -31,5 +31,6 @@ namespace nubora::res::str {
     inline constexpr int kBadOneSegChars = 138;
     inline constexpr int kProTitle = 139;
     inline constexpr int kTrailingBackslashQuestion = 140;
+    inline constexpr int kNoPrinter = 141;
 
 }  // namespace nubora::res::str

@@ -60,6 +60,9 @@ class ScriptedPrintService final : public PrintService {
 public:
     void ScriptPrinter(int dotsPerInch, QSize page) { dpi_ = dotsPerInch; page_ = page; cancel_ = false; }
     void ScriptCancel() { cancel_ = true; }
+    // A machine with no printer installed.
+    void ScriptNoPrinter() { installed_ = false; }
+    bool HasPrinter() const override { return installed_; }
     std::unique_ptr<PrintTarget> ChoosePrinter(QWidget* owner) override;
     // Every finished page, in order.
     const std::vector<QImage>& Pages() const { return pages_; }
@@ -69,6 +72,7 @@ private:
     int dpi_ = 600;
     QSize page_{4960, 7016};
     bool cancel_ = true;
+    bool installed_ = true;
     int dialogs_ = 0;
     std::vector<QImage> pages_;
 };
