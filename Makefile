@@ -12,7 +12,7 @@ DATA_FILE_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) / 4)
 ENGINE_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) - $(DATA_FILE_FUZZ_SECONDS))
 CMAKE_GEN    := -G Ninja
 
-.PHONY: all deps configure build run test test-sanitize fuzz fuzz-long bench clean
+.PHONY: all deps configure build run run-vnc test test-sanitize fuzz fuzz-long bench clean
 
 all: build
 
@@ -27,6 +27,12 @@ build: configure
 
 run: build
 	@scripts/run.sh $(BUILD_DIR)
+
+# The program on a virtual display, served to a VNC viewer on localhost
+# (VNC_PORT, 5900 unless given): for machines without a graphical session.
+VNC_PORT ?= 5900
+run-vnc: build
+	@scripts/run-vnc.sh $(BUILD_DIR) $(VNC_PORT)
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j2

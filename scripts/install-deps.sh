@@ -14,6 +14,8 @@ packages=(
   clang libclang-rt-14-dev
   # the GUI: Qt 6 Widgets, Japanese standard dialogs, the dialog font, a display for picture tests
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
+  # make run-vnc: the window served on localhost from a virtual display
+  x11vnc
 )
 
 missing=()
