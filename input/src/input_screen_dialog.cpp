@@ -9,6 +9,7 @@
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
+#include "nubora/resources/input_screen_layout.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 
@@ -22,6 +23,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QTextBlock>
 
 #include <vector>
 
@@ -91,6 +93,28 @@ int DataFileMessage(DataFileStatus status)
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+// The settings summary 1027: a read-only box whose lines stand a fixed
+// distance apart, level with the labels the background paints beside them.
+class SettingsSummaryBox final : public QPlainTextEdit {
+public:
+    explicit SettingsSummaryBox(int lineHeight) : lineHeight_(lineHeight) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(viewport());
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::Text));
+        const int ascent = fontMetrics().ascent();
+        int top = 0;
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next(), top += lineHeight_)
+            painter.drawText(QPoint(0, top + ascent), block.text());
+    }
+
+private:
+    int lineHeight_;  // pixels from one line's top to the next
+};
+
 }  // namespace
 
 InputScreenDialog::InputScreenDialog(MainMenuDialog& owner, int templateId, const QString& title, int screenIndex,
@@ -131,7 +155,13 @@ void InputScreenDialog::CreateFrameButtons()
 
 void InputScreenDialog::CreateSummaryAndGauge()
 {
-    auto* summary = AddControl(id::kSettingsSummary, new QPlainTextEdit, QRect(60, 269, 75, 48));
+    namespace corner = res::layout::inputScreen;
+    auto* summary = AddControl(id::kSettingsSummary, new SettingsSummaryBox(corner::SummaryLineHeight(Units())),
+                               corner::kSummaryTemplate);
+    // Where the box runs past the background's settings panel (into the
+    // bottom button row) it shows nothing.
+    const QRect visible = corner::SummaryVisibleRect(Units());
+    summary->setMask(QRegion(visible.translated(-summary->pos())));
     summary->setReadOnly(true);
     summary->setFrameShape(QFrame::NoFrame);
     summary->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -144,7 +174,7 @@ void InputScreenDialog::CreateSummaryAndGauge()
     palette.setBrush(QPalette::Base, owner_.whiteBrush);
     summary->setPalette(palette);
 
-    auto* gauge = AddControl(id::kGauge, new QProgressBar, QRect(156, 295, 125, 20));
+    auto* gauge = AddControl(id::kGauge, new QProgressBar, corner::kGaugeTemplate);
     gauge->setRange(0, 100);
     gauge->setValue(0);
     gauge->setTextVisible(false);

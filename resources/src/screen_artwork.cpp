@@ -2,14 +2,15 @@
 
 #include "artwork_kit.h"
 #include "nubora/framework/dialog_units.h"
+#include "nubora/resources/input_screen_layout.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
 
-#include <algorithm>
-
 namespace nubora::res::art {
 namespace {
+
+namespace inputScreen = layout::inputScreen;
 
 constexpr int kScreenSide = 600;
 
@@ -182,18 +183,16 @@ QImage AddressBookBackground()
     }
 
     // The settings panel: summary labels, one per line of the box 1027.
-    const QRect summary = units.ToPixels(QRect(60, 269, 75, 48));
-    const QRect gauge = units.ToPixels(QRect(156, 295, 125, 20));
-    // The panel ends above the bottom buttons even where the summary box runs on.
-    const qreal panelBottom = std::min<qreal>(summary.bottom() + 8, 506);
-    const QRectF settingsPanel(6, summary.top() - 30, gauge.right() + 14 - 6, panelBottom - (summary.top() - 30));
+    const QRect summary = units.ToPixels(inputScreen::kSummaryTemplate);
+    // The border runs through the centres of the panel's outermost pixels.
+    const QRectF settingsPanel = QRectF(inputScreen::SettingsPanel(units)).adjusted(0.5, 0.5, -0.5, -0.5);
     p.setPen(QPen(QColor(0xc8, 0xd6, 0xea), 1));
     p.setBrush(Qt::white);
     p.drawPath(Rounded(settingsPanel, 8));
     p.setFont(JapaneseFont(12, true));
     p.setPen(QColor(0x0e, 0x7a, 0x6f));
     p.drawText(QPointF(16, summary.top() - 11), QStringLiteral("QRコード設定"));
-    const int lineHeight = QFontMetrics(fw::DialogFont()).lineSpacing();
+    const int lineHeight = inputScreen::SummaryLineHeight(units);
     const char* summaryLabels[] = {"誤り訂正レベル", "セルサイズ", "バージョン", "印刷サイズ", "コードサイズ",
                                    "コード分割数"};
     for (int i = 0; i < 6; ++i) {

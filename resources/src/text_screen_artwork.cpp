@@ -2,11 +2,10 @@
 
 #include "artwork_kit.h"
 #include "nubora/framework/dialog_units.h"
+#include "nubora/resources/input_screen_layout.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
-
-#include <algorithm>
 
 namespace nubora::res::art {
 namespace {
@@ -112,14 +111,14 @@ void DrawPanel(QPainter& p, const QRectF& panel)
 // 1027, and the right column behind the side buttons.
 void DrawSettingsPanelAndColumn(QPainter& p, const fw::DialogUnits& units, const QColor& headingInk)
 {
-    const QRect summary = units.ToPixels(QRect(60, 269, 75, 48));
-    const QRect gauge = units.ToPixels(QRect(156, 295, 125, 20));
-    const qreal panelBottom = std::min<qreal>(summary.bottom() + 8, 506);
-    DrawPanel(p, QRectF(6, summary.top() - 30, gauge.right() + 14 - 6, panelBottom - (summary.top() - 30)));
+    namespace inputScreen = layout::inputScreen;
+    const QRect summary = units.ToPixels(inputScreen::kSummaryTemplate);
+    // The border runs through the centres of the panel's outermost pixels.
+    DrawPanel(p, QRectF(inputScreen::SettingsPanel(units)).adjusted(0.5, 0.5, -0.5, -0.5));
     p.setFont(JapaneseFont(12, true));
     p.setPen(headingInk);
     p.drawText(QPointF(16, summary.top() - 11), QStringLiteral("QRコード設定"));
-    const int lineHeight = QFontMetrics(fw::DialogFont()).lineSpacing();
+    const int lineHeight = inputScreen::SummaryLineHeight(units);
     const char* labels[] = {"誤り訂正レベル", "セルサイズ", "バージョン", "印刷サイズ", "コードサイズ", "コード分割数"};
     for (int i = 0; i < 6; ++i) {
         const QRectF box(10, summary.top() + i * lineHeight, summary.left() - 12, lineHeight);
