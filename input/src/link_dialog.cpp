@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include <algorithm>
+
 namespace nubora {
 
 LinkDialog::LinkDialog(const LinkDialogTemplate& layout, std::string& value)
@@ -20,9 +22,15 @@ LinkDialog::LinkDialog(const LinkDialogTemplate& layout, std::string& value)
 
 void LinkDialog::OnInitDialog()
 {
-    setFixedSize(Units().ToPixels(QRect(QPoint(0, 0), layout_.size)).size());
+    QSize client = Units().ToPixels(QRect(QPoint(0, 0), layout_.size)).size();
     auto* prompt = new QLabel(QString::fromUtf8(layout_.prompt), this);
-    prompt->setGeometry(Units().ToPixels(layout_.promptRect));
+    // The prompt keeps its place but grows to the width its text takes in
+    // the dialog font; the dialog grows only if even that is not enough.
+    QRect promptRect = Units().ToPixels(layout_.promptRect);
+    promptRect.setWidth(std::max(promptRect.width(), prompt->sizeHint().width()));
+    prompt->setGeometry(promptRect);
+    client.setWidth(std::max(client.width(), promptRect.right() + 1));
+    setFixedSize(client);
     AddControl(layout_.editId, new fw::Cp932LineEdit(layout_.limitBytes), layout_.editRect);
     auto* insert = AddControl(ctl::kOk, new QPushButton(QStringLiteral("挿入")), layout_.insertRect);
     insert->setDefault(true);
