@@ -16,6 +16,8 @@ packages=(
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
   # make run-vnc: the window served on localhost from a virtual display
   x11vnc
+  # docs/screenshots/take.sh: pointer and keys for the program under Xvfb
+  xdotool
 )
 
 missing=()

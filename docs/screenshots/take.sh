@@ -1,18 +1,81 @@
 #!/usr/bin/env bash
-# Photographs the main menu under Xvfb: docs/screenshots/take.sh [BUILD_DIR].
-# Needs the Debian packages xvfb and xauth, and a build with the tests
-# (for screen_grab). Without a window manager the window has no frame and its
-# client area sits at the requested position (10, 10).
+# Photographs ヌボラ under Xvfb: docs/screenshots/take.sh [BUILD_DIR].
+# The main menu; each input screen in manual mode with a 16-way split (the
+# summary and the gauge shown); the TEL, navi and one-seg link dialogs of the
+# free-text screen. The program is driven as a user drives it, with the
+# pointer and the keyboard (xdotool).
+# Needs the Debian packages xvfb, xauth and xdotool, and a build with the
+# tests (for screen_grab). Without a window manager windows have no frame and
+# a screen's client area sits at the requested position (10, 10).
 set -euo pipefail
-build=${1:-build}
+build=$(cd "${1:-build}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-runtime=$(mktemp -d)
-trap 'rm -rf "$runtime"' EXIT
-XDG_RUNTIME_DIR=$runtime xvfb-run -a -s "-screen 0 640x400x24" bash -c "
-  '$build/app/nubora' &
-  app=\$!
-  sleep 3
-  '$build/tests/app/screen_grab' '$here/main-menu.png' 10 10 500 350
-  kill \$app
-"
-echo "wrote $here/main-menu.png"
+
+if [ "${NUBORA_TAKE_INSIDE:-}" != 1 ]; then
+  runtime=$(mktemp -d)
+  trap 'rm -rf "$runtime"' EXIT
+  XDG_RUNTIME_DIR=$runtime NUBORA_TAKE_INSIDE=1 xvfb-run -a -s "-screen 0 800x640x24" "$0" "$build"
+  exit
+fi
+
+# Inside the virtual display from here on.
+grab() { "$build/tests/app/screen_grab" "$here/$1" "$2" "$3" "$4" "$5"; echo "wrote $here/$1"; }
+# Clicks at client pixel (x, y) of a window whose client area is at (10, 10).
+click() { xdotool mousemove $((10 + $1)) $((10 + $2)) click 1; sleep 0.5; }
+# Photographs the window titled $2 (shown modally above a screen) as $1.
+grab_window() {
+  local id
+  id=$(xdotool search --sync --onlyvisible --name "^$2\$" | head -n 1)
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  grab "$1" "$X" "$Y" "$WIDTH" "$HEIGHT"
+}
+
+"$build/app/nubora" &
+app=$!
+trap 'kill $app 2>/dev/null || true' EXIT
+sleep 3
+grab main-menu.png 10 10 500 350
+
+# Opens the input screen of the menu button at client x $1, sets manual mode
+# with a 16-way split in the settings dialog and photographs the screen as $2.
+screen_in_manual_mode() {
+  click "$1" 170
+  click 562 465                                # 設定
+  xdotool search --sync --onlyvisible --name '^設定$' >/dev/null
+  sleep 0.5
+  local settings
+  settings=$(xdotool search --onlyvisible --name '^設定$' | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$settings")"
+  xdotool mousemove $((X + 60)) $((Y + 62)) click 1   # 任意調整
+  for _ in $(seq 15); do
+    xdotool mousemove $((X + 262)) $((Y + 229)) click 1   # the split spinner's up arrow
+  done
+  sleep 0.3
+  xdotool key Return                           # OK
+  sleep 1
+  grab "$2" 10 10 600 600
+}
+
+screen_in_manual_mode 75 address-book-manual.png
+click 492 542                                  # メインへ (the form is empty: no question)
+screen_in_manual_mode 210 mail-manual.png
+click 492 542
+screen_in_manual_mode 345 free-text-manual.png
+
+# The link dialogs. The one-seg button is hidden, but like every button it
+# takes the focus under the pointer and Enter activates it.
+click 51 151                                   # ＴＥＬリンク
+grab_window tel-link.png 'TELリンク'
+xdotool key Escape
+sleep 0.5
+click 51 181                                   # ナビリンク
+grab_window navi-link.png 'ナビリンク'
+xdotool key Escape
+sleep 0.5
+click 300 30                                   # the title band: the screen takes the keys again
+xdotool mousemove $((10 + 51)) $((10 + 211))
+sleep 0.3
+xdotool key Return
+grab_window one-seg-link.png 'ワンセグリンク'
+xdotool key Escape
