@@ -101,8 +101,14 @@ TEST_F(LinkDialogsTest, EachHasItsTitlePromptFieldAndButtonsAtTheTemplatePositio
         EXPECT_EQ(d.size(), d.Units().ToPixels(QRect(QPoint(0, 0), c.size)).size()) << c.title;
         EXPECT_FALSE(d.windowFlags() & Qt::WindowCloseButtonHint) << c.title;
         bool promptFound = false;
-        for (const QLabel* label : d.findChildren<QLabel*>())
-            promptFound = promptFound || label->text() == QString::fromUtf8(c.prompt);
+        for (const QLabel* label : d.findChildren<QLabel*>()) {
+            if (label->text() != QString::fromUtf8(c.prompt))
+                continue;
+            promptFound = true;
+            // The whole prompt shows, within the dialog.
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width()) << c.title;
+            EXPECT_TRUE(d.rect().contains(label->geometry())) << c.title;
+        }
         EXPECT_TRUE(promptFound) << c.title;
         EXPECT_EQ(Edit(d, c.edit)->geometry(), d.Units().ToPixels(c.editRect)) << c.title;
         EXPECT_EQ(Edit(d, c.edit)->LimitBytes(), c.limit) << c.title;

@@ -2,8 +2,10 @@
 // 201 and 200 and the nine faces of the link buttons.
 #include "nubora/framework/dialog_units.h"
 #include "nubora/resources/artwork.h"
+#include "nubora/resources/input_screen_layout.h"
 #include "nubora/resources/resource_ids.h"
 
+#include <QFontMetrics>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -89,6 +91,28 @@ TEST(TextScreenBackgrounds, TheLabelsStandLevelWithTheirFields)
     // Where the fields themselves stand the backgrounds carry no text.
     EXPECT_EQ(InkIn(mail, units.ToPixels(QRect(65, 56, 217, 17)).adjusted(2, 2, -2, -2)), 0);
     EXPECT_EQ(InkIn(freeText, units.ToPixels(QRect(65, 56, 217, 128)).adjusted(2, 2, -2, -2)), 0);
+}
+
+TEST(TextScreenBackgrounds, TheSettingsPanelHoldsTheSixSummaryLinesAndTheGaugeAboveTheButtons)
+{
+    namespace corner = layout::inputScreen;
+    const fw::DialogUnits units(fw::DialogFont());
+    const QRect panel = corner::SettingsPanel(units);
+    const QRect summary = units.ToPixels(corner::kSummaryTemplate);
+    const int lineHeight = corner::SummaryLineHeight(units);
+    const QRect sixthLine(summary.left(), summary.top() + 5 * lineHeight, summary.width(),
+                          QFontMetrics(fw::DialogFont()).height());
+    EXPECT_TRUE(corner::SummaryVisibleRect(units).contains(sixthLine));
+    EXPECT_TRUE(panel.adjusted(1, 1, -1, -1).contains(sixthLine));
+    EXPECT_TRUE(panel.contains(units.ToPixels(corner::kGaugeTemplate)));
+    EXPECT_LT(panel.bottom(), corner::kButtonRowTop);
+    for (const int id : {bmp::kAddressBookBackground, bmp::kMailBackground, bmp::kFreeTextBackground}) {
+        const QImage image = LoadBitmap(id);
+        // The border is painted on the panel's last row, under the summary.
+        EXPECT_NE(image.pixel(summary.left() + 10, panel.bottom()), qRgb(255, 255, 255)) << id;
+        EXPECT_EQ(image.pixel(summary.left() + 10, panel.bottom() - 1), qRgb(255, 255, 255)) << id;
+        EXPECT_GT(InkIn(image, QRect(8, sixthLine.top() + 2, summary.left() - 12, lineHeight - 4)), 10) << id;
+    }
 }
 
 }  // namespace
