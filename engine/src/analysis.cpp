@@ -125,24 +125,25 @@ int32_t CharactersThatFit(int32_t mode, int32_t room, int32_t limit) noexcept {
     return std::min(r, limit);
 }
 
-int32_t SegmentBits(int32_t mode, int32_t characters, int32_t version) noexcept {
-    const int32_t width = CountIndicatorWidth(mode, version);
-    if (width < 0) return -1;
-    return 4 + width + DataBits(mode, characters);
+Result<int32_t> SegmentBits(int32_t mode, int32_t characters, int32_t version) noexcept {
+    const Result<int32_t> width = CountIndicatorWidth(mode, version);
+    if (!width.Ok()) return width.status;
+    return 4 + width.value + DataBits(mode, characters);
 }
 
-int32_t BitLengthFor(QrEncodeContext& ctx, int32_t version) {
-    if (version < kMinVersion || version > kMaxVersion) return 0;
+Result<int32_t> BitLengthFor(QrEncodeContext& ctx, int32_t version) {
+    if (version < kMinVersion || version > kMaxVersion) return Status::kBadArgument;
     int32_t sum = 0;
     for (QrSegment& s : ctx.segments) {
-        s.bitLength = SegmentBits(s.mode, CharacterCount(s), version);
+        // Analysed segments have a valid mode, and the version is checked.
+        s.bitLength = SegmentBits(s.mode, CharacterCount(s), version).value;
         sum += s.bitLength;
     }
     return sum;
 }
 
-int32_t Analyse(QrEncodeContext& ctx, int32_t symbolCount) {
-    if (ctx.text == nullptr || ctx.textLength <= 0) return -302;
+Result<int32_t> Analyse(QrEncodeContext& ctx, int32_t symbolCount) {
+    if (ctx.text == nullptr || ctx.textLength <= 0) return Status::kBadArgument;
     ctx.segments.clear();
 
     std::vector<QrSegment> runs;
@@ -153,16 +154,17 @@ int32_t Analyse(QrEncodeContext& ctx, int32_t symbolCount) {
     int64_t sum = 0;
     int32_t characters = 0;
     for (const QrSegment& run : runs) {
-        sum += SegmentBits(run.mode, CharacterCount(run), kMaxVersion);
+        sum += SegmentBits(run.mode, CharacterCount(run), kMaxVersion).value;
         characters += CharacterCount(run);
     }
     ctx.totalCharacters = characters;
-    if (symbolCount > 1 && characters < symbolCount) return -306;
+    if (symbolCount > 1 && characters < symbolCount) return Status::kSplitImpossible;
     if (symbolCount > 1) sum = (sum + 44 * symbolCount) / symbolCount;
     // A text beyond 40-L's capacity fits nothing; keeps the sums in range.
-    if (sum > static_cast<int64_t>(FindVersionRow(kMaxVersion, kLevelL)->dataCodewords) * 8) return 0;
+    if (sum > static_cast<int64_t>(FindVersionRow(kMaxVersion, kLevelL)->dataCodewords) * 8)
+        return Status::kDataTooLong;
 
-    if (Estimate(ctx, ctx.request, static_cast<int32_t>(sum)) != 0) return 0;
+    if (Estimate(ctx, ctx.request, static_cast<int32_t>(sum)) != Status::kOk) return Status::kDataTooLong;
     const int32_t u = ctx.symbol.version;
     const MergeThresholds& thresholds = kMergeThresholds[static_cast<size_t>(RangeOf(u))];
 
@@ -177,20 +179,20 @@ int32_t Analyse(QrEncodeContext& ctx, int32_t symbolCount) {
             ctx.segments.push_back({mode, 0, runs[i].count, runs[i].offset});
         }
     }
-    const int32_t bits = BitLengthFor(ctx, u);
+    const int32_t bits = BitLengthFor(ctx, u).value;
     if (u <= 9) return bits;
 
     // Refinement: the widths of u's range may be too wide for the symbol the
     // bits really need; recount with the range of that symbol.
-    if (Estimate(ctx, ctx.request, PerSymbol(bits, symbolCount)) != 0) return 0;
+    if (Estimate(ctx, ctx.request, PerSymbol(bits, symbolCount)) != Status::kOk) return Status::kDataTooLong;
     const int32_t v = ctx.symbol.version;
     if (v != u) return BitLengthFor(ctx, v);
-    const int32_t smaller = BitLengthFor(ctx, u - 1);
-    if (Estimate(ctx, ctx.request, PerSymbol(smaller, symbolCount)) != 0) return 0;
+    const int32_t smaller = BitLengthFor(ctx, u - 1).value;
+    if (Estimate(ctx, ctx.request, PerSymbol(smaller, symbolCount)) != Status::kOk) return Status::kDataTooLong;
     const int32_t w = ctx.symbol.version;
     if (w != u) return BitLengthFor(ctx, w);
-    const int32_t again = BitLengthFor(ctx, w);
-    if (Estimate(ctx, ctx.request, PerSymbol(again, symbolCount)) != 0) return 0;
+    const int32_t again = BitLengthFor(ctx, w).value;
+    if (Estimate(ctx, ctx.request, PerSymbol(again, symbolCount)) != Status::kOk) return Status::kDataTooLong;
     return again;
 }
 

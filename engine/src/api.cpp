@@ -1,19 +1,40 @@
-// The exported C interface: each function forwards to the engine and turns any
-// exception into a status code, so that none crosses the C boundary.
+// The exported C interface: each function forwards to the engine, turns its
+// Status into the public code, and turns any exception into a code too, so
+// that none crosses the C boundary. This is the only place that knows the
+// public codes.
 #include <cstdlib>
 #include <new>
 
 #include "encode.h"
+#include "status.h"
 #include "tavoqrenc.h"
 
 namespace {
 
+using tavoqr::Result;
+using tavoqr::Status;
+
+int32_t PublicCode(Status status) noexcept {
+    switch (status) {
+        case Status::kOk: return TAVOQRENC_OK;
+        case Status::kDataTooLong: return TAVOQRENC_E_DATA_TOO_LONG;
+        case Status::kBadArgument: return TAVOQRENC_E_BAD_ARGUMENT;
+        case Status::kOutOfMemory: return TAVOQRENC_E_OUT_OF_MEMORY;
+        case Status::kLookupFailed: return TAVOQRENC_E_CONTEXT;
+        case Status::kSplitImpossible: return TAVOQRENC_E_SPLIT_IMPOSSIBLE;
+    }
+    return TAVOQRENC_E_CONTEXT;
+}
+
+// A count on success, else the public code of the failure.
+int32_t PublicCode(Result<int32_t> result) noexcept { return result.Ok() ? result.value : PublicCode(result.status); }
+
 template <typename F>
 int32_t Guarded(F&& body) noexcept {
     try {
-        return body();
+        return PublicCode(body());
     } catch (const std::bad_alloc&) {
-        return TAVOQRENC_E_OUT_OF_MEMORY;
+        return PublicCode(Status::kOutOfMemory);
     } catch (...) {
         return TAVOQRENC_E_CONTEXT;
     }

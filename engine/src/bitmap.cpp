@@ -15,14 +15,14 @@ namespace {
 constexpr int32_t kQuietZone = 4;
 
 // Error correction, matrix, mask and format information, in this order.
-int32_t BuildSymbol(QrEncodeContext& ctx) {
-    if (const int32_t rc = ComputeErrorCorrection(ctx); rc != 0) return rc;
-    if (const int32_t rc = ClearRaster(ctx); rc != 0) return rc;
-    if (const int32_t rc = BuildFunctionPatterns(ctx); rc != 0) return rc;
-    if (const int32_t rc = PlaceData(ctx); rc != 0) return rc;
-    if (const int32_t rc = WriteVersionInformation(ctx); rc != 0) return rc;
-    if (const int32_t rc = ChooseMask(ctx); rc != 0) return rc;
-    if (const int32_t rc = ApplyMask(ctx); rc != 0) return rc;
+Status BuildSymbol(QrEncodeContext& ctx) {
+    if (const Status s = ComputeErrorCorrection(ctx); s != Status::kOk) return s;
+    if (const Status s = ClearRaster(ctx); s != Status::kOk) return s;
+    if (const Status s = BuildFunctionPatterns(ctx); s != Status::kOk) return s;
+    if (const Status s = PlaceData(ctx); s != Status::kOk) return s;
+    if (const Status s = WriteVersionInformation(ctx); s != Status::kOk) return s;
+    if (const Status s = ChooseMask(ctx); s != Status::kOk) return s;
+    if (const Status s = ApplyMask(ctx); s != Status::kOk) return s;
     return WriteFormatInformation(ctx);
 }
 
@@ -53,15 +53,15 @@ std::unique_ptr<QrBitmap> MakeBitmap(const QrEncodeContext& ctx) {
 
 }  // namespace
 
-int32_t RenderSymbol(QrEncodeContext& ctx, std::unique_ptr<QrBitmap>& out) {
+Status RenderSymbol(QrEncodeContext& ctx, std::unique_ptr<QrBitmap>& out) {
     out.reset();
     try {
-        if (const int32_t rc = BuildSymbol(ctx); rc != 0) return rc;
+        if (const Status status = BuildSymbol(ctx); status != Status::kOk) return status;
         out = MakeBitmap(ctx);
     } catch (const std::bad_alloc&) {
-        return -303;
+        return Status::kOutOfMemory;
     }
-    return 0;
+    return Status::kOk;
 }
 
 }  // namespace tavoqr

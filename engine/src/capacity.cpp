@@ -18,34 +18,35 @@ int32_t SmallestVersionFor(int32_t level, int32_t bits) {
     return 0;
 }
 
-int32_t Select(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits, bool fixedMustFit) {
+Status Select(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits, bool fixedMustFit) {
     const int32_t level = NormalizeLevel(request.level);
     const int32_t smallest = SmallestVersionFor(level, bits);
-    if (smallest == 0) return -301;
+    if (smallest == 0) return Status::kDataTooLong;
     int32_t version = smallest;
     if (request.version != 0) {
-        if (fixedMustFit && request.version < smallest) return -301;
+        if (fixedMustFit && request.version < smallest) return Status::kDataTooLong;
         version = request.version;
     }
     const QrVersionRow* row = FindVersionRow(version, level);
-    if (row == nullptr) return -301;
+    if (row == nullptr) return Status::kDataTooLong;
     ctx.symbol = MakeSymbolSpec(*row);
-    return 0;
+    return Status::kOk;
 }
 
 }  // namespace
 
-int32_t Choose(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits) {
+Status Choose(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits) {
     return Select(ctx, request, bits, true);
 }
 
-int32_t Estimate(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits) {
+Status Estimate(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits) {
     return Select(ctx, request, bits, false);
 }
 
-int32_t CapacityBits(const QrSymbolSpec& request) noexcept {
+Result<int32_t> CapacityBits(const QrSymbolSpec& request) noexcept {
     const QrVersionRow* row = FindVersionRow(request.version, NormalizeLevel(request.level));
-    return row == nullptr ? -302 : row->dataCodewords * 8;
+    if (row == nullptr) return Status::kBadArgument;
+    return row->dataCodewords * 8;
 }
 
 uint8_t Parity(const char* text) noexcept {
@@ -71,11 +72,11 @@ struct Division {
     int32_t Later() const { return symbolCount - f - 1; }
 
     // The current symbol takes everything but one character for each later one.
-    int32_t FinalRule() {
+    Status FinalRule() {
         const int32_t later = Later();
         ctx.quotas[static_cast<size_t>(f)] = n - later;
         for (int32_t i = f + 1; i < symbolCount; ++i) ctx.quotas[static_cast<size_t>(i)] = 1;
-        return 0;
+        return Status::kOk;
     }
 
     void Close(int32_t quota, int32_t remaining) {
@@ -91,7 +92,7 @@ enum class Step { kNextSegment, kDone, kFailed };
 
 // Splits segment s, which overruns the current symbol, across symbols.
 Step SplitSegment(Division& d, const QrSegment& s, bool lastSegment, bool fixedVersion, int32_t capacityBits,
-                  int32_t& result) {
+                  Status& result) {
     const int32_t version = d.ctx.symbol.version;
     int32_t l = CharacterCount(s);
     while (l > 0) {
@@ -104,7 +105,7 @@ Step SplitSegment(Division& d, const QrSegment& s, bool lastSegment, bool fixedV
             result = d.FinalRule();
             return Step::kDone;
         }
-        d.used += SegmentBits(s.mode, r, version);
+        d.used += SegmentBits(s.mode, r, version).value;
         if (fixedVersion && r > 0) {
             if (d.used > capacityBits) return Step::kFailed;
         } else if (d.used > d.a) {
@@ -122,7 +123,7 @@ Step SplitSegment(Division& d, const QrSegment& s, bool lastSegment, bool fixedV
     return Step::kNextSegment;
 }
 
-int32_t Walk(Division& d, bool fixedVersion, int32_t capacityBits) {
+Status Walk(Division& d, bool fixedVersion, int32_t capacityBits) {
     const std::vector<QrSegment>& segments = d.ctx.segments;
     for (size_t i = 0; i < segments.size(); ++i) {
         const QrSegment& s = segments[i];
@@ -137,7 +138,7 @@ int32_t Walk(Division& d, bool fixedVersion, int32_t capacityBits) {
             if (rem <= d.Later()) return d.FinalRule();
             if (d.f == d.Last()) {
                 d.ctx.quotas[static_cast<size_t>(d.f)] = d.n;
-                return 0;
+                return Status::kOk;
             }
             const int32_t quota = d.sum + characters;
             if (lastSegment) {
@@ -149,28 +150,29 @@ int32_t Walk(Division& d, bool fixedVersion, int32_t capacityBits) {
                 d.Close(quota, rem);
             }
         } else {
-            int32_t result = -1;
+            Status result = Status::kSplitImpossible;
             switch (SplitSegment(d, s, lastSegment, fixedVersion, capacityBits, result)) {
                 case Step::kDone: return result;
-                case Step::kFailed: return -1;
+                case Step::kFailed: return Status::kSplitImpossible;
                 case Step::kNextSegment: break;
             }
         }
     }
     if (d.sum > 0) {
         d.ctx.quotas[static_cast<size_t>(d.f)] = d.sum;
-        return d.f == d.Last() ? 0 : -1;
+        return d.f == d.Last() ? Status::kOk : Status::kSplitImpossible;
     }
-    return (d.f == d.Last() || d.f == d.symbolCount) ? 0 : -1;
+    return (d.f == d.Last() || d.f == d.symbolCount) ? Status::kOk : Status::kSplitImpossible;
 }
 
 }  // namespace
 
-int32_t Divide(QrEncodeContext& ctx, int32_t budgetBits, int32_t symbolCount) {
-    if (symbolCount < 1) return -1;
+Status Divide(QrEncodeContext& ctx, int32_t budgetBits, int32_t symbolCount) {
+    if (symbolCount < 1) return Status::kSplitImpossible;
     const bool fixedVersion = ctx.request.version != 0;
-    const int32_t capacityBits = fixedVersion ? CapacityBits(ctx.request) : 0;
-    if (capacityBits < 0) return -1;
+    const Result<int32_t> capacity = fixedVersion ? CapacityBits(ctx.request) : Result<int32_t>(0);
+    if (!capacity.Ok()) return Status::kSplitImpossible;
+    const int32_t capacityBits = capacity.value;
     ctx.quotas.assign(static_cast<size_t>(symbolCount) + 1, 0);
     ctx.overflowBits = 0;
     ctx.capacityBits = capacityBits;
@@ -179,34 +181,34 @@ int32_t Divide(QrEncodeContext& ctx, int32_t budgetBits, int32_t symbolCount) {
     if (total < 2 * symbolCount) {
         for (int32_t i = 0; i < symbolCount; ++i)
             ctx.quotas[static_cast<size_t>(i)] = total / symbolCount + (i < total % symbolCount ? 1 : 0);
-        return 0;
+        return Status::kOk;
     }
     Division d{ctx, symbolCount};
     d.a = budgetBits / symbolCount + (fixedVersion ? 0 : 4);
     d.n = total;
-    if (Walk(d, fixedVersion, capacityBits) != 0) return -1;
+    if (Walk(d, fixedVersion, capacityBits) != Status::kOk) return Status::kSplitImpossible;
 
     // Every character must land in exactly one symbol.
     int64_t placed = 0;
     for (int32_t q : ctx.quotas) {
-        if (q < 0) return -1;
+        if (q < 0) return Status::kSplitImpossible;
         placed += q;
     }
-    return placed == total ? 0 : -1;
+    return placed == total ? Status::kOk : Status::kSplitImpossible;
 }
 
-int32_t FitLargestSymbol(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t symbolCount) {
+Status FitLargestSymbol(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t symbolCount) {
     const int32_t level = ctx.symbol.level;
     for (int32_t version = ctx.symbol.version; version <= kMaxVersion; ++version) {
         const QrVersionRow* row = FindVersionRow(version, level);
-        if (row == nullptr) return -301;
-        if (LargestSymbolBits(ctx, symbolCount, version) <= row->dataCodewords * 8) {
+        if (row == nullptr) return Status::kDataTooLong;
+        if (LargestSymbolBits(ctx, symbolCount, version).value <= row->dataCodewords * 8) {
             ctx.symbol = MakeSymbolSpec(*row);
-            return 0;
+            return Status::kOk;
         }
-        if (request.version != 0) return -301;
+        if (request.version != 0) return Status::kDataTooLong;
     }
-    return -301;
+    return Status::kDataTooLong;
 }
 
 }  // namespace tavoqr

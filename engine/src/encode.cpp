@@ -38,27 +38,32 @@ bool SetText(QrEncodeContext& ctx, const char* text, const QrEncodeParams& param
     return true;
 }
 
-// Analysis result as an encode status: bits > 0, or -301 / -306.
-int32_t AnalysisStatus(int32_t bits) { return bits > 0 ? bits : bits == -306 ? -306 : -301; }
-
-// The structured-append division and the bits one symbol must hold.
-int32_t DivideAndMeasure(QrEncodeContext& ctx, int32_t bits, int32_t symbolCount, int32_t& choiceBits) {
-    if (symbolCount == 1) {
-        choiceBits = bits;
-        return 0;
-    }
-    const int32_t budget = bits + kSymbolAllowanceBits * symbolCount;
-    if (Divide(ctx, budget, symbolCount) != 0) return -306;
-    choiceBits = (budget + ctx.overflowBits) / symbolCount;
-    return 0;
+// The analysis of ctx's text. A text that is empty (a nonzero length given
+// for an empty string) holds nothing a symbol could carry: it fits none.
+Result<int32_t> AnalyseText(QrEncodeContext& ctx, int32_t symbolCount) {
+    if (ctx.textLength == 0) return Status::kDataTooLong;
+    return Analyse(ctx, symbolCount);
 }
 
-// Choose, then make sure every symbol's exact content fits; > 15 counts as -301.
-int32_t ChooseFitting(QrEncodeContext& ctx, int32_t bits, int32_t symbolCount) {
-    if (const int32_t rc = Choose(ctx, ctx.request, bits); rc != 0) return rc;
-    if (ctx.symbol.version > kMaxEncodeVersion) return -301;
-    if (const int32_t rc = FitLargestSymbol(ctx, ctx.request, symbolCount); rc != 0) return rc;
-    return ctx.symbol.version > kMaxEncodeVersion ? -301 : 0;
+// The structured-append division and the bits one symbol must hold.
+Status DivideAndMeasure(QrEncodeContext& ctx, int32_t bits, int32_t symbolCount, int32_t& choiceBits) {
+    if (symbolCount == 1) {
+        choiceBits = bits;
+        return Status::kOk;
+    }
+    const int32_t budget = bits + kSymbolAllowanceBits * symbolCount;
+    if (const Status s = Divide(ctx, budget, symbolCount); s != Status::kOk) return s;
+    choiceBits = (budget + ctx.overflowBits) / symbolCount;
+    return Status::kOk;
+}
+
+// Choose, then make sure every symbol's exact content fits; a version above
+// the encode calls' largest counts as Status::kDataTooLong.
+Status ChooseFitting(QrEncodeContext& ctx, int32_t bits, int32_t symbolCount) {
+    if (const Status s = Choose(ctx, ctx.request, bits); s != Status::kOk) return s;
+    if (ctx.symbol.version > kMaxEncodeVersion) return Status::kDataTooLong;
+    if (const Status s = FitLargestSymbol(ctx, ctx.request, symbolCount); s != Status::kOk) return s;
+    return ctx.symbol.version > kMaxEncodeVersion ? Status::kDataTooLong : Status::kOk;
 }
 
 // Owns the result array until it is handed to the caller.
@@ -74,12 +79,12 @@ struct BitmapArray {
 };
 
 // Steps 8 and 9 for symbol `index` of `symbolCount`: data codewords, then the bitmap.
-int32_t MakeSymbol(QrEncodeContext& ctx, int32_t index, int32_t symbolCount, QrBitmap*& out) {
-    if (const int32_t rc = WriteSymbolData(ctx, index, symbolCount); rc != 0) return rc;
+Status MakeSymbol(QrEncodeContext& ctx, int32_t index, int32_t symbolCount, QrBitmap*& out) {
+    if (const Status s = WriteSymbolData(ctx, index, symbolCount); s != Status::kOk) return s;
     std::unique_ptr<QrBitmap> bitmap;
-    if (const int32_t rc = RenderSymbol(ctx, bitmap); rc != 0) return rc;
+    if (const Status s = RenderSymbol(ctx, bitmap); s != Status::kOk) return s;
     out = bitmap.release();
-    return 0;
+    return Status::kOk;
 }
 
 void StartSymbols(QrEncodeContext& ctx) {
@@ -91,96 +96,96 @@ void StartSymbols(QrEncodeContext& ctx) {
 
 }  // namespace
 
-int32_t PrepareSymbols(QrEncodeContext& ctx, int32_t symbolCount) {
-    int32_t bits = Analyse(ctx, symbolCount);
-    if (bits == -306) {
+Status PrepareSymbols(QrEncodeContext& ctx, int32_t symbolCount) {
+    Result<int32_t> analysis = AnalyseText(ctx, symbolCount);
+    if (analysis.status == Status::kSplitImpossible) {
         // Fewer characters than symbols: every byte on its own may be enough.
         ctx.byteOnly = true;
-        bits = Analyse(ctx, symbolCount);
+        analysis = AnalyseText(ctx, symbolCount);
     }
-    bits = AnalysisStatus(bits);
-    if (bits < 0) return bits;
+    if (!analysis.Ok()) return analysis.status;
 
     int32_t choiceBits = 0;
-    if (const int32_t rc = DivideAndMeasure(ctx, bits, symbolCount, choiceBits); rc != 0) return rc;
-    const int32_t rc = ChooseFitting(ctx, choiceBits, symbolCount);
-    if (rc != -301) return rc;
+    if (const Status s = DivideAndMeasure(ctx, analysis.value, symbolCount, choiceBits); s != Status::kOk) return s;
+    if (const Status s = ChooseFitting(ctx, choiceBits, symbolCount); s != Status::kDataTooLong) return s;
 
     // Byte-only retry: the whole text as bytes must fit one symbol of version 15
     // or less. A divided text is divided anew, so that the quotas count the same
     // characters as the byte segments.
     ctx.byteOnly = true;
-    bits = AnalysisStatus(Analyse(ctx, symbolCount));
-    if (bits < 0) return bits;
+    analysis = AnalyseText(ctx, symbolCount);
+    if (!analysis.Ok()) return analysis.status;
     if (symbolCount > 1) {
         int32_t unused = 0;
-        if (DivideAndMeasure(ctx, bits, symbolCount, unused) != 0) return -306;
+        if (const Status s = DivideAndMeasure(ctx, analysis.value, symbolCount, unused); s != Status::kOk) return s;
     }
-    return ChooseFitting(ctx, bits, symbolCount);
+    return ChooseFitting(ctx, analysis.value, symbolCount);
 }
 
-int32_t QrEncode(const char* text, int32_t length, int32_t symbolCount, QrBitmap*** outBitmaps,
-                 QrEncodeParams* params) {
+Status QrEncode(const char* text, int32_t length, int32_t symbolCount, QrBitmap*** outBitmaps, QrEncodeParams* params) {
     if (text == nullptr || length == 0 || outBitmaps == nullptr || *outBitmaps != nullptr || params == nullptr ||
         !ValidSymbolCount(symbolCount) || !ValidRequest(*params)) {
-        return -302;
+        return Status::kBadArgument;
     }
     QrEncodeContext ctx;
-    if (!SetText(ctx, text, *params)) return -301;
-    if (const int32_t rc = PrepareSymbols(ctx, symbolCount); rc != 0) return rc;
+    if (!SetText(ctx, text, *params)) return Status::kDataTooLong;
+    if (const Status s = PrepareSymbols(ctx, symbolCount); s != Status::kOk) return s;
     if (symbolCount > 1) ctx.parity = Parity(text);
 
     BitmapArray result(symbolCount);
-    if (result.items == nullptr) return -303;
+    if (result.items == nullptr) return Status::kOutOfMemory;
     StartSymbols(ctx);
     for (int32_t i = 0; i < symbolCount; ++i) {
-        if (const int32_t rc = MakeSymbol(ctx, i, symbolCount, result.items[i]); rc != 0) return rc;
+        if (const Status s = MakeSymbol(ctx, i, symbolCount, result.items[i]); s != Status::kOk) return s;
     }
     *outBitmaps = result.Release();
     params->version = ctx.symbol.version;
     params->level = ctx.symbol.level;
-    return 0;
+    return Status::kOk;
 }
 
-int32_t QrEncode2(const char* const* texts, int32_t textCount, QrBitmap*** outBitmaps, QrEncodeParams* params,
-                  int32_t* failedIndex) {
+Status QrEncode2(const char* const* texts, int32_t textCount, QrBitmap*** outBitmaps, QrEncodeParams* params,
+                 int32_t* failedIndex) {
     if (texts == nullptr || textCount < 1 || texts[0] == nullptr || outBitmaps == nullptr ||
         *outBitmaps != nullptr || params == nullptr || failedIndex == nullptr || !ValidRequest(*params)) {
-        return -302;
+        return Status::kBadArgument;
     }
     BitmapArray result(textCount);
-    if (result.items == nullptr) return -303;
+    if (result.items == nullptr) return Status::kOutOfMemory;
     QrEncodeContext ctx;
     for (int32_t i = 0; i < textCount; ++i) {
-        int32_t rc = texts[i] == nullptr ? -302 : SetText(ctx, texts[i], *params) ? 0 : -301;
+        Status s = texts[i] == nullptr               ? Status::kBadArgument
+                   : SetText(ctx, texts[i], *params) ? Status::kOk
+                                                     : Status::kDataTooLong;
         ctx.byteOnly = false;
-        if (rc == 0) rc = PrepareSymbols(ctx, 1);
-        if (rc == 0) {
+        if (s == Status::kOk) s = PrepareSymbols(ctx, 1);
+        if (s == Status::kOk) {
             StartSymbols(ctx);
-            rc = MakeSymbol(ctx, 0, 1, result.items[i]);
+            s = MakeSymbol(ctx, 0, 1, result.items[i]);
         }
-        if (rc != 0) {
+        if (s != Status::kOk) {
             *failedIndex = i;
-            return rc;
+            return s;
         }
     }
     *outBitmaps = result.Release();
     params->version = ctx.symbol.version;
     params->level = ctx.symbol.level;
-    return 0;
+    return Status::kOk;
 }
 
-int32_t GetAvailableLength(const int32_t* versionLevel) {
-    if (versionLevel == nullptr) return -302;
+Result<int32_t> GetAvailableLength(const int32_t* versionLevel) {
+    if (versionLevel == nullptr) return Status::kBadArgument;
     const QrVersionRow* row = FindVersionRow(versionLevel[0], versionLevel[1]);
-    return row == nullptr ? -302 : row->kanjiCapacity;
+    if (row == nullptr) return Status::kBadArgument;
+    return row->kanjiCapacity;
 }
 
-int32_t GetAvailableVersion(int32_t printWidth, int32_t cellSizeIndex, int32_t* outVersion) {
+Result<int32_t> GetAvailableVersion(int32_t printWidth, int32_t cellSizeIndex, int32_t* outVersion) {
     if (outVersion == nullptr || cellSizeIndex < 0 || cellSizeIndex >= static_cast<int32_t>(kCellSizes.size()))
-        return -302;
+        return Status::kBadArgument;
     const int32_t modules = printWidth / kCellSizes[static_cast<size_t>(cellSizeIndex)];
-    if (modules < 4 * kMinVersion + 17 + 8) return -302;
+    if (modules < 4 * kMinVersion + 17 + 8) return Status::kBadArgument;
     int32_t version = (modules - 25) / 4;
     if (version > kMaxEncodeVersion) version = kMaxEncodeVersion;
     outVersion[0] = version;
@@ -188,24 +193,24 @@ int32_t GetAvailableVersion(int32_t printWidth, int32_t cellSizeIndex, int32_t* 
     return FindVersionRow(version, kLevelM)->kanjiCapacity;
 }
 
-int32_t GetCodeInfo(const char* text, int32_t symbolCount, QrEncodeParams* params) {
+Status GetCodeInfo(const char* text, int32_t symbolCount, QrEncodeParams* params) {
     if (text == nullptr || params == nullptr || !ValidSymbolCount(symbolCount) || !ValidRequest(*params))
-        return -302;
+        return Status::kBadArgument;
     if (*text == '\0') {
         params->version = 1;
         params->level = kLevelM;
-        return 0;
+        return Status::kOk;
     }
     QrEncodeContext ctx;
-    if (!SetText(ctx, text, *params)) return -301;
-    int32_t bits = AnalysisStatus(Analyse(ctx, symbolCount));
-    if (bits < 0) return bits;
-    if (symbolCount > 1) bits /= symbolCount;
-    if (const int32_t rc = Choose(ctx, ctx.request, bits); rc != 0) return rc;
-    if (ctx.symbol.version > kMaxEncodeVersion) return -301;
+    if (!SetText(ctx, text, *params)) return Status::kDataTooLong;
+    const Result<int32_t> analysis = AnalyseText(ctx, symbolCount);
+    if (!analysis.Ok()) return analysis.status;
+    const int32_t bits = symbolCount > 1 ? analysis.value / symbolCount : analysis.value;
+    if (const Status s = Choose(ctx, ctx.request, bits); s != Status::kOk) return s;
+    if (ctx.symbol.version > kMaxEncodeVersion) return Status::kDataTooLong;
     params->version = ctx.symbol.version;
     params->level = ctx.symbol.level;
-    return 0;
+    return Status::kOk;
 }
 
 }  // namespace tavoqr

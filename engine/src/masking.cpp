@@ -202,11 +202,11 @@ QrPenalty ScoreCandidate(std::span<const uint8_t> candidate, int32_t side) {
     return ScoreRowsAnyWidth(rows.data(), rows.data() + words, side);
 }
 
-int32_t ScoreMasks(QrEncodeContext& ctx, std::array<int32_t, kMaskCount>& scores) {
+Status ScoreMasks(QrEncodeContext& ctx, std::array<int32_t, kMaskCount>& scores) {
     const int32_t w = ctx.side;
     const int32_t level = ctx.symbol.level;
     if (!ValidLevel(level) || w < SymbolSide(kMinVersion) || ctx.moduleMap.size() != static_cast<size_t>(w * w))
-        return -302;
+        return Status::kBadArgument;
     const int32_t n = RowWordCount(w);
     const size_t words = static_cast<size_t>(w * n);
     // maskRows: the unmasked colours (function modules and the dark module as
@@ -235,26 +235,26 @@ int32_t ScoreMasks(QrEncodeContext& ctx, std::array<int32_t, kMaskCount>& scores
         }
         scores[static_cast<size_t>(m)] = ScoreRowsAnyWidth(candidate, data, w).Total();
     }
-    return 0;
+    return Status::kOk;
 }
 
-int32_t ChooseMask(QrEncodeContext& ctx) {
+Status ChooseMask(QrEncodeContext& ctx) {
     std::array<int32_t, kMaskCount> scores{};
-    if (const int32_t rc = ScoreMasks(ctx, scores); rc != 0) return rc;
+    if (const Status s = ScoreMasks(ctx, scores); s != Status::kOk) return s;
     int32_t best = 0;
     for (int32_t m = 1; m < kMaskCount; ++m) {
         if (scores[static_cast<size_t>(m)] < scores[static_cast<size_t>(best)]) best = m;
     }
     ctx.maskChoice = QrMaskChoice{best, scores[static_cast<size_t>(best)]};
-    return 0;
+    return Status::kOk;
 }
 
-int32_t ApplyMask(QrEncodeContext& ctx) {
+Status ApplyMask(QrEncodeContext& ctx) {
     const int32_t mask = ctx.maskChoice.mask;
     const int32_t w = ctx.side;
     const int32_t n = RowWordCount(w);
     const size_t words = static_cast<size_t>(w * n);
-    if (!ValidMask(mask) || ctx.maskRows.size() != 3 * words) return -302;
+    if (!ValidMask(mask) || ctx.maskRows.size() != 3 * words) return Status::kBadArgument;
     const uint64_t* const data = ctx.maskRows.data() + words;
     const auto& pattern = kMaskPatterns[static_cast<size_t>(mask)];
     for (int32_t y = 0; y < w; ++y) {
@@ -266,20 +266,20 @@ int32_t ApplyMask(QrEncodeContext& ctx) {
             out[j] ^= static_cast<uint8_t>(toggles >> (56 - 8 * (j % 8)));
         }
     }
-    return 0;
+    return Status::kOk;
 }
 
-int32_t WriteFormatInformation(QrEncodeContext& ctx) {
+Status WriteFormatInformation(QrEncodeContext& ctx) {
     const uint32_t format = FormatWord(ctx.symbol.level, ctx.maskChoice.mask);
-    if (format == 0) return -302;
+    if (format == 0) return Status::kBadArgument;
     for (int32_t bit = 0; bit < 15; ++bit) {
         const int32_t value = static_cast<int32_t>((format >> bit) & 1U);
         for (int32_t copy = 0; copy < 2; ++copy) {
             const QrModulePosition p = FormatPosition(copy, bit, ctx.side);
-            if (const int32_t rc = ToggleModule(ctx, p.x, p.y, value); rc != 0) return rc;
+            if (const Status s = ToggleModule(ctx, p.x, p.y, value); s != Status::kOk) return s;
         }
     }
-    return 0;
+    return Status::kOk;
 }
 
 }  // namespace tavoqr

@@ -22,6 +22,7 @@
 #include <span>
 
 #include "context.h"
+#include "status.h"
 
 namespace tavoqr {
 
@@ -87,21 +88,23 @@ QrPenalty ScoreCandidate(std::span<const uint8_t> candidate, int32_t side);
 // candidate is the module map with mask m applied to its data modules, the
 // format word of (ctx.symbol.level, m) in both copies and the dark module
 // dark; the version information areas count as light. Fills ctx.maskRows.
-// Returns 0, or -302 for a level outside 1..4 or a context without a matrix.
-int32_t ScoreMasks(QrEncodeContext& ctx, std::array<int32_t, kMaskCount>& scores);
+// Returns Status::kOk, or Status::kBadArgument for a level outside 1..4 or a
+// context without a matrix.
+Status ScoreMasks(QrEncodeContext& ctx, std::array<int32_t, kMaskCount>& scores);
 
 // Sets ctx.maskChoice to the mask with the lowest score; on equal scores the
-// lower mask number wins. Returns 0 or the error of ScoreMasks.
-int32_t ChooseMask(QrEncodeContext& ctx);
+// lower mask number wins. Returns Status::kOk or the failure of ScoreMasks.
+Status ChooseMask(QrEncodeContext& ctx);
 
 // Inverts, in the raster, every data module of the chosen mask's pattern.
-// Needs ChooseMask (or ScoreMasks) on the same symbol first. Returns 0, or
-// -302 for a mask outside 0..7 or when the mask rows are missing.
-int32_t ApplyMask(QrEncodeContext& ctx);
+// Needs ChooseMask (or ScoreMasks) on the same symbol first. Returns
+// Status::kOk, or Status::kBadArgument for a mask outside 0..7 or when the
+// mask rows are missing.
+Status ApplyMask(QrEncodeContext& ctx);
 
 // Draws the format word of (ctx.symbol.level, ctx.maskChoice.mask) into both
-// of its places in the raster (1 bits dark). Returns 0, or -302 for a level
-// or mask out of range.
-int32_t WriteFormatInformation(QrEncodeContext& ctx);
+// of its places in the raster (1 bits dark). Returns Status::kOk, or
+// Status::kBadArgument for a level or mask out of range.
+Status WriteFormatInformation(QrEncodeContext& ctx);
 
 }  // namespace tavoqr

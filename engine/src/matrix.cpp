@@ -196,18 +196,18 @@ uint32_t VersionInformation(int32_t version) noexcept {
     return kVersionInformation[static_cast<size_t>(version - 7)];
 }
 
-int32_t ClearRaster(QrEncodeContext& ctx) {
+Status ClearRaster(QrEncodeContext& ctx) {
     const int32_t version = ctx.symbol.version;
-    if (version < kMinVersion || version > kMaxVersion) return -302;
+    if (version < kMinVersion || version > kMaxVersion) return Status::kBadArgument;
     ctx.side = SymbolSide(version);
     ctx.rasterStride = RasterStride(ctx.side);
     ctx.raster.assign(static_cast<size_t>(ctx.side * ctx.rasterStride), 0xFF);
-    return 0;
+    return Status::kOk;
 }
 
-int32_t BuildFunctionPatterns(QrEncodeContext& ctx) {
+Status BuildFunctionPatterns(QrEncodeContext& ctx) {
     if (ctx.side != SymbolSide(ctx.symbol.version) || ctx.raster.size() != static_cast<size_t>(ctx.side * ctx.rasterStride))
-        return -302;
+        return Status::kBadArgument;
     const size_t modules = static_cast<size_t>(ctx.side) * static_cast<size_t>(ctx.side);
     ctx.moduleMap.assign(modules, 0);
     ctx.reserveMap.assign(modules, 0);
@@ -217,10 +217,10 @@ int32_t BuildFunctionPatterns(QrEncodeContext& ctx) {
     ReserveRemainderModules(ctx);
     ReserveVersionAreas(ctx);
     DrawDark(ctx, 8, ctx.side - 8);
-    return 0;
+    return Status::kOk;
 }
 
-int32_t PlaceData(QrEncodeContext& ctx) {
+Status PlaceData(QrEncodeContext& ctx) {
     const int32_t w = ctx.side;
     QrCodewordStream stream(ctx.blocks, ctx.blockStorage.data());
     const int32_t total = stream.Length();
@@ -255,29 +255,29 @@ int32_t PlaceData(QrEncodeContext& ctx) {
         int32_t y = upward ? w - 1 : 0;
         for (int32_t step = 0; step < w; ++step, y += dy) {
             const size_t i = static_cast<size_t>(y * w + right);
-            if (!place(i, right, y) || !place(i - 1, right - 1, y)) return -302;
+            if (!place(i, right, y) || !place(i - 1, right - 1, y)) return Status::kBadArgument;
         }
     }
-    return next == total && bitsLeft == 0 ? 0 : -302;
+    return next == total && bitsLeft == 0 ? Status::kOk : Status::kBadArgument;
 }
 
-int32_t WriteVersionInformation(QrEncodeContext& ctx) {
+Status WriteVersionInformation(QrEncodeContext& ctx) {
     const uint32_t word = VersionInformation(ctx.symbol.version);
     const int32_t w = ctx.side;
     for (int32_t i = 0; i < 18 && word != 0; ++i) {
         const int32_t bit = static_cast<int32_t>((word >> i) & 1U);
         const int32_t a = w - 11 + i % 3;
         const int32_t b = i / 3;
-        if (const int32_t rc = ToggleModule(ctx, a, b, bit); rc != 0) return rc;
-        if (const int32_t rc = ToggleModule(ctx, b, a, bit); rc != 0) return rc;
+        if (const Status s = ToggleModule(ctx, a, b, bit); s != Status::kOk) return s;
+        if (const Status s = ToggleModule(ctx, b, a, bit); s != Status::kOk) return s;
     }
-    return 0;
+    return Status::kOk;
 }
 
-int32_t ToggleModule(QrEncodeContext& ctx, int32_t x, int32_t y, int32_t bit) noexcept {
-    if (x < 0 || y < 0 || x >= ctx.side || y >= ctx.side) return -302;
+Status ToggleModule(QrEncodeContext& ctx, int32_t x, int32_t y, int32_t bit) noexcept {
+    if (x < 0 || y < 0 || x >= ctx.side || y >= ctx.side) return Status::kBadArgument;
     if (bit != 0) ctx.raster[static_cast<size_t>(y * ctx.rasterStride + x / 8)] ^= static_cast<uint8_t>(0x80U >> (x % 8));
-    return 0;
+    return Status::kOk;
 }
 
 }  // namespace tavoqr

@@ -18,6 +18,7 @@
 #include <span>
 
 #include "context.h"
+#include "status.h"
 
 namespace tavoqr {
 
@@ -36,33 +37,36 @@ std::span<const uint8_t> AlignmentCentres(int32_t version) noexcept;
 uint32_t VersionInformation(int32_t version) noexcept;
 
 // Sizes the structures for ctx.symbol.version (1..40), sets ctx.side and
-// ctx.rasterStride and fills the raster with light. Returns 0, or -302 for a
-// version outside 1..40 (nothing changed).
-int32_t ClearRaster(QrEncodeContext& ctx);
+// ctx.rasterStride and fills the raster with light. Returns Status::kOk, or
+// Status::kBadArgument for a version outside 1..40 (nothing changed).
+Status ClearRaster(QrEncodeContext& ctx);
 
 // Zeroes the module and reserve maps, then draws and reserves, in this order:
 // timing patterns, finder patterns with separators and format areas,
 // alignment patterns, remainder modules (reserved, left 0), version
 // information areas (V >= 7, left light), and the dark module (8, w - 8).
-// Needs ClearRaster first. Returns 0, or -302 when ClearRaster has not run.
-int32_t BuildFunctionPatterns(QrEncodeContext& ctx);
+// Needs ClearRaster first. Returns Status::kOk, or Status::kBadArgument when
+// ClearRaster has not run.
+Status BuildFunctionPatterns(QrEncodeContext& ctx);
 
 // Places the codewords of ctx's blocks (error correction included) in stream
 // order, most significant bit first, along the zig-zag path over every
 // unreserved module: 1 bits dark in the raster, every bit into the module
-// map (0 / 1) and the reserve map. Returns 0, or -302 when the free modules
-// of the path are not exactly 8 bits per codeword (a broken table).
-int32_t PlaceData(QrEncodeContext& ctx);
+// map (0 / 1) and the reserve map. Returns Status::kOk, or
+// Status::kBadArgument when the free modules of the path are not exactly 8
+// bits per codeword (a broken table).
+Status PlaceData(QrEncodeContext& ctx);
 
 // Draws the version information of ctx.side's version into both of its
 // areas (the raster only; the module map keeps 2 there). Does nothing below
-// version 7. Returns 0, or -302 for a coordinate outside the symbol.
-int32_t WriteVersionInformation(QrEncodeContext& ctx);
+// version 7. Returns Status::kOk, or Status::kBadArgument for a coordinate
+// outside the symbol.
+Status WriteVersionInformation(QrEncodeContext& ctx);
 
 // Inverts the raster bit of module (x, y) when bit is 1 (a light module
-// becomes dark), leaves it when 0. Returns 0, or -302 for x or y outside
-// 0..w-1 (nothing changed).
-int32_t ToggleModule(QrEncodeContext& ctx, int32_t x, int32_t y, int32_t bit) noexcept;
+// becomes dark), leaves it when 0. Returns Status::kOk, or
+// Status::kBadArgument for x or y outside 0..w-1 (nothing changed).
+Status ToggleModule(QrEncodeContext& ctx, int32_t x, int32_t y, int32_t bit) noexcept;
 
 // True when the raster shows module (x, y) dark; x and y in 0..w-1.
 inline bool RasterIsDark(const QrEncodeContext& ctx, int32_t x, int32_t y) noexcept {

@@ -60,9 +60,9 @@ std::span<const uint8_t> GeneratorExponents(int32_t ecCount) noexcept {
     return {};
 }
 
-int32_t ComputeBlockEc(const uint8_t* data, int32_t k, int32_t e, uint8_t* out) noexcept {
+Status ComputeBlockEc(const uint8_t* data, int32_t k, int32_t e, uint8_t* out) noexcept {
     const std::span<const uint8_t> g = GeneratorExponents(e);
-    if (g.empty()) return -302;
+    if (g.empty()) return Status::kBadArgument;
     // The long division with only the running remainder kept: each data
     // codeword enters as the remainder's leading byte shifts out. A zero
     // leading term needs no multiple of g subtracted.
@@ -80,19 +80,19 @@ int32_t ComputeBlockEc(const uint8_t* data, int32_t k, int32_t e, uint8_t* out) 
         r[n - 1] = kAntilog[logLead + g[n]];
     }
     for (size_t j = 0; j < n; ++j) out[j] = r[j];
-    return 0;
+    return Status::kOk;
 }
 
-int32_t ComputeErrorCorrection(QrEncodeContext& ctx) noexcept {
+Status ComputeErrorCorrection(QrEncodeContext& ctx) noexcept {
     const QrBlockLayout& blocks = ctx.blocks;
     for (int32_t b = 0; b < blocks.count; ++b) {
         const int32_t k = blocks.dataCount[b];
         const int32_t e = blocks.ecCount[b];
         assert(blocks.kmax <= k + 1);  // the buffer holds k + e + 1 bytes
         uint8_t* buffer = ctx.blockStorage.data() + blocks.offset[b];
-        if (const int32_t rc = ComputeBlockEc(buffer, k, e, buffer + blocks.kmax); rc != 0) return rc;
+        if (const Status s = ComputeBlockEc(buffer, k, e, buffer + blocks.kmax); s != Status::kOk) return s;
     }
-    return 0;
+    return Status::kOk;
 }
 
 int32_t QrCodewordStream::Length() const noexcept {

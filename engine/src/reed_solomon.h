@@ -7,6 +7,7 @@
 #include <span>
 
 #include "context.h"
+#include "status.h"
 
 namespace tavoqr {
 
@@ -46,15 +47,17 @@ std::span<const uint8_t> GeneratorExponents(int32_t ecCount) noexcept;
 
 // Writes the e error correction codewords of the k data codewords `data`
 // (k >= 0) into `out`, highest power first: the remainder of
-// data(x) · x^e divided by g_e(x). Returns 0, or -302 when no generator of
-// e codewords exists (then `out` is untouched).
-int32_t ComputeBlockEc(const uint8_t* data, int32_t k, int32_t e, uint8_t* out) noexcept;
+// data(x) · x^e divided by g_e(x). Returns Status::kOk, or
+// Status::kBadArgument when no generator of e codewords exists (then `out` is
+// untouched).
+Status ComputeBlockEc(const uint8_t* data, int32_t k, int32_t e, uint8_t* out) noexcept;
 
 // Fills every block's error correction codewords, at positions kmax ..
 // kmax + e_i - 1 of its buffer in ctx.blockStorage, from its data codewords
 // at 0 .. k_i - 1 (ctx.blocks as made by MakeBlockLayout). Allocates nothing.
-// Returns 0, or -302 for an error correction count without a generator.
-int32_t ComputeErrorCorrection(QrEncodeContext& ctx) noexcept;
+// Returns Status::kOk, or Status::kBadArgument for an error correction count
+// without a generator.
+Status ComputeErrorCorrection(QrEncodeContext& ctx) noexcept;
 
 // The codewords of all blocks in transmission order, read one at a time
 // straight from the block buffers: the first data codeword of every block in

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "context.h"
+#include "status.h"
 #include "tavoqrenc.h"
 
 namespace tavoqr {
@@ -14,7 +15,9 @@ namespace tavoqr {
 // ctx.blockStorage (written by WriteSymbolData): adds every block's error
 // correction codewords, lays out the matrix, chooses and applies the mask,
 // writes format and version information and renders the bitmap with its
-// quiet zone into `out`. Returns 0, -302 or -303; on failure `out` is empty.
-int32_t RenderSymbol(QrEncodeContext& ctx, std::unique_ptr<QrBitmap>& out);
+// quiet zone into `out`. Returns Status::kOk, Status::kBadArgument (a version,
+// error correction count, level or mask outside the tables) or
+// Status::kOutOfMemory; on failure `out` is empty.
+Status RenderSymbol(QrEncodeContext& ctx, std::unique_ptr<QrBitmap>& out);
 
 }  // namespace tavoqr

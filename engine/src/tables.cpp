@@ -18,16 +18,16 @@ const QrVersionRow* FindVersionRow(int32_t version, int32_t level) noexcept {
     return &kVersionTable[static_cast<size_t>((version - 1) * 4 + (level - 1))];
 }
 
-int32_t CountIndicatorWidth(int32_t mode, int32_t version) noexcept {
+Result<int32_t> CountIndicatorWidth(int32_t mode, int32_t version) noexcept {
     // ISO/IEC 18004 Table 3, by version range 1-9, 10-26, 27-40.
-    if (version < kMinVersion || version > kMaxVersion) return -1;
+    if (version < kMinVersion || version > kMaxVersion) return Status::kBadArgument;
     const int range = version <= 9 ? 0 : version <= 26 ? 1 : 2;
     switch (mode) {
         case 1: return std::array{10, 12, 14}[range];
         case 2: return std::array{9, 11, 13}[range];
         case 4: return std::array{8, 16, 16}[range];
         case 8: return std::array{8, 10, 12}[range];
-        default: return -1;
+        default: return Status::kBadArgument;
     }
 }
 

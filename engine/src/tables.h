@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "status.h"
+
 namespace tavoqr {
 
 // Levels in the engine's coding.
@@ -38,8 +40,8 @@ const QrVersionRow* FindVersionRow(int32_t version, int32_t level) noexcept;
 constexpr int32_t NormalizeLevel(int32_t level) noexcept { return level == 0 ? kLevelM : level; }
 
 // Width in bits of the character count indicator of `mode` (1, 2, 4 or 8) at
-// `version` (1..40); -1 for any other mode or version.
-int32_t CountIndicatorWidth(int32_t mode, int32_t version) noexcept;
+// `version` (1..40); Status::kBadArgument for any other mode or version.
+Result<int32_t> CountIndicatorWidth(int32_t mode, int32_t version) noexcept;
 
 // One block group packed as bits 31..24 blocks, 23..16 codewords per block,
 // 15..8 data codewords per block, 7..0 correctable codewords (each mod 256).

@@ -41,56 +41,56 @@ private:
     int32_t pendingBits_ = 0;
 };
 
-int32_t PutNumeric(BitWriter& out, const uint8_t* digits, int32_t n) {
+void PutNumeric(BitWriter& out, const uint8_t* digits, int32_t n) {
     for (int32_t i = 0; i < n; i += 3) {
         const int32_t group = std::min(3, n - i);
         uint32_t value = 0;
         for (int32_t j = 0; j < group; ++j) value = value * 10 + static_cast<uint32_t>(digits[i + j] - '0');
         out.Put(value, group == 3 ? 10 : group == 2 ? 7 : 4);
     }
-    return 0;
 }
 
-int32_t PutAlphanumeric(BitWriter& out, const uint8_t* chars, int32_t n) {
+// Status::kLookupFailed for a byte without an alphanumeric value.
+Status PutAlphanumeric(BitWriter& out, const uint8_t* chars, int32_t n) {
     for (int32_t i = 0; i < n; i += 2) {
         const uint8_t first = AlphanumericValue(chars[i]);
-        if (first == 255) return -304;
+        if (first == 255) return Status::kLookupFailed;
         if (i + 1 < n) {
             const uint8_t second = AlphanumericValue(chars[i + 1]);
-            if (second == 255) return -304;
+            if (second == 255) return Status::kLookupFailed;
             out.Put(45U * first + second, 11);
         } else {
             out.Put(first, 6);
         }
     }
-    return 0;
+    return Status::kOk;
 }
 
-int32_t PutKanji(BitWriter& out, const uint8_t* bytes, int32_t characters) {
+void PutKanji(BitWriter& out, const uint8_t* bytes, int32_t characters) {
     for (int32_t i = 0; i < characters; ++i) {
         const uint32_t k = (static_cast<uint32_t>(bytes[2 * i]) << 8) | bytes[2 * i + 1];
         const uint32_t c = k - (k <= 0x9FFC ? 0x8140U : 0xC140U);
         out.Put(((c >> 8) * 0xC0 + (c & 0xFF)) & 0x1FFF, 13);
     }
-    return 0;
 }
 
 // Writes one part of a segment: `characters` characters from byte `offset`.
-int32_t PutSegmentPart(BitWriter& out, const uint8_t* text, int32_t mode, int32_t offset, int32_t characters,
-                       int32_t version) {
-    const int32_t width = CountIndicatorWidth(mode, version);
-    if (width < 0) return -302;
-    if (SegmentBits(mode, characters, version) > out.Room() || characters >= (1 << width)) return -301;
+Status PutSegmentPart(BitWriter& out, const uint8_t* text, int32_t mode, int32_t offset, int32_t characters,
+                      int32_t version) {
+    const Result<int32_t> width = CountIndicatorWidth(mode, version);
+    if (!width.Ok()) return width.status;
+    if (SegmentBits(mode, characters, version).value > out.Room() || characters >= (1 << width.value))
+        return Status::kDataTooLong;
     out.Put(static_cast<uint32_t>(mode), 4);
-    out.Put(static_cast<uint32_t>(characters), width);
+    out.Put(static_cast<uint32_t>(characters), width.value);
     const uint8_t* p = text + offset;
     switch (mode) {
-        case kModeNumeric: return PutNumeric(out, p, characters);
+        case kModeNumeric: PutNumeric(out, p, characters); return Status::kOk;
         case kModeAlphanumeric: return PutAlphanumeric(out, p, characters);
-        case kModeKanji: return PutKanji(out, p, characters);
+        case kModeKanji: PutKanji(out, p, characters); return Status::kOk;
         default:
             for (int32_t i = 0; i < characters; ++i) out.Put(p[i], 8);
-            return 0;
+            return Status::kOk;
     }
 }
 
@@ -120,13 +120,13 @@ struct PartCursor {
     int32_t character;
 
     template <typename F>
-    int32_t Take(int32_t quota, F&& part) {
+    Status Take(int32_t quota, F&& part) {
         while (quota > 0 && segment < static_cast<int32_t>(segments.size())) {
             const QrSegment& s = segments[static_cast<size_t>(segment)];
             const int32_t left = CharacterCount(s) - character;
             const int32_t n = std::min(left, quota);
             const int32_t offset = s.offset + character * (s.mode == kModeKanji ? 2 : 1);
-            if (const int32_t rc = part(s.mode, offset, n); rc != 0) return rc;
+            if (const Status status = part(s.mode, offset, n); status != Status::kOk) return status;
             quota -= n;
             character += n;
             if (character == CharacterCount(s)) {
@@ -134,7 +134,7 @@ struct PartCursor {
                 character = 0;
             }
         }
-        return 0;
+        return Status::kOk;
     }
 };
 
@@ -144,24 +144,24 @@ int32_t QuotaOf(const QrEncodeContext& ctx, int32_t index, int32_t symbolCount) 
 
 }  // namespace
 
-int32_t LargestSymbolBits(const QrEncodeContext& ctx, int32_t symbolCount, int32_t version) {
-    if (version < kMinVersion || version > kMaxVersion) return -1;
+Result<int32_t> LargestSymbolBits(const QrEncodeContext& ctx, int32_t symbolCount, int32_t version) {
+    if (version < kMinVersion || version > kMaxVersion) return Status::kBadArgument;
     PartCursor cursor{ctx.segments, 0, 0};
     int32_t largest = 0;
     for (int32_t i = 0; i < symbolCount; ++i) {
         int32_t bits = symbolCount > 1 ? kStructuredAppendHeaderBits : 0;
         cursor.Take(QuotaOf(ctx, i, symbolCount), [&](int32_t mode, int32_t, int32_t n) {
-            bits += SegmentBits(mode, n, version);
-            return 0;
+            bits += SegmentBits(mode, n, version).value;
+            return Status::kOk;
         });
         largest = std::max(largest, bits);
     }
     return largest;
 }
 
-int32_t WriteSymbolData(QrEncodeContext& ctx, int32_t index, int32_t symbolCount) {
+Status WriteSymbolData(QrEncodeContext& ctx, int32_t index, int32_t symbolCount) {
     const int32_t version = ctx.symbol.version;
-    if (version < kMinVersion || version > kMaxVersion) return -302;
+    if (version < kMinVersion || version > kMaxVersion) return Status::kBadArgument;
     const int32_t dataCodewords = ctx.symbol.dataCodewords;
     ctx.dataCodewords.assign(static_cast<size_t>(dataCodewords), 0);
     BitWriter out(ctx.dataCodewords.data(), dataCodewords * 8);
@@ -173,16 +173,16 @@ int32_t WriteSymbolData(QrEncodeContext& ctx, int32_t index, int32_t symbolCount
         out.Put(ctx.parity, 8);
     }
     PartCursor cursor{ctx.segments, ctx.cursorSegment, ctx.cursorCharacter};
-    const int32_t rc = cursor.Take(QuotaOf(ctx, index, symbolCount), [&](int32_t mode, int32_t offset, int32_t n) {
+    const Status status = cursor.Take(QuotaOf(ctx, index, symbolCount), [&](int32_t mode, int32_t offset, int32_t n) {
         return PutSegmentPart(out, ctx.text, mode, offset, n, version);
     });
-    if (rc != 0) return rc;
+    if (status != Status::kOk) return status;
     ctx.cursorSegment = cursor.segment;
     ctx.cursorCharacter = cursor.character;
 
     Finish(out, ctx.dataCodewords.data(), dataCodewords);
     FillBlocks(ctx);
-    return 0;
+    return Status::kOk;
 }
 
 }  // namespace tavoqr

@@ -13,8 +13,8 @@ using test::TestContext;
 using test::SegmentShape;
 
 // Analyses `text` for one symbol with the request (version, level) and
-// returns the bit length; the segments stay in ctx.
-int32_t AnalyseText(QrEncodeContext& ctx, int32_t symbolCount = 1) { return Analyse(ctx, symbolCount); }
+// returns the bit length or the failure; the segments stay in ctx.
+Result<int32_t> AnalyseText(QrEncodeContext& ctx, int32_t symbolCount = 1) { return Analyse(ctx, symbolCount); }
 
 TEST(Analysis, TenDigitsAreOneNumericSegment) {
     const std::string text = "0123456789";
@@ -50,7 +50,9 @@ TEST(Analysis, TwentyDigitsAfterLettersStayNumericInEveryRange) {
     for (int32_t version : {1, 10, 27}) {
         const std::string text = "AB" + std::string(20, '7');
         TestContext ctx = ContextFor(text, version, 1);
-        ASSERT_GT(AnalyseText(ctx), 0) << version;
+        const Result<int32_t> bits = AnalyseText(ctx);
+        ASSERT_EQ(bits.status, Status::kOk) << version;
+        ASSERT_GT(bits.value, 0) << version;
         EXPECT_EQ(SegmentShape(ctx), "2:2 1:20") << version;
     }
 }
@@ -140,7 +142,9 @@ TEST(Analysis, MergeThresholdsHoldOnBothSidesInEveryVersionRange) {
                 for (int32_t i = 0; i < length; ++i) text += c.run;
                 text += c.after;
                 TestContext ctx = ContextFor(text, versions[range], 1);
-                ASSERT_GT(AnalyseText(ctx), 0);
+                const Result<int32_t> bits = AnalyseText(ctx);
+                ASSERT_EQ(bits.status, Status::kOk);
+                ASSERT_GT(bits.value, 0);
                 const bool merged = length < c.thresholds[range];
                 std::string want = merged ? c.merged : c.kept;
                 const std::string n = std::to_string(length);
@@ -180,10 +184,10 @@ TEST(Analysis, RefinementKeepsTheLargerRangeWhenTheSmallerDoesNotFit) {
 
 TEST(Analysis, StructuredAppendNeedsAtLeastOneCharacterPerSymbol) {
     TestContext two = ContextFor("ab");
-    EXPECT_EQ(AnalyseText(two, 3), -306);
+    EXPECT_EQ(AnalyseText(two, 3), Status::kSplitImpossible);
     // Two Kanji characters are four bytes, enough for three symbols byte by byte.
     TestContext kanji = ContextFor("\x88\x9F\x88\xA0");
-    EXPECT_EQ(AnalyseText(kanji, 3), -306);
+    EXPECT_EQ(AnalyseText(kanji, 3), Status::kSplitImpossible);
     kanji.byteOnly = true;
     EXPECT_EQ(AnalyseText(kanji, 3), 4 + 8 + 32);
     EXPECT_EQ(kanji.totalCharacters, 4);
@@ -196,11 +200,11 @@ TEST(Analysis, StructuredAppendEstimateAllowsFortyFourBitsPerSymbol) {
     EXPECT_EQ(ctx.symbol.version, 2);
 }
 
-TEST(Analysis, TextBeyondEveryVersionGivesZero) {
+TEST(Analysis, TextBeyondEveryVersionIsTooLong) {
     TestContext ctx = ContextFor(std::string(3000, 'x'), 0, 1);
-    EXPECT_EQ(AnalyseText(ctx), 0);
+    EXPECT_EQ(AnalyseText(ctx), Status::kDataTooLong);
     TestContext empty = ContextFor("");
-    EXPECT_EQ(AnalyseText(empty), -302);
+    EXPECT_EQ(AnalyseText(empty), Status::kBadArgument);
 }
 
 TEST(Analysis, BitLengthForRecountsEverySegmentInTheRangeOfTheVersion) {
@@ -212,8 +216,8 @@ TEST(Analysis, BitLengthForRecountsEverySegmentInTheRangeOfTheVersion) {
     EXPECT_EQ(BitLengthFor(ctx, 10), 12 + data + 10 + 12 + 16);
     EXPECT_EQ(BitLengthFor(ctx, 40), 12 + data + 12 + 14 + 16);
     EXPECT_EQ(ctx.segments[1].bitLength, 4 + 14 + 27);
-    EXPECT_EQ(BitLengthFor(ctx, 0), 0);
-    EXPECT_EQ(BitLengthFor(ctx, 41), 0);
+    EXPECT_EQ(BitLengthFor(ctx, 0), Status::kBadArgument);
+    EXPECT_EQ(BitLengthFor(ctx, 41), Status::kBadArgument);
 }
 
 TEST(Analysis, AlphanumericValuesFollowTheStandardTable) {

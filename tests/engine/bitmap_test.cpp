@@ -22,11 +22,11 @@ struct Rendered {
 
 Rendered Render(const std::string& text, int32_t version, int32_t level) {
     Rendered r{test::ContextFor(text, version, level), nullptr};
-    EXPECT_EQ(PrepareSymbols(r.ctx, 1), 0);
+    EXPECT_EQ(PrepareSymbols(r.ctx, 1), Status::kOk);
     r.ctx.blocks = MakeBlockLayout(r.ctx.symbol);
     r.ctx.blockStorage.assign(static_cast<size_t>(r.ctx.blocks.storageSize), 0);
-    EXPECT_EQ(WriteSymbolData(r.ctx, 0, 1), 0);
-    EXPECT_EQ(RenderSymbol(r.ctx, r.bitmap), 0);
+    EXPECT_EQ(WriteSymbolData(r.ctx, 0, 1), Status::kOk);
+    EXPECT_EQ(RenderSymbol(r.ctx, r.bitmap), Status::kOk);
     return r;
 }
 
@@ -80,7 +80,7 @@ TEST(Bitmap, PixelsAreTheModulesShiftedByTheQuietZone) {
     for (int32_t version = 1; version <= kMaxVersion; ++version) {
         QrEncodeContext ctx = test::SymbolContext(version, 1 + version % 4, static_cast<uint32_t>(version));
         std::unique_ptr<QrBitmap> bitmap;
-        ASSERT_EQ(RenderSymbol(ctx, bitmap), 0) << version;
+        ASSERT_EQ(RenderSymbol(ctx, bitmap), Status::kOk) << version;
         ASSERT_NE(bitmap, nullptr);
         const int32_t w = 4 * version + 17;
         ASSERT_EQ(bitmap->Side(), w + 8);
@@ -139,7 +139,7 @@ TEST(Bitmap, AVersionOutsideTheTableRendersNothing) {
     QrEncodeContext ctx = test::SymbolContext(1, kLevelL);
     ctx.symbol.version = 41;
     std::unique_ptr<QrBitmap> bitmap(new QrBitmap(1, new uint8_t[2]));
-    EXPECT_EQ(RenderSymbol(ctx, bitmap), -302);
+    EXPECT_EQ(RenderSymbol(ctx, bitmap), Status::kBadArgument);
     EXPECT_EQ(bitmap, nullptr);
 }
 
@@ -147,7 +147,7 @@ TEST(Bitmap, AnUnknownErrorCorrectionCountRendersNothing) {
     QrEncodeContext ctx = test::SymbolContext(1, kLevelL);
     ctx.blocks.ecCount[0] = 8;
     std::unique_ptr<QrBitmap> bitmap;
-    EXPECT_EQ(RenderSymbol(ctx, bitmap), -302);
+    EXPECT_EQ(RenderSymbol(ctx, bitmap), Status::kBadArgument);
     EXPECT_EQ(bitmap, nullptr);
 }
 

@@ -4,10 +4,38 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "context.h"
+#include "status.h"
+
+namespace tavoqr {
+
+// Readable statuses and results in assertion messages.
+inline const char* StatusName(Status status) {
+    switch (status) {
+        case Status::kOk: return "kOk";
+        case Status::kDataTooLong: return "kDataTooLong";
+        case Status::kBadArgument: return "kBadArgument";
+        case Status::kOutOfMemory: return "kOutOfMemory";
+        case Status::kLookupFailed: return "kLookupFailed";
+        case Status::kSplitImpossible: return "kSplitImpossible";
+    }
+    return "?";
+}
+inline void PrintTo(Status status, std::ostream* os) { *os << "Status::" << StatusName(status); }
+template <typename T>
+void PrintTo(const Result<T>& result, std::ostream* os) {
+    if (result.Ok()) {
+        *os << result.value;
+    } else {
+        PrintTo(result.status, os);
+    }
+}
+
+}  // namespace tavoqr
 
 namespace tavoqr::test {
 

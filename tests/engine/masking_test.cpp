@@ -135,10 +135,10 @@ TEST(Format, PositionsAreTheListedModules) {
 TEST(Format, WrittenInBothCopies) {
     for (const auto& [level, mask] : {std::pair{kLevelL, 0}, std::pair{kLevelM, 5}, std::pair{kLevelH, 7}}) {
         QrEncodeContext ctx = test::SymbolContext(1, level);
-        ASSERT_EQ(ClearRaster(ctx), 0);
-        ASSERT_EQ(BuildFunctionPatterns(ctx), 0);
+        ASSERT_EQ(ClearRaster(ctx), Status::kOk);
+        ASSERT_EQ(BuildFunctionPatterns(ctx), Status::kOk);
         ctx.maskChoice.mask = mask;
-        ASSERT_EQ(WriteFormatInformation(ctx), 0);
+        ASSERT_EQ(WriteFormatInformation(ctx), Status::kOk);
         const uint32_t word = SlowFormatWord(level, mask);
         const auto first = FirstCopy();
         const auto second = SecondCopy(21);
@@ -156,13 +156,13 @@ TEST(Format, WrittenInBothCopies) {
 TEST(Format, RefusesAMaskOrLevelOutOfRange) {
     QrEncodeContext ctx = PlacedSymbol(1, kLevelL);
     ctx.maskChoice.mask = 8;
-    EXPECT_EQ(WriteFormatInformation(ctx), -302);
-    EXPECT_EQ(ApplyMask(ctx), -302);
+    EXPECT_EQ(WriteFormatInformation(ctx), Status::kBadArgument);
+    EXPECT_EQ(ApplyMask(ctx), Status::kBadArgument);
     ctx.maskChoice.mask = 0;
     ctx.symbol.level = 5;
-    EXPECT_EQ(WriteFormatInformation(ctx), -302);
+    EXPECT_EQ(WriteFormatInformation(ctx), Status::kBadArgument);
     std::array<int32_t, kMaskCount> scores{};
-    EXPECT_EQ(ScoreMasks(ctx, scores), -302);
+    EXPECT_EQ(ScoreMasks(ctx, scores), Status::kBadArgument);
 }
 
 TEST(Penalty, AgreesWithTheRulesOnRandomGrids) {
@@ -240,7 +240,7 @@ TEST(MaskChoice, ScoresAgreeWithTheRulesOnRealSymbols) {
         for (int32_t level = kLevelL; level <= kLevelH; ++level) {
             QrEncodeContext ctx = PlacedSymbol(v, level, static_cast<uint32_t>(v * 10 + level));
             std::array<int32_t, kMaskCount> scores{};
-            ASSERT_EQ(ScoreMasks(ctx, scores), 0);
+            ASSERT_EQ(ScoreMasks(ctx, scores), Status::kOk);
             for (int32_t m = 0; m < kMaskCount; ++m) {
                 EXPECT_EQ(scores[static_cast<size_t>(m)], ReferenceScore(ReferenceCandidate(ctx, m), ctx.side).Total())
                     << v << "-" << level << " mask " << m;
@@ -254,13 +254,13 @@ TEST(MaskChoice, LowestScoreWinsAndTiesGoToTheLowestMask) {
     for (uint32_t seed = 1; seed <= 400; ++seed) {
         QrEncodeContext ctx = PlacedSymbol(1 + static_cast<int32_t>(seed % 3), kLevelL, seed);
         std::array<int32_t, kMaskCount> scores{};
-        ASSERT_EQ(ScoreMasks(ctx, scores), 0);
+        ASSERT_EQ(ScoreMasks(ctx, scores), Status::kOk);
         int32_t first = 0, count = 0;
         for (int32_t m = 0; m < kMaskCount; ++m) {
             if (scores[static_cast<size_t>(m)] < scores[static_cast<size_t>(first)]) first = m;
         }
         for (const int32_t s : scores) count += s == scores[static_cast<size_t>(first)] ? 1 : 0;
-        ASSERT_EQ(ChooseMask(ctx), 0);
+        ASSERT_EQ(ChooseMask(ctx), Status::kOk);
         EXPECT_EQ(ctx.maskChoice.mask, first) << seed;
         EXPECT_EQ(ctx.maskChoice.score, scores[static_cast<size_t>(first)]);
         if (count > 1) ++ties;
@@ -271,9 +271,9 @@ TEST(MaskChoice, LowestScoreWinsAndTiesGoToTheLowestMask) {
 TEST(MaskChoice, ApplyTogglesExactlyTheDataModulesOfTheMask) {
     for (const int32_t v : {1, 7, 15, 40}) {
         QrEncodeContext ctx = PlacedSymbol(v, kLevelQ, 3);
-        ASSERT_EQ(ChooseMask(ctx), 0);
+        ASSERT_EQ(ChooseMask(ctx), Status::kOk);
         const QrEncodeContext before = ctx;
-        ASSERT_EQ(ApplyMask(ctx), 0);
+        ASSERT_EQ(ApplyMask(ctx), Status::kOk);
         const int32_t m = ctx.maskChoice.mask;
         for (int32_t y = 0; y < ctx.side; ++y)
             for (int32_t x = 0; x < ctx.side; ++x) {
@@ -290,7 +290,7 @@ TEST(MaskChoice, ApplyTogglesExactlyTheDataModulesOfTheMask) {
 TEST(MaskChoice, ApplyNeedsTheChoiceFirst) {
     QrEncodeContext ctx = PlacedSymbol(1, kLevelL);
     ctx.maskChoice.mask = 0;
-    EXPECT_EQ(ApplyMask(ctx), -302);
+    EXPECT_EQ(ApplyMask(ctx), Status::kBadArgument);
 }
 
 }  // namespace

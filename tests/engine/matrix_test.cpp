@@ -18,8 +18,8 @@ using test::SymbolContext;
 // A context with the function patterns of `version` drawn, nothing placed.
 QrEncodeContext Patterns(int32_t version) {
     QrEncodeContext ctx = SymbolContext(version, kLevelM);
-    EXPECT_EQ(ClearRaster(ctx), 0);
-    EXPECT_EQ(BuildFunctionPatterns(ctx), 0);
+    EXPECT_EQ(ClearRaster(ctx), Status::kOk);
+    EXPECT_EQ(BuildFunctionPatterns(ctx), Status::kOk);
     return ctx;
 }
 
@@ -54,10 +54,10 @@ TEST(Matrix, RasterStrideIsPaddedTo16Bits) {
 TEST(Matrix, ClearRasterRefusesVersionsOutsideTheTable) {
     QrEncodeContext ctx;
     ctx.symbol.version = 41;
-    EXPECT_EQ(ClearRaster(ctx), -302);
+    EXPECT_EQ(ClearRaster(ctx), Status::kBadArgument);
     ctx.symbol.version = 0;
-    EXPECT_EQ(ClearRaster(ctx), -302);
-    EXPECT_EQ(BuildFunctionPatterns(ctx), -302);
+    EXPECT_EQ(ClearRaster(ctx), Status::kBadArgument);
+    EXPECT_EQ(BuildFunctionPatterns(ctx), Status::kBadArgument);
 }
 
 TEST(Matrix, FinderPatternsSeparatorsAndTimingOfVersion1) {
@@ -185,10 +185,10 @@ TEST(Matrix, Version2RemainderModulesAreReservedAndStayZero) {
     }
     // An all-dark payload leaves exactly those seven data modules light.
     QrEncodeContext ctx = SymbolContext(2, kLevelL);
-    ASSERT_EQ(ClearRaster(ctx), 0);
-    ASSERT_EQ(BuildFunctionPatterns(ctx), 0);
+    ASSERT_EQ(ClearRaster(ctx), Status::kOk);
+    ASSERT_EQ(BuildFunctionPatterns(ctx), Status::kOk);
     std::fill(ctx.blockStorage.begin(), ctx.blockStorage.end(), uint8_t{0xFF});
-    ASSERT_EQ(PlaceData(ctx), 0);
+    ASSERT_EQ(PlaceData(ctx), Status::kOk);
     std::set<std::pair<int32_t, int32_t>> light;
     for (int32_t y = 0; y < w; ++y)
         for (int32_t x = 0; x < w; ++x)
@@ -299,7 +299,7 @@ TEST(Matrix, VersionInformationWordsFollowTheirCode) {
 
 void ExpectVersionInformationDrawn(int32_t version, uint32_t word) {
     QrEncodeContext ctx = Patterns(version);
-    ASSERT_EQ(WriteVersionInformation(ctx), 0);
+    ASSERT_EQ(WriteVersionInformation(ctx), Status::kOk);
     const int32_t w = ctx.side;
     for (int32_t i = 0; i < 18; ++i) {
         const bool dark = ((word >> i) & 1U) != 0;
@@ -319,23 +319,23 @@ TEST(Matrix, VersionInformationOf7And15InBothPlaces) {
 TEST(Matrix, NoVersionInformationBelowVersion7) {
     QrEncodeContext ctx = Patterns(6);
     const std::vector<uint8_t> before = ctx.raster;
-    ASSERT_EQ(WriteVersionInformation(ctx), 0);
+    ASSERT_EQ(WriteVersionInformation(ctx), Status::kOk);
     EXPECT_EQ(ctx.raster, before);
 }
 
 TEST(Matrix, ToggleModuleInvertsOnlyForABitOfOne) {
     QrEncodeContext ctx = Patterns(1);
     ASSERT_FALSE(RasterIsDark(ctx, 10, 10));
-    EXPECT_EQ(ToggleModule(ctx, 10, 10, 0), 0);
+    EXPECT_EQ(ToggleModule(ctx, 10, 10, 0), Status::kOk);
     EXPECT_FALSE(RasterIsDark(ctx, 10, 10));
-    EXPECT_EQ(ToggleModule(ctx, 10, 10, 1), 0);
+    EXPECT_EQ(ToggleModule(ctx, 10, 10, 1), Status::kOk);
     EXPECT_TRUE(RasterIsDark(ctx, 10, 10));
-    EXPECT_EQ(ToggleModule(ctx, 10, 10, 1), 0);
+    EXPECT_EQ(ToggleModule(ctx, 10, 10, 1), Status::kOk);
     EXPECT_FALSE(RasterIsDark(ctx, 10, 10));
     const std::vector<uint8_t> before = ctx.raster;
-    EXPECT_EQ(ToggleModule(ctx, 21, 0, 1), -302);
-    EXPECT_EQ(ToggleModule(ctx, 0, 21, 1), -302);
-    EXPECT_EQ(ToggleModule(ctx, -1, 0, 1), -302);
+    EXPECT_EQ(ToggleModule(ctx, 21, 0, 1), Status::kBadArgument);
+    EXPECT_EQ(ToggleModule(ctx, 0, 21, 1), Status::kBadArgument);
+    EXPECT_EQ(ToggleModule(ctx, -1, 0, 1), Status::kBadArgument);
     EXPECT_EQ(ctx.raster, before);
 }
 

@@ -55,7 +55,7 @@ std::vector<uint8_t> SlowRemainder(const std::vector<uint8_t>& data, int32_t e) 
 
 std::vector<uint8_t> Ec(const std::vector<uint8_t>& data, int32_t e) {
     std::vector<uint8_t> out(static_cast<size_t>(e), 0xAA);
-    EXPECT_EQ(ComputeBlockEc(data.data(), static_cast<int32_t>(data.size()), e, out.data()), 0);
+    EXPECT_EQ(ComputeBlockEc(data.data(), static_cast<int32_t>(data.size()), e, out.data()), Status::kOk);
     return out;
 }
 
@@ -89,7 +89,7 @@ TEST(ReedSolomon, CountsWithoutAGeneratorAreRefused) {
     for (const int32_t n : {0, 1, 6, 8, 14, 19, 29, 31, 68}) EXPECT_TRUE(GeneratorExponents(n).empty()) << n;
     const uint8_t data[4] = {1, 2, 3, 4};
     uint8_t out[8] = {9, 9, 9, 9, 9, 9, 9, 9};
-    EXPECT_EQ(ComputeBlockEc(data, 4, 8, out), -302);
+    EXPECT_EQ(ComputeBlockEc(data, 4, 8, out), Status::kBadArgument);
     EXPECT_EQ(out[0], 9);
 }
 
@@ -105,7 +105,7 @@ TEST(ReedSolomon, StandardExample01234567At1M) {
     ASSERT_EQ(ctx.blocks.count, 1);
     ASSERT_EQ(ctx.blocks.kmax, 16);
     std::copy(data.begin(), data.end(), ctx.blockStorage.begin());
-    ASSERT_EQ(ComputeErrorCorrection(ctx), 0);
+    ASSERT_EQ(ComputeErrorCorrection(ctx), Status::kOk);
     EXPECT_EQ(std::vector<uint8_t>(ctx.blockStorage.begin() + 16, ctx.blockStorage.begin() + 26), want);
 }
 
@@ -144,7 +144,7 @@ TEST(ReedSolomon, ARemainderThatBeginsWithZerosKeepsThem) {
     for (int tries = 0; tries < 2000000 && !found; ++tries) {
         for (uint8_t& b : data) b = static_cast<uint8_t>(rng());
         ec.assign(10, 0);
-        ASSERT_EQ(ComputeBlockEc(data.data(), 16, 10, ec.data()), 0);
+        ASSERT_EQ(ComputeBlockEc(data.data(), 16, 10, ec.data()), Status::kOk);
         found = ec[0] == 0 && ec[1] == 0;
     }
     ASSERT_TRUE(found);
@@ -155,7 +155,7 @@ TEST(ReedSolomon, EveryBlockOfEverySymbolIsFilled) {
     for (int32_t version = 1; version <= kMaxVersion; ++version) {
         for (int32_t level = kLevelL; level <= kLevelH; ++level) {
             QrEncodeContext ctx = SymbolContext(version, level, static_cast<uint32_t>(version * 4 + level));
-            ASSERT_EQ(ComputeErrorCorrection(ctx), 0) << version << "-" << level;
+            ASSERT_EQ(ComputeErrorCorrection(ctx), Status::kOk) << version << "-" << level;
             for (int32_t b = 0; b < ctx.blocks.count; ++b) {
                 const uint8_t* buffer = ctx.blockStorage.data() + ctx.blocks.offset[b];
                 const std::vector<uint8_t> data(buffer, buffer + ctx.blocks.dataCount[b]);

@@ -37,10 +37,10 @@ inline QrEncodeContext SymbolContext(int32_t version, int32_t level, uint32_t se
 // unmasked and without version information.
 inline QrEncodeContext PlacedSymbol(int32_t version, int32_t level, uint32_t seed = 1) {
     QrEncodeContext ctx = SymbolContext(version, level, seed);
-    EXPECT_EQ(ComputeErrorCorrection(ctx), 0);
-    EXPECT_EQ(ClearRaster(ctx), 0);
-    EXPECT_EQ(BuildFunctionPatterns(ctx), 0);
-    EXPECT_EQ(PlaceData(ctx), 0);
+    EXPECT_EQ(ComputeErrorCorrection(ctx), Status::kOk);
+    EXPECT_EQ(ClearRaster(ctx), Status::kOk);
+    EXPECT_EQ(BuildFunctionPatterns(ctx), Status::kOk);
+    EXPECT_EQ(PlaceData(ctx), Status::kOk);
     return ctx;
 }
 

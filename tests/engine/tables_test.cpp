@@ -62,8 +62,8 @@ TEST(VersionTable, LevelsHoldFewerDataCodewordsAsCorrectionGrows) {
 TEST(VersionTable, CapacitiesAreThoseOfTheDataBits) {
     for (const QrVersionRow& row : VersionTable()) {
         const int32_t bits = row.dataCodewords * 8;
-        const int32_t kanjiWidth = CountIndicatorWidth(8, row.version);
-        const int32_t byteWidth = CountIndicatorWidth(4, row.version);
+        const int32_t kanjiWidth = CountIndicatorWidth(8, row.version).value;
+        const int32_t byteWidth = CountIndicatorWidth(4, row.version).value;
         EXPECT_EQ(row.kanjiCapacity, (bits - 4 - kanjiWidth) / 13) << row.version << "-" << row.level;
         EXPECT_EQ(row.byteCapacity, (bits - 4 - byteWidth) / 8) << row.version << "-" << row.level;
     }
@@ -130,9 +130,9 @@ TEST(CountIndicator, WidthsChangeAtVersions10And27) {
             for (int32_t v : versions[range]) EXPECT_EQ(CountIndicatorWidth(modes[m], v), widths[range][m]);
         }
     }
-    EXPECT_EQ(CountIndicatorWidth(3, 1), -1);
-    EXPECT_EQ(CountIndicatorWidth(1, 0), -1);
-    EXPECT_EQ(CountIndicatorWidth(1, 41), -1);
+    EXPECT_EQ(CountIndicatorWidth(3, 1), Status::kBadArgument);
+    EXPECT_EQ(CountIndicatorWidth(1, 0), Status::kBadArgument);
+    EXPECT_EQ(CountIndicatorWidth(1, 41), Status::kBadArgument);
 }
 
 TEST(SymbolSpec, IsBuiltFromARowWithPackedGroups) {

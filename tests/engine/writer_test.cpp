@@ -17,7 +17,7 @@ using test::Padded;
 
 // Prepares the symbols of ctx for N symbols and lays out their blocks.
 void Prepare(QrEncodeContext& ctx, int32_t symbolCount = 1) {
-    ASSERT_EQ(PrepareSymbols(ctx, symbolCount), 0);
+    ASSERT_EQ(PrepareSymbols(ctx, symbolCount), Status::kOk);
     ctx.blocks = MakeBlockLayout(ctx.symbol);
     ctx.blockStorage.assign(static_cast<size_t>(ctx.blocks.storageSize), 0xAA);
 }
@@ -31,7 +31,7 @@ TEST(Writer, StandardExample01234567At1M) {
     const std::string text = "01234567";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
-    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), 0);
+    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     const std::vector<uint8_t> want = {0x10, 0x20, 0x0C, 0x56, 0x61, 0x80, 0xEC, 0x11,
                                        0xEC, 0x11, 0xEC, 0x11, 0xEC, 0x11, 0xEC, 0x11};
     EXPECT_EQ(ctx.dataCodewords, want);
@@ -45,7 +45,7 @@ TEST(Writer, KanjiIsCompactedToThirteenBits) {
     const std::string text = "\x88\x9F";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
-    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), 0);
+    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     // 0x889F - 0x8140 = 0x075F; 0x07 * 0xC0 + 0x5F = 0x059F.
     const Bits bits = Bits().Put(8, 4).Put(1, 8).Put(0x059F, 13).Put(0, 4);
     EXPECT_EQ(ctx.dataCodewords, Padded(bits.Bytes(), 16));
@@ -55,7 +55,7 @@ TEST(Writer, UpperKanjiRangeSubtractsC140) {
     const std::string text = "\xE4\xAA";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
-    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), 0);
+    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     // 0xE4AA - 0xC140 = 0x236A; 0x23 * 0xC0 + 0x6A = 0x1AAA.
     const Bits bits = Bits().Put(8, 4).Put(1, 8).Put(0x1AAA, 13).Put(0, 4);
     EXPECT_EQ(ctx.dataCodewords, Padded(bits.Bytes(), 16));
@@ -65,7 +65,7 @@ TEST(Writer, AlphanumericPairsAndASingleLastCharacter) {
     const std::string text = "AC-42";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
-    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), 0);
+    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     const Bits bits = Bits().Put(2, 4).Put(5, 9).Put(10 * 45 + 12, 11).Put(41 * 45 + 4, 11).Put(2, 6).Put(0, 4);
     EXPECT_EQ(ctx.dataCodewords, Padded(bits.Bytes(), 16));
 }
@@ -74,7 +74,7 @@ TEST(Writer, MixedSegmentsEachGetTheirIndicators) {
     const std::string text = "\x88\x9F" "12345678" "abc";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
-    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), 0);
+    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     const Bits bits = Bits()
                           .Put(8, 4).Put(1, 8).Put(0x059F, 13)
                           .Put(1, 4).Put(8, 10).Put(123, 10).Put(456, 10).Put(78, 7)
@@ -89,7 +89,7 @@ TEST(Writer, DataEndingAtTheCapacityHasNoTerminatorAndNoPads) {
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
     ASSERT_EQ(ctx.symbol.version, 1);
-    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), 0);
+    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     Bits bits = Bits().Put(1, 4).Put(34, 10);
     for (int i = 0; i < 11; ++i) bits.Put(999, 10);
     bits.Put(9, 4);
@@ -103,7 +103,7 @@ TEST(Writer, DataEndingTwoBitsShortGetsTwoTerminatorBits) {
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
     ASSERT_EQ(ctx.symbol.version, 1);
-    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), 0);
+    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     Bits bits = Bits().Put(4, 4).Put(5, 8);
     for (char c : std::string("abcde")) bits.Put(static_cast<uint8_t>(c), 8);
     bits.Put(1, 4).Put(18, 10);
@@ -120,7 +120,7 @@ TEST(Writer, PadCodewordsAlternateAcrossBlocks) {
     TestContext ctx = ContextFor(text, 3, kLevelQ);
     Prepare(ctx);
     ASSERT_EQ(ctx.blocks.count, 2);
-    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), 0);
+    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     const std::vector<uint8_t> block0 = Block(ctx, 0);
     const std::vector<uint8_t> block1 = Block(ctx, 1);
     EXPECT_EQ(std::vector<uint8_t>(block0.begin() + 14, block0.end()), (std::vector<uint8_t>{0xEC, 0x11, 0xEC}));
@@ -134,7 +134,7 @@ TEST(Writer, BlocksAreFilledInOrderAndZeroBeyondTheirData) {
     const std::string text(60, 'z');
     TestContext ctx = ContextFor(text, 5, kLevelQ);
     Prepare(ctx);
-    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), 0);
+    ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     ASSERT_EQ(ctx.blocks.count, 4);
     EXPECT_EQ(ctx.blocks.kmax, 16);
     std::vector<uint8_t> joined;
@@ -155,7 +155,7 @@ TEST(Writer, StructuredAppendHeaderCarriesIndexCountAndParity) {
     Prepare(ctx, 3);
     ctx.parity = 0x5A;
     for (int32_t i = 0; i < 3; ++i) {
-        ASSERT_EQ(WriteSymbolData(ctx, i, 3), 0);
+        ASSERT_EQ(WriteSymbolData(ctx, i, 3), Status::kOk);
         Bits header = Bits().Put(3, 4).Put(static_cast<uint32_t>(i), 4).Put(2, 4).Put(0x5A, 8);
         const std::vector<uint8_t> want = header.Bytes();
         EXPECT_EQ(ctx.dataCodewords[0], want[0]);
@@ -178,7 +178,7 @@ std::vector<std::pair<int32_t, int32_t>> ReadParts(const std::vector<uint8_t>& c
     while (pos + 4 <= codewords.size() * 8) {
         const int32_t mode = read(4);
         if (mode == 0) break;
-        const int32_t count = read(CountIndicatorWidth(mode, version));
+        const int32_t count = read(CountIndicatorWidth(mode, version).value);
         parts.emplace_back(mode, count);
         pos += static_cast<size_t>(DataBits(mode, count));
     }
@@ -190,9 +190,9 @@ TEST(Writer, SplitSymbolsCarryExactlyTheirQuotas) {
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx, 2);
     ASSERT_EQ(ctx.quotas, (std::vector<int32_t>{59, 41, 0}));
-    ASSERT_EQ(WriteSymbolData(ctx, 0, 2), 0);
+    ASSERT_EQ(WriteSymbolData(ctx, 0, 2), Status::kOk);
     EXPECT_EQ(ReadParts(ctx.dataCodewords, ctx.symbol.version, true), (std::vector<std::pair<int32_t, int32_t>>{{1, 59}}));
-    ASSERT_EQ(WriteSymbolData(ctx, 1, 2), 0);
+    ASSERT_EQ(WriteSymbolData(ctx, 1, 2), Status::kOk);
     EXPECT_EQ(ReadParts(ctx.dataCodewords, ctx.symbol.version, true), (std::vector<std::pair<int32_t, int32_t>>{{1, 41}}));
 }
 
@@ -202,7 +202,7 @@ TEST(Writer, ASegmentCrossingASymbolBoundaryOpensTheNextSymbolWithItsOwnIndicato
     Prepare(ctx, 3);
     int32_t written = 0;
     for (int32_t i = 0; i < 3; ++i) {
-        ASSERT_EQ(WriteSymbolData(ctx, i, 3), 0);
+        ASSERT_EQ(WriteSymbolData(ctx, i, 3), Status::kOk);
         int32_t characters = 0;
         for (const auto& [mode, count] : ReadParts(ctx.dataCodewords, ctx.symbol.version, true)) characters += count;
         EXPECT_EQ(characters, ctx.quotas[static_cast<size_t>(i)]) << i;
@@ -216,12 +216,12 @@ TEST(Writer, RejectsACorruptedSegmentList) {
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
     ctx.segments[0].mode = 5;
-    EXPECT_EQ(WriteSymbolData(ctx, 0, 1), -302);
+    EXPECT_EQ(WriteSymbolData(ctx, 0, 1), Status::kBadArgument);
     ctx.segments[0].mode = kModeAlphanumeric;
     ctx.cursorSegment = 0;
     const std::string lower = "aBC";
     ctx.text = reinterpret_cast<const uint8_t*>(lower.c_str());
-    EXPECT_EQ(WriteSymbolData(ctx, 0, 1), -304);
+    EXPECT_EQ(WriteSymbolData(ctx, 0, 1), Status::kLookupFailed);
 }
 
 }  // namespace
