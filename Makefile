@@ -52,9 +52,9 @@ fuzz: deps
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@cmake --build $(FUZZ_DIR) --target tavoqrenc_fuzz data_file_fuzz
 	@mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/corpus-data-file
-	@$(FUZZ_DIR)/tests/engine/tavoqrenc_fuzz -max_total_time=$(ENGINE_FUZZ_SECONDS) -max_len=4096 -timeout=30 \
+	@$(FUZZ_DIR)/tests/fuzz/tavoqrenc_fuzz -max_total_time=$(ENGINE_FUZZ_SECONDS) -max_len=4096 -timeout=30 \
 	  -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus tests/fuzz/seeds
-	@$(FUZZ_DIR)/tests/engine/data_file_fuzz -max_total_time=$(DATA_FILE_FUZZ_SECONDS) -max_len=30000 -timeout=30 \
+	@$(FUZZ_DIR)/tests/fuzz/data_file_fuzz -max_total_time=$(DATA_FILE_FUZZ_SECONDS) -max_len=30000 -timeout=30 \
 	  -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus-data-file tests/fuzz/data_file_seeds
 
 fuzz-long:

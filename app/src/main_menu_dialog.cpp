@@ -1,9 +1,9 @@
 #include "nubora/app/main_menu_dialog.h"
 
 #include "nubora/app/about_dialog.h"
-#include "nubora/app/messages.h"
+#include "nubora/resources/messages.h"
 #include "nubora/app/settings_dialog.h"
-#include "nubora/app/shell_rules.h"
+#include "nubora/logic/shell_rules.h"
 #include "nubora/input/address_book_dialog.h"
 #include "nubora/input/free_text_dialog.h"
 #include "nubora/input/mail_dialog.h"
@@ -47,10 +47,10 @@ MainMenuDialog::MainMenuDialog() : fw::Dialog(res::dlg::kMainMenu)
     mail = std::make_unique<MailDialog>(*this);
     freeText = std::make_unique<FreeTextDialog>(*this);
     codeView = std::make_unique<CodeViewDialog>(*this);
-    telLink = std::make_unique<TelLinkDialog>(*this);
-    naviLink = std::make_unique<NaviLinkDialog>(*this);
+    telLink = std::make_unique<TelLinkDialog>();
+    naviLink = std::make_unique<NaviLinkDialog>();
     oneSegLink = std::make_unique<OneSegLinkDialog>();
-    settings = std::make_unique<SettingsDialog>(*this);
+    settings = std::make_unique<SettingsDialog>(state.codeSettings, whiteBrush);
 }
 
 MainMenuDialog::~MainMenuDialog()
@@ -122,37 +122,38 @@ void MainMenuDialog::CreateScreens()
 
 void MainMenuDialog::InitialiseState()
 {
-    currentScreen = 0;
-    exitFromCodeView = 0;
-    bmpSaved = 0;
-    codeBitmaps.Release();
-    shownSymbol = 0;
-    codeSettings = CodeSettings();
+    state.currentScreen = ScreenId::AddressBook;
+    state.exitFromCodeView = false;
+    state.bmpSaved = false;
+    state.codeBitmaps.Release();
+    state.shownSymbol = 0;
+    state.codeSettings = CodeSettings();
 }
 
-void MainMenuDialog::OpenAddressBook() { OpenScreen(0); }
-void MainMenuDialog::OpenMail() { OpenScreen(1); }
-void MainMenuDialog::OpenFreeText() { OpenScreen(2); }
+void MainMenuDialog::OpenAddressBook() { OpenScreen(ScreenId::AddressBook); }
+void MainMenuDialog::OpenMail() { OpenScreen(ScreenId::Mail); }
+void MainMenuDialog::OpenFreeText() { OpenScreen(ScreenId::FreeText); }
 
-void MainMenuDialog::OpenScreen(int screenIndex)
+void MainMenuDialog::OpenScreen(ScreenId id)
 {
     hide();
-    ResetToAutomatic(codeSettings);
-    InputScreenDialog& screen = Screen(screenIndex);
+    ResetToAutomatic(state.codeSettings);
+    InputScreenDialog& screen = Screen(id);
     screen.ShowAutomaticPresentation();
-    UpdateSettingsSummary(screenIndex);
+    UpdateSettingsSummary(id);
     screen.show();
     screen.raise();
     screen.activateWindow();
 }
 
-InputScreenDialog& MainMenuDialog::Screen(int screenIndex)
+InputScreenDialog& MainMenuDialog::Screen(ScreenId screen)
 {
-    switch (screenIndex) {
-    case 1: return *mail;
-    case 2: return *freeText;
-    default: return *addressBook;
+    switch (screen) {
+    case ScreenId::Mail: return *mail;
+    case ScreenId::FreeText: return *freeText;
+    case ScreenId::AddressBook: break;
     }
+    return *addressBook;
 }
 
 bool MainMenuDialog::AllEntriesEmpty() const
@@ -162,13 +163,13 @@ bool MainMenuDialog::AllEntriesEmpty() const
 
 void MainMenuDialog::ConfirmExit()
 {
-    const int question = ExitQuestionId(exitFromCodeView, bmpSaved, AllEntriesEmpty());
+    const int question = ExitQuestionId(state.exitFromCodeView, state.bmpSaved, AllEntriesEmpty());
     if (ShowMessage(this, question) != fw::Answer::Yes) {
-        exitFromCodeView = 0;
+        state.exitFromCodeView = false;
         return;
     }
-    if (exitFromCodeView == 1)
-        codeBitmaps.Release();
+    if (state.exitFromCodeView)
+        state.codeBitmaps.Release();
     DestroyScreenWindows();
     EndDialog(QDialog::Accepted);
 }
@@ -181,7 +182,7 @@ void MainMenuDialog::DestroyScreenWindows()
     codeView->hide();
 }
 
-void MainMenuDialog::PostCloseRequest()
+void MainMenuDialog::RequestExit()
 {
     QMetaObject::invokeMethod(this, [this] { ConfirmExit(); }, Qt::QueuedConnection);
 }
@@ -191,6 +192,36 @@ void MainMenuDialog::ShowMenu()
     show();
     raise();
     activateWindow();
+}
+
+void MainMenuDialog::ReturnToScreen(ScreenId screen) { Screen(screen).show(); }
+
+void MainMenuDialog::ClearScreen(ScreenId screen)
+{
+    InputScreenDialog& input = Screen(screen);
+    input.ClearEntries();
+    input.UpdateData(fw::Exchange::ToControls);
+}
+
+bool MainMenuDialog::RunSettings(QWidget* over) { return settings->DoModal(over) == QDialog::Accepted; }
+
+std::optional<std::string> MainMenuDialog::AskForLink(LinkKind kind, QWidget* over)
+{
+    switch (kind) {
+    case LinkKind::Tel:
+        if (telLink->DoModal(over) == QDialog::Accepted)
+            return telLink->telNumber;
+        break;
+    case LinkKind::Navi:
+        if (naviLink->DoModal(over) == QDialog::Accepted)
+            return naviLink->naviAddress;
+        break;
+    case LinkKind::OneSeg:
+        if (oneSegLink->DoModal(over) == QDialog::Accepted)
+            return oneSegLink->oneSegParam;
+        break;
+    }
+    return std::nullopt;
 }
 
 QWidget* MainMenuDialog::VisibleScreen()

@@ -1,7 +1,7 @@
 #include "nubora/app/qr_app.h"
 
 #include "nubora/app/main_menu_dialog.h"
-#include "nubora/app/messages.h"
+#include "nubora/resources/messages.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/trace.h"
 #include "nubora/resources/string_ids.h"

@@ -1,14 +1,15 @@
 #include "nubora/app/settings_dialog.h"
 
-#include "nubora/app/main_menu_dialog.h"
-#include "nubora/app/messages.h"
-#include "nubora/app/shell_rules.h"
+#include "nubora/logic/code_settings.h"
+#include "nubora/resources/messages.h"
+#include "nubora/logic/shell_rules.h"
 #include "nubora/framework/up_down.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 #include "tavoqrenc.h"
 
+#include <QBrush>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,8 +52,8 @@ void SelectItemStartingWith(QComboBox* list, const std::string& text)
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(MainMenuDialog& owner)
-    : fw::Dialog(res::dlg::kSettings), capacityQuery(EngineCapacity), owner_(owner)
+SettingsDialog::SettingsDialog(CodeSettings& settings, const QBrush& whiteBrush)
+    : fw::Dialog(res::dlg::kSettings), capacityQuery(EngineCapacity), settings_(settings), whiteBrush_(whiteBrush)
 {
     // A caption bar without a system menu or close box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -89,7 +90,7 @@ void SettingsDialog::CreateControls()
     splitCount_ = AddControl(id::kSplitCount, new QLineEdit, QRect(95, 138, 50, 15));
     splitCount_->setReadOnly(true);
     QPalette white = splitCount_->palette();
-    white.setBrush(QPalette::Base, owner_.whiteBrush);
+    white.setBrush(QPalette::Base, whiteBrush_);
     splitCount_->setPalette(white);
     splitSpinner_ = AddControl(id::kSplitSpinner, new fw::UpDownControl, QRect(145, 138, 10, 14));
     splitSpinner_->SetBuddy(splitCount_);
@@ -133,13 +134,13 @@ void SettingsDialog::showEvent(QShowEvent* event)
 
 void SettingsDialog::OnOpen()
 {
-    CodeSettings& s = owner_.codeSettings;
+    CodeSettings& s = settings_;
     splitCountText.clear();
     printAreaText.clear();
-    UpdateData(false);
-    automatic_->setChecked(s.autoAdjust == 1);
-    manual_->setChecked(s.autoAdjust != 1);
-    if (s.autoAdjust == 1) {
+    UpdateData(fw::Exchange::ToControls);
+    automatic_->setChecked(s.autoAdjust);
+    manual_->setChecked(!s.autoAdjust);
+    if (s.autoAdjust) {
         s.levelText = LevelText(2);
         s.cellSizeText = CellSizeText(0);
         s.versionText = "1";
@@ -148,7 +149,7 @@ void SettingsDialog::OnOpen()
     SelectItemStartingWith(cellSize_, s.cellSizeText);
     SelectItemStartingWith(version_, s.versionText);
     UpdatePrintArea();
-    EnableManualChoices(s.autoAdjust != 1);
+    EnableManualChoices(!s.autoAdjust);
     splitSpinner_->SetRange(1, kMaxSplitCount);
     splitSpinner_->SetPos(s.splitCount);
     automatic_->setFocus(Qt::OtherFocusReason);
@@ -164,11 +165,11 @@ void SettingsDialog::UpdatePrintArea()
 {
     if (!version_ || !cellSize_)
         return;
-    UpdateData(true);
+    UpdateData(fw::Exchange::FromControls);
     const int version = ParseInteger(version_->currentText().toStdString());
     const SymbolSizes sizes = SizesFor(cellSize_->currentText().toStdString(), version);
     printAreaText = FormatMm2(sizes.printMm) + "mm";
-    UpdateData(false);
+    UpdateData(fw::Exchange::ToControls);
 }
 
 void SettingsDialog::accept()
@@ -179,10 +180,10 @@ void SettingsDialog::accept()
 
 void SettingsDialog::OnOK()
 {
-    UpdateData(true);
-    CodeSettings& s = owner_.codeSettings;
+    UpdateData(fw::Exchange::FromControls);
+    CodeSettings& s = settings_;
     if (automatic_->isChecked()) {
-        s.autoAdjust = 1;
+        s.autoAdjust = true;
         s.level = 0;
         s.levelText = LevelText(2);
         s.cellSizeIndex = 0;
@@ -194,15 +195,15 @@ void SettingsDialog::OnOK()
     }
     s.splitCount = ParseInteger(splitCountText);
     s.splitCountText = splitCountText;
-    if (s.autoAdjust == 0)
+    if (!s.autoAdjust)
         s.availableLength *= s.splitCount;
-    UpdateData(true);
+    UpdateData(fw::Exchange::FromControls);
     EndDialog(QDialog::Accepted);
 }
 
 bool SettingsDialog::StoreManualChoices(CodeSettings& s)
 {
-    s.autoAdjust = 0;
+    s.autoAdjust = false;
     const std::string level = level_->currentText().toStdString();
     s.level = LevelFromText(level);
     s.levelText = level;

@@ -78,7 +78,7 @@ struct BitmapArray {
     QrBitmap** Release() { return std::exchange(items, nullptr); }
 };
 
-// Steps 8 and 9 for symbol `index` of `symbolCount`: data codewords, then the bitmap.
+// Symbol `index` of `symbolCount`: its data codewords, then its bitmap.
 Status MakeSymbol(QrEncodeContext& ctx, int32_t index, int32_t symbolCount, QrBitmap*& out) {
     if (const Status s = WriteSymbolData(ctx, index, symbolCount); s != Status::kOk) return s;
     std::unique_ptr<QrBitmap> bitmap;

@@ -204,12 +204,13 @@ void Dialog::OnTextChanged(int id, std::function<void()> handler)
 
 void Dialog::OnFocusLost(int id, std::function<void()> handler) { focusLost_.insert(id, std::move(handler)); }
 
-bool Dialog::UpdateData(bool saveAndValidate)
+bool Dialog::UpdateData(Exchange direction)
 {
-    if (saveAndValidate && refreshingControls_)
+    const bool taking = direction == Exchange::FromControls;
+    if (taking && refreshingControls_)
         return false;
-    const QScopedValueRollback<bool> refreshing(refreshingControls_, !saveAndValidate);
-    DataExchange exchange(*this, saveAndValidate ? Exchange::FromControls : Exchange::ToControls);
+    const QScopedValueRollback<bool> refreshing(refreshingControls_, !taking);
+    DataExchange exchange(*this, direction);
     DoDataExchange(exchange);
     return !exchange.Failed();
 }

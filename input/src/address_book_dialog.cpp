@@ -1,8 +1,7 @@
 #include "nubora/input/address_book_dialog.h"
 
-#include "nubora/app/main_menu_dialog.h"
 #include "nubora/framework/cp932_edit.h"
-#include "nubora/input/validation.h"
+#include "nubora/logic/validation.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
@@ -45,8 +44,8 @@ int LimitOf(int controlId)
 
 }  // namespace
 
-AddressBookDialog::AddressBookDialog(MainMenuDialog& owner)
-    : InputScreenDialog(owner, res::dlg::kAddressBook, QStringLiteral("アドレス帳用コード入力画面"), 0,
+AddressBookDialog::AddressBookDialog(ScreenHost& host)
+    : InputScreenDialog(host, res::dlg::kAddressBook, QStringLiteral("アドレス帳用コード入力画面"), ScreenId::AddressBook,
                         res::bmp::kAddressBookBackground)
 {
 }
@@ -59,7 +58,7 @@ void AddressBookDialog::CreateFields()
         label->setGeometry(Units().ToPixels(QRect(8, f.rect.y() + 3, 55, 10)));
         label->hide();
         OnTextChanged(f.id, [this] {
-            if (owner_.codeSettings.autoAdjust == 0)
+            if (!host_.State().codeSettings.autoAdjust)
                 UpdateGauge();
         });
     }
@@ -122,7 +121,7 @@ std::string AddressBookDialog::BuildPayload() const { return AddressBookPayload(
 
 std::string AddressBookDialog::BuildInputSummary() const { return AddressBookSummary(Entry()); }
 
-int AddressBookDialog::ValidateAll()
+bool AddressBookDialog::ValidateAll()
 {
     return RunChecks({
         {id::kReading, [this] { return CheckReadingChars(reading); }, msg::kBadReadingChars},

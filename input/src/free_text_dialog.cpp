@@ -1,11 +1,7 @@
 #include "nubora/input/free_text_dialog.h"
 
-#include "nubora/app/main_menu_dialog.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/cp932_edit.h"
-#include "nubora/input/navi_link_dialog.h"
-#include "nubora/input/one_seg_link_dialog.h"
-#include "nubora/input/tel_link_dialog.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
@@ -46,8 +42,8 @@ bool IsEnter(const QEvent* event)
 
 }  // namespace
 
-FreeTextDialog::FreeTextDialog(MainMenuDialog& owner)
-    : InputScreenDialog(owner, res::dlg::kFreeText, QStringLiteral("フリーテキスト用コード入力画面"), 2,
+FreeTextDialog::FreeTextDialog(ScreenHost& host)
+    : InputScreenDialog(host, res::dlg::kFreeText, QStringLiteral("フリーテキスト用コード入力画面"), ScreenId::FreeText,
                         res::bmp::kFreeTextBackground)
 {
 }
@@ -64,7 +60,7 @@ void FreeTextDialog::CreateFields()
     label->setGeometry(Units().ToPixels(QRect(8, 59, 55, 10)));
     label->hide();
     OnTextChanged(id::kText, [this] {
-        if (owner_.codeSettings.autoAdjust == 0)
+        if (!host_.State().codeSettings.autoAdjust)
             UpdateGauge();
     });
     CreateLinkButtons();
@@ -95,10 +91,10 @@ void FreeTextDialog::DoDataExchange(fw::DataExchange& exchange)
     exchange.Text(id::kText, text);
 }
 
-int FreeTextDialog::ValidateAll()
+bool FreeTextDialog::ValidateAll()
 {
     if (!checkText_)
-        return 0;
+        return true;
     return RunChecks({{id::kText, [this] { return text.empty() ? 1 : 0; }, res::str::kEmptyText}});
 }
 
@@ -120,28 +116,26 @@ bool FreeTextDialog::RunButton(int buttonId)
     }
 }
 
-void FreeTextDialog::OnTelLink() { AddLink(*owner_.telLink, owner_.telLink->telNumber, LinkKind::Tel); }
+void FreeTextDialog::OnTelLink() { AddLink(LinkKind::Tel); }
 
-void FreeTextDialog::OnNaviLink() { AddLink(*owner_.naviLink, owner_.naviLink->naviAddress, LinkKind::Navi); }
+void FreeTextDialog::OnNaviLink() { AddLink(LinkKind::Navi); }
 
-void FreeTextDialog::OnOneSegLink()
+void FreeTextDialog::OnOneSegLink() { AddLink(LinkKind::OneSeg); }
+
+void FreeTextDialog::AddLink(LinkKind kind)
 {
-    AddLink(*owner_.oneSegLink, owner_.oneSegLink->oneSegParam, LinkKind::OneSeg);
-}
-
-void FreeTextDialog::AddLink(fw::Dialog& dialog, const std::string& value, LinkKind kind)
-{
-    if (!UpdateData(true))
+    if (!UpdateData(fw::Exchange::FromControls))
         return;
-    if (dialog.DoModal(this) != QDialog::Accepted)
+    const std::optional<std::string> value = host_.AskForLink(kind, this);
+    if (!value)
         return;
-    AppendLink(text, kind, value);
+    AppendLink(text, kind, *value);
     auto* edit = ControlAs<fw::Cp932TextEdit>(id::kText);
     if (!edit)
         return;
     edit->setFocus(Qt::OtherFocusReason);
-    UpdateData(false);
-    if (owner_.codeSettings.autoAdjust == 0)
+    UpdateData(fw::Exchange::ToControls);
+    if (!host_.State().codeSettings.autoAdjust)
         UpdateGauge();
     // Select all, then drop the selection: the caret at the end, in view.
     edit->selectAll();
@@ -152,17 +146,17 @@ void FreeTextDialog::AddLink(fw::Dialog& dialog, const std::string& value, LinkK
 bool FreeTextDialog::PreTranslateMessage(QObject* target, QEvent* event)
 {
     if (IsEnter(event) && FocusedControlId() == id::kText) {
-        suppressFocusCheck = 0;
+        suppressFocusCheck = false;
         return false;  // the text types a line break
     }
     if (event->type() == QEvent::MouseMove) {
         // The link buttons come first in the hover order; the hidden one-seg
         // button takes the focus under the pointer too.
         constexpr int kLinkHoverOrder[] = {id::kTelLink, id::kNaviLink, id::kOneSegLink};
-        suppressFocusCheck = 1;
+        suppressFocusCheck = true;
         if (FocusButtonAt(static_cast<QMouseEvent*>(event)->globalPosition().toPoint(), kLinkHoverOrder) != 0)
             return true;
-        suppressFocusCheck = 0;
+        suppressFocusCheck = false;
     }
     return InputScreenDialog::PreTranslateMessage(target, event);
 }

@@ -1,12 +1,9 @@
 #include "nubora/input/input_screen_dialog.h"
 
-#include "nubora/app/main_menu_dialog.h"
-#include "nubora/app/messages.h"
-#include "nubora/app/settings_dialog.h"
+#include "nubora/resources/messages.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/services.h"
-#include "nubora/input/validation.h"
-#include "nubora/output/code_view_dialog.h"
+#include "nubora/logic/validation.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/input_screen_layout.h"
@@ -117,9 +114,9 @@ private:
 
 }  // namespace
 
-InputScreenDialog::InputScreenDialog(MainMenuDialog& owner, int templateId, const QString& title, int screenIndex,
+InputScreenDialog::InputScreenDialog(ScreenHost& host, int templateId, const QString& title, ScreenId screen,
                                      int backgroundId)
-    : fw::Dialog(templateId), owner_(owner), title_(title), screenIndex_(screenIndex), backgroundId_(backgroundId)
+    : fw::Dialog(templateId), host_(host), title_(title), screen_(screen), backgroundId_(backgroundId)
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -135,7 +132,7 @@ void InputScreenDialog::OnInitDialog()
     CreateFields();
     CreateFrameButtons();
     CreateSummaryAndGauge();
-    suppressFocusCheck = 0;
+    suppressFocusCheck = false;
     ShowAutomaticPresentation();
 }
 
@@ -171,7 +168,7 @@ void InputScreenDialog::CreateSummaryAndGauge()
     // No margin: the labels of the background stand level with the lines.
     summary->document()->setDocumentMargin(0);
     QPalette palette = summary->palette();
-    palette.setBrush(QPalette::Base, owner_.whiteBrush);
+    palette.setBrush(QPalette::Base, host_.WhiteBrush());
     summary->setPalette(palette);
 
     auto* gauge = AddControl(id::kGauge, new QProgressBar, corner::kGaugeTemplate);
@@ -200,31 +197,28 @@ void InputScreenDialog::ShowManualPresentation()
 void InputScreenDialog::UpdateGauge()
 {
     auto* gauge = ControlAs<QProgressBar>(id::kGauge);
-    if (!gauge || !UpdateData(true))
+    if (!gauge || !UpdateData(fw::Exchange::FromControls))
         return;
     const int position = GaugePosition(IsAllEmpty(), static_cast<int64_t>(BuildPayload().size()),
-                                       owner_.codeSettings.availableLength);
+                                       host_.State().codeSettings.availableLength);
     gauge->setValue(position);
 }
 
-bool InputScreenDialog::TakeAndValidate() { return UpdateData(true) && ValidateAll() == 0; }
+bool InputScreenDialog::TakeAndValidate() { return UpdateData(fw::Exchange::FromControls) && ValidateAll(); }
 
 void InputScreenDialog::OnCreateCode()
 {
     if (!TakeAndValidate())
         return;
-    if (!owner_.EncodeText(BuildPayload()))
+    if (!host_.EncodeText(BuildPayload()))
         return;
-    owner_.codeView->inputSummary = BuildInputSummary();
-    owner_.codeView->UpdateData(false);
     hide();
-    owner_.currentScreen = screenIndex_;
-    owner_.ShowCodeView();
+    host_.ShowCodeView(screen_, BuildInputSummary());
 }
 
 void InputScreenDialog::OnBackToMenu()
 {
-    if (!UpdateData(true))
+    if (!UpdateData(fw::Exchange::FromControls))
         return;
     if (!IsAllEmpty()) {
         if (ShowMessage(this, res::str::kBackToMenuDiscardEdits) != fw::Answer::Yes)
@@ -239,22 +233,22 @@ void InputScreenDialog::OnBackToMenu()
 void InputScreenDialog::LeaveToMenu()
 {
     FocusFirstField();
-    UpdateData(false);
-    owner_.codeSettings.autoAdjust = 1;
+    UpdateData(fw::Exchange::ToControls);
+    host_.State().codeSettings.autoAdjust = true;
     hide();
-    owner_.ShowMenu();
+    host_.ShowMenu();
 }
 
 void InputScreenDialog::OnClearInput()
 {
-    if (!UpdateData(true) || IsAllEmpty())
+    if (!UpdateData(fw::Exchange::FromControls) || IsAllEmpty())
         return;
     if (ShowMessage(this, res::str::kClearInputQuestion) != fw::Answer::Yes)
         return;
     ClearEntries();
     FocusFirstField();
-    UpdateData(false);
-    if (owner_.codeSettings.autoAdjust == 0)
+    UpdateData(fw::Exchange::ToControls);
+    if (!host_.State().codeSettings.autoAdjust)
         UpdateGauge();
 }
 
@@ -262,32 +256,32 @@ void InputScreenDialog::OnExit()
 {
     // The menu's question tells by the entries whether typed data would be
     // lost: they must hold what is typed. A refused take stops the exit.
-    if (!UpdateData(true))
+    if (!UpdateData(fw::Exchange::FromControls))
         return;
-    owner_.PostCloseRequest();
+    host_.RequestExit();
 }
 
 void InputScreenDialog::OnSettings()
 {
     if (!TakeAndValidate())
         return;
-    if (owner_.settings->DoModal(this) != QDialog::Accepted)
+    if (!host_.RunSettings(this))
         return;
-    if (owner_.codeSettings.autoAdjust == 1) {
+    if (host_.State().codeSettings.autoAdjust) {
         ShowAutomaticPresentation();
     } else {
         ShowManualPresentation();
         UpdateGauge();
     }
-    owner_.UpdateSettingsSummary(screenIndex_);
+    host_.UpdateSettingsSummary(screen_);
 }
 
 void InputScreenDialog::OnConfirm()
 {
     if (!TakeAndValidate())
         return;
-    if (owner_.QueryCodeInfo(BuildPayload()))
-        owner_.UpdateSettingsSummary(screenIndex_);
+    if (host_.QueryCodeInfo(BuildPayload()))
+        host_.UpdateSettingsSummary(screen_);
 }
 
 void InputScreenDialog::OnSaveInput()
@@ -297,7 +291,7 @@ void InputScreenDialog::OnSaveInput()
     if (LosesTrailingBackslash() && ShowMessage(this, res::str::kTrailingBackslashQuestion) != fw::Answer::Yes)
         return;
     const std::optional<QString> path = fw::CurrentServices().files->SaveFileName(this, DataFileRequest());
-    if (!path || !UpdateData(true))
+    if (!path || !UpdateData(fw::Exchange::FromControls))
         return;
     const DataFileStatus status = SaveDataFile(LocalPath(*path));
     if (status != DataFileStatus::Ok)
@@ -319,8 +313,8 @@ void InputScreenDialog::OnOpenInput()
         ShowMessage(this, DataFileMessage(status));
         return;
     }
-    UpdateData(false);
-    if (owner_.codeSettings.autoAdjust == 0)
+    UpdateData(fw::Exchange::ToControls);
+    if (!host_.State().codeSettings.autoAdjust)
         UpdateGauge();
 }
 
@@ -342,14 +336,14 @@ bool InputScreenDialog::RunButton(int buttonId)
 void InputScreenDialog::AddFocusCheck(int controlId, std::function<int()> check, int messageId)
 {
     OnFocusLost(controlId, [this, controlId, check = std::move(check), messageId] {
-        if (suppressFocusCheck == 1)
+        if (suppressFocusCheck)
             return;
         // Focus that went to another window (a message box, another
         // program) has not moved between the fields.
         const QWidget* now = QApplication::focusWidget();
         if (!now || now->window() != this)
             return;
-        if (!UpdateData(true))
+        if (!UpdateData(fw::Exchange::FromControls))
             return;
         if (check() != 0)
             ReportCheckFailure(controlId, messageId);
@@ -362,7 +356,7 @@ void InputScreenDialog::ReportCheckFailure(int controlId, int messageId)
     QWidget* field = Control(controlId);
     if (field)
         field->setFocus(Qt::OtherFocusReason);
-    UpdateData(false);
+    UpdateData(fw::Exchange::ToControls);
     if (auto* line = qobject_cast<QLineEdit*>(field)) {
         line->deselect();
         line->setCursorPosition(0);
@@ -371,21 +365,21 @@ void InputScreenDialog::ReportCheckFailure(int controlId, int messageId)
     }
 }
 
-int InputScreenDialog::RunChecks(std::initializer_list<FieldCheck> checks)
+bool InputScreenDialog::RunChecks(std::initializer_list<FieldCheck> checks)
 {
     for (const FieldCheck& c : checks) {
         if (c.check() != 0) {
             ReportCheckFailure(c.controlId, c.messageId);
-            return 1;
+            return false;
         }
     }
-    return 0;
+    return true;
 }
 
 bool InputScreenDialog::PreTranslateMessage(QObject* target, QEvent* event)
 {
     if (IsInputEvent(event->type()))
-        suppressFocusCheck = 0;
+        suppressFocusCheck = false;
     switch (event->type()) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
@@ -411,10 +405,10 @@ bool InputScreenDialog::FilterPointer(QObject* target, QEvent* event)
     for (const auto& f : kFrameButtons)
         hoverOrder.push_back(f.id);
     // Set before the focus moves, so that the field it leaves is not checked.
-    suppressFocusCheck = 1;
+    suppressFocusCheck = true;
     if (FocusButtonAt(mouse->globalPosition().toPoint(), hoverOrder) != 0)
         return true;
-    suppressFocusCheck = 0;
+    suppressFocusCheck = false;
     return false;
 }
 

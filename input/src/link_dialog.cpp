@@ -1,6 +1,6 @@
 #include "nubora/input/link_dialog.h"
 
-#include "nubora/app/messages.h"
+#include "nubora/resources/messages.h"
 #include "nubora/framework/cp932_edit.h"
 #include "nubora/resources/control_ids.h"
 
@@ -55,7 +55,7 @@ void LinkDialog::showEvent(QShowEvent* event)
 void LinkDialog::OnOpen()
 {
     value_.clear();
-    UpdateData(false);
+    UpdateData(fw::Exchange::ToControls);
     if (QWidget* edit = Control(layout_.editId))
         edit->setFocus(Qt::OtherFocusReason);
 }
@@ -68,14 +68,14 @@ void LinkDialog::accept()
 
 void LinkDialog::OnInsert()
 {
-    if (!UpdateData(true) || value_.empty())
+    if (!UpdateData(fw::Exchange::FromControls) || value_.empty())
         return;
     if (const int message = CheckValue(value_); message != 0) {
         ShowMessage(this, message);
         auto* edit = ControlAs<fw::Cp932LineEdit>(layout_.editId);
         if (edit)
             edit->setFocus(Qt::OtherFocusReason);
-        UpdateData(false);
+        UpdateData(fw::Exchange::ToControls);
         if (edit) {
             edit->deselect();
             edit->setCursorPosition(0);

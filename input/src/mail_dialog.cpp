@@ -1,8 +1,7 @@
 #include "nubora/input/mail_dialog.h"
 
-#include "nubora/app/main_menu_dialog.h"
 #include "nubora/framework/cp932_edit.h"
-#include "nubora/input/validation.h"
+#include "nubora/logic/validation.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
@@ -26,8 +25,8 @@ constexpr QRect kBodyRect(65, 100, 217, 110);
 
 }  // namespace
 
-MailDialog::MailDialog(MainMenuDialog& owner)
-    : InputScreenDialog(owner, res::dlg::kMail, QStringLiteral("Eメール用コード入力画面"), 1,
+MailDialog::MailDialog(ScreenHost& host)
+    : InputScreenDialog(host, res::dlg::kMail, QStringLiteral("Eメール用コード入力画面"), ScreenId::Mail,
                         res::bmp::kMailBackground)
 {
 }
@@ -53,7 +52,7 @@ void MailDialog::CreateFields()
     }
     for (int field : {id::kTo, id::kSubject, id::kBody}) {
         OnTextChanged(field, [this] {
-            if (owner_.codeSettings.autoAdjust == 0)
+            if (!host_.State().codeSettings.autoAdjust)
                 UpdateGauge();
         });
     }
@@ -96,7 +95,7 @@ std::string MailDialog::BuildPayload() const { return MailPayload(Entry()); }
 
 std::string MailDialog::BuildInputSummary() const { return MailSummary(Entry()); }
 
-int MailDialog::ValidateAll(bool recipientRequired)
+bool MailDialog::ValidateAll(bool recipientRequired)
 {
     return RunChecks({
         {id::kTo, [this, recipientRequired] { return recipientRequired && to.empty() ? 1 : 0; }, msg::kEmptyMailTo},

@@ -13,6 +13,6 @@ const LinkDialogTemplate kTemplate{
 
 }  // namespace
 
-NaviLinkDialog::NaviLinkDialog(MainMenuDialog& owner) : LinkDialog(kTemplate, naviAddress), owner_(owner) {}
+NaviLinkDialog::NaviLinkDialog() : LinkDialog(kTemplate, naviAddress) {}
 
 }  // namespace nubora

@@ -1,6 +1,6 @@
 #include "nubora/input/one_seg_link_dialog.h"
 
-#include "nubora/input/validation.h"
+#include "nubora/logic/validation.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"

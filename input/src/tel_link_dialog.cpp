@@ -1,6 +1,6 @@
 #include "nubora/input/tel_link_dialog.h"
 
-#include "nubora/input/validation.h"
+#include "nubora/logic/validation.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
@@ -15,7 +15,7 @@ const LinkDialogTemplate kTemplate{
 
 }  // namespace
 
-TelLinkDialog::TelLinkDialog(MainMenuDialog& owner) : LinkDialog(kTemplate, telNumber), owner_(owner) {}
+TelLinkDialog::TelLinkDialog() : LinkDialog(kTemplate, telNumber) {}
 
 int TelLinkDialog::CheckValue(const std::string& value) const
 {

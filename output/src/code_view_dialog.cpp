@@ -1,12 +1,10 @@
 #include "nubora/output/code_view_dialog.h"
 
-#include "nubora/app/main_menu_dialog.h"
-#include "nubora/app/messages.h"
+#include "nubora/resources/messages.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/up_down.h"
-#include "nubora/input/input_screen_dialog.h"
-#include "nubora/output/bmp_writer.h"
+#include "nubora/logic/bmp_writer.h"
 #include "nubora/output/symbol_image.h"
 #include "nubora/output/symbol_output.h"
 #include "nubora/resources/artwork.h"
@@ -73,7 +71,7 @@ QPlainTextEdit* ReadOnlyBox(const QBrush& white)
 
 }  // namespace
 
-CodeViewDialog::CodeViewDialog(MainMenuDialog& owner) : fw::Dialog(res::dlg::kCodeView), owner_(owner)
+CodeViewDialog::CodeViewDialog(ScreenHost& host) : fw::Dialog(res::dlg::kCodeView), host_(host)
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -109,13 +107,13 @@ void CodeViewDialog::CreateButtons()
 
 void CodeViewDialog::CreateTextBoxes()
 {
-    auto* information = AddControlAtPixels(id::kInformation, ReadOnlyBox(owner_.whiteBrush), lay::kInformation);
+    auto* information = AddControlAtPixels(id::kInformation, ReadOnlyBox(host_.WhiteBrush()), lay::kInformation);
     information->setFrameShape(QFrame::NoFrame);
     information->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     information->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // No margin: the labels of the background stand level with the lines.
     information->document()->setDocumentMargin(0);
-    auto* summary = AddControlAtPixels(id::kInputSummary, ReadOnlyBox(owner_.whiteBrush), lay::kInputSummary);
+    auto* summary = AddControlAtPixels(id::kInputSummary, ReadOnlyBox(host_.WhiteBrush()), lay::kInputSummary);
     summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
@@ -125,14 +123,14 @@ void CodeViewDialog::CreateSymbolSpinner()
     number->setReadOnly(true);
     number->setAlignment(Qt::AlignRight);
     QPalette palette = number->palette();
-    palette.setBrush(QPalette::Base, owner_.whiteBrush);
+    palette.setBrush(QPalette::Base, host_.WhiteBrush());
     number->setPalette(palette);
     auto* spinner = AddControlAtPixels(id::kSymbolSpinner, new fw::UpDownControl, lay::kSymbolSpinner);
     spinner->SetBuddy(number);
     // The spinner writes the number before it reports the move: the first
     // move is acted upon here, every later one by the text change as well.
     spinner->OnPositionChanged([this] {
-        spinnerUsed = 1;
+        spinnerUsed = true;
         OnSymbolNumberChanged();
     });
     OnTextChanged(id::kSymbolNumber, [this] { OnSymbolNumberChanged(); });
@@ -147,7 +145,7 @@ void CodeViewDialog::DoDataExchange(fw::DataExchange& exchange)
     exchange.Text(id::kSymbolNumber, symbolNumberText);
 }
 
-QImage CodeViewDialog::ShownSymbol() const { return SymbolImage(owner_.codeBitmaps.At(owner_.shownSymbol)); }
+QImage CodeViewDialog::ShownSymbol() const { return SymbolImage(host_.State().codeBitmaps.At(host_.State().shownSymbol)); }
 
 void CodeViewDialog::paintEvent(QPaintEvent* event)
 {
@@ -166,27 +164,27 @@ void CodeViewDialog::paintEvent(QPaintEvent* event)
 
 void CodeViewDialog::OnSymbolNumberChanged()
 {
-    if (spinnerUsed == 0 || !UpdateData(true))
+    if (!spinnerUsed || !UpdateData(fw::Exchange::FromControls))
         return;
-    const int count = std::max(owner_.codeBitmaps.Count(), 1);
+    const int count = std::max(host_.State().codeBitmaps.Count(), 1);
     const int number = QString::fromStdString(symbolNumberText).toInt();
-    owner_.shownSymbol = std::clamp(number - 1, 0, count - 1);
+    host_.State().shownSymbol = std::clamp(number - 1, 0, count - 1);
     repaint();
 }
 
 void CodeViewDialog::OnSaveBmp()
 {
-    const QrBitmap* symbol = owner_.codeBitmaps.At(owner_.shownSymbol);
+    const QrBitmap* symbol = host_.State().codeBitmaps.At(host_.State().shownSymbol);
     if (!symbol)
         return;
     const std::optional<QString> path = fw::CurrentServices().files->SaveFileName(this, BmpSaveRequest());
     if (!path)
         return;
-    if (SaveBmpFile(QFile::encodeName(*path).toStdString(), *symbol) != 0) {
+    if (!SaveBmpFile(QFile::encodeName(*path).toStdString(), *symbol)) {
         ShowMessage(this, res::str::kFileOpenFailed);
         return;
     }
-    owner_.bmpSaved = 1;
+    host_.State().bmpSaved = true;
 }
 
 void CodeViewDialog::OnPrint()
@@ -203,7 +201,7 @@ void CodeViewDialog::OnPrint()
     const std::unique_ptr<fw::PrintTarget> printer = printing.ChoosePrinter(this);
     if (!printer)
         return;
-    PrintSymbol(*printer, symbol, owner_.codeSettings.printSizeMm);
+    PrintSymbol(*printer, symbol, host_.State().codeSettings.printSizeMm);
 }
 
 void CodeViewDialog::OnCopy()
@@ -211,35 +209,33 @@ void CodeViewDialog::OnCopy()
     const QImage symbol = ShownSymbol();
     if (!symbol.isNull())
         fw::CurrentServices().clipboard->SetImage(ClipboardPicture(symbol));
-    ShowMessageText(this, res::str::kCopiedToClipboard, ClipboardNotice(owner_.codeSettings.printSizeMm));
+    ShowMessageText(this, res::str::kCopiedToClipboard, ClipboardNotice(host_.State().codeSettings.printSizeMm));
 }
 
 void CodeViewDialog::OnBack()
 {
     hide();
-    owner_.Screen(owner_.currentScreen).show();
-    owner_.codeBitmaps.Release();
-    owner_.bmpSaved = 0;
+    host_.ReturnToScreen(host_.State().currentScreen);
+    host_.State().codeBitmaps.Release();
+    host_.State().bmpSaved = false;
 }
 
 void CodeViewDialog::OnBackToMenu()
 {
-    const int question = owner_.bmpSaved == 1 ? res::str::kBackToMenuQuestion : res::str::kBackToMenuDiscardUnsaved;
+    const int question = host_.State().bmpSaved ? res::str::kBackToMenuQuestion : res::str::kBackToMenuDiscardUnsaved;
     if (ShowMessage(this, question) != fw::Answer::Yes)
         return;
-    InputScreenDialog& screen = owner_.Screen(owner_.currentScreen);
-    screen.ClearEntries();
-    screen.UpdateData(false);
+    host_.ClearScreen(host_.State().currentScreen);
     hide();
-    owner_.ShowMenu();
-    owner_.codeBitmaps.Release();
-    owner_.bmpSaved = 0;
+    host_.ShowMenu();
+    host_.State().codeBitmaps.Release();
+    host_.State().bmpSaved = false;
 }
 
 void CodeViewDialog::OnExit()
 {
-    owner_.exitFromCodeView = 1;
-    owner_.PostCloseRequest();
+    host_.State().exitFromCodeView = true;
+    host_.RequestExit();
 }
 
 bool CodeViewDialog::RunButton(int buttonId)

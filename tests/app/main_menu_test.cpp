@@ -138,13 +138,13 @@ TEST_F(MainMenuTest, CreatesTheFourScreensHidden)
 
 TEST_F(MainMenuTest, StartsWithTheInitialState)
 {
-    EXPECT_EQ(menu.currentScreen, 0);
-    EXPECT_EQ(menu.exitFromCodeView, 0);
-    EXPECT_EQ(menu.bmpSaved, 0);
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
-    EXPECT_EQ(menu.shownSymbol, 0);
+    EXPECT_EQ(menu.state.currentScreen, ScreenId::AddressBook);
+    EXPECT_EQ(menu.state.exitFromCodeView, 0);
+    EXPECT_EQ(menu.state.bmpSaved, 0);
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
+    EXPECT_EQ(menu.state.shownSymbol, 0);
     EXPECT_EQ(menu.whiteBrush.color(), QColor(Qt::white));
-    const CodeSettings& s = menu.codeSettings;
+    const CodeSettings& s = menu.state.codeSettings;
     EXPECT_EQ(s.level, 0);
     EXPECT_EQ(s.cellSizeIndex, 0);
     EXPECT_EQ(s.version, 0);
@@ -170,7 +170,7 @@ TEST_F(MainMenuTest, PaintsTheBackgroundPicture)
 
 struct ScreenCase {
     int button;
-    int screenIndex;
+    ScreenId screenIndex;
     const char* title;
 };
 
@@ -226,13 +226,13 @@ TEST_P(MenuButtonTest, WritesTheAutomaticSettingsSummaryOnTheScreen)
 }
 
 INSTANTIATE_TEST_SUITE_P(EachButton, MenuButtonTest,
-                         ::testing::Values(ScreenCase{menuId::kAddressBookButton, 0, "アドレス帳用コード入力画面"},
-                                           ScreenCase{menuId::kMailButton, 1, "Eメール用コード入力画面"},
-                                           ScreenCase{menuId::kFreeTextButton, 2, "フリーテキスト用コード入力画面"}));
+                         ::testing::Values(ScreenCase{menuId::kAddressBookButton, ScreenId::AddressBook, "アドレス帳用コード入力画面"},
+                                           ScreenCase{menuId::kMailButton, ScreenId::Mail, "Eメール用コード入力画面"},
+                                           ScreenCase{menuId::kFreeTextButton, ScreenId::FreeText, "フリーテキスト用コード入力画面"}));
 
 TEST_F(MainMenuTest, EnteringAScreenResetsTheSettingsToAutomatic)
 {
-    CodeSettings& s = menu.codeSettings;
+    CodeSettings& s = menu.state.codeSettings;
     s = {3, 7, 15, 4, "Q(25%)", "0.6", "15", "4", 0, 51.0, 1234};
     Click(menuId::kMailButton);
     EXPECT_EQ(s.autoAdjust, 1);
@@ -253,7 +253,7 @@ TEST_F(MainMenuTest, BackToTheMenuWithAnEntryAsksAndClearsOnYes)
 {
     Click(menuId::kAddressBookButton);
     menu.addressBook->name = "abc";
-    menu.addressBook->UpdateData(false);  // as if typed: the handler takes the fields first
+    menu.addressBook->UpdateData(fw::Exchange::ToControls);  // as if typed: the handler takes the fields first
     services.messages.ScriptAnswers({Answer::No});
     menu.addressBook->OnBackToMenu();
     ASSERT_EQ(services.messages.Boxes().size(), 1u);
@@ -288,7 +288,7 @@ TEST_F(MainMenuTest, EnterWithNoButtonFocusedDoesNothing)
     EXPECT_TRUE(menu.isVisible());
     EXPECT_FALSE(menu.HasEnded());
     EXPECT_TRUE(services.messages.Boxes().empty());
-    for (int i = 0; i < 3; ++i)
+    for (ScreenId i : {ScreenId::AddressBook, ScreenId::Mail, ScreenId::FreeText})
         EXPECT_FALSE(menu.Screen(i).isVisible());
 }
 
@@ -349,7 +349,7 @@ TEST_F(MainMenuTest, ExitFromAScreenWithAnEntryAsks111)
 {
     Click(menuId::kMailButton);
     menu.mail->subject = "件名";
-    menu.mail->UpdateData(false);
+    menu.mail->UpdateData(fw::Exchange::ToControls);
     services.messages.ScriptAnswers({Answer::No});
     menu.mail->OnExit();
     Settle();
@@ -385,22 +385,22 @@ TEST_F(MainMenuTest, ExitFromTheCodeViewFollowsBmpSaved)
     menu.hide();
     menu.codeView->show();
     menu.addressBook->name = "x";  // entries do not count from the code view
-    menu.addressBook->UpdateData(false);
+    menu.addressBook->UpdateData(fw::Exchange::ToControls);
 
     services.messages.ScriptAnswers({Answer::No});
     menu.codeView->OnExit();
     Settle();
     EXPECT_EQ(LastBox().text, Text(112));
-    EXPECT_EQ(menu.exitFromCodeView, 0);  // No resets it
+    EXPECT_EQ(menu.state.exitFromCodeView, 0);  // No resets it
     EXPECT_TRUE(menu.codeView->isVisible());
 
-    menu.bmpSaved = 1;
+    menu.state.bmpSaved = 1;
     services.messages.ScriptAnswers({Answer::No});
     menu.codeView->OnExit();
     Settle();
     EXPECT_EQ(LastBox().text, Text(110));
-    EXPECT_EQ(menu.exitFromCodeView, 0);
-    EXPECT_EQ(menu.bmpSaved, 1);
+    EXPECT_EQ(menu.state.exitFromCodeView, 0);
+    EXPECT_EQ(menu.state.bmpSaved, 1);
 
     // After No, an exit from elsewhere is judged by the entries again.
     services.messages.ScriptAnswers({Answer::No});
@@ -422,14 +422,14 @@ TEST_F(MainMenuTest, YesFromAScreenEndsWithEveryWindowHidden)
 {
     Click(menuId::kAddressBookButton);
     menu.addressBook->memo = "memo";
-    menu.addressBook->UpdateData(false);
+    menu.addressBook->UpdateData(fw::Exchange::ToControls);
     services.messages.ScriptAnswers({Answer::Yes});
     menu.addressBook->OnExit();
     Settle();
     EXPECT_EQ(LastBox().text, Text(111));
     EXPECT_TRUE(menu.HasEnded());
     EXPECT_EQ(menu.EndResult(), QDialog::Accepted);
-    for (int i = 0; i < 3; ++i)
+    for (ScreenId i : {ScreenId::AddressBook, ScreenId::Mail, ScreenId::FreeText})
         EXPECT_FALSE(menu.Screen(i).isVisible());
     EXPECT_FALSE(menu.codeView->isVisible());
 }
@@ -439,20 +439,20 @@ TEST_F(MainMenuTest, YesFromTheCodeViewReleasesTheSymbols)
     QrBitmap** bitmaps = nullptr;
     QrEncodeParams params{0, 0};
     ASSERT_EQ(TavoQREnc_QrEncode("MEMORY:\r\n", 9, 1, &bitmaps, &params), 0);
-    menu.codeBitmaps.Adopt(bitmaps, 1);
+    menu.state.codeBitmaps.Adopt(bitmaps, 1);
     menu.hide();
     menu.codeView->show();
     services.messages.ScriptAnswers({Answer::Yes});
     menu.codeView->OnExit();
     Settle();
     EXPECT_EQ(LastBox().text, Text(112));
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
     EXPECT_TRUE(menu.HasEnded());
 }
 
 TEST_F(MainMenuTest, CodeViewBackToTheMenuAsksAndClearsTheScreenThatMadeTheCode)
 {
-    menu.currentScreen = 1;
+    menu.state.currentScreen = ScreenId::Mail;
     menu.mail->to = "a@b";
     menu.hide();
     menu.codeView->show();

@@ -1,7 +1,7 @@
 // The settings dialog driven as a user drives it, modally above the menu:
 // the opening in automatic and manual mode, the print area, the spinner, OK
 // and Cancel, and message 134. Every box is answered by the scripted service.
-#include "nubora/app/main_menu_dialog.h"
+#include "nubora/logic/code_state.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/framework/up_down.h"
@@ -9,6 +9,7 @@
 #include "nubora/resources/string_table.h"
 
 #include <QApplication>
+#include <QBrush>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,9 +31,7 @@ using fw::BoxType;
 
 class SettingsDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { menu.Create(false); }
-
-    SettingsDialog& dialog() { return *menu.settings; }
+    SettingsDialog& dialog() { return settingsDialog; }
     template <class W>
     W* Ctl(int controlId)
     {
@@ -65,7 +64,9 @@ protected:
     }
 
     fw::testing::ScriptedServices services;
-    MainMenuDialog menu;
+    CodeState state;
+    QBrush whiteBrush{Qt::white};
+    SettingsDialog settingsDialog{state.codeSettings, whiteBrush};
 };
 
 TEST_F(SettingsDialogTest, IsTheSettingsTemplateWithItsControls)
@@ -97,7 +98,7 @@ TEST_F(SettingsDialogTest, IsTheSettingsTemplateWithItsControls)
 
 TEST_F(SettingsDialogTest, OpensInAutomaticModeWithTheDefaultsDisabled)
 {
-    CodeSettings& s = menu.codeSettings;
+    CodeSettings& s = state.codeSettings;
     s.splitCount = 4;
     s.splitCountText = "4";
     s.levelText = "H(30%)";  // reset on opening in automatic mode
@@ -116,7 +117,7 @@ TEST_F(SettingsDialogTest, OpensInAutomaticModeWithTheDefaultsDisabled)
 
 TEST_F(SettingsDialogTest, CancelAfterAnAutomaticOpeningKeepsTheResetTexts)
 {
-    CodeSettings& s = menu.codeSettings;
+    CodeSettings& s = state.codeSettings;
     s.levelText = "Q(25%)";
     s.cellSizeText = "0.6";
     s.versionText = "7";
@@ -143,7 +144,7 @@ TEST_F(SettingsDialogTest, ManualEnablesTheListsAndTheyDriveThePrintArea)
             EXPECT_FALSE(Ctl<QWidget>(c)->isEnabled()) << c;
         EXPECT_EQ(List(id::kVersion)->currentText(), QStringLiteral("15"));  // selections stay
     });
-    EXPECT_EQ(menu.codeSettings.autoAdjust, 1);
+    EXPECT_EQ(state.codeSettings.autoAdjust, 1);
 }
 
 TEST_F(SettingsDialogTest, OkInManualModeStoresTheChoicesAndTheCapacityOfTheSplit)
@@ -161,7 +162,7 @@ TEST_F(SettingsDialogTest, OkInManualModeStoresTheChoicesAndTheCapacityOfTheSpli
         Click(ctl::kOk);
     });
     EXPECT_EQ(result, QDialog::Accepted);
-    const CodeSettings& s = menu.codeSettings;
+    const CodeSettings& s = state.codeSettings;
     EXPECT_EQ(s.autoAdjust, 0);
     EXPECT_EQ(s.level, 3);
     EXPECT_EQ(s.levelText, "Q(25%)");
@@ -199,7 +200,7 @@ TEST_F(SettingsDialogTest, ReopeningInManualModeShowsTheStoredChoices)
 
 TEST_F(SettingsDialogTest, OkInAutomaticModeResetsTheSymbolChoices)
 {
-    CodeSettings& s = menu.codeSettings;
+    CodeSettings& s = state.codeSettings;
     s = {3, 2, 5, 3, "Q(25%)", "0.35", "5", "3", 0, 0.0, 111};
     Run([this] {
         Click(id::kAutomatic);
@@ -253,7 +254,7 @@ TEST_F(SettingsDialogTest, AFailedCapacityQueryShows134AndStaysOpen)
     EXPECT_EQ(box.caption, QStringLiteral("ヌボラ"));
     EXPECT_EQ(box.ownerTitle, QStringLiteral("設定"));
     // What was written before the query stays.
-    const CodeSettings& s = menu.codeSettings;
+    const CodeSettings& s = state.codeSettings;
     EXPECT_EQ(s.autoAdjust, 0);
     EXPECT_EQ(s.level, 4);
     EXPECT_EQ(s.version, 2);

@@ -144,13 +144,13 @@ TEST_F(DataExchangeTest, MovesCp932MembersToControlsAndBack)
 {
     dialog.name = std::string("\x83\x6B\x83\x7B\x83\x89");  // ヌボラ
     dialog.body = "ab\r\ncd";
-    ASSERT_TRUE(dialog.UpdateData(false));
+    ASSERT_TRUE(dialog.UpdateData(fw::Exchange::ToControls));
     EXPECT_EQ(Name()->text(), QStringLiteral("ヌボラ"));
     EXPECT_EQ(Body()->toPlainText(), QStringLiteral("ab\ncd"));
 
     Name()->setText(QStringLiteral("ｱｲｳ"));
     Body()->setPlainText(QStringLiteral("x\ny"));
-    ASSERT_TRUE(dialog.UpdateData(true));
+    ASSERT_TRUE(dialog.UpdateData(fw::Exchange::FromControls));
     EXPECT_EQ(dialog.name, std::string("\xB1\xB2\xB3"));
     EXPECT_EQ(dialog.body, "x\r\ny");
     EXPECT_TRUE(services.messages.Boxes().empty());
@@ -163,7 +163,7 @@ TEST_F(DataExchangeTest, ReportsATextPastItsLimitAndFocusesTheControl)
     dialog.name = "old";
     Name()->setText(QStringLiteral("あいうえ"));  // 8 bytes, limit 6
     dialog.ControlAs<QLineEdit>(kOtherId)->setFocus();
-    EXPECT_FALSE(dialog.UpdateData(true));
+    EXPECT_FALSE(dialog.UpdateData(fw::Exchange::FromControls));
     ASSERT_EQ(services.messages.Boxes().size(), 1u);
     const auto& box = services.messages.Boxes().front();
     EXPECT_EQ(box.text, QStringLiteral("6 文字以内で入力してください。"));
@@ -176,7 +176,7 @@ TEST_F(DataExchangeTest, ReportsATextPastItsLimitAndFocusesTheControl)
 TEST_F(DataExchangeTest, ExactlyTheLimitPasses)
 {
     Name()->setText(QStringLiteral("あいう"));
-    EXPECT_TRUE(dialog.UpdateData(true));
+    EXPECT_TRUE(dialog.UpdateData(fw::Exchange::FromControls));
     EXPECT_EQ(dialog.name.size(), 6u);
 }
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "nubora/input/data_file.h"
-#include "nubora/input/validation.h"
+#include "nubora/logic/data_file.h"
+#include "nubora/logic/validation.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "nubora/framework/cp932_edit.h"
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/input/address_book_dialog.h"
-#include "nubora/input/validation.h"
+#include "nubora/logic/validation.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
@@ -84,7 +84,7 @@ protected:
     // The symbol as the code view shows it, read by zxing-cpp.
     peers::ZxingReading ReadShownSymbol()
     {
-        const QrBitmap* bitmap = menu.codeBitmaps.At(menu.shownSymbol);
+        const QrBitmap* bitmap = menu.state.codeBitmaps.At(menu.state.shownSymbol);
         if (!bitmap)
             return {};
         const int side = TavoQREnc_GetBitmapSide(bitmap);
@@ -163,7 +163,7 @@ TEST_F(AddressBookTest, TakesJapaneseAndFullWidthDigitsAndTabsFieldToField)
     Tab();
     EXPECT_EQ(screen.FocusedControlId(), fid::kMail1);
     EXPECT_TRUE(Boxes().empty());
-    ASSERT_TRUE(screen.UpdateData(true));
+    ASSERT_TRUE(screen.UpdateData(fw::Exchange::FromControls));
     EXPECT_EQ(screen.name, Sjis("山田太郎"));
     EXPECT_EQ(screen.reading, Sjis("ﾔﾏﾀﾞﾀﾛｳ"));
     EXPECT_EQ(screen.tel1, Sjis("０３－１２３４－５６７８"));
@@ -231,7 +231,7 @@ TEST_F(AddressBookTest, PointerOverAButtonTakesTheFocusWithoutACheck)
     Hover(Button(bid::kCreateCode), QPoint(60, 30));
     EXPECT_EQ(screen.FocusedControlId(), bid::kCreateCode);
     EXPECT_EQ(Button(bid::kCreateCode)->CurrentLook(), fw::BitmapButton::Look::Focused);
-    EXPECT_EQ(screen.suppressFocusCheck, 1);
+    EXPECT_TRUE(screen.suppressFocusCheck);
     EXPECT_TRUE(Boxes().empty());
     // Enter on the button creates the code, which checks every field.
     QTest::keyClick(Button(bid::kCreateCode), Qt::Key_Return);
@@ -245,32 +245,32 @@ TEST_F(AddressBookTest, CreateChecksInOrderAndStopsAtTheFirstFailure)
     screen.reading = Sjis("ひらがな");
     screen.tel1 = "x";
     screen.mail1 = "#";
-    screen.UpdateData(false);
+    screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kCreateCode);
     ExpectOneBox(133, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kReading);
 
     services.messages.Clear();
     screen.reading.clear();
-    screen.UpdateData(false);
+    screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kCreateCode);
     ExpectOneBox(121, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kTel1);
 
     services.messages.Clear();
     screen.tel1.clear();
-    screen.UpdateData(false);
+    screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kCreateCode);
     ExpectOneBox(122, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kMail1);
     EXPECT_TRUE(screen.isVisible());
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
 }
 
 TEST_F(AddressBookTest, AValueLongerThanItsLimitIsReportedWithTheLimit)
 {
     screen.name = std::string(30, 'n');  // only a data file can bring this
-    screen.UpdateData(false);
+    screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kCreateCode);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes().back().text, QStringLiteral("24 文字以内で入力してください。"));
@@ -295,9 +295,9 @@ TEST_F(AddressBookTest, CreateShowsTheCodeViewWithASymbolThatReadsAsTheMemoryTex
     EXPECT_TRUE(Boxes().empty());
     EXPECT_FALSE(screen.isVisible());
     EXPECT_TRUE(menu.codeView->isVisible());
-    EXPECT_EQ(menu.currentScreen, 0);
-    ASSERT_FALSE(menu.codeBitmaps.IsNull());
-    EXPECT_EQ(menu.codeBitmaps.Count(), 1);
+    EXPECT_EQ(menu.state.currentScreen, ScreenId::AddressBook);
+    ASSERT_FALSE(menu.state.codeBitmaps.IsNull());
+    EXPECT_EQ(menu.state.codeBitmaps.Count(), 1);
 
     const std::string payload = Sjis("MEMORY:メモ\r\nNAME1:山田太郎\r\nNAME2:ﾔﾏﾀﾞﾀﾛｳ\r\nTEL1:０３－１２３４－５６７８\r\n"
                                      "MAIL2:taro@example.jp\r\nADD:東京都千代田区1-1\r\n");
@@ -305,14 +305,14 @@ TEST_F(AddressBookTest, CreateShowsTheCodeViewWithASymbolThatReadsAsTheMemoryTex
     ASSERT_TRUE(reading.valid) << reading.error;
     EXPECT_EQ(reading.bytes, payload) << peers::Printable(reading.bytes);
 
-    const int side = TavoQREnc_GetBitmapSide(menu.codeBitmaps.At(0));
+    const int side = TavoQREnc_GetBitmapSide(menu.state.codeBitmaps.At(0));
     const int version = (side - 8 - 17) / 4;
     char sizes[64];
     std::snprintf(sizes, sizeof sizes, "%.2fmm\r\n\x81\x46 %.2fmm\r\n", 0.25 * (4 * version + 17) + 2.0,
                   0.25 * (4 * version + 17));
     EXPECT_EQ(menu.codeView->informationText, "\x81\x46 " + LevelTextOf(reading.ecLevel) + "\r\n\x81\x46 0.25mm\r\n\x81\x46 " +
                                                   std::to_string(version) + "\r\n\x81\x46 " + sizes);
-    EXPECT_DOUBLE_EQ(menu.codeSettings.printSizeMm, 0.25 * (4 * version + 17) + 2.0);
+    EXPECT_DOUBLE_EQ(menu.state.codeSettings.printSizeMm, 0.25 * (4 * version + 17) + 2.0);
     EXPECT_EQ(menu.codeView->inputSummary, Sjis("【名前\t】 山田太郎\r\n【名前(ヨミ)】 ﾔﾏﾀﾞﾀﾛｳ\r\n"
                                                 "【ＴＥＬ１\t】 ０３－１２３４－５６７８\r\n"
                                                 "【メール２\t】 taro@example.jp\r\n【住所\t】 東京都千代田区1-1\r\n"
@@ -326,7 +326,7 @@ TEST_F(AddressBookTest, CreateShowsTheCodeViewWithASymbolThatReadsAsTheMemoryTex
     menu.codeView->OnBack();
     EXPECT_TRUE(screen.isVisible());
     EXPECT_EQ(Field(fid::kName)->text(), QStringLiteral("山田太郎"));
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
 }
 
 TEST_F(AddressBookTest, AnEmptyFormMakesTheNineByteMemoryLine)
@@ -340,13 +340,13 @@ TEST_F(AddressBookTest, AnEmptyFormMakesTheNineByteMemoryLine)
 
 TEST_F(AddressBookTest, ASplitShowsTheSpinnerAndTheFirstSymbol)
 {
-    menu.codeSettings.splitCount = 3;
-    menu.codeSettings.splitCountText = "3";
-    menu.shownSymbol = 2;
+    menu.state.codeSettings.splitCount = 3;
+    menu.state.codeSettings.splitCountText = "3";
+    menu.state.shownSymbol = 2;
     TypeInto(fid::kMemo, QString(60, QLatin1Char('m')));
     Click(bid::kCreateCode);
-    ASSERT_EQ(menu.codeBitmaps.Count(), 3);
-    EXPECT_EQ(menu.shownSymbol, 0);
+    ASSERT_EQ(menu.state.codeBitmaps.Count(), 3);
+    EXPECT_EQ(menu.state.shownSymbol, 0);
     EXPECT_TRUE(Ctl(*menu.codeView, ctl::codeView::kSymbolSpinner)->isVisible());
     EXPECT_TRUE(Ctl(*menu.codeView, ctl::codeView::kSymbolNumber)->isVisible());
     const peers::ZxingReading first = ReadShownSymbol();
@@ -358,7 +358,7 @@ TEST_F(AddressBookTest, ASplitShowsTheSpinnerAndTheFirstSymbol)
 TEST_F(AddressBookTest, TooLongForTheSettingsGives127AndKeepsEverything)
 {
     // Manual settings as the settings dialog leaves them: version 1, H.
-    CodeSettings& s = menu.codeSettings;
+    CodeSettings& s = menu.state.codeSettings;
     s.autoAdjust = 0;
     s.version = 1;
     s.level = 4;
@@ -370,7 +370,7 @@ TEST_F(AddressBookTest, TooLongForTheSettingsGives127AndKeepsEverything)
     EXPECT_FALSE(menu.codeView->isVisible());
     EXPECT_EQ(Field(fid::kMemo)->text(), QString(40, QLatin1Char('z')));
     EXPECT_EQ(screen.memo, std::string(40, 'z'));
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
     EXPECT_EQ(s.version, before.version);
     EXPECT_EQ(s.printSizeMm, before.printSizeMm);
 }
@@ -378,13 +378,13 @@ TEST_F(AddressBookTest, TooLongForTheSettingsGives127AndKeepsEverything)
 TEST_F(AddressBookTest, AnImpossibleSplitGives136AndReleasesTheEarlierCode)
 {
     Click(bid::kCreateCode);
-    ASSERT_FALSE(menu.codeBitmaps.IsNull());
+    ASSERT_FALSE(menu.state.codeBitmaps.IsNull());
     menu.codeView->hide();
     screen.show();
-    menu.codeSettings.splitCount = 16;
+    menu.state.codeSettings.splitCount = 16;
     Click(bid::kCreateCode);
     ExpectOneBox(136, BoxType::Error);
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
     EXPECT_TRUE(screen.isVisible());
 }
 
@@ -392,7 +392,7 @@ TEST_F(AddressBookTest, AnyOtherEngineFailureGives128)
 {
     EXPECT_EQ(menu.EncodeText(""), 0);  // the engine refuses an empty text
     ExpectOneBox(128, BoxType::Error);
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
 }
 
 // --- Confirm, settings and the gauge -------------------------------------
@@ -404,8 +404,8 @@ TEST_F(AddressBookTest, ConfirmShowsWhatAutomaticModeWillUse)
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(As<QPlainTextEdit>(screen, bid::kSettingsSummary)->toPlainText(),
               QStringLiteral("： M(15%)\n： 0.25mm\n： 2\n： 8.25mm\n： 6.25mm\n： 1\n"));
-    EXPECT_EQ(menu.codeSettings.versionText, "2");
-    EXPECT_EQ(menu.codeSettings.version, 0);
+    EXPECT_EQ(menu.state.codeSettings.versionText, "2");
+    EXPECT_EQ(menu.state.codeSettings.version, 0);
     EXPECT_EQ(Field(fid::kName)->text(), QStringLiteral("abc"));
 }
 
@@ -424,8 +424,8 @@ TEST_F(AddressBookTest, ConfirmOfTooMuchGives127OwnedByTheMenu)
 
 TEST_F(AddressBookTest, TheGaugeFollowsThePayloadAtItsBoundaries)
 {
-    menu.codeSettings.autoAdjust = 0;
-    menu.codeSettings.availableLength = 100;  // S = 10
+    menu.state.codeSettings.autoAdjust = 0;
+    menu.state.codeSettings.availableLength = 100;  // S = 10
     screen.ShowManualPresentation();
     EXPECT_TRUE(Gauge()->isVisible());
     const struct {
@@ -470,9 +470,9 @@ TEST_F(AddressBookTest, SettingsOkInManualModeShowsTheGaugeAndTheNewSummary)
     EXPECT_TRUE(Gauge()->isVisible());
     EXPECT_FALSE(Button(bid::kConfirm)->isVisible());
     const int32_t oneQ[2] = {1, 3};
-    ASSERT_EQ(menu.codeSettings.availableLength, TavoQREnc_GetAvailableLength(oneQ));
+    ASSERT_EQ(menu.state.codeSettings.availableLength, TavoQREnc_GetAvailableLength(oneQ));
     // "MEMORY:x" CR LF: 10 bytes against the capacity of 1-Q.
-    EXPECT_EQ(Gauge()->value(), GaugePosition(false, 10, menu.codeSettings.availableLength));
+    EXPECT_EQ(Gauge()->value(), GaugePosition(false, 10, menu.state.codeSettings.availableLength));
     EXPECT_EQ(As<QPlainTextEdit>(screen, bid::kSettingsSummary)->toPlainText(),
               QStringLiteral("： Q(25%)\n： 0.25mm\n： 1\n： 7.25mm\n： 5.25mm\n： 1\n"));
     EXPECT_EQ(Field(fid::kMemo)->text(), QStringLiteral("x"));
@@ -481,7 +481,7 @@ TEST_F(AddressBookTest, SettingsOkInManualModeShowsTheGaugeAndTheNewSummary)
 TEST_F(AddressBookTest, SettingsAreNotOpenedWhileAFieldFailsItsCheck)
 {
     screen.tel2 = "abc";
-    screen.UpdateData(false);
+    screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kSettings);
     ExpectOneBox(121, BoxType::Warning);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -509,8 +509,8 @@ TEST_F(AddressBookTest, ClearInManualModeEmptiesEveryFieldAndTheGauge)
 {
     // Each field the refresh empties raises a change, and so a gauge update,
     // while the fields after it still hold their text.
-    menu.codeSettings.autoAdjust = 0;
-    menu.codeSettings.availableLength = 100;
+    menu.state.codeSettings.autoAdjust = 0;
+    menu.state.codeSettings.availableLength = 100;
     screen.ShowManualPresentation();
     TypeInto(fid::kName, QStringLiteral("山田"));
     TypeInto(fid::kTel1, QStringLiteral("0123"));
@@ -534,7 +534,7 @@ TEST_F(AddressBookTest, BackToTheMenuAsks114WhenSomethingIsEntered)
     EXPECT_EQ(Field(fid::kAddress)->text(), QString());
     EXPECT_FALSE(screen.isVisible());
     EXPECT_TRUE(menu.isVisible());
-    EXPECT_EQ(menu.codeSettings.autoAdjust, 1);
+    EXPECT_EQ(menu.state.codeSettings.autoAdjust, 1);
 }
 
 TEST_F(AddressBookTest, EnterInAFieldDoesNothingAndOnAButtonRunsIt)

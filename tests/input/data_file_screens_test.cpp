@@ -10,7 +10,7 @@
 #include "nubora/input/address_book_dialog.h"
 #include "nubora/input/free_text_dialog.h"
 #include "nubora/input/mail_dialog.h"
-#include "nubora/input/validation.h"
+#include "nubora/logic/validation.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/string_table.h"
 #include "input_screen_fixture.h"
@@ -93,8 +93,8 @@ protected:
     }
     void UseManualMode(int availableLength)
     {
-        this->menu.codeSettings.autoAdjust = 0;
-        this->menu.codeSettings.availableLength = availableLength;
+        this->menu.state.codeSettings.autoAdjust = 0;
+        this->menu.state.codeSettings.availableLength = availableLength;
         screen.ShowManualPresentation();
     }
     int GaugeValue() { return this->template As<QProgressBar>(bid::kGauge)->value(); }
@@ -269,7 +269,7 @@ TEST_F(MailFileTest, ABodyWithLineBreaksIsStoredWithCrCrLfAndComesBack)
 {
     // A pasted body keeps its line breaks; Enter does not reach the field.
     screen.body = Sjis("一行目\r\n二行目,\r\n");
-    screen.UpdateData(false);
+    screen.UpdateData(fw::Exchange::ToControls);
     TypeInto(ml::kTo, QStringLiteral("a@example.jp,b@example.jp"));
     TypeInto(ml::kSubject, QStringLiteral("件名"));
     SaveAs(folder / "mail.eqr");
@@ -344,7 +344,7 @@ namespace ft = ctl::freeText;
 TEST_F(FreeTextFileTest, SeveralLinesAreSavedAsOneLfLineEndedByCrLfAndComeBack)
 {
     screen.text = Sjis("一行目\r\n二行目, ソ\r\nTEL:0312345678");
-    screen.UpdateData(false);
+    screen.UpdateData(fw::Exchange::ToControls);
     SaveAs(folder / "text.fqr");
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(Slurp(folder / "text.fqr"), Sjis("一行目\n二行目\\, ソ\nTEL:0312345678,\r\n"));
@@ -435,7 +435,7 @@ TEST_F(FreeTextFileTest, AValueTheControlCannotHoldExactlyReachesThePayloadAndTh
     const std::string file("a\rb\xFF\nc,\r\n");
     ASSERT_TRUE(Spill(folder / "odd.fqr", file));
     Open(folder / "odd.fqr");
-    ASSERT_TRUE(screen.UpdateData(true));
+    ASSERT_TRUE(screen.UpdateData(fw::Exchange::FromControls));
     EXPECT_EQ(screen.BuildPayload(), "a\rb\xFF\r\nc");
     SaveAs(folder / "again.fqr");
     EXPECT_TRUE(Boxes().empty());

@@ -75,7 +75,7 @@ protected:
     }
     std::string TextMember()
     {
-        EXPECT_TRUE(screen.UpdateData(true));
+        EXPECT_TRUE(screen.UpdateData(fw::Exchange::FromControls));
         return screen.text;
     }
 
@@ -275,8 +275,8 @@ TEST_F(FreeTextTest, CancelChangesNothingAndEveryOpeningStartsEmpty)
 
 TEST_F(FreeTextTest, AddingALinkUpdatesTheGaugeInManualMode)
 {
-    menu.codeSettings.autoAdjust = 0;
-    menu.codeSettings.availableLength = 100;
+    menu.state.codeSettings.autoAdjust = 0;
+    menu.state.codeSettings.availableLength = 100;
     screen.ShowManualPresentation();
     auto* gauge = As<QProgressBar>(screen, bid::kGauge);
     AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QString(36, QLatin1Char('1')));
@@ -291,7 +291,7 @@ TEST_F(FreeTextTest, CreateRefusesAnEmptyTextWith125)
     Click(bid::kCreateCode);
     ExpectOneBox(125, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kText);
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
     EXPECT_TRUE(screen.isVisible());
 }
 
@@ -339,7 +339,7 @@ TEST_F(FreeTextTest, ATextWithLinksIsEncodedAndReadsBackAsItself)
     EXPECT_TRUE(Boxes().empty());
     ASSERT_TRUE(menu.codeView->isVisible());
     EXPECT_FALSE(screen.isVisible());
-    EXPECT_EQ(menu.currentScreen, 2);
+    EXPECT_EQ(menu.state.currentScreen, ScreenId::FreeText);
     EXPECT_EQ(menu.codeView->inputSummary, expected);
     const peers::ZxingReading reading = nubora::testing::ReadHeldSymbol(menu);
     ASSERT_TRUE(reading.valid) << reading.error;

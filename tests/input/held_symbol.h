@@ -14,7 +14,7 @@ namespace nubora::testing {
 
 inline peers::ZxingReading ReadHeldSymbol(const MainMenuDialog& menu, int index = 0)
 {
-    const QrBitmap* bitmap = menu.codeBitmaps.At(index);
+    const QrBitmap* bitmap = menu.state.codeBitmaps.At(index);
     if (!bitmap)
         return {};
     const QImage symbol = SymbolImage(bitmap);

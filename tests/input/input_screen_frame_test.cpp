@@ -1,6 +1,7 @@
 // What the three input screens share, driven with real key and pointer
 // events under the real menu: leaving through the hidden exit after typing,
 // and a field's own popup menu, which the screen's rules leave alone.
+#include "fake_screen_host.h"
 #include "input_screen_fixture.h"
 #include "typing.h"
 
@@ -55,8 +56,27 @@ TYPED_TEST(InputScreenFrameTest, ExitAfterTypingEndsOnYes)
 
 // A field's context menu is a window of its own: opening it is no focus
 // loss, the pointer over it moves no focus to the button beneath, and Esc
-// closes it rather than being swallowed.
-using AddressBookFrameTest = nubora::testing::InputScreenFixture<AddressBookDialog>;
+// closes it rather than being swallowed. The screen runs on a host of its own.
+class AddressBookFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        screen.Create(true);
+        QApplication::setActiveWindow(&screen);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&screen, 2000));
+    }
+    template <class W>
+    W* As(int id)
+    {
+        return nubora::testing::ControlOf<W>(screen, id);
+    }
+    fw::BitmapButton* Button(int id) { return As<fw::BitmapButton>(id); }
+    const std::vector<fw::testing::RecordedBox>& Boxes() { return services.messages.Boxes(); }
+
+    fw::testing::ScriptedServices services;
+    nubora::testing::FakeScreenHost host;
+    AddressBookDialog screen{host};
+};
 
 TEST_F(AddressBookFrameTest, AFieldsPopupMenuIsLeftToItself)
 {

@@ -2,7 +2,6 @@
 // they are shown (no modal loop): template, prompt and limit, an empty field
 // on every opening, OK with an empty field, the checks with 121 and 138,
 // Cancel and Esc. Every box is answered by the scripted message service.
-#include "nubora/app/main_menu_dialog.h"
 #include "nubora/framework/cp932.h"
 #include "nubora/framework/cp932_edit.h"
 #include "nubora/framework/testing/scripted_services.h"
@@ -68,7 +67,9 @@ protected:
     }
 
     fw::testing::ScriptedServices services;
-    MainMenuDialog menu;
+    TelLinkDialog telLink;
+    NaviLinkDialog naviLink;
+    OneSegLinkDialog oneSegLink;
 };
 
 // --- Templates -----------------------------------------------------------
@@ -86,11 +87,11 @@ TEST_F(LinkDialogsTest, EachHasItsTitlePromptFieldAndButtonsAtTheTemplatePositio
         QRect insertRect;
         QRect cancelRect;
     } cases[] = {
-        {menu.telLink.get(), "TELリンク", {187, 65}, "電話番号を入力してください。", lid::kTelNumber,
+        {&telLink, "TELリンク", {187, 65}, "電話番号を入力してください。", lid::kTelNumber,
          {15, 20, 155, 15}, 36, {38, 43, 50, 14}, {98, 43, 50, 14}},
-        {menu.naviLink.get(), "ナビリンク", {187, 65}, "住所を入力してください。", lid::kNaviAddress,
+        {&naviLink, "ナビリンク", {187, 65}, "住所を入力してください。", lid::kNaviAddress,
          {15, 20, 155, 15}, 80, {38, 43, 50, 14}, {98, 43, 50, 14}},
-        {menu.oneSegLink.get(), "ワンセグリンク", {205, 65},
+        {&oneSegLink, "ワンセグリンク", {205, 65},
          "Mimoテレビ ワンセグの視聴予約用パラメータを入力してください。", lid::kOneSegParam, {14, 20, 177, 15}, 1250,
          {47, 44, 50, 14}, {107, 44, 50, 14}},
     };
@@ -129,7 +130,7 @@ TEST_F(LinkDialogsTest, EachHasItsTitlePromptFieldAndButtonsAtTheTemplatePositio
 
 TEST_F(LinkDialogsTest, ATelNumberInFullWidthWithStarAndHashIsTakenAsTyped)
 {
-    TelLinkDialog& d = *menu.telLink;
+    TelLinkDialog& d = telLink;
     Open(d);
     Insert(d, lid::kTelNumber, QStringLiteral("＊０３－１２３４＃"));
     EXPECT_TRUE(d.HasEnded());
@@ -140,7 +141,7 @@ TEST_F(LinkDialogsTest, ATelNumberInFullWidthWithStarAndHashIsTakenAsTyped)
 
 TEST_F(LinkDialogsTest, ABadTelNumberIsRefusedWith121AndTheDialogStaysOpen)
 {
-    TelLinkDialog& d = *menu.telLink;
+    TelLinkDialog& d = telLink;
     Open(d);
     Insert(d, lid::kTelNumber, QStringLiteral("03(1234)"));
     ExpectOneBox(121, QStringLiteral("TELリンク"));
@@ -154,7 +155,7 @@ TEST_F(LinkDialogsTest, ABadTelNumberIsRefusedWith121AndTheDialogStaysOpen)
 
 TEST_F(LinkDialogsTest, EnterInTheFieldIsInsert)
 {
-    TelLinkDialog& d = *menu.telLink;
+    TelLinkDialog& d = telLink;
     Open(d);
     TypeText(Edit(d, lid::kTelNumber), QStringLiteral("117"));
     QTest::keyClick(Edit(d, lid::kTelNumber), Qt::Key_Return);
@@ -167,9 +168,9 @@ TEST_F(LinkDialogsTest, EnterInTheFieldIsInsert)
 
 TEST_F(LinkDialogsTest, OkWithAnEmptyFieldDoesNothing)
 {
-    for (auto [dialog, id] : {std::pair<fw::Dialog*, int>{menu.telLink.get(), lid::kTelNumber},
-                              {menu.naviLink.get(), lid::kNaviAddress},
-                              {menu.oneSegLink.get(), lid::kOneSegParam}}) {
+    for (auto [dialog, id] : {std::pair<fw::Dialog*, int>{&telLink, lid::kTelNumber},
+                              {&naviLink, lid::kNaviAddress},
+                              {&oneSegLink, lid::kOneSegParam}}) {
         Open(*dialog);
         Press(*dialog, ctl::kOk);
         EXPECT_FALSE(dialog->HasEnded()) << dialog->windowTitle().toStdString();
@@ -181,7 +182,7 @@ TEST_F(LinkDialogsTest, OkWithAnEmptyFieldDoesNothing)
 
 TEST_F(LinkDialogsTest, CancelAndEscCloseWithCancel)
 {
-    NaviLinkDialog& d = *menu.naviLink;
+    NaviLinkDialog& d = naviLink;
     Open(d);
     TypeText(Edit(d, lid::kNaviAddress), QStringLiteral("京都"));
     Press(d, ctl::kCancel);
@@ -189,7 +190,7 @@ TEST_F(LinkDialogsTest, CancelAndEscCloseWithCancel)
     EXPECT_EQ(d.EndResult(), QDialog::Rejected);
     EXPECT_FALSE(d.isVisible());
 
-    OneSegLinkDialog& o = *menu.oneSegLink;
+    OneSegLinkDialog& o = oneSegLink;
     Open(o);
     TypeText(Edit(o, lid::kOneSegParam), QStringLiteral("ch=1"));
     QTest::keyClick(Edit(o, lid::kOneSegParam), Qt::Key_Escape);
@@ -200,7 +201,7 @@ TEST_F(LinkDialogsTest, CancelAndEscCloseWithCancel)
 
 TEST_F(LinkDialogsTest, EveryOpeningStartsWithAnEmptyField)
 {
-    NaviLinkDialog& d = *menu.naviLink;
+    NaviLinkDialog& d = naviLink;
     Open(d);
     Insert(d, lid::kNaviAddress, QStringLiteral("札幌市"));
     ASSERT_EQ(d.naviAddress, Sjis("札幌市"));
@@ -214,7 +215,7 @@ TEST_F(LinkDialogsTest, EveryOpeningStartsWithAnEmptyField)
 
 TEST_F(LinkDialogsTest, AKanjiNaviAddressIsAccepted)
 {
-    NaviLinkDialog& d = *menu.naviLink;
+    NaviLinkDialog& d = naviLink;
     Open(d);
     Insert(d, lid::kNaviAddress, QStringLiteral("東京都千代田区丸の内一丁目 \"駅前\""));
     EXPECT_EQ(d.EndResult(), QDialog::Accepted);
@@ -228,7 +229,7 @@ class OneSegRefusalTest : public LinkDialogsTest, public ::testing::WithParamInt
 
 TEST_P(OneSegRefusalTest, IsRefusedWith138)
 {
-    OneSegLinkDialog& d = *menu.oneSegLink;
+    OneSegLinkDialog& d = oneSegLink;
     Open(d);
     Insert(d, lid::kOneSegParam, QString::fromUtf8(GetParam()));
     ExpectOneBox(138, QStringLiteral("ワンセグリンク"));
@@ -248,7 +249,7 @@ TEST_F(LinkDialogsTest, EveryOtherPrintableAsciiCharacterIsAcceptedInTheOneSegPa
         if (c != '"' && c != '`')
             all.push_back(c);
     }
-    OneSegLinkDialog& d = *menu.oneSegLink;
+    OneSegLinkDialog& d = oneSegLink;
     Open(d);
     Insert(d, lid::kOneSegParam, QString::fromLatin1(all.c_str()));
     EXPECT_TRUE(Boxes().empty());

@@ -106,7 +106,7 @@ TEST_F(MailTest, TabsFromRecipientToSubjectToBody)
     Tab();
     EXPECT_EQ(screen.FocusedControlId(), fid::kBody);
     TypeText(QApplication::focusWidget(), QStringLiteral("本文"));
-    ASSERT_TRUE(screen.UpdateData(true));
+    ASSERT_TRUE(screen.UpdateData(fw::Exchange::FromControls));
     EXPECT_EQ(screen.to, "a@example.jp");
     EXPECT_EQ(screen.subject, Sjis("件名です"));
     EXPECT_EQ(screen.body, Sjis("本文"));
@@ -174,17 +174,17 @@ TEST_F(MailTest, CreateRefusesAnEmptyRecipientWith124)
     EXPECT_EQ(screen.FocusedControlId(), fid::kTo);
     EXPECT_EQ(Line(fid::kTo)->cursorPosition(), 0);
     EXPECT_TRUE(screen.isVisible());
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
 }
 
 TEST_F(MailTest, CreateRefusesABadRecipientWith123)
 {
     screen.to = "a;b@c d";
-    screen.UpdateData(false);
+    screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kCreateCode);
     ExpectOneBox(123, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kTo);
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
 }
 
 TEST_F(MailTest, ConfirmWorksWithAnEmptyRecipient)
@@ -198,7 +198,7 @@ TEST_F(MailTest, ConfirmWorksWithAnEmptyRecipient)
 TEST_F(MailTest, ConfirmStillRefusesABadRecipient)
 {
     screen.to = "x y";
-    screen.UpdateData(false);
+    screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kConfirm);
     ExpectOneBox(123, BoxType::Warning);
 }
@@ -240,19 +240,19 @@ TEST_F(MailTest, PastedLineBreaksStayCrLf)
     data->setText(QStringLiteral("一行目\n二行目\r\n三行目"));
     QApplication::clipboard()->setMimeData(data);
     Body()->paste();
-    ASSERT_TRUE(screen.UpdateData(true));
+    ASSERT_TRUE(screen.UpdateData(fw::Exchange::FromControls));
     EXPECT_EQ(screen.body, Sjis("一行目\r\n二行目\r\n三行目"));
 }
 
 TEST_F(MailTest, TheBodyRefusesTypingPastTenThousandBytes)
 {
     screen.body = std::string(9999, 'b');
-    screen.UpdateData(false);
+    screen.UpdateData(fw::Exchange::ToControls);
     Body()->setFocus();
     Body()->moveCursor(QTextCursor::End);
     TypeText(Body(), QStringLiteral("あc"));  // 2 bytes: too many
     TypeText(Body(), QStringLiteral("d"));
-    ASSERT_TRUE(screen.UpdateData(true));
+    ASSERT_TRUE(screen.UpdateData(fw::Exchange::FromControls));
     EXPECT_EQ(screen.body.size(), 10000u);
     EXPECT_EQ(screen.body.back(), 'c');
 }
@@ -270,7 +270,7 @@ TEST_F(MailTest, CreateEncodesTheMailTextAndWritesTheThreeLineSummary)
     EXPECT_TRUE(Boxes().empty());
     EXPECT_FALSE(screen.isVisible());
     EXPECT_TRUE(menu.codeView->isVisible());
-    EXPECT_EQ(menu.currentScreen, 1);
+    EXPECT_EQ(menu.state.currentScreen, ScreenId::Mail);
     const std::string payload = Sjis("MAILTO:taro@example.jp,hanako@example.jp\r\nSUBJECT:会議の件\r\n"
                                      "BODY:明日10時から\r\n会議室Aです。\r\n");
     EXPECT_EQ(screen.BuildPayload(), payload);
@@ -296,8 +296,8 @@ TEST_F(MailTest, ARecipientAloneIsOneLine)
 
 TEST_F(MailTest, TheGaugeCountsTheMailTextAndIsZeroWhenAllIsEmpty)
 {
-    menu.codeSettings.autoAdjust = 0;
-    menu.codeSettings.availableLength = 100;
+    menu.state.codeSettings.autoAdjust = 0;
+    menu.state.codeSettings.availableLength = 100;
     screen.ShowManualPresentation();
     auto* gauge = As<QProgressBar>(screen, bid::kGauge);
     TypeInto(Line(fid::kSubject), QStringLiteral("s"));  // "MAILTO:" CR LF "SUBJECT:s" CR LF: 20 bytes

@@ -10,7 +10,7 @@
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/framework/up_down.h"
 #include "nubora/input/address_book_dialog.h"
-#include "nubora/output/bmp_writer.h"
+#include "nubora/logic/bmp_writer.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/output/symbol_image.h"
 #include "nubora/output/symbol_output.h"
@@ -99,11 +99,11 @@ protected:
         book.mail1 = "taro@example.com";
         book.address = std::string(60, 'A');
         book.memo = std::string(70, 'm');
-        book.UpdateData(false);
-        menu.codeSettings.splitCount = splitCount;
+        book.UpdateData(fw::Exchange::ToControls);
+        menu.state.codeSettings.splitCount = splitCount;
         book.OnCreateCode();
         ASSERT_TRUE(view.isVisible());
-        ASSERT_EQ(menu.codeBitmaps.Count(), splitCount);
+        ASSERT_EQ(menu.state.codeBitmaps.Count(), splitCount);
         QApplication::setActiveWindow(&view);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&view, 2000));
     }
@@ -111,11 +111,11 @@ protected:
     // The symbol as the view shows it: 2 pixels a module at (11, 24) of 1018.
     QImage ShownPicture()
     {
-        const int side = TavoQREnc_GetBitmapSide(menu.codeBitmaps.At(menu.shownSymbol));
+        const int side = TavoQREnc_GetBitmapSide(menu.state.codeBitmaps.At(menu.state.shownSymbol));
         const QPoint corner = As<QWidget>(id::kPicture)->geometry().topLeft() + QPoint(11, 24);
         return view.grab().toImage().copy(QRect(corner, QSize(2 * side, 2 * side)));
     }
-    QImage EngineSymbol(int index) { return SymbolImage(menu.codeBitmaps.At(index)); }
+    QImage EngineSymbol(int index) { return SymbolImage(menu.state.codeBitmaps.At(index)); }
 
     void Hover(QWidget* target, QPoint local)
     {
@@ -195,7 +195,7 @@ TEST_F(CodeViewTest, ASingleSymbolHidesTheSpinner)
     MakeCode(1);
     EXPECT_FALSE(As<QWidget>(id::kSymbolSpinner)->isVisible());
     EXPECT_FALSE(As<QWidget>(id::kSymbolNumber)->isVisible());
-    EXPECT_EQ(menu.shownSymbol, 0);
+    EXPECT_EQ(menu.state.shownSymbol, 0);
 }
 
 TEST_F(CodeViewTest, ASplitOfFourShowsSymbolThreeWhenTheSpinnerIsTurnedToThree)
@@ -211,7 +211,7 @@ TEST_F(CodeViewTest, ASplitOfFourShowsSymbolThreeWhenTheSpinnerIsTurnedToThree)
     QTest::keyClick(Spinner(), Qt::Key_Up);
     QTest::keyClick(Spinner(), Qt::Key_Up);
     EXPECT_EQ(As<QLineEdit>(id::kSymbolNumber)->text(), QStringLiteral("3"));
-    EXPECT_EQ(menu.shownSymbol, 2);
+    EXPECT_EQ(menu.state.shownSymbol, 2);
     const QImage shown = ShownPicture();
     EXPECT_TRUE(IsEnlarged(shown, EngineSymbol(2), 2));
     const peers::ZxingReading reading = peers::ReadWithZxing(GreyOf(Framed(shown, 8)));
@@ -221,7 +221,7 @@ TEST_F(CodeViewTest, ASplitOfFourShowsSymbolThreeWhenTheSpinnerIsTurnedToThree)
     // The number box takes no typing.
     QTest::keyClicks(As<QLineEdit>(id::kSymbolNumber), "4");
     EXPECT_EQ(As<QLineEdit>(id::kSymbolNumber)->text(), QStringLiteral("3"));
-    EXPECT_EQ(menu.shownSymbol, 2);
+    EXPECT_EQ(menu.state.shownSymbol, 2);
 }
 
 TEST_F(CodeViewTest, ANewCodeStartsAtItsFirstSymbol)
@@ -229,10 +229,10 @@ TEST_F(CodeViewTest, ANewCodeStartsAtItsFirstSymbol)
     MakeCode(3);
     QTest::keyClick(Spinner(), Qt::Key_Up);
     QTest::keyClick(Spinner(), Qt::Key_Up);
-    ASSERT_EQ(menu.shownSymbol, 2);
+    ASSERT_EQ(menu.state.shownSymbol, 2);
     QTest::mouseClick(Button(id::kBack), Qt::LeftButton);
     MakeCode(3);
-    EXPECT_EQ(menu.shownSymbol, 0);
+    EXPECT_EQ(menu.state.shownSymbol, 0);
     EXPECT_EQ(As<QLineEdit>(id::kSymbolNumber)->text(), QStringLiteral("1"));
     EXPECT_TRUE(IsEnlarged(ShownPicture(), EngineSymbol(0), 2));
 }
@@ -248,8 +248,8 @@ TEST_F(CodeViewTest, BackReturnsToTheInputScreenWithItsEntries)
     EXPECT_TRUE(book.isVisible());
     EXPECT_EQ(book.name, "Yamada Taro");
     EXPECT_EQ(book.memo, std::string(70, 'm'));
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
-    EXPECT_EQ(menu.bmpSaved, 0);
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
+    EXPECT_EQ(menu.state.bmpSaved, 0);
 }
 
 TEST_F(CodeViewTest, BackToTheMenuBeforeASaveAsks135AndNoKeepsEverything)
@@ -259,7 +259,7 @@ TEST_F(CodeViewTest, BackToTheMenuBeforeASaveAsks135AndNoKeepsEverything)
     QTest::mouseClick(Button(id::kBackToMenu), Qt::LeftButton);
     ExpectLastBox(135, BoxType::Question);
     EXPECT_TRUE(view.isVisible());
-    EXPECT_FALSE(menu.codeBitmaps.IsNull());
+    EXPECT_FALSE(menu.state.codeBitmaps.IsNull());
     EXPECT_EQ(book.name, "Yamada Taro");
 }
 
@@ -269,15 +269,15 @@ TEST_F(CodeViewTest, BackToTheMenuAfterASaveAsks113AndYesEmptiesTheEntries)
     nubora::testing::TempFolder folder;
     services.files.ScriptSave(QString::fromStdString(folder / "code.bmp"));
     QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
-    ASSERT_EQ(menu.bmpSaved, 1);
+    ASSERT_EQ(menu.state.bmpSaved, 1);
     services.messages.ScriptAnswers({Answer::Yes});
     QTest::mouseClick(Button(id::kBackToMenu), Qt::LeftButton);
     ExpectLastBox(113, BoxType::Question);
     EXPECT_FALSE(view.isVisible());
     EXPECT_TRUE(menu.isVisible());
     EXPECT_TRUE(book.IsAllEmpty());
-    EXPECT_TRUE(menu.codeBitmaps.IsNull());
-    EXPECT_EQ(menu.bmpSaved, 0);
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
+    EXPECT_EQ(menu.state.bmpSaved, 0);
 }
 
 TEST_F(CodeViewTest, EscAndTheCloseBoxDoNothing)
@@ -288,7 +288,7 @@ TEST_F(CodeViewTest, EscAndTheCloseBoxDoNothing)
     Settle();
     EXPECT_TRUE(view.isVisible());
     EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(menu.exitFromCodeView, 0);
+    EXPECT_EQ(menu.state.exitFromCodeView, 0);
     EXPECT_FALSE(menu.HasEnded());
 }
 
@@ -339,13 +339,13 @@ TEST_F(CodeViewTest, SavesTheShownSymbolAsABmpFileThatTheDecodersRead)
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("bmp"));
     EXPECT_EQ(request.initialFolder, fw::InitialFolder(QStringLiteral("Bitmap")));
     EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(menu.bmpSaved, 1);
+    EXPECT_EQ(menu.state.bmpSaved, 1);
 
-    const std::vector<uint8_t> expected = BuildBmpFile(*menu.codeBitmaps.At(0));
+    const std::vector<uint8_t> expected = BuildBmpFile(*menu.state.codeBitmaps.At(0));
     EXPECT_EQ(nubora::testing::Slurp(path), std::string(expected.begin(), expected.end()));
     QImage read;
     ASSERT_TRUE(read.load(QString::fromStdString(path)));
-    const int side = TavoQREnc_GetBitmapSide(menu.codeBitmaps.At(0));
+    const int side = TavoQREnc_GetBitmapSide(menu.state.codeBitmaps.At(0));
     EXPECT_EQ(read.size(), QSize(3 * side, 3 * side));
     const std::string payload = book.BuildPayload();
     const peers::ZxingReading zxing = peers::ReadWithZxing(GreyOf(read));
@@ -365,7 +365,7 @@ TEST_F(CodeViewTest, SavingTheThirdSymbolOfASplitSavesThatSymbol)
     const std::string path = folder / "third.bmp";
     services.files.ScriptSave(QString::fromStdString(path));
     QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
-    const std::vector<uint8_t> expected = BuildBmpFile(*menu.codeBitmaps.At(2));
+    const std::vector<uint8_t> expected = BuildBmpFile(*menu.state.codeBitmaps.At(2));
     EXPECT_EQ(nubora::testing::Slurp(path), std::string(expected.begin(), expected.end()));
     QImage read;
     ASSERT_TRUE(read.load(QString::fromStdString(path)));
@@ -381,7 +381,7 @@ TEST_F(CodeViewTest, CancellingTheSaveDialogWritesNothing)
     services.files.ScriptSave(QString());
     QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
     EXPECT_EQ(services.files.Requests().size(), 1u);
-    EXPECT_EQ(menu.bmpSaved, 0);
+    EXPECT_EQ(menu.state.bmpSaved, 0);
     EXPECT_TRUE(Boxes().empty());
 }
 
@@ -392,19 +392,19 @@ TEST_F(CodeViewTest, AFailedSaveReports130AndKeepsBmpSavedAndWhatWasThere)
     services.files.ScriptSave(QString::fromStdString(folder / "no-such-folder/code.bmp"));
     QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
     ExpectLastBox(130, BoxType::Warning);
-    EXPECT_EQ(menu.bmpSaved, 0);
+    EXPECT_EQ(menu.state.bmpSaved, 0);
 
     // After a good save, a failed one leaves bmpSaved at 1 and the old entry.
     const std::string good = folder / "good.bmp";
     services.files.ScriptSave(QString::fromStdString(good));
     QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
-    ASSERT_EQ(menu.bmpSaved, 1);
+    ASSERT_EQ(menu.state.bmpSaved, 1);
     const std::string before = nubora::testing::Slurp(good);
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder / "taken.bmp")));
     services.files.ScriptSave(QString::fromStdString(folder / "taken.bmp"));
     QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
     ExpectLastBox(130, BoxType::Warning);
-    EXPECT_EQ(menu.bmpSaved, 1);
+    EXPECT_EQ(menu.state.bmpSaved, 1);
     EXPECT_TRUE(QFileInfo(QString::fromStdString(folder / "taken.bmp")).isDir());
     EXPECT_EQ(nubora::testing::Slurp(good), before);
 }
@@ -426,7 +426,7 @@ TEST_F(CodeViewTest, PrintsTheSymbolPByPPrinterPixelsAtTheTopLeft)
     MakeCode(1);
     const QImage symbol = EngineSymbol(0);
     const int side = symbol.width();
-    ASSERT_DOUBLE_EQ(menu.codeSettings.printSizeMm, 0.25 * side);
+    ASSERT_DOUBLE_EQ(menu.state.codeSettings.printSizeMm, 0.25 * side);
     services.printing.ScriptPrinter(600, QSize(800, 900));
     QTest::mouseClick(Button(id::kPrint), Qt::LeftButton);
     ASSERT_EQ(services.printing.Pages().size(), 1u);
@@ -474,7 +474,7 @@ TEST_F(CodeViewTest, WithNoPrinterInstalledPrintSaysSoAndPrintsNothing)
               QStringLiteral("印刷できるプリンターがありません。プリンターを設定してから印刷してください。"));
     EXPECT_EQ(Boxes().back().type, BoxType::Notice);
     EXPECT_EQ(Boxes().back().ownerTitle, QStringLiteral("コード表示画面"));
-    EXPECT_EQ(menu.bmpSaved, 0);
+    EXPECT_EQ(menu.state.bmpSaved, 0);
 }
 
 // A PDF printer at a known resolution, as the print service returns it
@@ -582,13 +582,13 @@ TEST_F(CodeViewTest, CopiesTheShownSymbolFivePixelsAModuleAndTellsThePrintSize)
     EXPECT_EQ(copied.size(), symbol.size() * 5);
     EXPECT_TRUE(IsEnlarged(copied, symbol, 5));
     ASSERT_EQ(Boxes().size(), 1u);
-    const double mm = menu.codeSettings.printSizeMm;
+    const double mm = menu.state.codeSettings.printSizeMm;
     EXPECT_EQ(Boxes().back().text, QStringLiteral("QRコードをクリップボードにコピーしました。\n"
                                                   "コピーしたQRコードの最適な大きさは\n｢%1×%1｣(単位：mm)です。")
                                        .arg(QString::number(mm, 'f', 2)));
     EXPECT_EQ(Boxes().back().type, BoxType::Notice);
     EXPECT_EQ(Boxes().back().ownerTitle, QStringLiteral("コード表示画面"));
-    EXPECT_EQ(menu.bmpSaved, 0);
+    EXPECT_EQ(menu.state.bmpSaved, 0);
 }
 
 TEST_F(CodeViewTest, TheSystemClipboardHoldsTheCopy)
@@ -597,7 +597,7 @@ TEST_F(CodeViewTest, TheSystemClipboardHoldsTheCopy)
     fw::QtClipboardService system;
     fw::ScopedServices useSystem(fw::Services{nullptr, nullptr, nullptr, &system, QStringLiteral("ヌボラ")});
     QTest::mouseClick(Button(id::kCopy), Qt::LeftButton);
-    const int side = TavoQREnc_GetBitmapSide(menu.codeBitmaps.At(0));
+    const int side = TavoQREnc_GetBitmapSide(menu.state.codeBitmaps.At(0));
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(5 * side, 5 * side));
 }
 

@@ -1,6 +1,7 @@
 // The string table, byte for byte, in Unicode and in CP932.
 #include "nubora/framework/cp932.h"
 #include "nubora/resources/string_ids.h"
+#include "nubora/resources/messages.h"
 #include "nubora/resources/string_table.h"
 
 #include <gtest/gtest.h>
@@ -127,6 +128,18 @@ TEST(StringTable, UnknownIdsAreEmpty)
 {
     EXPECT_TRUE(LoadString(0).isEmpty());
     EXPECT_TRUE(LoadStringBytes(999).empty());
+}
+
+TEST(MessageCatalogue, GivesEachMessageItsBoxType)
+{
+    for (int id : {110, 111, 112, 113, 114, 115, 135, 140})
+        EXPECT_EQ(MessageType(id), fw::BoxType::Question) << id;
+    for (int id : {120, 127, 128, 136})
+        EXPECT_EQ(MessageType(id), fw::BoxType::Error) << id;
+    for (int id : {121, 122, 123, 124, 125, 130, 131, 132, 133, 134, 137, 138})
+        EXPECT_EQ(MessageType(id), fw::BoxType::Warning) << id;
+    for (int id : {129, 141})
+        EXPECT_EQ(MessageType(id), fw::BoxType::Notice) << id;
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ public:
     QrApp(const QrApp&) = delete;
     QrApp& operator=(const QrApp&) = delete;
 
-    // Start-up: a second copy reports message 120, asks the running copy to
+    // Start-up: a second copy reports kAlreadyRunning, asks the running copy to
     // come to the front and returns; the first copy runs the main menu until
     // it ends. Returns the process's exit code, 0.
     int InitInstance();

@@ -1,5 +1,5 @@
 // The settings dialog (template 196, caption "設定"), run modally by the input
-// screens' "設定" buttons. It edits the menu's CodeSettings directly: automatic
+// screens' "設定" buttons. It edits the shared CodeSettings directly: automatic
 // or manual mode, in manual mode the level, cell size and version, in both
 // the split count (1..16); it shows the print area of the chosen symbol and,
 // on OK in manual mode, asks the engine for the capacity the gauges use.
@@ -10,13 +10,13 @@
 #include <functional>
 #include <string>
 
+class QBrush;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
 namespace nubora {
 
-class MainMenuDialog;
 struct CodeSettings;
 
 namespace fw {
@@ -25,7 +25,9 @@ class UpDownControl;
 
 class SettingsDialog final : public fw::Dialog {
 public:
-    explicit SettingsDialog(MainMenuDialog& owner);
+    // Edits `settings`; `whiteBrush` paints its read-only boxes. Both
+    // outlive the dialog.
+    SettingsDialog(CodeSettings& settings, const QBrush& whiteBrush);
 
     // Capacity of one symbol of `version` (1..15) at `level` (1..4) in the
     // engine's count, negative on failure. The engine's by default; tests
@@ -36,7 +38,7 @@ public:
     // Recomputes the print area from the selected cell size and version.
     void UpdatePrintArea();
     // OK: stores the chosen settings into CodeSettings and closes, or shows
-    // message 134 and stays open when the capacity cannot be had.
+    // kCapacityQueryFailed and stays open when the capacity cannot be had.
     void OnOK();
 
     // Text of the split-count box 1043 and of the print-area box 1044.
@@ -59,7 +61,8 @@ private:
     bool StoreManualChoices(CodeSettings& settings);
     void AddLabel(const char* text, const QRect& templateRect);
 
-    MainMenuDialog& owner_;
+    CodeSettings& settings_;
+    const QBrush& whiteBrush_;
     QRadioButton* automatic_ = nullptr;
     QRadioButton* manual_ = nullptr;
     QLineEdit* printArea_ = nullptr;

@@ -83,13 +83,13 @@ public:
     // Runs when control `id` has lost the keyboard focus (the new focus is set).
     void OnFocusLost(int id, std::function<void()> handler);
 
-    // Runs DoDataExchange: members → controls (false) or controls → members
-    // with the checks (true). False when a check failed (already reported).
-    // While the controls are being refreshed, a take is refused (false): a
-    // change handler that the refresh sets off would otherwise take the
-    // fields not yet refreshed back into their members. Whoever refreshes
+    // Runs DoDataExchange in `direction`: members to controls, or controls
+    // to members with the checks. False when a check failed (already
+    // reported). While the controls are being refreshed, a take is refused
+    // (false): a change handler that the refresh sets off would otherwise take
+    // the fields not yet refreshed back into their members. Whoever refreshes
     // runs such follow-up work (a gauge update) once the refresh is done.
-    bool UpdateData(bool saveAndValidate);
+    bool UpdateData(Exchange direction);
 
     const DialogUnits& Units() const { return units_; }
     // Fixes the client area at width × height pixels.

@@ -4,21 +4,21 @@
 // address-book registration text (the MEMORY payload).
 #pragma once
 
-#include "nubora/input/address_book_text.h"
+#include "nubora/logic/address_book_text.h"
 #include "nubora/input/input_screen_dialog.h"
 
 namespace nubora {
 
 class AddressBookDialog final : public InputScreenDialog {
 public:
-    explicit AddressBookDialog(MainMenuDialog& owner);
+    explicit AddressBookDialog(ScreenHost& host);
 
     bool IsAllEmpty() const override;
     void ClearEntries() override;
     std::string BuildPayload() const override;
     std::string BuildInputSummary() const override;
     // The reading, telephone 1 and 2, e-mail 1 and 2, in that order.
-    int ValidateAll() override;
+    [[nodiscard]] bool ValidateAll() override;
 
     // The entry as one record, and back.
     AddressBookEntry Entry() const;

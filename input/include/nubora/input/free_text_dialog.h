@@ -6,14 +6,14 @@
 // button is made hidden and stays so.
 #pragma once
 
-#include "nubora/input/free_text_links.h"
+#include "nubora/logic/free_text_links.h"
 #include "nubora/input/input_screen_dialog.h"
 
 namespace nubora {
 
 class FreeTextDialog final : public InputScreenDialog {
 public:
-    explicit FreeTextDialog(MainMenuDialog& owner);
+    explicit FreeTextDialog(ScreenHost& host);
 
     bool IsAllEmpty() const override { return text.empty(); }
     void ClearEntries() override { text.clear(); }
@@ -21,8 +21,8 @@ public:
     std::string BuildPayload() const override { return text; }
     // The text itself, without a label.
     std::string BuildInputSummary() const override { return text; }
-    // The check of create and save: the text must not be empty (message 125).
-    int ValidateAll() override;
+    // The check of create and save: the text must not be empty (kEmptyText).
+    [[nodiscard]] bool ValidateAll() override;
 
     // "ＴＥＬリンク", "ナビリンク", "ワンセグリンク": run the link dialog and, on
     // OK, append its link line at the end of the text.
@@ -48,9 +48,9 @@ protected:
 
 private:
     void CreateLinkButtons();
-    // Runs `dialog` modally; on OK appends `value` as a `kind` link, moves
-    // the focus to the text and leaves the caret at its end.
-    void AddLink(fw::Dialog& dialog, const std::string& value, LinkKind kind);
+    // Asks the host for a `kind` link; once given, appends it, moves the
+    // focus to the text and leaves the caret at its end.
+    void AddLink(LinkKind kind);
     // False while settings and confirm run: they check nothing here.
     bool checkText_ = true;
 };

@@ -9,7 +9,9 @@
 
 #include "nubora/framework/dialog.h"
 #include "nubora/framework/file_service.h"
-#include "nubora/input/data_file.h"
+#include "nubora/logic/code_state.h"
+#include "nubora/logic/data_file.h"
+#include "nubora/logic/screen_host.h"
 
 #include <QImage>
 #include <QString>
@@ -19,27 +21,24 @@
 
 namespace nubora {
 
-class MainMenuDialog;
-
 class InputScreenDialog : public fw::Dialog {
 public:
-    // `screenIndex`: 0 address book, 1 e-mail, 2 free text. `backgroundId`:
-    // the screen's 600 × 600 background bitmap.
-    InputScreenDialog(MainMenuDialog& owner, int templateId, const QString& title, int screenIndex,
-                      int backgroundId);
+    // `screen`: which of the three this is. `backgroundId`: the screen's
+    // 600 × 600 background bitmap.
+    InputScreenDialog(ScreenHost& host, int templateId, const QString& title, ScreenId screen, int backgroundId);
 
-    int ScreenIndex() const { return screenIndex_; }
+    ScreenId Id() const { return screen_; }
 
     // True when every entry member is empty.
     virtual bool IsAllEmpty() const = 0;
-    // Empties every entry member (not the controls; UpdateData(false) does that).
+    // Empties every entry member (not the controls; UpdateData(fw::Exchange::ToControls) does that).
     virtual void ClearEntries() = 0;
     // The payload of the current members, CP932 bytes.
     virtual std::string BuildPayload() const = 0;
     // The summary of the entered data for the code view, CP932 bytes.
     virtual std::string BuildInputSummary() const = 0;
-    // 0 when every checked field passes; 1 after reporting the first failure.
-    virtual int ValidateAll() = 0;
+    // True when every checked field passes; false after reporting the first failure.
+    [[nodiscard]] virtual bool ValidateAll() = 0;
 
     // The presentation of automatic mode: confirm button shown, gauge hidden;
     // of manual mode: the reverse.
@@ -50,9 +49,9 @@ public:
 
     // "QRコード作成": check, encode, fill the code view and show it.
     void OnCreateCode();
-    // "メインへ": back to the menu, asking first (114) when an entry is filled.
+    // "メインへ": back to the menu, asking first (kBackToMenuDiscardEdits) when an entry is filled.
     void OnBackToMenu();
-    // "入力データクリア": asks (115) and empties the entries.
+    // "入力データクリア": asks (kClearInputQuestion) and empties the entries.
     void OnClearInput();
     // "終了" and the cancel command: takes the controls into the members (a
     // refused take stops here), then the menu asks and ends the program.
@@ -63,19 +62,19 @@ public:
     void OnConfirm();
     // "入力データ保存": check, ask before a trailing backslash is dropped,
     // choose the file and write the members to it. Every failure is
-    // reported (130, 137) and leaves the old file as it was.
+    // reported (kFileOpenFailed, kFileInUse) and leaves the old file as it was.
     void OnSaveInput();
-    // "保存データを開く": choose a file of the screen's kind (132 for another
+    // "保存データを開く": choose a file of the screen's kind (kWrongFileKind for another
     // extension, compared exactly) and replace every member with its fields,
-    // without a question; 130, 131 or 137 keep the input as it was. Updates
+    // without a question; kFileOpenFailed, kFileReadFailed or kFileInUse keep the input as it was. Updates
     // the gauge in manual mode.
     void OnOpenInput();
 
     // Text of the summary box 1027, written by the menu only.
     std::string settingsSummary;
-    // 1 while a pointer hover has just moved the focus to a button: the
+    // True while a pointer hover has just moved the focus to a button: the
     // focus-loss checks then do nothing. Reset by every input event.
-    int suppressFocusCheck = 0;
+    bool suppressFocusCheck = false;
 
 protected:
     void OnInitDialog() override;
@@ -109,16 +108,16 @@ protected:
     // Reports a failed check: the warning `messageId`, the focus back to
     // field `controlId`, the caret at its start, the controls refreshed.
     void ReportCheckFailure(int controlId, int messageId);
-    // Runs `check` on the rules in order; reports the first failure and
-    // returns 1, or returns 0 when all pass.
+    // Runs the checks in order (each gives 0 when its field passes); reports
+    // the first failure and returns false, or returns true when all pass.
     struct FieldCheck {
         int controlId;
         std::function<int()> check;
         int messageId;
     };
-    int RunChecks(std::initializer_list<FieldCheck> checks);
+    [[nodiscard]] bool RunChecks(std::initializer_list<FieldCheck> checks);
 
-    MainMenuDialog& owner_;
+    ScreenHost& host_;
 
 private:
     void CreateFrameButtons();
@@ -131,7 +130,7 @@ private:
     bool TakeAndValidate();
 
     QString title_;
-    int screenIndex_;
+    ScreenId screen_;
     int backgroundId_;
     QImage background_;
 };

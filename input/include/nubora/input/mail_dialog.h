@@ -4,23 +4,23 @@
 #pragma once
 
 #include "nubora/input/input_screen_dialog.h"
-#include "nubora/input/mail_text.h"
+#include "nubora/logic/mail_text.h"
 
 namespace nubora {
 
 class MailDialog final : public InputScreenDialog {
 public:
-    explicit MailDialog(MainMenuDialog& owner);
+    explicit MailDialog(ScreenHost& host);
 
     bool IsAllEmpty() const override;
     void ClearEntries() override;
     std::string BuildPayload() const override;
     std::string BuildInputSummary() const override;
     // The checks of create and save: the recipient required, then MailToChars.
-    int ValidateAll() override { return ValidateAll(recipientRequired_); }
-    // With `recipientRequired` an empty recipient fails (message 124); a
-    // recipient outside MailToChars always fails (123). 0 when both pass.
-    int ValidateAll(bool recipientRequired);
+    [[nodiscard]] bool ValidateAll() override { return ValidateAll(recipientRequired_); }
+    // With `recipientRequired` an empty recipient fails (kEmptyMailTo); a
+    // recipient outside MailToChars always fails (kBadMailToChars). True when both pass.
+    [[nodiscard]] bool ValidateAll(bool recipientRequired);
 
     // The mail as one record, and back.
     MailEntry Entry() const;

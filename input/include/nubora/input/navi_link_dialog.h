@@ -1,17 +1,15 @@
 // The "ナビリンク" link dialog (template 148), run modally by the free-text
 // screen: asks for the address of a "住所:" link for the phone's navigation.
-// Any characters are accepted. Holds its owner reference.
+// Any characters are accepted.
 #pragma once
 
 #include "nubora/input/link_dialog.h"
 
 namespace nubora {
 
-class MainMenuDialog;
-
 class NaviLinkDialog final : public LinkDialog {
 public:
-    explicit NaviLinkDialog(MainMenuDialog& owner);
+    NaviLinkDialog();
 
     // The address entered, CP932, at most 80 bytes; valid after OK.
     std::string naviAddress;
@@ -19,8 +17,6 @@ public:
 protected:
     int CheckValue(const std::string&) const override { return 0; }
 
-private:
-    [[maybe_unused]] MainMenuDialog& owner_;
 };
 
 }  // namespace nubora

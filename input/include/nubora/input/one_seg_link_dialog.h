@@ -1,7 +1,6 @@
 // The "ワンセグリンク" link dialog (template 217), run modally by the free-text
 // screen: asks for the parameters of a one-seg TV reservation ("media:"
-// link). The parameters must hold only LinkParamChars (message 138). It
-// needs no owner reference.
+// link). The parameters must hold only LinkParamChars (kBadOneSegChars).
 #pragma once
 
 #include "nubora/input/link_dialog.h"

@@ -1,17 +1,15 @@
 // The "TELリンク" link dialog (template 147), run modally by the free-text
 // screen: asks for the telephone number of a "TEL:" link. The number must
-// hold only TelChars (message 121). Holds its owner reference.
+// hold only TelChars (kBadTelChars).
 #pragma once
 
 #include "nubora/input/link_dialog.h"
 
 namespace nubora {
 
-class MainMenuDialog;
-
 class TelLinkDialog final : public LinkDialog {
 public:
-    explicit TelLinkDialog(MainMenuDialog& owner);
+    TelLinkDialog();
 
     // The number entered, CP932, at most 36 bytes; valid after OK.
     std::string telNumber;
@@ -19,8 +17,6 @@ public:
 protected:
     int CheckValue(const std::string& value) const override;
 
-private:
-    [[maybe_unused]] MainMenuDialog& owner_;
 };
 
 }  // namespace nubora

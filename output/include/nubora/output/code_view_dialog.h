@@ -6,6 +6,7 @@
 #pragma once
 
 #include "nubora/framework/dialog.h"
+#include "nubora/logic/screen_host.h"
 
 #include <QImage>
 
@@ -13,25 +14,23 @@
 
 namespace nubora {
 
-class MainMenuDialog;
-
 class CodeViewDialog final : public fw::Dialog {
 public:
-    explicit CodeViewDialog(MainMenuDialog& owner);
+    explicit CodeViewDialog(ScreenHost& host);
 
     // "QRコード保存(BMP形式)": asks for a file and writes the shown symbol
     // there, three pixels a module; bmpSaved becomes 1 only when the file was
-    // written. A failure leaves any file there as it was and reports 130.
+    // written. A failure leaves any file there as it was and reports kFileOpenFailed.
     void OnSaveBmp();
     // "印刷": the print dialog, then the shown symbol at its print size;
     // with no printer installed, notice kNoPrinter and nothing else.
     void OnPrint();
     // "QRコードコピー": the shown symbol, five pixels a module, onto the
-    // clipboard, then notice 129 with the print size.
+    // clipboard, then notice kCopiedToClipboard with the print size.
     void OnCopy();
     // "戻る": back to the input screen that made the code; the bitmaps go.
     void OnBack();
-    // "メインへ戻る": asks (113 saved, 135 not), then clears that screen's
+    // "メインへ戻る": asks (kBackToMenuQuestion saved, kBackToMenuDiscardUnsaved not), then clears that screen's
     // entries, releases the bitmaps and shows the menu.
     void OnBackToMenu();
     // End of the program: the menu asks, knowing the request comes from here.
@@ -40,9 +39,9 @@ public:
     std::string inputSummary;       // control 1004
     std::string informationText;    // control 1027
     std::string symbolNumberText;   // control 1043, written by the spinner
-    // 1 once the spinner has been operated; only then does a new number
+    // True once the spinner has been operated; only then does a new number
     // switch the shown symbol. Never reset.
-    int spinnerUsed = 0;
+    bool spinnerUsed = false;
 
 protected:
     void OnInitDialog() override;
@@ -62,7 +61,7 @@ private:
     // The symbol now shown as an image; null when there is none.
     QImage ShownSymbol() const;
 
-    MainMenuDialog& owner_;
+    ScreenHost& host_;
     QImage background_;
 };
 

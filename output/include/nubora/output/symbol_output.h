@@ -37,7 +37,7 @@ void PrintSymbol(fw::PrintTarget& target, const QImage& symbol, double printSize
 // `symbol` enlarged to five pixels per module (5s × 5s), nearest neighbour.
 QImage ClipboardPicture(const QImage& symbol);
 
-// Message 129 with `printSizeMm` in both places, "%.2f": for 7.25 the text
+// kCopiedToClipboard with `printSizeMm` in both places, "%.2f": for 7.25 the text
 // reads "…｢7.25×7.25｣(単位：mm)です。".
 QString ClipboardNotice(double printSizeMm);
 

@@ -52,7 +52,7 @@ std::vector<uint8_t> BuildBmpFile(const QrBitmap& symbol);
 
 // Saves the symbol's BMP file at `path` (any length), replacing any file
 // there only once the new one is completely written; on failure an existing
-// file is left as it was. Returns 0 when the file was written, -1 otherwise.
-int32_t SaveBmpFile(const std::string& path, const QrBitmap& symbol);
+// file is left as it was. True when the file was written.
+[[nodiscard]] bool SaveBmpFile(const std::string& path, const QrBitmap& symbol);
 
 }  // namespace nubora

@@ -1,4 +1,4 @@
-#include "nubora/app/symbol_bitmaps.h"
+#include "nubora/logic/symbol_bitmaps.h"
 
 namespace nubora {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "nubora/input/data_file.h"
+#include "nubora/logic/data_file.h"
 #include "temp_folder.h"
 
 namespace nubora {

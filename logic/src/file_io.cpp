@@ -1,4 +1,4 @@
-#include "nubora/input/file_io.h"
+#include "nubora/logic/file_io.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,4 +1,4 @@
-#include "nubora/input/validation.h"
+#include "nubora/logic/validation.h"
 
 #include <gtest/gtest.h>
 

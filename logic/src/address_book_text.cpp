@@ -1,4 +1,4 @@
-#include "nubora/input/address_book_text.h"
+#include "nubora/logic/address_book_text.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "nubora/app/shell_rules.h"
+#include "nubora/logic/shell_rules.h"
 
 #include "nubora/resources/string_ids.h"
 #include "tavoqrenc.h"
@@ -84,10 +84,10 @@ std::string CodeInformationText(int level, int cellSizeIndex, int version)
     return text;
 }
 
-int ExitQuestionId(int exitFromCodeView, int bmpSaved, bool allEntriesEmpty)
+int ExitQuestionId(bool exitFromCodeView, bool bmpSaved, bool allEntriesEmpty)
 {
-    if (exitFromCodeView == 1)
-        return bmpSaved == 1 ? res::str::kExitQuestion : res::str::kExitDiscardUnsaved;
+    if (exitFromCodeView)
+        return bmpSaved ? res::str::kExitQuestion : res::str::kExitDiscardUnsaved;
     return allEntriesEmpty ? res::str::kExitQuestion : res::str::kExitDiscardEdits;
 }
 

@@ -1,4 +1,4 @@
-#include "nubora/input/mail_text.h"
+#include "nubora/logic/mail_text.h"
 
 #include <string_view>
 

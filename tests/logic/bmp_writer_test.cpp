@@ -1,4 +1,4 @@
-#include "nubora/output/bmp_writer.h"
+#include "nubora/logic/bmp_writer.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -161,7 +161,7 @@ TEST(BmpWriter, SavedFileDecodesWithZxingAndZbar) {
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     TempFolder folder;
     const std::string path = folder / "code.bmp";
-    ASSERT_EQ(SaveBmpFile(path, symbols[0]), 0);
+    ASSERT_TRUE(SaveBmpFile(path, symbols[0]));
     EXPECT_EQ(Slurp(path), AsString(BuildBmpFile(symbols[0])));
 
     const peers::GreyImage grey = LoadGrey(path);
@@ -178,7 +178,7 @@ TEST(BmpWriter, ThirdSymbolOfASplitSavesThatSymbol) {
     Symbols symbols(payload, 4, 0);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     TempFolder folder;
-    ASSERT_EQ(SaveBmpFile(folder / "third.bmp", symbols[2]), 0);
+    ASSERT_TRUE(SaveBmpFile(folder / "third.bmp", symbols[2]));
     const peers::ZxingReading zxing = peers::ReadWithZxing(LoadGrey(folder / "third.bmp"));
     ASSERT_TRUE(zxing.valid) << zxing.error;
     EXPECT_EQ(zxing.sequenceIndex, 2);
@@ -190,9 +190,9 @@ TEST(BmpWriter, SavingWhereNoFileCanBeMadeFailsAndKeepsTheOldFile) {
     Symbols symbols("01234567", 1, 1);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     TempFolder folder;
-    EXPECT_EQ(SaveBmpFile(folder / "missing/code.bmp", symbols[0]), -1);
-    EXPECT_EQ(SaveBmpFile("/proc/code.bmp", symbols[0]), -1) << "a folder nobody can write";
-    EXPECT_EQ(SaveBmpFile(folder.Path(), symbols[0]), -1);
+    EXPECT_FALSE(SaveBmpFile(folder / "missing/code.bmp", symbols[0]));
+    EXPECT_FALSE(SaveBmpFile("/proc/code.bmp", symbols[0])) << "a folder nobody can write";
+    EXPECT_FALSE(SaveBmpFile(folder.Path(), symbols[0]));
 
     // A file held by another program stays as it was.
     const std::string path = folder / "code.bmp";
@@ -201,7 +201,7 @@ TEST(BmpWriter, SavingWhereNoFileCanBeMadeFailsAndKeepsTheOldFile) {
         const int holder = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         ASSERT_GE(holder, 0);
         ASSERT_EQ(::flock(holder, LOCK_SH), 0);
-        EXPECT_EQ(SaveBmpFile(path, symbols[0]), -1);
+        EXPECT_FALSE(SaveBmpFile(path, symbols[0]));
         ::close(holder);
     }
     EXPECT_EQ(Slurp(path), "old picture");
@@ -223,11 +223,11 @@ TEST(BmpWriter, WriteFailingHalfWayKeepsTheOldFile) {
     struct rlimit small = saved;
     small.rlim_cur = 4096;  // half of the 8,222 bytes
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int32_t result = SaveBmpFile(path, symbols[0]);
+    const bool written = SaveBmpFile(path, symbols[0]);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     ::sigaction(SIGXFSZ, &previous, nullptr);
 
-    EXPECT_EQ(result, -1);
+    EXPECT_FALSE(written);
     EXPECT_EQ(Slurp(path), "old picture");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"code.bmp"});
 }
@@ -240,7 +240,7 @@ TEST(BmpWriter, PathsOfAnyLength) {
     ASSERT_FALSE(deep.empty());
     const std::string path = deep + "/" + std::string(240, 'c') + ".bmp";
     ASSERT_GT(path.size(), 5000u);
-    EXPECT_EQ(SaveBmpFile(path, symbols[0]), 0);
+    EXPECT_TRUE(SaveBmpFile(path, symbols[0]));
     // Read it back through a folder descriptor: the path is too long for open().
     int dir = ::open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (int i = 0; i < 20 && dir >= 0; ++i) {

@@ -1,7 +1,7 @@
 // The address-book texts without a window: the MEMORY payload and the code
 // view's summary, byte for byte.
 #include "nubora/framework/cp932.h"
-#include "nubora/input/address_book_text.h"
+#include "nubora/logic/address_book_text.h"
 
 #include <gtest/gtest.h>
 

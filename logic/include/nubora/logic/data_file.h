@@ -49,9 +49,9 @@
 #include <string_view>
 #include <vector>
 
-#include "nubora/input/address_book_text.h"
-#include "nubora/input/file_io.h"
-#include "nubora/input/mail_text.h"
+#include "nubora/logic/address_book_text.h"
+#include "nubora/logic/file_io.h"
+#include "nubora/logic/mail_text.h"
 
 namespace nubora {
 
@@ -59,9 +59,9 @@ namespace nubora {
 // screens. Each function below says which it can return.
 enum class DataFileStatus {
     Ok,
-    CannotOpen,  // message 130: the file cannot be opened (or written)
-    Unreadable,  // message 131: an address-book or e-mail file is empty or cannot be read
-    InUse,       // message 137: the free-text file is held by another program
+    CannotOpen,  // kFileOpenFailed: the file cannot be opened (or written)
+    Unreadable,  // kFileReadFailed: an address-book or e-mail file is empty or cannot be read
+    InUse,       // kFileInUse: the free-text file is held by another program
 };
 
 // Each comma byte of `value` preceded by a backslash; every other byte as it is.

@@ -1,8 +1,8 @@
-#include "nubora/output/bmp_writer.h"
+#include "nubora/logic/bmp_writer.h"
 
 #include <string_view>
 
-#include "nubora/input/file_io.h"
+#include "nubora/logic/file_io.h"
 
 namespace nubora {
 namespace {
@@ -10,6 +10,8 @@ namespace {
 constexpr int32_t kMaxSide = 10000;
 constexpr int32_t kFileHeaderBytes = 14;
 constexpr int32_t kInfoHeaderBytes = 40;
+constexpr int32_t kPaletteBytes = 2 * 4;  // dark and light, four bytes each
+static_assert(kBmpHeaderBytes == kFileHeaderBytes + kInfoHeaderBytes + kPaletteBytes);
 
 // Appends little-endian numbers to a byte buffer.
 class LittleEndian {
@@ -85,11 +87,11 @@ std::vector<uint8_t> BuildBmpFile(const QrBitmap& symbol) {
     return BuildBmpFile(symbol.Bits(), symbol.Side(), symbol.Stride());
 }
 
-int32_t SaveBmpFile(const std::string& path, const QrBitmap& symbol) {
+bool SaveBmpFile(const std::string& path, const QrBitmap& symbol) {
     const std::vector<uint8_t> file = BuildBmpFile(symbol);
-    if (file.empty()) return -1;
+    if (file.empty()) return false;
     const std::string_view bytes(reinterpret_cast<const char*>(file.data()), file.size());
-    return WriteFileAtomically(path, bytes) == FileStatus::Ok ? 0 : -1;
+    return WriteFileAtomically(path, bytes) == FileStatus::Ok;
 }
 
 }  // namespace nubora

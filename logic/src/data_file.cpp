@@ -1,9 +1,9 @@
-#include "nubora/input/data_file.h"
+#include "nubora/logic/data_file.h"
 
 #include <cstdint>
 #include <utility>
 
-#include "nubora/input/validation.h"
+#include "nubora/logic/validation.h"
 
 namespace nubora {
 namespace {

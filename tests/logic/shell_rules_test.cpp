@@ -1,8 +1,8 @@
-// The shell's window-free rules.
-#include "nubora/app/code_settings.h"
-#include "nubora/app/messages.h"
-#include "nubora/app/shell_rules.h"
-#include "nubora/app/symbol_bitmaps.h"
+// The window-free rules of the shell: exit question, sizes, summaries, the
+// encode failure messages, and the symbol bitmaps held.
+#include "nubora/logic/code_settings.h"
+#include "nubora/logic/shell_rules.h"
+#include "nubora/logic/symbol_bitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -126,18 +126,6 @@ TEST(SettingsSummary, ShowsTheManualChoices)
     EXPECT_EQ(SettingsSummaryText(settings),
               "\x81\x46 Q(25%)\r\n\x81\x46 0.35mm\r\n\x81\x46 5\r\n\x81\x46 15.75mm\r\n\x81\x46 12.95mm\r\n"
               "\x81\x46 3\r\n");
-}
-
-TEST(MessageCatalogue, GivesEachMessageItsBoxType)
-{
-    for (int id : {110, 111, 112, 113, 114, 115, 135, 140})
-        EXPECT_EQ(MessageType(id), fw::BoxType::Question) << id;
-    for (int id : {120, 127, 128, 136})
-        EXPECT_EQ(MessageType(id), fw::BoxType::Error) << id;
-    for (int id : {121, 122, 123, 124, 125, 130, 131, 132, 133, 134, 137, 138})
-        EXPECT_EQ(MessageType(id), fw::BoxType::Warning) << id;
-    for (int id : {129, 141})
-        EXPECT_EQ(MessageType(id), fw::BoxType::Notice) << id;
 }
 
 TEST(SymbolBitmaps, ReleaseEveryBitmapAndTheArray)

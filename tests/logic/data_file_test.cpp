@@ -1,4 +1,4 @@
-#include "nubora/input/data_file.h"
+#include "nubora/logic/data_file.h"
 
 #include <gtest/gtest.h>
 

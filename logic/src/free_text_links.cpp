@@ -1,4 +1,4 @@
-#include "nubora/input/free_text_links.h"
+#include "nubora/logic/free_text_links.h"
 
 namespace nubora {
 

@@ -1,7 +1,7 @@
 // The e-mail texts without a window: the MAILTO payload and the code view's
 // summary, byte for byte.
 #include "nubora/framework/cp932.h"
-#include "nubora/input/mail_text.h"
+#include "nubora/logic/mail_text.h"
 
 #include <gtest/gtest.h>
 

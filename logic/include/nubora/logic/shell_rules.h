@@ -2,17 +2,18 @@
 // to ask, the symbol sizes in millimetres and the settings summary text.
 #pragma once
 
-#include "nubora/app/code_settings.h"
+#include "nubora/logic/code_settings.h"
 
 #include <string>
 #include <string_view>
 
 namespace nubora {
 
-// The string id of the exit question: from the code view, 110 when the code
-// was saved as BMP, else 112; otherwise 110 when every entry of the input
-// screens is empty, else 111.
-int ExitQuestionId(int exitFromCodeView, int bmpSaved, bool allEntriesEmpty);
+// The string id of the exit question: from the code view, kExitQuestion
+// when the code was saved as BMP, else kExitDiscardUnsaved; otherwise
+// kExitQuestion when every entry of the input screens is empty, else
+// kExitDiscardEdits.
+int ExitQuestionId(bool exitFromCodeView, bool bmpSaved, bool allEntriesEmpty);
 
 struct SymbolSizes {
     double codeMm;   // cell size × modules per side
@@ -38,9 +39,10 @@ int CellSizeIndexFromText(std::string_view cellSizeText);
 // A decimal integer text as a number; 0 for a text that is none.
 int ParseInteger(std::string_view text);
 
-// The string id of the message for a failed encoding: 136 when the data
-// cannot be split into the symbols (-306), 127 when it is too long (-301),
-// 128 for any other failure.
+// The string id of the message for a failed encoding: kSplitImpossible when
+// the data cannot be split into the symbols (TAVOQRENC_E_SPLIT_IMPOSSIBLE),
+// kDataTooLong when it is too long (TAVOQRENC_E_DATA_TOO_LONG), kEncodeFailed for
+// any other failure.
 int EncodeFailureMessageId(int engineResult);
 
 // The code view's five-line information text (CP932 bytes, lines ending in

@@ -1,4 +1,4 @@
-#include "nubora/app/messages.h"
+#include "nubora/resources/messages.h"
 
 #include "nubora/framework/services.h"
 #include "nubora/resources/string_ids.h"

@@ -1,4 +1,4 @@
-#include "nubora/app/code_settings.h"
+#include "nubora/logic/code_settings.h"
 
 namespace nubora {
 

@@ -1,7 +1,7 @@
 // The free-text links without a window: prefixes and the line-break rules of
 // appending, byte for byte.
 #include "nubora/framework/cp932.h"
-#include "nubora/input/free_text_links.h"
+#include "nubora/logic/free_text_links.h"
 
 #include <gtest/gtest.h>
 
