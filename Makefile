@@ -12,7 +12,7 @@ DATA_FILE_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) / 4)
 ENGINE_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) - $(DATA_FILE_FUZZ_SECONDS))
 CMAKE_GEN    := -G Ninja
 
-.PHONY: all deps configure build run run-vnc test test-sanitize fuzz fuzz-long bench clean
+.PHONY: all deps configure build run run-vnc test test-sanitize fuzz fuzz-long bench format-check format clean
 
 all: build
 
@@ -62,6 +62,14 @@ fuzz-long:
 
 bench: build
 	@$(BUILD_DIR)/bench/nubora_bench
+
+# The tracked C/C++ files against .clang-format: names those that differ.
+format-check:
+	@scripts/format-check.sh
+
+# The same files rewritten in place to .clang-format.
+format:
+	@scripts/format-check.sh --fix
 
 clean:
 	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR)
