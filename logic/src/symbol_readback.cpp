@@ -1,0 +1,167 @@
+#include "nubora/logic/symbol_readback.h"
+
+#include <ZXing/ReadBarcode.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace nubora {
+
+namespace {
+
+constexpr int kMaxSymbols = 16;
+constexpr int kQuietZone = 4;        // light modules around a symbol
+constexpr int kSmallestSymbol = 21;  // modules a side of version 1
+constexpr int kFinderSide = 7;
+constexpr uint8_t kDarkPixel = 0;
+constexpr uint8_t kLightPixel = 255;
+
+// What one symbol carries: its data bytes and its structured-append header
+// (index and size -1 when it has none; parity as the decimal text zxing gives).
+struct Reading {
+    std::string bytes;
+    int index = -1;
+    int size = -1;
+    std::string parity;
+};
+
+uint8_t Parity(const std::string& payload)
+{
+    uint8_t parity = 0;
+    for (const char c : payload)
+        parity ^= static_cast<uint8_t>(c);
+    return parity;
+}
+
+// True when `bitmap` has a whole symbol's side, a light quiet zone and the
+// three finder patterns, each with its light separator, exactly in place.
+// zxing's detector for pure pictures trusts these and, in builds that keep
+// its assertions, aborts the process on some damaged finder patterns instead
+// of refusing them, so the picture reaches it only when they are intact.
+bool HasIntactFrame(const QrBitmap& bitmap)
+{
+    const int side = bitmap.Side();
+    const int symbol = side - 2 * kQuietZone;
+    if (bitmap.Bits() == nullptr || symbol < kSmallestSymbol || (symbol - kSmallestSymbol) % 4 != 0)
+        return false;
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const bool inSymbol = x >= kQuietZone && y >= kQuietZone && x < side - kQuietZone && y < side - kQuietZone;
+            if (!inSymbol && bitmap.IsDark(x, y))
+                return false;
+        }
+    }
+    // Rings around each finder's centre by chessboard distance: 0 and 1 the
+    // dark 3 × 3 core, 2 light, 3 the dark border, 4 the separator (or quiet zone).
+    const int near = kQuietZone + kFinderSide / 2;
+    const int far = side - 1 - near;
+    for (const auto& [cx, cy] : {std::pair{near, near}, std::pair{far, near}, std::pair{near, far}}) {
+        for (int dy = -4; dy <= 4; ++dy) {
+            for (int dx = -4; dx <= 4; ++dx) {
+                const int ring = std::max(std::abs(dx), std::abs(dy));
+                if (bitmap.IsDark(cx + dx, cy + dy) != (ring <= 1 || ring == 3))
+                    return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Draws `bitmap` into `pixels` as an 8-bit grey picture, each module a square
+// of kReadBackModulePixels; returns the picture's side in pixels.
+int Render(const QrBitmap& bitmap, std::vector<uint8_t>& pixels)
+{
+    constexpr int scale = kReadBackModulePixels;
+    const int side = bitmap.Side();
+    const int width = side * scale;
+    pixels.assign(static_cast<size_t>(width) * width, kLightPixel);
+    for (int y = 0; y < side; ++y) {
+        uint8_t* out = pixels.data() + static_cast<size_t>(y) * scale * width;
+        for (int x = 0; x < side; ++x) {
+            if (bitmap.IsDark(x, y))
+                std::fill_n(out + x * scale, scale, kDarkPixel);
+        }
+        for (int r = 1; r < scale; ++r)
+            std::copy_n(out, width, out + static_cast<size_t>(r) * width);
+    }
+    return width;
+}
+
+// Decodes the one symbol in the picture. The picture is the symbol alone,
+// upright, unblurred and in pure black and white, so zxing may skip its
+// search for finder patterns (isPure) and its local thresholding (BoolCast);
+// the decoding itself, error correction included, is the full one.
+bool Decode(const std::vector<uint8_t>& pixels, int width, Reading& reading)
+{
+    const auto hints = ZXing::DecodeHints()
+                           .setFormats(ZXing::BarcodeFormat::QRCode)
+                           .setTryHarder(false)
+                           .setTryRotate(false)
+                           .setTryDownscale(false)
+                           .setIsPure(true)
+                           .setBinarizer(ZXing::Binarizer::BoolCast)
+                           .setMaxNumberOfSymbols(1);
+    const ZXing::ImageView view(pixels.data(), width, width, ZXing::ImageFormat::Lum);
+    const ZXing::Result result = ZXing::ReadBarcode(view, hints);
+    if (!result.isValid() || result.format() != ZXing::BarcodeFormat::QRCode)
+        return false;
+    const ZXing::ByteArray& bytes = result.bytes();
+    reading.bytes.assign(bytes.begin(), bytes.end());
+    reading.index = result.sequenceIndex();
+    reading.size = result.sequenceSize();
+    reading.parity = result.sequenceId();
+    return true;
+}
+
+bool ReadsBack(const QrBitmap* const* symbols, int count, const std::string& payload)
+{
+    if (symbols == nullptr || count < 1 || count > kMaxSymbols)
+        return false;
+    const std::string parity = std::to_string(Parity(payload));
+    std::vector<uint8_t> pixels;
+    std::string joined;
+    for (int i = 0; i < count; ++i) {
+        if (symbols[i] == nullptr || !HasIntactFrame(*symbols[i]))
+            return false;
+        const int width = Render(*symbols[i], pixels);
+        Reading reading;
+        if (!Decode(pixels, width, reading))
+            return false;
+        if (count == 1)
+            return reading.size == -1 && reading.index == -1 && reading.bytes == payload;
+        if (reading.index != i || reading.size != count || reading.parity != parity)
+            return false;
+        joined += reading.bytes;
+    }
+    return joined == payload;
+}
+
+}  // namespace
+
+bool ReadsBackAs(const QrBitmap* const* symbols, int count, const std::string& payload)
+{
+    try {
+        return ReadsBack(symbols, count, payload);
+    } catch (...) {
+        // zxing may throw on a picture it cannot make sense of, and a picture
+        // or a part may not fit in memory: either way the code did not read back.
+        return false;
+    }
+}
+
+bool ReadsBackAs(const SymbolBitmaps& symbols, const std::string& payload)
+{
+    const int count = symbols.Count();
+    if (count < 1 || count > kMaxSymbols)
+        return false;
+    std::array<const QrBitmap*, kMaxSymbols> all{};
+    for (int i = 0; i < count; ++i)
+        all[static_cast<size_t>(i)] = symbols.At(i);
+    return ReadsBackAs(all.data(), count, payload);
+}
+
+}  // namespace nubora
