@@ -30,7 +30,8 @@ using nubora::bench::Payloads;
 
 // One symbol with the engine, as the application asks for it: automatic
 // version, level M, one symbol. Returns false when the engine refuses.
-bool EncodeWithEngine(const std::string& text) {
+bool EncodeWithEngine(const std::string& text)
+{
     QrBitmap** symbols = nullptr;
     QrEncodeParams params{0, TAVOQRENC_LEVEL_M};
     if (TavoQREnc_QrEncode(text.c_str(), static_cast<int32_t>(text.size()), 1, &symbols, &params) != TAVOQRENC_OK)
@@ -41,9 +42,11 @@ bool EncodeWithEngine(const std::string& text) {
 }
 
 // The same with libqrencode: Kanji hint, level M, automatic version, case-sensitive.
-bool EncodeWithLibqrencode(const std::string& text) {
+bool EncodeWithLibqrencode(const std::string& text)
+{
     QRcode* code = QRcode_encodeString(text.c_str(), 0, QR_ECLEVEL_M, QR_MODE_KANJI, 1);
-    if (code == nullptr) return false;
+    if (code == nullptr)
+        return false;
     benchmark::DoNotOptimize(code->data);
     QRcode_free(code);
     return true;
@@ -51,7 +54,8 @@ bool EncodeWithLibqrencode(const std::string& text) {
 
 using Encoder = bool (*)(const std::string&);
 
-bool CheckWorkload(benchmark::State& state, int version) {
+bool CheckWorkload(benchmark::State& state, int version)
+{
     if (Payloads(version).empty()) {
         state.SkipWithError("no payloads for this version");
         return false;
@@ -59,9 +63,11 @@ bool CheckWorkload(benchmark::State& state, int version) {
     return true;
 }
 
-void EncodeAll(benchmark::State& state, Encoder encode) {
+void EncodeAll(benchmark::State& state, Encoder encode)
+{
     const int version = static_cast<int>(state.range(0));
-    if (!CheckWorkload(state, version)) return;
+    if (!CheckWorkload(state, version))
+        return;
     const std::vector<std::string>& payloads = Payloads(version);
     for (auto _ : state) {
         for (const std::string& text : payloads) {
@@ -81,9 +87,11 @@ void Libqrencode(benchmark::State& state) { EncodeAll(state, EncodeWithLibqrenco
 
 // Both engines in turn on every payload of the same iteration, so that drifts
 // of the machine's speed hit both alike; speedup > 1 means the engine is faster.
-void Ratio(benchmark::State& state) {
+void Ratio(benchmark::State& state)
+{
     const int version = static_cast<int>(state.range(0));
-    if (!CheckWorkload(state, version)) return;
+    if (!CheckWorkload(state, version))
+        return;
     const std::vector<std::string>& payloads = Payloads(version);
     using Clock = std::chrono::steady_clock;
     Clock::duration ours{};
@@ -111,9 +119,11 @@ void Ratio(benchmark::State& state) {
     state.counters["speedup"] = theirsSeconds / oursSeconds;
 }
 
-void Versions(benchmark::internal::Benchmark* b) {
+void Versions(benchmark::internal::Benchmark* b)
+{
     b->ArgName("version");
-    for (const int v : nubora::bench::kVersions) b->Arg(v);
+    for (const int v : nubora::bench::kVersions)
+        b->Arg(v);
 }
 
 BENCHMARK(Engine)->Apply(Versions);
@@ -122,7 +132,8 @@ BENCHMARK(Ratio)->Apply(Versions);
 
 // Callgrind driver: the workload is built and every code path warmed up
 // before collection starts, so the count holds only the R rounds of encoding.
-int Count(const char* engine, int version, int rounds) {
+int Count(const char* engine, int version, int rounds)
+{
     const Encoder encode = std::strcmp(engine, "libqrencode") == 0 ? EncodeWithLibqrencode
                            : std::strcmp(engine, "engine") == 0    ? EncodeWithEngine
                                                                    : nullptr;
@@ -138,7 +149,8 @@ int Count(const char* engine, int version, int rounds) {
         }
     CALLGRIND_TOGGLE_COLLECT;
     for (int r = 0; r < rounds; ++r)
-        for (const std::string& text : payloads) encode(text);
+        for (const std::string& text : payloads)
+            encode(text);
     CALLGRIND_TOGGLE_COLLECT;
     std::printf("symbols %zu\n", payloads.size() * static_cast<size_t>(rounds));
     return 0;
@@ -146,11 +158,13 @@ int Count(const char* engine, int version, int rounds) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc >= 4 && std::strcmp(argv[1], "--count") == 0)
         return Count(argv[2], std::atoi(argv[3]), argc >= 5 ? std::atoi(argv[4]) : 20);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     for (const int v : nubora::bench::kVersions)
         std::fprintf(stderr, "version %2d: %zu payloads\n", v, Payloads(v).size());
     benchmark::RunSpecifiedBenchmarks();

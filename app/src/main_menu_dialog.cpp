@@ -1,23 +1,23 @@
 #include "nubora/app/main_menu_dialog.h"
 
 #include "nubora/app/about_dialog.h"
-#include "nubora/resources/messages.h"
 #include "nubora/app/settings_dialog.h"
-#include "nubora/logic/shell_rules.h"
+#include "nubora/framework/bitmap_button.h"
+#include "nubora/framework/trace.h"
 #include "nubora/input/address_book_dialog.h"
 #include "nubora/input/free_text_dialog.h"
 #include "nubora/input/mail_dialog.h"
 #include "nubora/input/navi_link_dialog.h"
 #include "nubora/input/one_seg_link_dialog.h"
 #include "nubora/input/tel_link_dialog.h"
-#include "nubora/framework/bitmap_button.h"
-#include "nubora/framework/trace.h"
+#include "nubora/logic/shell_rules.h"
+#include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
+#include "nubora/resources/messages.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
-#include "nubora/output/code_view_dialog.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -184,7 +184,8 @@ void MainMenuDialog::DestroyScreenWindows()
 
 void MainMenuDialog::RequestExit()
 {
-    QMetaObject::invokeMethod(this, [this] { ConfirmExit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { ConfirmExit(); }, Qt::QueuedConnection);
 }
 
 void MainMenuDialog::ShowMenu()
@@ -226,8 +227,8 @@ std::optional<std::string> MainMenuDialog::AskForLink(LinkKind kind, QWidget* ov
 
 QWidget* MainMenuDialog::VisibleScreen()
 {
-    for (QWidget* window : std::initializer_list<QWidget*>{addressBook.get(), mail.get(), freeText.get(),
-                                                            codeView.get()}) {
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{addressBook.get(), mail.get(), freeText.get(), codeView.get()}) {
         if (window->isVisible())
             return window;
     }
@@ -291,8 +292,7 @@ bool MainMenuDialog::PreTranslateMessage(QObject*, QEvent* event)
         }
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -1,9 +1,9 @@
 #include "nubora/app/qr_app.h"
 
 #include "nubora/app/main_menu_dialog.h"
-#include "nubora/resources/messages.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/trace.h"
+#include "nubora/resources/messages.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 
@@ -22,8 +22,8 @@ QrApp::~QrApp() = default;
 
 int QrApp::InitInstance()
 {
-    const fw::ScopedServices services(fw::Services{messages_.get(), nullptr, nullptr, nullptr,
-                                                   res::LoadString(res::str::kCaption)});
+    const fw::ScopedServices services(
+        fw::Services{messages_.get(), nullptr, nullptr, nullptr, res::LoadString(res::str::kCaption)});
     auto marker = std::make_unique<SingleInstance>();
     if (marker->ConnectToRunningCopy()) {
         ShowMessage(nullptr, res::str::kAlreadyRunning);

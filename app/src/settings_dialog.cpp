@@ -1,10 +1,10 @@
 #include "nubora/app/settings_dialog.h"
 
-#include "nubora/logic/code_settings.h"
-#include "nubora/resources/messages.h"
-#include "nubora/logic/shell_rules.h"
 #include "nubora/framework/up_down.h"
+#include "nubora/logic/code_settings.h"
+#include "nubora/logic/shell_rules.h"
 #include "nubora/resources/control_ids.h"
+#include "nubora/resources/messages.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 #include "tavoqrenc.h"

@@ -28,10 +28,10 @@
 
 /* Status codes. There is no -305. */
 #define TAVOQRENC_OK 0
-#define TAVOQRENC_E_DATA_TOO_LONG (-301)   /* no version up to 15 holds the data at the level */
-#define TAVOQRENC_E_BAD_ARGUMENT (-302)    /* null pointer, zero count, value out of range */
-#define TAVOQRENC_E_OUT_OF_MEMORY (-303)   /* an allocation failed */
-#define TAVOQRENC_E_CONTEXT (-304)         /* the work context could not be prepared */
+#define TAVOQRENC_E_DATA_TOO_LONG (-301)    /* no version up to 15 holds the data at the level */
+#define TAVOQRENC_E_BAD_ARGUMENT (-302)     /* null pointer, zero count, value out of range */
+#define TAVOQRENC_E_OUT_OF_MEMORY (-303)    /* an allocation failed */
+#define TAVOQRENC_E_CONTEXT (-304)          /* the work context could not be prepared */
 #define TAVOQRENC_E_SPLIT_IMPOSSIBLE (-306) /* the text cannot be divided into the symbols */
 
 /* Error correction levels, as used in QrEncodeParams and every query. */
@@ -64,8 +64,7 @@ typedef struct QrEncodeParams {
 class QrBitmap {
 public:
     /* Takes ownership of bits, which must come from new uint8_t[side * Stride(side)]. */
-    QrBitmap(int32_t side, uint8_t* bits) noexcept
-        : side_(side), bits_(bits), dimensionX_(side), dimensionY_(side) {}
+    QrBitmap(int32_t side, uint8_t* bits) noexcept : side_(side), bits_(bits), dimensionX_(side), dimensionY_(side) {}
     QrBitmap(const QrBitmap&) = delete;
     QrBitmap& operator=(const QrBitmap&) = delete;
     virtual ~QrBitmap() { delete[] bits_; }
@@ -83,9 +82,7 @@ public:
     int32_t DimensionY() const noexcept { return dimensionY_; }
 
     /* True when pixel (x, y) is dark; x and y in 0..Side()-1. */
-    bool IsDark(int32_t x, int32_t y) const noexcept {
-        return ((bits_[y * Stride() + x / 8] >> (7 - x % 8)) & 1) == 0;
-    }
+    bool IsDark(int32_t x, int32_t y) const noexcept { return ((bits_[y * Stride() + x / 8] >> (7 - x % 8)) & 1) == 0; }
 
 private:
     int32_t side_;
@@ -109,8 +106,8 @@ typedef struct QrBitmap QrBitmap;
  *   params      request on entry (version 0..15, level 0..4), result on success
  * Returns 0, -301, -302, -303, -304 or -306.
  */
-TAVOQRENC_API int32_t TavoQREnc_QrEncode(const char* text, int32_t length, int32_t symbolCount,
-                                         QrBitmap*** outBitmaps, QrEncodeParams* params);
+TAVOQRENC_API int32_t TavoQREnc_QrEncode(const char* text, int32_t length, int32_t symbolCount, QrBitmap*** outBitmaps,
+                                         QrEncodeParams* params);
 
 /*
  * Encodes each of textCount texts as one independent symbol, in order, with
@@ -118,9 +115,8 @@ TAVOQRENC_API int32_t TavoQREnc_QrEncode(const char* text, int32_t length, int32
  * text. When text i cannot be encoded, i is stored in *failedIndex.
  * Returns 0, -301, -302, -303, -304 or -306.
  */
-TAVOQRENC_API int32_t TavoQREnc_QrEncode2(const char* const* texts, int32_t textCount,
-                                          QrBitmap*** outBitmaps, QrEncodeParams* params,
-                                          int32_t* failedIndex);
+TAVOQRENC_API int32_t TavoQREnc_QrEncode2(const char* const* texts, int32_t textCount, QrBitmap*** outBitmaps,
+                                          QrEncodeParams* params, int32_t* failedIndex);
 
 /*
  * versionLevel points to two integers, version 1..40 and level 1..4.
@@ -135,8 +131,7 @@ TAVOQRENC_API int32_t TavoQREnc_GetAvailableLength(const int32_t* versionLevel);
  * quiet zone fits the width, then 0. Returns the Kanji-mode capacity of that
  * version at level M, or -302.
  */
-TAVOQRENC_API int32_t TavoQREnc_GetAvailableVersion(int32_t printWidth, int32_t cellSizeIndex,
-                                                    int32_t* outVersion);
+TAVOQRENC_API int32_t TavoQREnc_GetAvailableVersion(int32_t printWidth, int32_t cellSizeIndex, int32_t* outVersion);
 
 /*
  * Tells the version and level that encoding `text` into symbolCount symbols

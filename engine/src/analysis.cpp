@@ -9,13 +9,17 @@
 namespace tavoqr {
 namespace {
 
-constexpr std::array<uint8_t, 256> MakeAlphanumericTable() {
+constexpr std::array<uint8_t, 256> MakeAlphanumericTable()
+{
     std::array<uint8_t, 256> table{};
     table.fill(255);
-    for (int c = '0'; c <= '9'; ++c) table[static_cast<size_t>(c)] = static_cast<uint8_t>(c - '0');
-    for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<size_t>(c)] = static_cast<uint8_t>(c - 'A' + 10);
+    for (int c = '0'; c <= '9'; ++c)
+        table[static_cast<size_t>(c)] = static_cast<uint8_t>(c - '0');
+    for (int c = 'A'; c <= 'Z'; ++c)
+        table[static_cast<size_t>(c)] = static_cast<uint8_t>(c - 'A' + 10);
     const char symbols[] = " $%*+-./:";
-    for (int i = 0; i < 9; ++i) table[static_cast<uint8_t>(symbols[i])] = static_cast<uint8_t>(36 + i);
+    for (int i = 0; i < 9; ++i)
+        table[static_cast<uint8_t>(symbols[i])] = static_cast<uint8_t>(36 + i);
     return table;
 }
 constexpr std::array<uint8_t, 256> kAlphanumeric = MakeAlphanumericTable();
@@ -29,8 +33,10 @@ struct Character {
     int32_t bytes;
 };
 
-Character Classify(const uint8_t* text, int32_t pos, int32_t length, bool byteOnly) {
-    if (byteOnly) return {kModeByte, 1};
+Character Classify(const uint8_t* text, int32_t pos, int32_t length, bool byteOnly)
+{
+    if (byteOnly)
+        return {kModeByte, 1};
     const uint8_t b = text[pos];
     if (IsLeadByte(b) && pos + 1 < length && IsTrailByte(text[pos + 1])) {
         // 0xEBC0..0xEBFC lie past the Kanji range: their compacted value
@@ -38,8 +44,10 @@ Character Classify(const uint8_t* text, int32_t pos, int32_t length, bool byteOn
         const bool kanji = b <= 0x9F || b < 0xEB || (b == 0xEB && text[pos + 1] < 0xC0);
         return kanji ? Character{kModeKanji, 2} : Character{kModeByte, 1};
     }
-    if (b >= '0' && b <= '9') return {kModeNumeric, 1};
-    if (kAlphanumeric[b] != 255) return {kModeAlphanumeric, 1};
+    if (b >= '0' && b <= '9')
+        return {kModeNumeric, 1};
+    if (kAlphanumeric[b] != 255)
+        return {kModeAlphanumeric, 1};
     return {kModeByte, 1};
 }
 
@@ -62,33 +70,42 @@ constexpr std::array<MergeThresholds, 3> kMergeThresholds = {{
 constexpr int RangeOf(int32_t version) { return version <= 9 ? 0 : version <= 26 ? 1 : 2; }
 
 // The mode run i takes, given the effective mode of the run before it.
-int32_t MergedMode(const std::vector<QrSegment>& runs, size_t i, int32_t previous, const MergeThresholds& t) {
+int32_t MergedMode(const std::vector<QrSegment>& runs, size_t i, int32_t previous, const MergeThresholds& t)
+{
     const QrSegment& run = runs[i];
     const int32_t length = CharacterCount(run);
     if (i == 0) {
         const int32_t next = runs.size() > 1 ? runs[1].mode : 0;
         if (run.mode == kModeNumeric) {
-            if (next == kModeByte && length < t.firstNumericBeforeByte) return kModeByte;
-            if (next == kModeAlphanumeric && length < t.firstNumericBeforeAlnum) return kModeAlphanumeric;
+            if (next == kModeByte && length < t.firstNumericBeforeByte)
+                return kModeByte;
+            if (next == kModeAlphanumeric && length < t.firstNumericBeforeAlnum)
+                return kModeAlphanumeric;
         } else if (run.mode == kModeAlphanumeric) {
-            if (next == kModeByte && length < t.firstAlnumBeforeByte) return kModeByte;
+            if (next == kModeByte && length < t.firstAlnumBeforeByte)
+                return kModeByte;
         }
         return run.mode;
     }
     if (run.mode == kModeNumeric) {
-        if (previous == kModeByte && length < t.numericAfterByte) return kModeByte;
-        if (previous == kModeAlphanumeric && length < t.numericAfterAlnum) return kModeAlphanumeric;
+        if (previous == kModeByte && length < t.numericAfterByte)
+            return kModeByte;
+        if (previous == kModeAlphanumeric && length < t.numericAfterAlnum)
+            return kModeAlphanumeric;
     } else if (run.mode == kModeAlphanumeric) {
-        if (previous == kModeByte && length < t.alnumAfterByte) return kModeByte;
+        if (previous == kModeByte && length < t.alnumAfterByte)
+            return kModeByte;
     }
     return run.mode;
 }
 
-void BuildRuns(const QrEncodeContext& ctx, std::vector<QrSegment>& runs) {
+void BuildRuns(const QrEncodeContext& ctx, std::vector<QrSegment>& runs)
+{
     runs.clear();
     for (int32_t pos = 0; pos < ctx.textLength;) {
         const Character c = Classify(ctx.text, pos, ctx.textLength, ctx.byteOnly);
-        if (runs.empty() || runs.back().mode != c.mode) runs.push_back({c.mode, 0, 0, pos});
+        if (runs.empty() || runs.back().mode != c.mode)
+            runs.push_back({c.mode, 0, 0, pos});
         runs.back().count += c.bytes;
         pos += c.bytes;
     }
@@ -102,37 +119,44 @@ int32_t PerSymbol(int32_t bits, int32_t symbolCount) { return symbolCount > 1 ? 
 
 uint8_t AlphanumericValue(uint8_t byte) noexcept { return kAlphanumeric[byte]; }
 
-int32_t DataBits(int32_t mode, int32_t n) noexcept {
+int32_t DataBits(int32_t mode, int32_t n) noexcept
+{
     switch (mode) {
-        case kModeNumeric: return 10 * (n / 3) + (n % 3 == 1 ? 4 : n % 3 == 2 ? 7 : 0);
-        case kModeAlphanumeric: return 11 * (n / 2) + (n % 2 == 1 ? 6 : 0);
-        case kModeByte: return 8 * n;
-        case kModeKanji: return 13 * n;
-        default: return 0;
+    case kModeNumeric: return 10 * (n / 3) + (n % 3 == 1 ? 4 : n % 3 == 2 ? 7 : 0);
+    case kModeAlphanumeric: return 11 * (n / 2) + (n % 2 == 1 ? 6 : 0);
+    case kModeByte: return 8 * n;
+    case kModeKanji: return 13 * n;
+    default: return 0;
     }
 }
 
-int32_t CharactersThatFit(int32_t mode, int32_t room, int32_t limit) noexcept {
-    if (room <= 0) return 0;
+int32_t CharactersThatFit(int32_t mode, int32_t room, int32_t limit) noexcept
+{
+    if (room <= 0)
+        return 0;
     int32_t r = 0;
     switch (mode) {
-        case kModeNumeric: r = 3 * (room / 10) + (room % 10 >= 7 ? 2 : room % 10 >= 4 ? 1 : 0); break;
-        case kModeAlphanumeric: r = 2 * (room / 11) + (room % 11 >= 6 ? 1 : 0); break;
-        case kModeByte: r = room / 8; break;
-        case kModeKanji: r = room / 13; break;
-        default: r = 0;
+    case kModeNumeric: r = 3 * (room / 10) + (room % 10 >= 7 ? 2 : room % 10 >= 4 ? 1 : 0); break;
+    case kModeAlphanumeric: r = 2 * (room / 11) + (room % 11 >= 6 ? 1 : 0); break;
+    case kModeByte: r = room / 8; break;
+    case kModeKanji: r = room / 13; break;
+    default: r = 0;
     }
     return std::min(r, limit);
 }
 
-Result<int32_t> SegmentBits(int32_t mode, int32_t characters, int32_t version) noexcept {
+Result<int32_t> SegmentBits(int32_t mode, int32_t characters, int32_t version) noexcept
+{
     const Result<int32_t> width = CountIndicatorWidth(mode, version);
-    if (!width.Ok()) return width.status;
+    if (!width.Ok())
+        return width.status;
     return 4 + width.value + DataBits(mode, characters);
 }
 
-Result<int32_t> BitLengthFor(QrEncodeContext& ctx, int32_t version) {
-    if (version < kMinVersion || version > kMaxVersion) return Status::kBadArgument;
+Result<int32_t> BitLengthFor(QrEncodeContext& ctx, int32_t version)
+{
+    if (version < kMinVersion || version > kMaxVersion)
+        return Status::kBadArgument;
     int32_t sum = 0;
     for (QrSegment& s : ctx.segments) {
         // Analysed segments have a valid mode, and the version is checked.
@@ -142,8 +166,10 @@ Result<int32_t> BitLengthFor(QrEncodeContext& ctx, int32_t version) {
     return sum;
 }
 
-Result<int32_t> Analyse(QrEncodeContext& ctx, int32_t symbolCount) {
-    if (ctx.text == nullptr || ctx.textLength <= 0) return Status::kBadArgument;
+Result<int32_t> Analyse(QrEncodeContext& ctx, int32_t symbolCount)
+{
+    if (ctx.text == nullptr || ctx.textLength <= 0)
+        return Status::kBadArgument;
     ctx.segments.clear();
 
     std::vector<QrSegment> runs;
@@ -158,13 +184,16 @@ Result<int32_t> Analyse(QrEncodeContext& ctx, int32_t symbolCount) {
         characters += CharacterCount(run);
     }
     ctx.totalCharacters = characters;
-    if (symbolCount > 1 && characters < symbolCount) return Status::kSplitImpossible;
-    if (symbolCount > 1) sum = (sum + 44 * symbolCount) / symbolCount;
+    if (symbolCount > 1 && characters < symbolCount)
+        return Status::kSplitImpossible;
+    if (symbolCount > 1)
+        sum = (sum + 44 * symbolCount) / symbolCount;
     // A text beyond 40-L's capacity fits nothing; keeps the sums in range.
     if (sum > static_cast<int64_t>(FindVersionRow(kMaxVersion, kLevelL)->dataCodewords) * 8)
         return Status::kDataTooLong;
 
-    if (Estimate(ctx, ctx.request, static_cast<int32_t>(sum)) != Status::kOk) return Status::kDataTooLong;
+    if (Estimate(ctx, ctx.request, static_cast<int32_t>(sum)) != Status::kOk)
+        return Status::kDataTooLong;
     const int32_t u = ctx.symbol.version;
     const MergeThresholds& thresholds = kMergeThresholds[static_cast<size_t>(RangeOf(u))];
 
@@ -180,19 +209,25 @@ Result<int32_t> Analyse(QrEncodeContext& ctx, int32_t symbolCount) {
         }
     }
     const int32_t bits = BitLengthFor(ctx, u).value;
-    if (u <= 9) return bits;
+    if (u <= 9)
+        return bits;
 
     // Refinement: the widths of u's range may be too wide for the symbol the
     // bits really need; recount with the range of that symbol.
-    if (Estimate(ctx, ctx.request, PerSymbol(bits, symbolCount)) != Status::kOk) return Status::kDataTooLong;
+    if (Estimate(ctx, ctx.request, PerSymbol(bits, symbolCount)) != Status::kOk)
+        return Status::kDataTooLong;
     const int32_t v = ctx.symbol.version;
-    if (v != u) return BitLengthFor(ctx, v);
+    if (v != u)
+        return BitLengthFor(ctx, v);
     const int32_t smaller = BitLengthFor(ctx, u - 1).value;
-    if (Estimate(ctx, ctx.request, PerSymbol(smaller, symbolCount)) != Status::kOk) return Status::kDataTooLong;
+    if (Estimate(ctx, ctx.request, PerSymbol(smaller, symbolCount)) != Status::kOk)
+        return Status::kDataTooLong;
     const int32_t w = ctx.symbol.version;
-    if (w != u) return BitLengthFor(ctx, w);
+    if (w != u)
+        return BitLengthFor(ctx, w);
     const int32_t again = BitLengthFor(ctx, w).value;
-    if (Estimate(ctx, ctx.request, PerSymbol(again, symbolCount)) != Status::kOk) return Status::kDataTooLong;
+    if (Estimate(ctx, ctx.request, PerSymbol(again, symbolCount)) != Status::kOk)
+        return Status::kDataTooLong;
     return again;
 }
 

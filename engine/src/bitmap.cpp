@@ -15,14 +15,22 @@ namespace {
 constexpr int32_t kQuietZone = 4;
 
 // Error correction, matrix, mask and format information, in this order.
-Status BuildSymbol(QrEncodeContext& ctx) {
-    if (const Status s = ComputeErrorCorrection(ctx); s != Status::kOk) return s;
-    if (const Status s = ClearRaster(ctx); s != Status::kOk) return s;
-    if (const Status s = BuildFunctionPatterns(ctx); s != Status::kOk) return s;
-    if (const Status s = PlaceData(ctx); s != Status::kOk) return s;
-    if (const Status s = WriteVersionInformation(ctx); s != Status::kOk) return s;
-    if (const Status s = ChooseMask(ctx); s != Status::kOk) return s;
-    if (const Status s = ApplyMask(ctx); s != Status::kOk) return s;
+Status BuildSymbol(QrEncodeContext& ctx)
+{
+    if (const Status s = ComputeErrorCorrection(ctx); s != Status::kOk)
+        return s;
+    if (const Status s = ClearRaster(ctx); s != Status::kOk)
+        return s;
+    if (const Status s = BuildFunctionPatterns(ctx); s != Status::kOk)
+        return s;
+    if (const Status s = PlaceData(ctx); s != Status::kOk)
+        return s;
+    if (const Status s = WriteVersionInformation(ctx); s != Status::kOk)
+        return s;
+    if (const Status s = ChooseMask(ctx); s != Status::kOk)
+        return s;
+    if (const Status s = ApplyMask(ctx); s != Status::kOk)
+        return s;
     return WriteFormatInformation(ctx);
 }
 
@@ -30,7 +38,8 @@ Status BuildSymbol(QrEncodeContext& ctx) {
 // (x + 4, y + 4). The quiet zone is half a byte, so each output byte takes
 // the low nibble of one raster byte and the high nibble of the next; raster
 // padding is light, as is everything past it.
-std::unique_ptr<QrBitmap> MakeBitmap(const QrEncodeContext& ctx) {
+std::unique_ptr<QrBitmap> MakeBitmap(const QrEncodeContext& ctx)
+{
     const int32_t w = ctx.side;
     const int32_t s = w + 2 * kQuietZone;
     const int32_t stride = QrBitmap::Stride(s);
@@ -53,10 +62,12 @@ std::unique_ptr<QrBitmap> MakeBitmap(const QrEncodeContext& ctx) {
 
 }  // namespace
 
-Status RenderSymbol(QrEncodeContext& ctx, std::unique_ptr<QrBitmap>& out) {
+Status RenderSymbol(QrEncodeContext& ctx, std::unique_ptr<QrBitmap>& out)
+{
     out.reset();
     try {
-        if (const Status status = BuildSymbol(ctx); status != Status::kOk) return status;
+        if (const Status status = BuildSymbol(ctx); status != Status::kOk)
+            return status;
         out = MakeBitmap(ctx);
     } catch (const std::bad_alloc&) {
         return Status::kOutOfMemory;

@@ -9,49 +9,62 @@ namespace tavoqr {
 namespace {
 
 // Smallest version at `level` whose data bits reach `bits`, or 0.
-int32_t SmallestVersionFor(int32_t level, int32_t bits) {
+int32_t SmallestVersionFor(int32_t level, int32_t bits)
+{
     for (int32_t v = kMinVersion; v <= kMaxVersion; ++v) {
         const QrVersionRow* row = FindVersionRow(v, level);
-        if (row == nullptr) return 0;
-        if (row->dataCodewords * 8 >= bits) return v;
+        if (row == nullptr)
+            return 0;
+        if (row->dataCodewords * 8 >= bits)
+            return v;
     }
     return 0;
 }
 
-Status Select(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits, bool fixedMustFit) {
+Status Select(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits, bool fixedMustFit)
+{
     const int32_t level = NormalizeLevel(request.level);
     const int32_t smallest = SmallestVersionFor(level, bits);
-    if (smallest == 0) return Status::kDataTooLong;
+    if (smallest == 0)
+        return Status::kDataTooLong;
     int32_t version = smallest;
     if (request.version != 0) {
-        if (fixedMustFit && request.version < smallest) return Status::kDataTooLong;
+        if (fixedMustFit && request.version < smallest)
+            return Status::kDataTooLong;
         version = request.version;
     }
     const QrVersionRow* row = FindVersionRow(version, level);
-    if (row == nullptr) return Status::kDataTooLong;
+    if (row == nullptr)
+        return Status::kDataTooLong;
     ctx.symbol = MakeSymbolSpec(*row);
     return Status::kOk;
 }
 
 }  // namespace
 
-Status Choose(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits) {
+Status Choose(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits)
+{
     return Select(ctx, request, bits, true);
 }
 
-Status Estimate(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits) {
+Status Estimate(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t bits)
+{
     return Select(ctx, request, bits, false);
 }
 
-Result<int32_t> CapacityBits(const QrSymbolSpec& request) noexcept {
+Result<int32_t> CapacityBits(const QrSymbolSpec& request) noexcept
+{
     const QrVersionRow* row = FindVersionRow(request.version, NormalizeLevel(request.level));
-    if (row == nullptr) return Status::kBadArgument;
+    if (row == nullptr)
+        return Status::kBadArgument;
     return row->dataCodewords * 8;
 }
 
-uint8_t Parity(const char* text) noexcept {
+uint8_t Parity(const char* text) noexcept
+{
     uint8_t parity = 0;
-    for (const char* p = text; *p != '\0'; ++p) parity ^= static_cast<uint8_t>(*p);
+    for (const char* p = text; *p != '\0'; ++p)
+        parity ^= static_cast<uint8_t>(*p);
     return parity;
 }
 
@@ -72,14 +85,17 @@ struct Division {
     int32_t Later() const { return symbolCount - f - 1; }
 
     // The current symbol takes everything but one character for each later one.
-    Status FinalRule() {
+    Status FinalRule()
+    {
         const int32_t later = Later();
         ctx.quotas[static_cast<size_t>(f)] = n - later;
-        for (int32_t i = f + 1; i < symbolCount; ++i) ctx.quotas[static_cast<size_t>(i)] = 1;
+        for (int32_t i = f + 1; i < symbolCount; ++i)
+            ctx.quotas[static_cast<size_t>(i)] = 1;
         return Status::kOk;
     }
 
-    void Close(int32_t quota, int32_t remaining) {
+    void Close(int32_t quota, int32_t remaining)
+    {
         ctx.quotas[static_cast<size_t>(f)] = quota;
         ++f;
         n = remaining;
@@ -92,7 +108,8 @@ enum class Step { kNextSegment, kDone, kFailed };
 
 // Splits segment s, which overruns the current symbol, across symbols.
 Step SplitSegment(Division& d, const QrSegment& s, bool lastSegment, bool fixedVersion, int32_t capacityBits,
-                  Status& result) {
+                  Status& result)
+{
     const int32_t version = d.ctx.symbol.version;
     int32_t l = CharacterCount(s);
     while (l > 0) {
@@ -107,35 +124,42 @@ Step SplitSegment(Division& d, const QrSegment& s, bool lastSegment, bool fixedV
         }
         d.used += SegmentBits(s.mode, r, version).value;
         if (fixedVersion && r > 0) {
-            if (d.used > capacityBits) return Step::kFailed;
+            if (d.used > capacityBits)
+                return Step::kFailed;
         } else if (d.used > d.a) {
             d.ctx.overflowBits += d.used - d.a;
         }
         d.sum += r;
         if (r > 0) {
-            if (lastSymbol && t > 0) return lastSegment ? Step::kFailed : Step::kNextSegment;
-            if (r == l) return Step::kNextSegment;
+            if (lastSymbol && t > 0)
+                return lastSegment ? Step::kFailed : Step::kNextSegment;
+            if (r == l)
+                return Step::kNextSegment;
         }
-        if (r == 0 && lastSymbol) return Step::kFailed;
+        if (r == 0 && lastSymbol)
+            return Step::kFailed;
         l -= r;
         d.Close(d.sum, t);
     }
     return Step::kNextSegment;
 }
 
-Status Walk(Division& d, bool fixedVersion, int32_t capacityBits) {
+Status Walk(Division& d, bool fixedVersion, int32_t capacityBits)
+{
     const std::vector<QrSegment>& segments = d.ctx.segments;
     for (size_t i = 0; i < segments.size(); ++i) {
         const QrSegment& s = segments[i];
         const bool lastSegment = i + 1 == segments.size();
         const int32_t characters = CharacterCount(s);
         if (d.used + s.bitLength < d.a) {
-            if (d.n - characters - d.sum <= d.Later()) return d.FinalRule();
+            if (d.n - characters - d.sum <= d.Later())
+                return d.FinalRule();
             d.sum += characters;
             d.used += s.bitLength;
         } else if (d.used + s.bitLength == d.a) {
             const int32_t rem = d.n - characters - d.sum;
-            if (rem <= d.Later()) return d.FinalRule();
+            if (rem <= d.Later())
+                return d.FinalRule();
             if (d.f == d.Last()) {
                 d.ctx.quotas[static_cast<size_t>(d.f)] = d.n;
                 return Status::kOk;
@@ -152,9 +176,9 @@ Status Walk(Division& d, bool fixedVersion, int32_t capacityBits) {
         } else {
             Status result = Status::kSplitImpossible;
             switch (SplitSegment(d, s, lastSegment, fixedVersion, capacityBits, result)) {
-                case Step::kDone: return result;
-                case Step::kFailed: return Status::kSplitImpossible;
-                case Step::kNextSegment: break;
+            case Step::kDone: return result;
+            case Step::kFailed: return Status::kSplitImpossible;
+            case Step::kNextSegment: break;
             }
         }
     }
@@ -167,11 +191,14 @@ Status Walk(Division& d, bool fixedVersion, int32_t capacityBits) {
 
 }  // namespace
 
-Status Divide(QrEncodeContext& ctx, int32_t budgetBits, int32_t symbolCount) {
-    if (symbolCount < 1) return Status::kSplitImpossible;
+Status Divide(QrEncodeContext& ctx, int32_t budgetBits, int32_t symbolCount)
+{
+    if (symbolCount < 1)
+        return Status::kSplitImpossible;
     const bool fixedVersion = ctx.request.version != 0;
     const Result<int32_t> capacity = fixedVersion ? CapacityBits(ctx.request) : Result<int32_t>(0);
-    if (!capacity.Ok()) return Status::kSplitImpossible;
+    if (!capacity.Ok())
+        return Status::kSplitImpossible;
     const int32_t capacityBits = capacity.value;
     ctx.quotas.assign(static_cast<size_t>(symbolCount) + 1, 0);
     ctx.overflowBits = 0;
@@ -186,27 +213,32 @@ Status Divide(QrEncodeContext& ctx, int32_t budgetBits, int32_t symbolCount) {
     Division d{ctx, symbolCount};
     d.a = budgetBits / symbolCount + (fixedVersion ? 0 : 4);
     d.n = total;
-    if (Walk(d, fixedVersion, capacityBits) != Status::kOk) return Status::kSplitImpossible;
+    if (Walk(d, fixedVersion, capacityBits) != Status::kOk)
+        return Status::kSplitImpossible;
 
     // Every character must land in exactly one symbol.
     int64_t placed = 0;
     for (int32_t q : ctx.quotas) {
-        if (q < 0) return Status::kSplitImpossible;
+        if (q < 0)
+            return Status::kSplitImpossible;
         placed += q;
     }
     return placed == total ? Status::kOk : Status::kSplitImpossible;
 }
 
-Status FitLargestSymbol(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t symbolCount) {
+Status FitLargestSymbol(QrEncodeContext& ctx, const QrSymbolSpec& request, int32_t symbolCount)
+{
     const int32_t level = ctx.symbol.level;
     for (int32_t version = ctx.symbol.version; version <= kMaxVersion; ++version) {
         const QrVersionRow* row = FindVersionRow(version, level);
-        if (row == nullptr) return Status::kDataTooLong;
+        if (row == nullptr)
+            return Status::kDataTooLong;
         if (LargestSymbolBits(ctx, symbolCount, version).value <= row->dataCodewords * 8) {
             ctx.symbol = MakeSymbolSpec(*row);
             return Status::kOk;
         }
-        if (request.version != 0) return Status::kDataTooLong;
+        if (request.version != 0)
+            return Status::kDataTooLong;
     }
     return Status::kDataTooLong;
 }

@@ -2,11 +2,13 @@
 
 namespace tavoqr {
 
-QrBlockLayout MakeBlockLayout(const QrSymbolSpec& symbol) noexcept {
+QrBlockLayout MakeBlockLayout(const QrSymbolSpec& symbol) noexcept
+{
     QrBlockLayout layout;
     int32_t offset = 0;
     for (QrBlockGroup group : {symbol.group1, symbol.group2}) {
-        if (group == 0) continue;
+        if (group == 0)
+            continue;
         const int32_t k = GroupData(group);
         const int32_t e = GroupTotal(group) - k;
         for (int32_t i = 0; i < GroupBlocks(group) && layout.count < kMaxBlocks; ++i) {
@@ -15,7 +17,8 @@ QrBlockLayout MakeBlockLayout(const QrSymbolSpec& symbol) noexcept {
             layout.offset[layout.count] = offset;
             offset += k + e + 1;
             ++layout.count;
-            if (k > layout.kmax) layout.kmax = k;
+            if (k > layout.kmax)
+                layout.kmax = k;
         }
     }
     layout.storageSize = offset;

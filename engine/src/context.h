@@ -31,18 +31,16 @@ struct QrSegment {
 };
 
 // Characters of a run or segment: bytes, except two bytes per Kanji character.
-constexpr int32_t CharacterCount(const QrSegment& s) noexcept {
-    return s.mode == kModeKanji ? s.count / 2 : s.count;
-}
+constexpr int32_t CharacterCount(const QrSegment& s) noexcept { return s.mode == kModeKanji ? s.count / 2 : s.count; }
 
 // The RS block structure of one symbol: group 1's blocks first, then group 2's.
 struct QrBlockLayout {
-    int32_t count = 0;                  // blocks N1 + N2
-    int32_t kmax = 0;                   // largest data codeword count of a block
-    int32_t dataCount[kMaxBlocks]{};    // k_i
-    int32_t ecCount[kMaxBlocks]{};      // e_i
-    int32_t offset[kMaxBlocks]{};       // where block i's buffer starts in the storage
-    int32_t storageSize = 0;            // sum of (k_i + e_i + 1)
+    int32_t count = 0;                // blocks N1 + N2
+    int32_t kmax = 0;                 // largest data codeword count of a block
+    int32_t dataCount[kMaxBlocks]{};  // k_i
+    int32_t ecCount[kMaxBlocks]{};    // e_i
+    int32_t offset[kMaxBlocks]{};     // where block i's buffer starts in the storage
+    int32_t storageSize = 0;          // sum of (k_i + e_i + 1)
 };
 
 // Block i's buffer of k_i + e_i + 1 bytes: data codewords at 0 .. k_i - 1,
@@ -62,7 +60,7 @@ struct QrEncodeContext {
     int32_t textLength = 0;
 
     QrSymbolSpec request{};  // only version and level set
-    QrSymbolSpec symbol{};     // the version estimate of the analysis, later the chosen symbol
+    QrSymbolSpec symbol{};   // the version estimate of the analysis, later the chosen symbol
 
     // Analysis.
     bool byteOnly = false;  // every byte is class 4

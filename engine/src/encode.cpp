@@ -19,17 +19,19 @@ constexpr std::array<int32_t, 8> kCellSizes = {25, 30, 35, 40, 45, 50, 55, 60};
 // Allowance per symbol for its structured-append header and segment headers.
 constexpr int32_t kSymbolAllowanceBits = 44;
 
-bool ValidRequest(const QrEncodeParams& params) {
-    return params.version >= 0 && params.version <= kMaxEncodeVersion && params.level >= 0 &&
-           params.level <= kLevelH;
+bool ValidRequest(const QrEncodeParams& params)
+{
+    return params.version >= 0 && params.version <= kMaxEncodeVersion && params.level >= 0 && params.level <= kLevelH;
 }
 
 bool ValidSymbolCount(int32_t symbolCount) { return symbolCount >= 1 && symbolCount <= kMaxSymbolCount; }
 
 // Points the context at a text; false when it is too long to measure in 32 bits.
-bool SetText(QrEncodeContext& ctx, const char* text, const QrEncodeParams& params) {
+bool SetText(QrEncodeContext& ctx, const char* text, const QrEncodeParams& params)
+{
     const size_t length = std::strlen(text);
-    if (length > static_cast<size_t>(INT32_MAX / 16)) return false;
+    if (length > static_cast<size_t>(INT32_MAX / 16))
+        return false;
     ctx.text = reinterpret_cast<const uint8_t*>(text);
     ctx.textLength = static_cast<int32_t>(length);
     ctx.request = QrSymbolSpec{};
@@ -40,29 +42,37 @@ bool SetText(QrEncodeContext& ctx, const char* text, const QrEncodeParams& param
 
 // The analysis of ctx's text. A text that is empty (a nonzero length given
 // for an empty string) holds nothing a symbol could carry: it fits none.
-Result<int32_t> AnalyseText(QrEncodeContext& ctx, int32_t symbolCount) {
-    if (ctx.textLength == 0) return Status::kDataTooLong;
+Result<int32_t> AnalyseText(QrEncodeContext& ctx, int32_t symbolCount)
+{
+    if (ctx.textLength == 0)
+        return Status::kDataTooLong;
     return Analyse(ctx, symbolCount);
 }
 
 // The structured-append division and the bits one symbol must hold.
-Status DivideAndMeasure(QrEncodeContext& ctx, int32_t bits, int32_t symbolCount, int32_t& choiceBits) {
+Status DivideAndMeasure(QrEncodeContext& ctx, int32_t bits, int32_t symbolCount, int32_t& choiceBits)
+{
     if (symbolCount == 1) {
         choiceBits = bits;
         return Status::kOk;
     }
     const int32_t budget = bits + kSymbolAllowanceBits * symbolCount;
-    if (const Status s = Divide(ctx, budget, symbolCount); s != Status::kOk) return s;
+    if (const Status s = Divide(ctx, budget, symbolCount); s != Status::kOk)
+        return s;
     choiceBits = (budget + ctx.overflowBits) / symbolCount;
     return Status::kOk;
 }
 
 // Choose, then make sure every symbol's exact content fits; a version above
 // the encode calls' largest counts as Status::kDataTooLong.
-Status ChooseFitting(QrEncodeContext& ctx, int32_t bits, int32_t symbolCount) {
-    if (const Status s = Choose(ctx, ctx.request, bits); s != Status::kOk) return s;
-    if (ctx.symbol.version > kMaxEncodeVersion) return Status::kDataTooLong;
-    if (const Status s = FitLargestSymbol(ctx, ctx.request, symbolCount); s != Status::kOk) return s;
+Status ChooseFitting(QrEncodeContext& ctx, int32_t bits, int32_t symbolCount)
+{
+    if (const Status s = Choose(ctx, ctx.request, bits); s != Status::kOk)
+        return s;
+    if (ctx.symbol.version > kMaxEncodeVersion)
+        return Status::kDataTooLong;
+    if (const Status s = FitLargestSymbol(ctx, ctx.request, symbolCount); s != Status::kOk)
+        return s;
     return ctx.symbol.version > kMaxEncodeVersion ? Status::kDataTooLong : Status::kOk;
 }
 
@@ -71,7 +81,10 @@ struct BitmapArray {
     QrBitmap** items = nullptr;
     int32_t count = 0;
 
-    explicit BitmapArray(int32_t n) : items(static_cast<QrBitmap**>(std::calloc(static_cast<size_t>(n), sizeof(QrBitmap*)))), count(n) {}
+    explicit BitmapArray(int32_t n)
+        : items(static_cast<QrBitmap**>(std::calloc(static_cast<size_t>(n), sizeof(QrBitmap*)))), count(n)
+    {
+    }
     BitmapArray(const BitmapArray&) = delete;
     BitmapArray& operator=(const BitmapArray&) = delete;
     ~BitmapArray() { TavoQREnc_FreeBitmaps(items, count); }
@@ -79,15 +92,19 @@ struct BitmapArray {
 };
 
 // Symbol `index` of `symbolCount`: its data codewords, then its bitmap.
-Status MakeSymbol(QrEncodeContext& ctx, int32_t index, int32_t symbolCount, QrBitmap*& out) {
-    if (const Status s = WriteSymbolData(ctx, index, symbolCount); s != Status::kOk) return s;
+Status MakeSymbol(QrEncodeContext& ctx, int32_t index, int32_t symbolCount, QrBitmap*& out)
+{
+    if (const Status s = WriteSymbolData(ctx, index, symbolCount); s != Status::kOk)
+        return s;
     std::unique_ptr<QrBitmap> bitmap;
-    if (const Status s = RenderSymbol(ctx, bitmap); s != Status::kOk) return s;
+    if (const Status s = RenderSymbol(ctx, bitmap); s != Status::kOk)
+        return s;
     out = bitmap.release();
     return Status::kOk;
 }
 
-void StartSymbols(QrEncodeContext& ctx) {
+void StartSymbols(QrEncodeContext& ctx)
+{
     ctx.blocks = MakeBlockLayout(ctx.symbol);
     ctx.blockStorage.assign(static_cast<size_t>(ctx.blocks.storageSize), 0);
     ctx.cursorSegment = 0;
@@ -96,47 +113,59 @@ void StartSymbols(QrEncodeContext& ctx) {
 
 }  // namespace
 
-Status PrepareSymbols(QrEncodeContext& ctx, int32_t symbolCount) {
+Status PrepareSymbols(QrEncodeContext& ctx, int32_t symbolCount)
+{
     Result<int32_t> analysis = AnalyseText(ctx, symbolCount);
     if (analysis.status == Status::kSplitImpossible) {
         // Fewer characters than symbols: every byte on its own may be enough.
         ctx.byteOnly = true;
         analysis = AnalyseText(ctx, symbolCount);
     }
-    if (!analysis.Ok()) return analysis.status;
+    if (!analysis.Ok())
+        return analysis.status;
 
     int32_t choiceBits = 0;
-    if (const Status s = DivideAndMeasure(ctx, analysis.value, symbolCount, choiceBits); s != Status::kOk) return s;
-    if (const Status s = ChooseFitting(ctx, choiceBits, symbolCount); s != Status::kDataTooLong) return s;
+    if (const Status s = DivideAndMeasure(ctx, analysis.value, symbolCount, choiceBits); s != Status::kOk)
+        return s;
+    if (const Status s = ChooseFitting(ctx, choiceBits, symbolCount); s != Status::kDataTooLong)
+        return s;
 
     // Byte-only retry: the whole text as bytes must fit one symbol of version 15
     // or less. A divided text is divided anew, so that the quotas count the same
     // characters as the byte segments.
     ctx.byteOnly = true;
     analysis = AnalyseText(ctx, symbolCount);
-    if (!analysis.Ok()) return analysis.status;
+    if (!analysis.Ok())
+        return analysis.status;
     if (symbolCount > 1) {
         int32_t unused = 0;
-        if (const Status s = DivideAndMeasure(ctx, analysis.value, symbolCount, unused); s != Status::kOk) return s;
+        if (const Status s = DivideAndMeasure(ctx, analysis.value, symbolCount, unused); s != Status::kOk)
+            return s;
     }
     return ChooseFitting(ctx, analysis.value, symbolCount);
 }
 
-Status QrEncode(const char* text, int32_t length, int32_t symbolCount, QrBitmap*** outBitmaps, QrEncodeParams* params) {
+Status QrEncode(const char* text, int32_t length, int32_t symbolCount, QrBitmap*** outBitmaps, QrEncodeParams* params)
+{
     if (text == nullptr || length == 0 || outBitmaps == nullptr || *outBitmaps != nullptr || params == nullptr ||
         !ValidSymbolCount(symbolCount) || !ValidRequest(*params)) {
         return Status::kBadArgument;
     }
     QrEncodeContext ctx;
-    if (!SetText(ctx, text, *params)) return Status::kDataTooLong;
-    if (const Status s = PrepareSymbols(ctx, symbolCount); s != Status::kOk) return s;
-    if (symbolCount > 1) ctx.parity = Parity(text);
+    if (!SetText(ctx, text, *params))
+        return Status::kDataTooLong;
+    if (const Status s = PrepareSymbols(ctx, symbolCount); s != Status::kOk)
+        return s;
+    if (symbolCount > 1)
+        ctx.parity = Parity(text);
 
     BitmapArray result(symbolCount);
-    if (result.items == nullptr) return Status::kOutOfMemory;
+    if (result.items == nullptr)
+        return Status::kOutOfMemory;
     StartSymbols(ctx);
     for (int32_t i = 0; i < symbolCount; ++i) {
-        if (const Status s = MakeSymbol(ctx, i, symbolCount, result.items[i]); s != Status::kOk) return s;
+        if (const Status s = MakeSymbol(ctx, i, symbolCount, result.items[i]); s != Status::kOk)
+            return s;
     }
     *outBitmaps = result.Release();
     params->version = ctx.symbol.version;
@@ -145,20 +174,23 @@ Status QrEncode(const char* text, int32_t length, int32_t symbolCount, QrBitmap*
 }
 
 Status QrEncode2(const char* const* texts, int32_t textCount, QrBitmap*** outBitmaps, QrEncodeParams* params,
-                 int32_t* failedIndex) {
-    if (texts == nullptr || textCount < 1 || texts[0] == nullptr || outBitmaps == nullptr ||
-        *outBitmaps != nullptr || params == nullptr || failedIndex == nullptr || !ValidRequest(*params)) {
+                 int32_t* failedIndex)
+{
+    if (texts == nullptr || textCount < 1 || texts[0] == nullptr || outBitmaps == nullptr || *outBitmaps != nullptr ||
+        params == nullptr || failedIndex == nullptr || !ValidRequest(*params)) {
         return Status::kBadArgument;
     }
     BitmapArray result(textCount);
-    if (result.items == nullptr) return Status::kOutOfMemory;
+    if (result.items == nullptr)
+        return Status::kOutOfMemory;
     QrEncodeContext ctx;
     for (int32_t i = 0; i < textCount; ++i) {
         Status s = texts[i] == nullptr               ? Status::kBadArgument
                    : SetText(ctx, texts[i], *params) ? Status::kOk
                                                      : Status::kDataTooLong;
         ctx.byteOnly = false;
-        if (s == Status::kOk) s = PrepareSymbols(ctx, 1);
+        if (s == Status::kOk)
+            s = PrepareSymbols(ctx, 1);
         if (s == Status::kOk) {
             StartSymbols(ctx);
             s = MakeSymbol(ctx, 0, 1, result.items[i]);
@@ -174,26 +206,33 @@ Status QrEncode2(const char* const* texts, int32_t textCount, QrBitmap*** outBit
     return Status::kOk;
 }
 
-Result<int32_t> GetAvailableLength(const int32_t* versionLevel) {
-    if (versionLevel == nullptr) return Status::kBadArgument;
+Result<int32_t> GetAvailableLength(const int32_t* versionLevel)
+{
+    if (versionLevel == nullptr)
+        return Status::kBadArgument;
     const QrVersionRow* row = FindVersionRow(versionLevel[0], versionLevel[1]);
-    if (row == nullptr) return Status::kBadArgument;
+    if (row == nullptr)
+        return Status::kBadArgument;
     return row->kanjiCapacity;
 }
 
-Result<int32_t> GetAvailableVersion(int32_t printWidth, int32_t cellSizeIndex, int32_t* outVersion) {
+Result<int32_t> GetAvailableVersion(int32_t printWidth, int32_t cellSizeIndex, int32_t* outVersion)
+{
     if (outVersion == nullptr || cellSizeIndex < 0 || cellSizeIndex >= static_cast<int32_t>(kCellSizes.size()))
         return Status::kBadArgument;
     const int32_t modules = printWidth / kCellSizes[static_cast<size_t>(cellSizeIndex)];
-    if (modules < 4 * kMinVersion + 17 + 8) return Status::kBadArgument;
+    if (modules < 4 * kMinVersion + 17 + 8)
+        return Status::kBadArgument;
     int32_t version = (modules - 25) / 4;
-    if (version > kMaxEncodeVersion) version = kMaxEncodeVersion;
+    if (version > kMaxEncodeVersion)
+        version = kMaxEncodeVersion;
     outVersion[0] = version;
     outVersion[1] = 0;
     return FindVersionRow(version, kLevelM)->kanjiCapacity;
 }
 
-Status GetCodeInfo(const char* text, int32_t symbolCount, QrEncodeParams* params) {
+Status GetCodeInfo(const char* text, int32_t symbolCount, QrEncodeParams* params)
+{
     if (text == nullptr || params == nullptr || !ValidSymbolCount(symbolCount) || !ValidRequest(*params))
         return Status::kBadArgument;
     if (*text == '\0') {
@@ -202,12 +241,16 @@ Status GetCodeInfo(const char* text, int32_t symbolCount, QrEncodeParams* params
         return Status::kOk;
     }
     QrEncodeContext ctx;
-    if (!SetText(ctx, text, *params)) return Status::kDataTooLong;
+    if (!SetText(ctx, text, *params))
+        return Status::kDataTooLong;
     const Result<int32_t> analysis = AnalyseText(ctx, symbolCount);
-    if (!analysis.Ok()) return analysis.status;
+    if (!analysis.Ok())
+        return analysis.status;
     const int32_t bits = symbolCount > 1 ? analysis.value / symbolCount : analysis.value;
-    if (const Status s = Choose(ctx, ctx.request, bits); s != Status::kOk) return s;
-    if (ctx.symbol.version > kMaxEncodeVersion) return Status::kDataTooLong;
+    if (const Status s = Choose(ctx, ctx.request, bits); s != Status::kOk)
+        return s;
+    if (ctx.symbol.version > kMaxEncodeVersion)
+        return Status::kDataTooLong;
     params->version = ctx.symbol.version;
     params->level = ctx.symbol.level;
     return Status::kOk;

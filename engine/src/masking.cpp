@@ -29,7 +29,8 @@ constexpr auto kMaskPatterns = [] {
     for (int32_t m = 0; m < kMaskCount; ++m) {
         for (int32_t y = 0; y < kMaskRowPeriod; ++y) {
             for (int32_t x = 0; x < 64 * kMaxRowWords; ++x) {
-                if (MaskCondition(m, x, y)) patterns[m][y][x / 64] |= ColumnBit(x);
+                if (MaskCondition(m, x, y))
+                    patterns[m][y][x / 64] |= ColumnBit(x);
             }
         }
     }
@@ -47,16 +48,19 @@ constexpr std::array<std::array<uint16_t, kMaskCount>, 4> kFormatWords = {{
 
 // The same words by the BCH(15,5) rule: generator x^10 + x^8 + x^5 + x^4 +
 // x^2 + x + 1, then XOR 101010000010010.
-constexpr bool FormatTableFollowsRule() {
+constexpr bool FormatTableFollowsRule()
+{
     constexpr std::array<uint32_t, 4> indicator = {0b01, 0b00, 0b11, 0b10};
     for (uint32_t level = 0; level < 4; ++level) {
         for (uint32_t mask = 0; mask < kMaskCount; ++mask) {
             const uint32_t data = (indicator[level] << 3) | mask;
             uint32_t r = data << 10;
             for (int bit = 14; bit >= 10; --bit) {
-                if (r & (1U << bit)) r ^= 0x537U << (bit - 10);
+                if (r & (1U << bit))
+                    r ^= 0x537U << (bit - 10);
             }
-            if (kFormatWords[level][mask] != (((data << 10) | r) ^ 0x5412U)) return false;
+            if (kFormatWords[level][mask] != (((data << 10) | r) ^ 0x5412U))
+                return false;
         }
     }
     return true;
@@ -65,7 +69,8 @@ static_assert(FormatTableFollowsRule());
 
 // Row masks: columns 0 .. n - 1 set.
 template <int N>
-void SetLeading(uint64_t (&row)[N], int32_t n) {
+void SetLeading(uint64_t (&row)[N], int32_t n)
+{
     for (int i = 0; i < N; ++i) {
         const int32_t inWord = n - 64 * i;
         row[i] = inWord >= 64 ? ~uint64_t{0} : inWord <= 0 ? 0 : ~uint64_t{0} << (64 - inWord);
@@ -74,13 +79,15 @@ void SetLeading(uint64_t (&row)[N], int32_t n) {
 
 // Word i of row `a` shifted so that column x + k lands on column x (k 1..6).
 template <int N>
-inline uint64_t Ahead(const uint64_t* a, int i, int k) {
+inline uint64_t Ahead(const uint64_t* a, int i, int k)
+{
     return (a[i] << k) | (i + 1 < N ? a[i + 1] >> (64 - k) : 0);
 }
 
 // Set bits of v. Without a population count instruction in the target the
 // library call would cost more than these few operations.
-inline int32_t Count(uint64_t v) {
+inline int32_t Count(uint64_t v)
+{
 #if defined(__POPCNT__)
     return std::popcount(v);
 #else
@@ -94,7 +101,8 @@ inline int32_t Count(uint64_t v) {
 // The four terms over colour rows `c` (1 = dark) and data rows `d` (1 = data
 // or remainder module), w rows of N words each.
 template <int N>
-QrPenalty ScoreRows(const uint64_t* c, const uint64_t* d, int32_t w) {
+QrPenalty ScoreRows(const uint64_t* c, const uint64_t* d, int32_t w)
+{
     uint64_t pairs[N];   // columns with a right neighbour: 0 .. w - 2
     uint64_t starts[N];  // finder-like starts: 0 .. w - 8
     SetLeading(pairs, w - 1);
@@ -141,11 +149,12 @@ QrPenalty ScoreRows(const uint64_t* c, const uint64_t* d, int32_t w) {
     return p;
 }
 
-QrPenalty ScoreRowsAnyWidth(const uint64_t* c, const uint64_t* d, int32_t w) {
+QrPenalty ScoreRowsAnyWidth(const uint64_t* c, const uint64_t* d, int32_t w)
+{
     switch (RowWordCount(w)) {
-        case 1: return ScoreRows<1>(c, d, w);
-        case 2: return ScoreRows<2>(c, d, w);
-        default: return ScoreRows<3>(c, d, w);
+    case 1: return ScoreRows<1>(c, d, w);
+    case 2: return ScoreRows<2>(c, d, w);
+    default: return ScoreRows<3>(c, d, w);
     }
 }
 
@@ -155,19 +164,22 @@ inline uint64_t GatherLowBits(uint64_t u) { return ((u & 0x0101010101010101U) * 
 
 // Eight module-map values from `p` (fewer at the end of a row, the rest 0)
 // as one integer, the first value in the lowest byte.
-inline uint64_t LoadValues(const uint8_t* p, int32_t count) {
+inline uint64_t LoadValues(const uint8_t* p, int32_t count)
+{
     uint64_t u = 0;
     if (count == 8 && std::endian::native == std::endian::little) {
         std::memcpy(&u, p, 8);
         return u;
     }
-    for (int32_t k = 0; k < count; ++k) u |= static_cast<uint64_t>(p[k]) << (8 * k);
+    for (int32_t k = 0; k < count; ++k)
+        u |= static_cast<uint64_t>(p[k]) << (8 * k);
     return u;
 }
 
 // Colour and data rows of a grid of module-map values, eight modules at a
 // time: the colour is bit 0 of a value, a data module has bit 1 clear.
-void ToRows(const uint8_t* values, int32_t w, uint64_t* colour, uint64_t* data) {
+void ToRows(const uint8_t* values, int32_t w, uint64_t* colour, uint64_t* data)
+{
     const int32_t n = RowWordCount(w);
     for (int32_t y = 0; y < w; ++y) {
         const uint8_t* row = values + static_cast<size_t>(y) * static_cast<size_t>(w);
@@ -190,19 +202,23 @@ bool ValidMask(int32_t mask) { return mask >= 0 && mask < kMaskCount; }
 
 }  // namespace
 
-uint32_t FormatWord(int32_t level, int32_t mask) noexcept {
-    if (!ValidLevel(level) || !ValidMask(mask)) return 0;
+uint32_t FormatWord(int32_t level, int32_t mask) noexcept
+{
+    if (!ValidLevel(level) || !ValidMask(mask))
+        return 0;
     return kFormatWords[static_cast<size_t>(level - 1)][static_cast<size_t>(mask)];
 }
 
-QrPenalty ScoreCandidate(std::span<const uint8_t> candidate, int32_t side) {
+QrPenalty ScoreCandidate(std::span<const uint8_t> candidate, int32_t side)
+{
     const size_t words = static_cast<size_t>(side * RowWordCount(side));
     std::vector<uint64_t> rows(2 * words, 0);
     ToRows(candidate.data(), side, rows.data(), rows.data() + words);
     return ScoreRowsAnyWidth(rows.data(), rows.data() + words, side);
 }
 
-Status ScoreMasks(QrEncodeContext& ctx, std::array<int32_t, kMaskCount>& scores) {
+Status ScoreMasks(QrEncodeContext& ctx, std::array<int32_t, kMaskCount>& scores)
+{
     const int32_t w = ctx.side;
     const int32_t level = ctx.symbol.level;
     if (!ValidLevel(level) || w < SymbolSide(kMinVersion) || ctx.moduleMap.size() != static_cast<size_t>(w * w))
@@ -229,7 +245,8 @@ Status ScoreMasks(QrEncodeContext& ctx, std::array<int32_t, kMaskCount>& scores)
         }
         const uint32_t format = FormatWord(level, m);
         for (int32_t bit = 0; bit < 15; ++bit) {
-            if (((format >> bit) & 1U) == 0) continue;
+            if (((format >> bit) & 1U) == 0)
+                continue;
             SetColumn(candidate, n, FormatPosition(0, bit, w));
             SetColumn(candidate, n, FormatPosition(1, bit, w));
         }
@@ -238,23 +255,28 @@ Status ScoreMasks(QrEncodeContext& ctx, std::array<int32_t, kMaskCount>& scores)
     return Status::kOk;
 }
 
-Status ChooseMask(QrEncodeContext& ctx) {
+Status ChooseMask(QrEncodeContext& ctx)
+{
     std::array<int32_t, kMaskCount> scores{};
-    if (const Status s = ScoreMasks(ctx, scores); s != Status::kOk) return s;
+    if (const Status s = ScoreMasks(ctx, scores); s != Status::kOk)
+        return s;
     int32_t best = 0;
     for (int32_t m = 1; m < kMaskCount; ++m) {
-        if (scores[static_cast<size_t>(m)] < scores[static_cast<size_t>(best)]) best = m;
+        if (scores[static_cast<size_t>(m)] < scores[static_cast<size_t>(best)])
+            best = m;
     }
     ctx.maskChoice = QrMaskChoice{best, scores[static_cast<size_t>(best)]};
     return Status::kOk;
 }
 
-Status ApplyMask(QrEncodeContext& ctx) {
+Status ApplyMask(QrEncodeContext& ctx)
+{
     const int32_t mask = ctx.maskChoice.mask;
     const int32_t w = ctx.side;
     const int32_t n = RowWordCount(w);
     const size_t words = static_cast<size_t>(w * n);
-    if (!ValidMask(mask) || ctx.maskRows.size() != 3 * words) return Status::kBadArgument;
+    if (!ValidMask(mask) || ctx.maskRows.size() != 3 * words)
+        return Status::kBadArgument;
     const uint64_t* const data = ctx.maskRows.data() + words;
     const auto& pattern = kMaskPatterns[static_cast<size_t>(mask)];
     for (int32_t y = 0; y < w; ++y) {
@@ -269,14 +291,17 @@ Status ApplyMask(QrEncodeContext& ctx) {
     return Status::kOk;
 }
 
-Status WriteFormatInformation(QrEncodeContext& ctx) {
+Status WriteFormatInformation(QrEncodeContext& ctx)
+{
     const uint32_t format = FormatWord(ctx.symbol.level, ctx.maskChoice.mask);
-    if (format == 0) return Status::kBadArgument;
+    if (format == 0)
+        return Status::kBadArgument;
     for (int32_t bit = 0; bit < 15; ++bit) {
         const int32_t value = static_cast<int32_t>((format >> bit) & 1U);
         for (int32_t copy = 0; copy < 2; ++copy) {
             const QrModulePosition p = FormatPosition(copy, bit, ctx.side);
-            if (const Status s = ToggleModule(ctx, p.x, p.y, value); s != Status::kOk) return s;
+            if (const Status s = ToggleModule(ctx, p.x, p.y, value); s != Status::kOk)
+                return s;
         }
     }
     return Status::kOk;

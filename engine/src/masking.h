@@ -30,17 +30,18 @@ inline constexpr int32_t kMaskCount = 8;
 
 // True where data mask `mask` (0..7) inverts module (x, y): the data mask
 // patterns of ISO/IEC 18004, x the column and y the row.
-constexpr bool MaskCondition(int32_t mask, int32_t x, int32_t y) noexcept {
+constexpr bool MaskCondition(int32_t mask, int32_t x, int32_t y) noexcept
+{
     switch (mask) {
-        case 0: return (y + x) % 2 == 0;
-        case 1: return y % 2 == 0;
-        case 2: return x % 3 == 0;
-        case 3: return (y + x) % 3 == 0;
-        case 4: return (y / 2 + x / 3) % 2 == 0;
-        case 5: return (y * x) % 2 + (y * x) % 3 == 0;
-        case 6: return ((y * x) % 2 + (y * x) % 3) % 2 == 0;
-        case 7: return ((y + x) % 2 + (y * x) % 3) % 2 == 0;
-        default: return false;
+    case 0: return (y + x) % 2 == 0;
+    case 1: return y % 2 == 0;
+    case 2: return x % 3 == 0;
+    case 3: return (y + x) % 3 == 0;
+    case 4: return (y / 2 + x / 3) % 2 == 0;
+    case 5: return (y * x) % 2 + (y * x) % 3 == 0;
+    case 6: return ((y * x) % 2 + (y * x) % 3) % 2 == 0;
+    case 7: return ((y + x) % 2 + (y * x) % 3) % 2 == 0;
+    default: return false;
     }
 }
 
@@ -58,15 +59,21 @@ struct QrModulePosition {
 // Where bit `bit` (0..14, 0 the least significant) of the format word goes
 // in copy 0 (around the top-left finder) or copy 1 (split between the
 // bottom-left and top-right finders) of a symbol of side w.
-constexpr QrModulePosition FormatPosition(int32_t copy, int32_t bit, int32_t w) noexcept {
+constexpr QrModulePosition FormatPosition(int32_t copy, int32_t bit, int32_t w) noexcept
+{
     if (copy == 0) {
-        if (bit <= 5) return {8, bit};
-        if (bit == 6) return {8, 7};
-        if (bit == 7) return {8, 8};
-        if (bit == 8) return {7, 8};
+        if (bit <= 5)
+            return {8, bit};
+        if (bit == 6)
+            return {8, 7};
+        if (bit == 7)
+            return {8, 8};
+        if (bit == 8)
+            return {7, 8};
         return {14 - bit, 8};
     }
-    if (bit <= 7) return {w - 1 - bit, 8};
+    if (bit <= 7)
+        return {w - 1 - bit, 8};
     return {8, w - 15 + bit};
 }
 

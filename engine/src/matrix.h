@@ -69,7 +69,8 @@ Status WriteVersionInformation(QrEncodeContext& ctx);
 Status ToggleModule(QrEncodeContext& ctx, int32_t x, int32_t y, int32_t bit) noexcept;
 
 // True when the raster shows module (x, y) dark; x and y in 0..w-1.
-inline bool RasterIsDark(const QrEncodeContext& ctx, int32_t x, int32_t y) noexcept {
+inline bool RasterIsDark(const QrEncodeContext& ctx, int32_t x, int32_t y) noexcept
+{
     const uint8_t byte = ctx.raster[static_cast<size_t>(y * ctx.rasterStride + x / 8)];
     return ((byte >> (7 - x % 8)) & 1) == 0;
 }

@@ -5,9 +5,7 @@
 namespace tavoqr {
 namespace {
 
-constexpr uint8_t Multiply(uint8_t a, uint8_t b) {
-    return a == 0 || b == 0 ? 0 : kAntilog[kLog[a] + kLog[b]];
-}
+constexpr uint8_t Multiply(uint8_t a, uint8_t b) { return a == 0 || b == 0 ? 0 : kAntilog[kLog[a] + kLog[b]]; }
 
 // One generator row: the error correction count n and n + 1 exponents.
 struct GeneratorRow {
@@ -17,7 +15,8 @@ struct GeneratorRow {
 
 // g_n(x) multiplied out factor by factor, then turned into exponents. Runs
 // at compile time only.
-constexpr GeneratorRow MakeGenerator(int32_t n) {
+constexpr GeneratorRow MakeGenerator(int32_t n)
+{
     std::array<uint8_t, kMaxEcCodewords + 1> coefficients{};  // highest power first
     coefficients[0] = 1;
     for (int32_t i = 0; i < n; ++i) {
@@ -31,7 +30,8 @@ constexpr GeneratorRow MakeGenerator(int32_t n) {
     GeneratorRow row{n, {}};
     for (int32_t j = 0; j <= n; ++j) {
         const uint8_t c = coefficients[static_cast<size_t>(j)];
-        if (c == 0) throw "a generator coefficient is zero";  // stops the compilation
+        if (c == 0)
+            throw "a generator coefficient is zero";  // stops the compilation
         row.exponents[static_cast<size_t>(j)] = kLog[c];
     }
     return row;
@@ -53,16 +53,20 @@ static_assert(kAntilog[255] == 1 && kAntilog[8] == 0x1D && kLog[2] == 1);
 
 }  // namespace
 
-std::span<const uint8_t> GeneratorExponents(int32_t ecCount) noexcept {
+std::span<const uint8_t> GeneratorExponents(int32_t ecCount) noexcept
+{
     for (const GeneratorRow& row : kGenerators) {
-        if (row.count == ecCount) return {row.exponents.data(), static_cast<size_t>(ecCount) + 1};
+        if (row.count == ecCount)
+            return {row.exponents.data(), static_cast<size_t>(ecCount) + 1};
     }
     return {};
 }
 
-Status ComputeBlockEc(const uint8_t* data, int32_t k, int32_t e, uint8_t* out) noexcept {
+Status ComputeBlockEc(const uint8_t* data, int32_t k, int32_t e, uint8_t* out) noexcept
+{
     const std::span<const uint8_t> g = GeneratorExponents(e);
-    if (g.empty()) return Status::kBadArgument;
+    if (g.empty())
+        return Status::kBadArgument;
     // The long division with only the running remainder kept: each data
     // codeword enters as the remainder's leading byte shifts out. A zero
     // leading term needs no multiple of g subtracted.
@@ -71,37 +75,45 @@ Status ComputeBlockEc(const uint8_t* data, int32_t k, int32_t e, uint8_t* out) n
     for (int32_t i = 0; i < k; ++i) {
         const uint8_t lead = static_cast<uint8_t>(data[i] ^ r[0]);
         if (lead == 0) {
-            for (size_t j = 0; j + 1 < n; ++j) r[j] = r[j + 1];
+            for (size_t j = 0; j + 1 < n; ++j)
+                r[j] = r[j + 1];
             r[n - 1] = 0;
             continue;
         }
         const uint32_t logLead = kLog[lead];
-        for (size_t j = 0; j + 1 < n; ++j) r[j] = static_cast<uint8_t>(r[j + 1] ^ kAntilog[logLead + g[j + 1]]);
+        for (size_t j = 0; j + 1 < n; ++j)
+            r[j] = static_cast<uint8_t>(r[j + 1] ^ kAntilog[logLead + g[j + 1]]);
         r[n - 1] = kAntilog[logLead + g[n]];
     }
-    for (size_t j = 0; j < n; ++j) out[j] = r[j];
+    for (size_t j = 0; j < n; ++j)
+        out[j] = r[j];
     return Status::kOk;
 }
 
-Status ComputeErrorCorrection(QrEncodeContext& ctx) noexcept {
+Status ComputeErrorCorrection(QrEncodeContext& ctx) noexcept
+{
     const QrBlockLayout& blocks = ctx.blocks;
     for (int32_t b = 0; b < blocks.count; ++b) {
         const int32_t k = blocks.dataCount[b];
         const int32_t e = blocks.ecCount[b];
         assert(blocks.kmax <= k + 1);  // the buffer holds k + e + 1 bytes
         uint8_t* buffer = ctx.blockStorage.data() + blocks.offset[b];
-        if (const Status s = ComputeBlockEc(buffer, k, e, buffer + blocks.kmax); s != Status::kOk) return s;
+        if (const Status s = ComputeBlockEc(buffer, k, e, buffer + blocks.kmax); s != Status::kOk)
+            return s;
     }
     return Status::kOk;
 }
 
-int32_t QrCodewordStream::Length() const noexcept {
+int32_t QrCodewordStream::Length() const noexcept
+{
     int32_t total = 0;
-    for (int32_t b = 0; b < layout_.count; ++b) total += layout_.dataCount[b] + layout_.ecCount[b];
+    for (int32_t b = 0; b < layout_.count; ++b)
+        total += layout_.dataCount[b] + layout_.ecCount[b];
     return total;
 }
 
-uint8_t QrCodewordStream::Next(int32_t a) noexcept {
+uint8_t QrCodewordStream::Next(int32_t a) noexcept
+{
     const int32_t n = layout_.count;
     int32_t v = a + skip_;
     int32_t block = v % n;

@@ -24,7 +24,8 @@ inline constexpr std::array<uint8_t, 510> kAntilog = [] {
         table[i] = static_cast<uint8_t>(value);
         table[i + 255] = static_cast<uint8_t>(value);
         value <<= 1;
-        if (value & 0x100) value ^= kFieldPolynomial;
+        if (value & 0x100)
+            value ^= kFieldPolynomial;
     }
     return table;
 }();
@@ -32,7 +33,8 @@ inline constexpr std::array<uint8_t, 510> kAntilog = [] {
 // log_α v for v = 1..255 (0..254). Entry 0 is unused and holds 0.
 inline constexpr std::array<uint8_t, 256> kLog = [] {
     std::array<uint8_t, 256> table{};
-    for (size_t i = 0; i < 255; ++i) table[kAntilog[i]] = static_cast<uint8_t>(i);
+    for (size_t i = 0; i < 255; ++i)
+        table[kAntilog[i]] = static_cast<uint8_t>(i);
     return table;
 }();
 
@@ -66,8 +68,9 @@ Status ComputeErrorCorrection(QrEncodeContext& ctx) noexcept;
 class QrCodewordStream {
 public:
     // `layout` and `storage` (its buffers) must outlive the stream.
-    QrCodewordStream(const QrBlockLayout& layout, const uint8_t* storage) noexcept
-        : layout_(layout), storage_(storage) {}
+    QrCodewordStream(const QrBlockLayout& layout, const uint8_t* storage) noexcept : layout_(layout), storage_(storage)
+    {
+    }
 
     // Codewords in the stream: the sum of k_i + e_i over all blocks.
     int32_t Length() const noexcept;

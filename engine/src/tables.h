@@ -47,7 +47,8 @@ Result<int32_t> CountIndicatorWidth(int32_t mode, int32_t version) noexcept;
 // 15..8 data codewords per block, 7..0 correctable codewords (each mod 256).
 using QrBlockGroup = uint32_t;
 
-constexpr QrBlockGroup PackBlockGroup(int32_t blocks, int32_t total, int32_t data, int32_t correctable) noexcept {
+constexpr QrBlockGroup PackBlockGroup(int32_t blocks, int32_t total, int32_t data, int32_t correctable) noexcept
+{
     return (static_cast<uint32_t>(blocks & 0xFF) << 24) | (static_cast<uint32_t>(total & 0xFF) << 16) |
            (static_cast<uint32_t>(data & 0xFF) << 8) | static_cast<uint32_t>(correctable & 0xFF);
 }
@@ -59,9 +60,9 @@ constexpr int32_t GroupCorrectable(QrBlockGroup g) noexcept { return static_cast
 // The symbol chosen for an encode call, or (with only version and level set)
 // the request for a choice.
 struct QrSymbolSpec {
-    int32_t size;                 // modules per side, 4 * version + 17
-    int32_t version;              // 1..40
-    int32_t level;                // 1..4
+    int32_t size;     // modules per side, 4 * version + 17
+    int32_t version;  // 1..40
+    int32_t level;    // 1..4
     int32_t dataCodewords;
     int32_t ecCodewordsPerBlock;  // same for both groups
     int32_t reserved;             // always 0

@@ -37,10 +37,7 @@ const QImage& BitmapButton::Picture(Look look) const
     return normal_;
 }
 
-QSize BitmapButton::sizeHint() const
-{
-    return normal_.isNull() ? QSize(75, 23) : normal_.size();
-}
+QSize BitmapButton::sizeHint() const { return normal_.isNull() ? QSize(75, 23) : normal_.size(); }
 
 void BitmapButton::paintEvent(QPaintEvent*)
 {

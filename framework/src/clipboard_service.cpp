@@ -6,9 +6,6 @@
 
 namespace nubora::fw {
 
-void QtClipboardService::SetImage(const QImage& image)
-{
-    QGuiApplication::clipboard()->setImage(image);
-}
+void QtClipboardService::SetImage(const QImage& image) { QGuiApplication::clipboard()->setImage(image); }
 
 }  // namespace nubora::fw

@@ -40,9 +40,7 @@ void Cp932LineEdit::SetLimitBytes(int limitBytes)
     setValidator(validator_);
 }
 
-Cp932TextEdit::Cp932TextEdit(int limitBytes, QWidget* parent) : QPlainTextEdit(parent), limit_(limitBytes)
-{
-}
+Cp932TextEdit::Cp932TextEdit(int limitBytes, QWidget* parent) : QPlainTextEdit(parent), limit_(limitBytes) {}
 
 bool Cp932TextEdit::CanInsert(const QString& insertion) const
 {

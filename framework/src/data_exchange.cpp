@@ -50,10 +50,7 @@ bool IsMultiLine(QWidget* control) { return qobject_cast<QPlainTextEdit*>(contro
 
 }  // namespace
 
-QString TextTooLongMessage(int limitBytes)
-{
-    return QStringLiteral("%1 文字以内で入力してください。").arg(limitBytes);
-}
+QString TextTooLongMessage(int limitBytes) { return QStringLiteral("%1 文字以内で入力してください。").arg(limitBytes); }
 
 void DataExchange::Fail(int id, const QString& message)
 {

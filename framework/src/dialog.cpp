@@ -14,8 +14,7 @@
 
 namespace nubora::fw {
 
-Dialog::Dialog(int templateId, QWidget* parent)
-    : QDialog(parent), templateId_(templateId), units_(DialogFont())
+Dialog::Dialog(int templateId, QWidget* parent) : QDialog(parent), templateId_(templateId), units_(DialogFont())
 {
     setFont(DialogFont());
     setMouseTracking(true);

@@ -8,10 +8,7 @@ namespace nubora::fw {
 namespace {
 
 // a * b / c rounded half away from zero, as the template conversion rounds.
-int MulDiv(int a, int b, int c)
-{
-    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
-}
+int MulDiv(int a, int b, int c) { return static_cast<int>(std::lround(static_cast<double>(a) * b / c)); }
 
 }  // namespace
 
@@ -26,8 +23,7 @@ QFont DialogFont()
 DialogUnits::DialogUnits(const QFont& font)
 {
     const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     baseX_ = (width / 26 + 1) / 2;
     baseY_ = metrics.height();
 }

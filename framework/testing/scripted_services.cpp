@@ -52,8 +52,7 @@ namespace {
 
 class ImagePrintTarget final : public PrintTarget {
 public:
-    ImagePrintTarget(int dpi, QSize page, std::vector<QImage>& pages)
-        : page_(page, QImage::Format_RGB32), pages_(pages)
+    ImagePrintTarget(int dpi, QSize page, std::vector<QImage>& pages) : page_(page, QImage::Format_RGB32), pages_(pages)
     {
         page_.fill(Qt::white);
         const int dotsPerMetre = static_cast<int>(dpi / 0.0254 + 0.5);

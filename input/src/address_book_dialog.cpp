@@ -45,8 +45,8 @@ int LimitOf(int controlId)
 }  // namespace
 
 AddressBookDialog::AddressBookDialog(ScreenHost& host)
-    : InputScreenDialog(host, res::dlg::kAddressBook, QStringLiteral("アドレス帳用コード入力画面"), ScreenId::AddressBook,
-                        res::bmp::kAddressBookBackground)
+    : InputScreenDialog(host, res::dlg::kAddressBook, QStringLiteral("アドレス帳用コード入力画面"),
+                        ScreenId::AddressBook, res::bmp::kAddressBookBackground)
 {
 }
 
@@ -62,11 +62,16 @@ void AddressBookDialog::CreateFields()
                 UpdateGauge();
         });
     }
-    AddFocusCheck(id::kTel1, [this] { return CheckChars(tel1, TelChars); }, msg::kBadTelChars);
-    AddFocusCheck(id::kTel2, [this] { return CheckChars(tel2, TelChars); }, msg::kBadTelChars);
-    AddFocusCheck(id::kMail1, [this] { return CheckChars(mail1, MailChars); }, msg::kBadMailChars);
-    AddFocusCheck(id::kMail2, [this] { return CheckChars(mail2, MailChars); }, msg::kBadMailChars);
-    AddFocusCheck(id::kReading, [this] { return CheckReadingChars(reading); }, msg::kBadReadingChars);
+    AddFocusCheck(
+        id::kTel1, [this] { return CheckChars(tel1, TelChars); }, msg::kBadTelChars);
+    AddFocusCheck(
+        id::kTel2, [this] { return CheckChars(tel2, TelChars); }, msg::kBadTelChars);
+    AddFocusCheck(
+        id::kMail1, [this] { return CheckChars(mail1, MailChars); }, msg::kBadMailChars);
+    AddFocusCheck(
+        id::kMail2, [this] { return CheckChars(mail2, MailChars); }, msg::kBadMailChars);
+    AddFocusCheck(
+        id::kReading, [this] { return CheckReadingChars(reading); }, msg::kBadReadingChars);
 }
 
 void AddressBookDialog::FocusFirstField()
@@ -88,10 +93,7 @@ void AddressBookDialog::DoDataExchange(fw::DataExchange& exchange)
     exchange.Text(id::kMemo, memo, LimitOf(id::kMemo));
 }
 
-AddressBookEntry AddressBookDialog::Entry() const
-{
-    return {name, reading, tel1, tel2, mail1, mail2, address, memo};
-}
+AddressBookEntry AddressBookDialog::Entry() const { return {name, reading, tel1, tel2, mail1, mail2, address, memo}; }
 
 void AddressBookDialog::SetEntry(const AddressBookEntry& entry)
 {

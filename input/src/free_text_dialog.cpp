@@ -28,7 +28,9 @@ constexpr struct {
 } kLinkButtons[] = {
     {id::kTelLink, {10, 140, 82, 23}, "ＴＥＬリンク", {b::kTelLinkNormal, b::kTelLinkPressed, b::kTelLinkFocused}},
     {id::kNaviLink, {10, 170, 82, 23}, "ナビリンク", {b::kNaviLinkNormal, b::kNaviLinkPressed, b::kNaviLinkFocused}},
-    {id::kOneSegLink, {10, 200, 82, 23}, "ワンセグリンク",
+    {id::kOneSegLink,
+     {10, 200, 82, 23},
+     "ワンセグリンク",
      {b::kOneSegLinkNormal, b::kOneSegLinkPressed, b::kOneSegLinkFocused}},
 };
 

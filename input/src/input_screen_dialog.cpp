@@ -1,12 +1,12 @@
 #include "nubora/input/input_screen_dialog.h"
 
-#include "nubora/resources/messages.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/services.h"
 #include "nubora/logic/validation.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/input_screen_layout.h"
+#include "nubora/resources/messages.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 
@@ -42,17 +42,47 @@ constexpr struct {
     const char* caption;
     res::ButtonPictures pictures;
 } kFrameButtons[] = {
-    {id::kCreateCode, 49, 512 - kDialogFrameHeight, 126, 61, "QRコード作成",
+    {id::kCreateCode,
+     49,
+     512 - kDialogFrameHeight,
+     126,
+     61,
+     "QRコード作成",
      {b::kCreateCodeNormal, b::kCreateCodePressed, b::kCreateCodeFocused}},
-    {id::kBackToMenu, 429, 512 - kDialogFrameHeight, 126, 61, "メインへ",
+    {id::kBackToMenu,
+     429,
+     512 - kDialogFrameHeight,
+     126,
+     61,
+     "メインへ",
      {b::kBackToMenuNormal, b::kBackToMenuPressed, b::kBackToMenuFocused}},
-    {id::kExit, 303, 512 - kDialogFrameHeight, 126, 61, "終了",
+    {id::kExit,
+     303,
+     512 - kDialogFrameHeight,
+     126,
+     61,
+     "終了",
      {b::kScreenExitNormal, b::kScreenExitPressed, b::kScreenExitFocused}},
-    {id::kClearInput, 525, 102, 75, 47, "入力データクリア",
+    {id::kClearInput,
+     525,
+     102,
+     75,
+     47,
+     "入力データクリア",
      {b::kClearInputNormal, b::kClearInputPressed, b::kClearInputFocused}},
-    {id::kSaveInput, 525, 152, 75, 47, "入力データ保存",
+    {id::kSaveInput,
+     525,
+     152,
+     75,
+     47,
+     "入力データ保存",
      {b::kSaveInputNormal, b::kSaveInputPressed, b::kSaveInputFocused}},
-    {id::kOpenInput, 525, 202, 75, 47, "保存データを開く",
+    {id::kOpenInput,
+     525,
+     202,
+     75,
+     47,
+     "保存データを開く",
      {b::kOpenInputNormal, b::kOpenInputPressed, b::kOpenInputFocused}},
     {id::kSettings, 525, 442, 75, 47, "設定", {b::kSettingsNormal, b::kSettingsPressed, b::kSettingsFocused}},
     {id::kConfirm, 255, 400, 82, 23, "確認", {b::kConfirmNormal, b::kConfirmPressed, b::kConfirmFocused}},
@@ -69,10 +99,8 @@ bool IsInputEvent(QEvent::Type type)
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::Wheel:
-    case QEvent::InputMethod:
-        return true;
-    default:
-        return false;
+    case QEvent::InputMethod: return true;
+    default: return false;
     }
 }
 
@@ -384,12 +412,9 @@ bool InputScreenDialog::PreTranslateMessage(QObject* target, QEvent* event)
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-        return FilterPointer(target, event);
-    case QEvent::KeyPress:
-        return FilterKey(event);
-    default:
-        return false;
+    case QEvent::MouseButtonDblClick: return FilterPointer(target, event);
+    case QEvent::KeyPress: return FilterKey(event);
+    default: return false;
     }
 }
 

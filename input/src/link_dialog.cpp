@@ -1,8 +1,8 @@
 #include "nubora/input/link_dialog.h"
 
-#include "nubora/resources/messages.h"
 #include "nubora/framework/cp932_edit.h"
 #include "nubora/resources/control_ids.h"
+#include "nubora/resources/messages.h"
 
 #include <QLabel>
 #include <QPushButton>

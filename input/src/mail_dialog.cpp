@@ -56,7 +56,8 @@ void MailDialog::CreateFields()
                 UpdateGauge();
         });
     }
-    AddFocusCheck(id::kTo, [this] { return CheckChars(to, MailToChars); }, msg::kBadMailToChars);
+    AddFocusCheck(
+        id::kTo, [this] { return CheckChars(to, MailToChars); }, msg::kBadMailToChars);
 }
 
 void MailDialog::FocusFirstField()

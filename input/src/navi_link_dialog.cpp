@@ -7,8 +7,8 @@ namespace nubora {
 namespace {
 
 const LinkDialogTemplate kTemplate{
-    res::dlg::kNaviLink, "ナビリンク", {187, 65}, "住所を入力してください。", {16, 8, 86, 8},
-    ctl::links::kNaviAddress, {15, 20, 155, 15}, 80, {38, 43, 50, 14}, {98, 43, 50, 14},
+    res::dlg::kNaviLink,      "ナビリンク",      {187, 65}, "住所を入力してください。", {16, 8, 86, 8},
+    ctl::links::kNaviAddress, {15, 20, 155, 15}, 80,        {38, 43, 50, 14},           {98, 43, 50, 14},
 };
 
 }  // namespace

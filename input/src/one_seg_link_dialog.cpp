@@ -9,9 +9,16 @@ namespace nubora {
 namespace {
 
 const LinkDialogTemplate kTemplate{
-    res::dlg::kOneSegLink, "ワンセグリンク", {205, 65},
-    "Mimoテレビ ワンセグの視聴予約用パラメータを入力してください。", {14, 8, 182, 8},
-    ctl::links::kOneSegParam, {14, 20, 177, 15}, 1250, {47, 44, 50, 14}, {107, 44, 50, 14},
+    res::dlg::kOneSegLink,
+    "ワンセグリンク",
+    {205, 65},
+    "Mimoテレビ ワンセグの視聴予約用パラメータを入力してください。",
+    {14, 8, 182, 8},
+    ctl::links::kOneSegParam,
+    {14, 20, 177, 15},
+    1250,
+    {47, 44, 50, 14},
+    {107, 44, 50, 14},
 };
 
 }  // namespace

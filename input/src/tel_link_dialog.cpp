@@ -9,8 +9,11 @@ namespace nubora {
 namespace {
 
 const LinkDialogTemplate kTemplate{
-    res::dlg::kTelLink, "TELリンク", {187, 65}, "電話番号を入力してください。", {16, 8, 86, 8},
-    ctl::links::kTelNumber, {15, 20, 155, 15}, 36, {38, 43, 50, 14}, {98, 43, 50, 14},
+    res::dlg::kTelLink, "TELリンク",
+    {187, 65},          "電話番号を入力してください。",
+    {16, 8, 86, 8},     ctl::links::kTelNumber,
+    {15, 20, 155, 15},  36,
+    {38, 43, 50, 14},   {98, 43, 50, 14},
 };
 
 }  // namespace

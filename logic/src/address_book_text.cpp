@@ -12,12 +12,16 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kNameLabel = "\x81\x79\x96\xBC\x91\x4F\x09\x81\x7A\x20";  // 【名前	】
 constexpr std::string_view kReadingLabel =
     "\x81\x79\x96\xBC\x91\x4F\x28\x83\x88\x83\x7E\x29\x81\x7A\x20";  // 【名前(ヨミ)】
-constexpr std::string_view kTel1Label = "\x81\x79\x82\x73\x82\x64\x82\x6B\x82\x50\x09\x81\x7A\x20";  // 【ＴＥＬ１	】
-constexpr std::string_view kTel2Label = "\x81\x79\x82\x73\x82\x64\x82\x6B\x82\x51\x09\x81\x7A\x20";  // 【ＴＥＬ２	】
-constexpr std::string_view kMail1Label = "\x81\x79\x83\x81\x81\x5B\x83\x8B\x82\x50\x09\x81\x7A\x20";  // 【メール１	】
-constexpr std::string_view kMail2Label = "\x81\x79\x83\x81\x81\x5B\x83\x8B\x82\x51\x09\x81\x7A\x20";  // 【メール２	】
-constexpr std::string_view kAddressLabel = "\x81\x79\x8F\x5A\x8F\x8A\x09\x81\x7A\x20";  // 【住所	】
-constexpr std::string_view kMemoLabel = "\x81\x79\x83\x81\x83\x82\x09\x81\x7A\x20";     // 【メモ	】
+constexpr std::string_view kTel1Label = "\x81\x79\x82\x73\x82\x64\x82\x6B\x82\x50\x09\x81\x7A\x20";   // 【ＴＥＬ１
+                                                                                                      // 】
+constexpr std::string_view kTel2Label = "\x81\x79\x82\x73\x82\x64\x82\x6B\x82\x51\x09\x81\x7A\x20";   // 【ＴＥＬ２
+                                                                                                      // 】
+constexpr std::string_view kMail1Label = "\x81\x79\x83\x81\x81\x5B\x83\x8B\x82\x50\x09\x81\x7A\x20";  // 【メール１
+                                                                                                      // 】
+constexpr std::string_view kMail2Label = "\x81\x79\x83\x81\x81\x5B\x83\x8B\x82\x51\x09\x81\x7A\x20";  // 【メール２
+                                                                                                      // 】
+constexpr std::string_view kAddressLabel = "\x81\x79\x8F\x5A\x8F\x8A\x09\x81\x7A\x20";                // 【住所	】
+constexpr std::string_view kMemoLabel = "\x81\x79\x83\x81\x83\x82\x09\x81\x7A\x20";                   // 【メモ	】
 
 void AppendLine(std::string& text, std::string_view key, const std::string& value)
 {

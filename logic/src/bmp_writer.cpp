@@ -22,13 +22,16 @@ public:
     void I32(int32_t v) { Bytes(static_cast<uint32_t>(v), 4); }
 
 private:
-    void Bytes(uint32_t v, int count) {
-        for (int i = 0; i < count; ++i) out_.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    void Bytes(uint32_t v, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            out_.push_back(static_cast<uint8_t>(v >> (8 * i)));
     }
     std::vector<uint8_t>& out_;
 };
 
-void WriteHeaders(std::vector<uint8_t>& out, int32_t width, int32_t height, uint32_t imageBytes) {
+void WriteHeaders(std::vector<uint8_t>& out, int32_t width, int32_t height, uint32_t imageBytes)
+{
     LittleEndian le(out);
     out.push_back('B');
     out.push_back('M');
@@ -47,13 +50,15 @@ void WriteHeaders(std::vector<uint8_t>& out, int32_t width, int32_t height, uint
     le.I32(0);  // vertical resolution
     le.U32(0);  // colours used
     le.U32(0);  // important colours
-    for (uint8_t v : {0, 0, 0, 0, 255, 255, 255, 0}) out.push_back(v);  // black, white
+    for (uint8_t v : {0, 0, 0, 0, 255, 255, 255, 0})
+        out.push_back(v);  // black, white
 }
 
 bool SymbolPixelLight(const uint8_t* row, int32_t x) { return ((row[x / 8] >> (7 - x % 8)) & 1) != 0; }
 
 // One stored row: symbol row `row` enlarged across, padding bits set.
-void AppendEnlargedRow(std::vector<uint8_t>& out, const uint8_t* row, int32_t side, int32_t rowBytes) {
+void AppendEnlargedRow(std::vector<uint8_t>& out, const uint8_t* row, int32_t side, int32_t rowBytes)
+{
     const std::size_t start = out.size();
     out.resize(start + static_cast<std::size_t>(rowBytes), 0xFF);
     uint8_t* stored = out.data() + start;
@@ -66,8 +71,10 @@ void AppendEnlargedRow(std::vector<uint8_t>& out, const uint8_t* row, int32_t si
 
 }  // namespace
 
-std::vector<uint8_t> BuildBmpFile(const uint8_t* bits, int32_t side, int32_t stride) {
-    if (bits == nullptr || side < 1 || side > kMaxSide || stride < (side + 7) / 8) return {};
+std::vector<uint8_t> BuildBmpFile(const uint8_t* bits, int32_t side, int32_t stride)
+{
+    if (bits == nullptr || side < 1 || side > kMaxSide || stride < (side + 7) / 8)
+        return {};
     const int32_t extent = side * kBmpModulePixels;  // W = H
     const int32_t rowBytes = BmpRowBytes(extent);
     const uint32_t imageBytes = static_cast<uint32_t>(rowBytes) * static_cast<uint32_t>(extent);
@@ -83,13 +90,16 @@ std::vector<uint8_t> BuildBmpFile(const uint8_t* bits, int32_t side, int32_t str
     return file;
 }
 
-std::vector<uint8_t> BuildBmpFile(const QrBitmap& symbol) {
+std::vector<uint8_t> BuildBmpFile(const QrBitmap& symbol)
+{
     return BuildBmpFile(symbol.Bits(), symbol.Side(), symbol.Stride());
 }
 
-bool SaveBmpFile(const std::string& path, const QrBitmap& symbol) {
+bool SaveBmpFile(const std::string& path, const QrBitmap& symbol)
+{
     const std::vector<uint8_t> file = BuildBmpFile(symbol);
-    if (file.empty()) return false;
+    if (file.empty())
+        return false;
     const std::string_view bytes(reinterpret_cast<const char*>(file.data()), file.size());
     return WriteFileAtomically(path, bytes) == FileStatus::Ok;
 }

@@ -17,13 +17,15 @@ bool IsLead(char c) { return IsDbcsLeadByte(static_cast<uint8_t>(c)); }
 
 // True when text[i] begins a two-byte character: a lead byte with a next byte
 // that is not a comma (a comma always separates or is escaped).
-bool StartsPair(std::string_view text, std::size_t i) {
+bool StartsPair(std::string_view text, std::size_t i)
+{
     return IsLead(text[i]) && i + 1 < text.size() && text[i + 1] != kComma;
 }
 
 // Appends `value` without its trailing single-byte backslashes and then the
 // separator comma.
-void AppendField(std::string& out, std::string_view value) {
+void AppendField(std::string& out, std::string_view value)
+{
     out += DropTrailingBackslashes(value);
     out += kComma;
 }
@@ -33,11 +35,13 @@ std::string ToTextMode(std::string_view content) { return LfToCrLf(content); }
 std::string FromTextMode(std::string_view content) { return CrLfToLf(content); }
 
 // Field i of `fields`, or empty.
-std::string Take(std::vector<std::string>& fields, std::size_t i) {
+std::string Take(std::vector<std::string>& fields, std::size_t i)
+{
     return i < fields.size() ? std::move(fields[i]) : std::string();
 }
 
-DataFileStatus FromFileStatus(FileStatus status, bool inUseKnown) {
+DataFileStatus FromFileStatus(FileStatus status, bool inUseKnown)
+{
     switch (status) {
     case FileStatus::Ok: return DataFileStatus::Ok;
     case FileStatus::Unreadable: return DataFileStatus::Unreadable;
@@ -49,72 +53,87 @@ DataFileStatus FromFileStatus(FileStatus status, bool inUseKnown) {
 
 // Reads an address-book or e-mail file as it is stored: an empty file counts
 // as unreadable, and a lock as a plain failure to open.
-DataFileStatus ReadTextModeFile(const std::string& path, std::string& content) {
+DataFileStatus ReadTextModeFile(const std::string& path, std::string& content)
+{
     std::string bytes;
     const FileStatus status = ReadWholeFile(path, bytes);
-    if (status != FileStatus::Ok) return FromFileStatus(status, false);
-    if (bytes.empty()) return DataFileStatus::Unreadable;
+    if (status != FileStatus::Ok)
+        return FromFileStatus(status, false);
+    if (bytes.empty())
+        return DataFileStatus::Unreadable;
     content = std::move(bytes);
     return DataFileStatus::Ok;
 }
 
 }  // namespace
 
-std::string EscapeCommas(std::string_view value) {
+std::string EscapeCommas(std::string_view value)
+{
     std::string out;
     out.reserve(value.size());
     for (char c : value) {
-        if (c == kComma) out += kBackslash;
+        if (c == kComma)
+            out += kBackslash;
         out += c;
     }
     return out;
 }
 
-std::string CrLfToLf(std::string_view text) {
+std::string CrLfToLf(std::string_view text)
+{
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == kCr && i + 1 < text.size() && text[i + 1] == kLf) continue;
+        if (text[i] == kCr && i + 1 < text.size() && text[i + 1] == kLf)
+            continue;
         out += text[i];
     }
     return out;
 }
 
-std::string LfToCrLf(std::string_view text) {
+std::string LfToCrLf(std::string_view text)
+{
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
-        if (c == kLf) out += kCr;
+        if (c == kLf)
+            out += kCr;
         out += c;
     }
     return out;
 }
 
-std::string DropTrailingBackslashes(std::string_view value) {
+std::string DropTrailingBackslashes(std::string_view value)
+{
     // Where the value would end without its run of single-byte backslashes.
     std::size_t keep = 0;
     for (std::size_t i = 0; i < value.size();) {
         const bool pair = StartsPair(value, i);
         const bool backslash = !pair && value[i] == kBackslash;
         i += pair ? 2 : 1;
-        if (!backslash) keep = i;
+        if (!backslash)
+            keep = i;
     }
     return std::string(value.substr(0, keep));
 }
 
 bool LosesTrailingBackslash(std::string_view value) { return DropTrailingBackslashes(value).size() != value.size(); }
 
-bool LosesTrailingBackslash(const AddressBookEntry& e) {
+bool LosesTrailingBackslash(const AddressBookEntry& e)
+{
     for (const std::string* value : {&e.name, &e.reading, &e.tel1, &e.tel2, &e.mail1, &e.mail2, &e.address, &e.memo})
-        if (LosesTrailingBackslash(*value)) return true;
+        if (LosesTrailingBackslash(*value))
+            return true;
     return false;
 }
 
-bool LosesTrailingBackslash(const MailEntry& e) {
+bool LosesTrailingBackslash(const MailEntry& e)
+{
     return LosesTrailingBackslash(e.to) || LosesTrailingBackslash(e.subject) || LosesTrailingBackslash(e.body);
 }
 
-std::vector<std::string> SplitFields(std::string_view content) {
+std::vector<std::string> SplitFields(std::string_view content)
+{
     std::vector<std::string> fields;
     std::string field;
     bool afterBackslash = false;  // the last byte of `field` is a single-byte backslash
@@ -143,7 +162,8 @@ std::vector<std::string> SplitFields(std::string_view content) {
     return fields;
 }
 
-std::string BuildAddressBookFile(const AddressBookEntry& f) {
+std::string BuildAddressBookFile(const AddressBookEntry& f)
+{
     std::string content;
     AppendField(content, EscapeCommas(f.name));
     AppendField(content, EscapeCommas(f.reading));
@@ -156,7 +176,8 @@ std::string BuildAddressBookFile(const AddressBookEntry& f) {
     return ToTextMode(content);
 }
 
-std::string BuildMailFile(const MailEntry& f) {
+std::string BuildMailFile(const MailEntry& f)
+{
     std::string content;
     AppendField(content, EscapeCommas(f.to));
     AppendField(content, EscapeCommas(f.subject));
@@ -164,7 +185,8 @@ std::string BuildMailFile(const MailEntry& f) {
     return ToTextMode(content);
 }
 
-std::string BuildFreeTextFile(std::string_view text) {
+std::string BuildFreeTextFile(std::string_view text)
+{
     std::string content = CrLfToLf(EscapeCommas(DropTrailingBackslashes(text)));
     content += kComma;
     content += kCr;
@@ -172,7 +194,8 @@ std::string BuildFreeTextFile(std::string_view text) {
     return content;
 }
 
-AddressBookEntry ParseAddressBookFile(std::string_view content) {
+AddressBookEntry ParseAddressBookFile(std::string_view content)
+{
     std::vector<std::string> fields = SplitFields(FromTextMode(content));
     AddressBookEntry f;
     f.name = Take(fields, 0);
@@ -186,7 +209,8 @@ AddressBookEntry ParseAddressBookFile(std::string_view content) {
     return f;
 }
 
-MailEntry ParseMailFile(std::string_view content) {
+MailEntry ParseMailFile(std::string_view content)
+{
     std::vector<std::string> fields = SplitFields(FromTextMode(content));
     MailEntry f;
     f.to = Take(fields, 0);
@@ -195,41 +219,51 @@ MailEntry ParseMailFile(std::string_view content) {
     return f;
 }
 
-std::string ParseFreeTextFile(std::string_view content) {
+std::string ParseFreeTextFile(std::string_view content)
+{
     std::vector<std::string> fields = SplitFields(content);
     return fields.empty() ? std::string() : LfToCrLf(fields.front());
 }
 
-DataFileStatus SaveAddressBookFile(const std::string& path, const AddressBookEntry& fields) {
+DataFileStatus SaveAddressBookFile(const std::string& path, const AddressBookEntry& fields)
+{
     return FromFileStatus(WriteFileAtomically(path, BuildAddressBookFile(fields)), false);
 }
 
-DataFileStatus SaveMailFile(const std::string& path, const MailEntry& fields) {
+DataFileStatus SaveMailFile(const std::string& path, const MailEntry& fields)
+{
     return FromFileStatus(WriteFileAtomically(path, BuildMailFile(fields)), false);
 }
 
-DataFileStatus SaveFreeTextFile(const std::string& path, std::string_view text) {
+DataFileStatus SaveFreeTextFile(const std::string& path, std::string_view text)
+{
     return FromFileStatus(WriteFileAtomically(path, BuildFreeTextFile(text)), true);
 }
 
-DataFileStatus OpenAddressBookFile(const std::string& path, AddressBookEntry& fields) {
+DataFileStatus OpenAddressBookFile(const std::string& path, AddressBookEntry& fields)
+{
     std::string content;
     const DataFileStatus status = ReadTextModeFile(path, content);
-    if (status == DataFileStatus::Ok) fields = ParseAddressBookFile(content);
+    if (status == DataFileStatus::Ok)
+        fields = ParseAddressBookFile(content);
     return status;
 }
 
-DataFileStatus OpenMailFile(const std::string& path, MailEntry& fields) {
+DataFileStatus OpenMailFile(const std::string& path, MailEntry& fields)
+{
     std::string content;
     const DataFileStatus status = ReadTextModeFile(path, content);
-    if (status == DataFileStatus::Ok) fields = ParseMailFile(content);
+    if (status == DataFileStatus::Ok)
+        fields = ParseMailFile(content);
     return status;
 }
 
-DataFileStatus OpenFreeTextFile(const std::string& path, std::string& text) {
+DataFileStatus OpenFreeTextFile(const std::string& path, std::string& text)
+{
     std::string content;
     const DataFileStatus status = FromFileStatus(ReadWholeFile(path, content), true);
-    if (status == DataFileStatus::Ok) text = ParseFreeTextFile(content);
+    if (status == DataFileStatus::Ok)
+        text = ParseFreeTextFile(content);
     return status;
 }
 

@@ -19,8 +19,10 @@ public:
     UniqueFd() = default;
     explicit UniqueFd(int fd) noexcept : fd_(fd) {}
     UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.fd_, -1));
+    UniqueFd& operator=(UniqueFd&& other) noexcept
+    {
+        if (this != &other)
+            Reset(std::exchange(other.fd_, -1));
         return *this;
     }
     UniqueFd(const UniqueFd&) = delete;
@@ -33,9 +35,11 @@ public:
     bool Close() noexcept { return Reset(-1); }
 
 private:
-    bool Reset(int fd) noexcept {
+    bool Reset(int fd) noexcept
+    {
         bool ok = true;
-        if (fd_ >= 0) ok = ::close(fd_) == 0;
+        if (fd_ >= 0)
+            ok = ::close(fd_) == 0;
         fd_ = fd;
         return ok;
     }
@@ -51,26 +55,32 @@ struct Location {
 // Opens the folder part of `path` (relative to `start`, or to the root for an
 // absolute path) one name at a time and keeps the last name. False when a
 // folder cannot be opened or the path has no last name ("", "dir/").
-bool Locate(int start, std::string_view path, Location& out) {
+bool Locate(int start, std::string_view path, Location& out)
+{
     const std::size_t slash = path.rfind('/');
     const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    if (name.empty() || name == "." || name == "..") return false;
+    if (name.empty() || name == "." || name == "..")
+        return false;
     // Own a copy of the start folder, so that every step may close the last.
     UniqueFd folder(start == AT_FDCWD ? AT_FDCWD : ::fcntl(start, F_DUPFD_CLOEXEC, 0));
-    if (!folder.Valid()) return false;
+    if (!folder.Valid())
+        return false;
     if (slash != std::string_view::npos) {
         std::string_view rest = path.substr(0, slash);
         if (path.front() == '/') {
             folder = UniqueFd(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
-            if (!folder.Valid()) return false;
+            if (!folder.Valid())
+                return false;
         }
         while (!rest.empty()) {
             const std::size_t next = rest.find('/');
             const std::string part(rest.substr(0, next));
             rest = next == std::string_view::npos ? std::string_view{} : rest.substr(next + 1);
-            if (part.empty()) continue;
+            if (part.empty())
+                continue;
             UniqueFd inner(::openat(folder.Get(), part.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-            if (!inner.Valid()) return false;
+            if (!inner.Valid())
+                return false;
             folder = std::move(inner);
         }
     }
@@ -81,8 +91,10 @@ bool Locate(int start, std::string_view path, Location& out) {
 
 // Locates `path` and follows symbolic links at its last name, so that the
 // result names the file itself (or a name that does not exist yet).
-bool LocateTarget(const std::string& path, Location& out) {
-    if (!Locate(AT_FDCWD, path, out)) return false;
+bool LocateTarget(const std::string& path, Location& out)
+{
+    if (!Locate(AT_FDCWD, path, out))
+        return false;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat st {};
         if (::fstatat(out.folder.Get(), out.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(st.st_mode)) {
@@ -91,10 +103,12 @@ bool LocateTarget(const std::string& path, Location& out) {
         // Links in /proc report a size of 0: allow for a long target then.
         std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4095) + 1, '\0');
         const ssize_t n = ::readlinkat(out.folder.Get(), out.name.c_str(), target.data(), target.size());
-        if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return false;
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size())
+            return false;
         target.resize(static_cast<std::size_t>(n));
         Location next;
-        if (!Locate(out.folder.Get(), target, next)) return false;
+        if (!Locate(out.folder.Get(), target, next))
+            return false;
         out = std::move(next);
     }
     return false;
@@ -103,9 +117,11 @@ bool LocateTarget(const std::string& path, Location& out) {
 // True when another open file description holds a lock on fd that conflicts
 // with taking `type` (F_RDLCK or F_WRLCK): either a flock() lock or a POSIX
 // record lock anywhere in the file.
-bool LockedByOthers(int fd, short type) {
+bool LockedByOthers(int fd, short type)
+{
     if (::flock(fd, (type == F_WRLCK ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
-        if (errno == EWOULDBLOCK) return true;
+        if (errno == EWOULDBLOCK)
+            return true;
     } else {
         (void)::flock(fd, LOCK_UN);
     }
@@ -114,17 +130,20 @@ bool LockedByOthers(int fd, short type) {
     probe.l_whence = SEEK_SET;
     probe.l_start = 0;
     probe.l_len = 0;
-    if (::fcntl(fd, F_OFD_GETLK, &probe) == 0) return probe.l_type != F_UNLCK;
+    if (::fcntl(fd, F_OFD_GETLK, &probe) == 0)
+        return probe.l_type != F_UNLCK;
     return false;
 }
 
 bool Busy(int error) { return error == EBUSY || error == ETXTBSY; }
 
-bool WriteAll(int fd, std::string_view bytes) {
+bool WriteAll(int fd, std::string_view bytes)
+{
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
@@ -138,14 +157,16 @@ struct TempFile {
     std::string name;
 };
 
-bool CreateTemp(int folder, mode_t mode, TempFile& out) {
+bool CreateTemp(int folder, mode_t mode, TempFile& out)
+{
     static constexpr char kHex[] = "0123456789abcdef";
     std::random_device seed;
     std::mt19937_64 random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
         uint64_t bits = random();
         std::string name = ".nubora-";
-        for (int i = 0; i < 16; ++i, bits >>= 4) name += kHex[bits & 15];
+        for (int i = 0; i < 16; ++i, bits >>= 4)
+            name += kHex[bits & 15];
         name += ".tmp";
         UniqueFd fd(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode));
         if (fd.Valid()) {
@@ -153,7 +174,8 @@ bool CreateTemp(int folder, mode_t mode, TempFile& out) {
             out.name = std::move(name);
             return true;
         }
-        if (errno != EEXIST) return false;
+        if (errno != EEXIST)
+            return false;
     }
     return false;
 }
@@ -161,69 +183,89 @@ bool CreateTemp(int folder, mode_t mode, TempFile& out) {
 // Checks that an existing file at the location may be replaced: it must be a
 // regular file we may write, not busy and not locked. Sets `exists` and, for
 // an existing file, `mode` to its permission bits.
-FileStatus CheckReplaceable(const Location& at, bool& exists, mode_t& mode) {
+FileStatus CheckReplaceable(const Location& at, bool& exists, mode_t& mode)
+{
     struct stat st {};
     exists = false;
     if (::fstatat(at.folder.Get(), at.name.c_str(), &st, 0) != 0) {
         return errno == ENOENT ? FileStatus::Ok : FileStatus::CannotOpen;
     }
     exists = true;
-    if (!S_ISREG(st.st_mode)) return FileStatus::CannotOpen;
+    if (!S_ISREG(st.st_mode))
+        return FileStatus::CannotOpen;
     UniqueFd probe(::openat(at.folder.Get(), at.name.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!probe.Valid()) return Busy(errno) ? FileStatus::InUse : FileStatus::CannotOpen;
-    if (LockedByOthers(probe.Get(), F_WRLCK)) return FileStatus::InUse;
+    if (!probe.Valid())
+        return Busy(errno) ? FileStatus::InUse : FileStatus::CannotOpen;
+    if (LockedByOthers(probe.Get(), F_WRLCK))
+        return FileStatus::InUse;
     mode = st.st_mode & 07777;
     return FileStatus::Ok;
 }
 
 }  // namespace
 
-FileStatus ReadWholeFile(const std::string& path, std::string& content) {
+FileStatus ReadWholeFile(const std::string& path, std::string& content)
+{
     Location at;
-    if (!LocateTarget(path, at)) return FileStatus::CannotOpen;
+    if (!LocateTarget(path, at))
+        return FileStatus::CannotOpen;
     UniqueFd fd(::openat(at.folder.Get(), at.name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!fd.Valid()) return Busy(errno) ? FileStatus::InUse : FileStatus::CannotOpen;
+    if (!fd.Valid())
+        return Busy(errno) ? FileStatus::InUse : FileStatus::CannotOpen;
     struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return FileStatus::CannotOpen;
-    if (LockedByOthers(fd.Get(), F_RDLCK)) return FileStatus::InUse;
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return FileStatus::CannotOpen;
+    if (LockedByOthers(fd.Get(), F_RDLCK))
+        return FileStatus::InUse;
 
     std::string bytes;
     char piece[16384];
     for (;;) {
         const ssize_t n = ::read(fd.Get(), piece, sizeof piece);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return FileStatus::Unreadable;
         }
-        if (n == 0) break;
-        if (bytes.size() + static_cast<std::size_t>(n) > kMaxReadBytes) return FileStatus::Unreadable;
+        if (n == 0)
+            break;
+        if (bytes.size() + static_cast<std::size_t>(n) > kMaxReadBytes)
+            return FileStatus::Unreadable;
         bytes.append(piece, static_cast<std::size_t>(n));
     }
     content = std::move(bytes);
     return FileStatus::Ok;
 }
 
-FileStatus WriteFileAtomically(const std::string& path, std::string_view content) {
+FileStatus WriteFileAtomically(const std::string& path, std::string_view content)
+{
     Location at;
-    if (!LocateTarget(path, at)) return FileStatus::CannotOpen;
+    if (!LocateTarget(path, at))
+        return FileStatus::CannotOpen;
     mode_t mode = 0666;
     bool keepMode = false;
     const FileStatus status = CheckReplaceable(at, keepMode, mode);
-    if (status != FileStatus::Ok) return status;
+    if (status != FileStatus::Ok)
+        return status;
 
     TempFile temp;
-    if (!CreateTemp(at.folder.Get(), mode, temp)) return FileStatus::CannotOpen;
+    if (!CreateTemp(at.folder.Get(), mode, temp))
+        return FileStatus::CannotOpen;
     bool written = WriteAll(temp.fd.Get(), content);
-    if (written && keepMode) written = ::fchmod(temp.fd.Get(), mode) == 0;
-    if (written) written = ::fsync(temp.fd.Get()) == 0;
-    if (!temp.fd.Close()) written = false;
+    if (written && keepMode)
+        written = ::fchmod(temp.fd.Get(), mode) == 0;
+    if (written)
+        written = ::fsync(temp.fd.Get()) == 0;
+    if (!temp.fd.Close())
+        written = false;
     if (!written || ::renameat(at.folder.Get(), temp.name.c_str(), at.folder.Get(), at.name.c_str()) != 0) {
         (void)::unlinkat(at.folder.Get(), temp.name.c_str(), 0);
         return FileStatus::CannotOpen;
     }
     // Make the rename itself durable; the file is already complete either way.
     UniqueFd folder(::openat(at.folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.Valid()) (void)::fsync(folder.Get());
+    if (folder.Valid())
+        (void)::fsync(folder.Get());
     return FileStatus::Ok;
 }
 

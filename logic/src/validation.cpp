@@ -34,12 +34,14 @@ constexpr std::array<CodeRange, 27> kReadingCodeList = {{
     {0x838F, 0x838F}, {0x8392, 0x8393},                    // ワ ヲ ン
 }};
 
-bool InReadingCodeList(uint16_t code) {
+bool InReadingCodeList(uint16_t code)
+{
     return std::any_of(kReadingCodeList.begin(), kReadingCodeList.end(),
                        [code](const CodeRange& r) { return code >= r.first && code <= r.last; });
 }
 
-bool IsMember(const CharSet& set, uint16_t code, bool doubleByte) {
+bool IsMember(const CharSet& set, uint16_t code, bool doubleByte)
+{
     if (doubleByte)
         return std::find(set.doubleBytes, set.doubleBytes + set.doubleByteCount, code) !=
                set.doubleBytes + set.doubleByteCount;
@@ -56,35 +58,44 @@ const CharSet MailToChars = {"!$%&*+-./,0123456789;=?@ABCDEFGHIJKLMNOPQRSTUVWXYZ
 const CharSet LinkParamChars = {
     "!#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_abcdefghijklmnopqrstuvwxyz{|}~", nullptr, 0};
 
-int CheckChars(std::string_view value, const CharSet& set) noexcept {
+int CheckChars(std::string_view value, const CharSet& set) noexcept
+{
     for (size_t i = 0; i < value.size();) {
         const auto lead = static_cast<uint8_t>(value[i]);
         const bool doubleByte = IsDbcsLeadByte(lead) && i + 1 < value.size();
         const uint16_t code = doubleByte ? static_cast<uint16_t>(lead << 8 | static_cast<uint8_t>(value[i + 1])) : lead;
-        if (!IsMember(set, code, doubleByte)) return 1;
+        if (!IsMember(set, code, doubleByte))
+            return 1;
         i += doubleByte ? 2 : 1;
     }
     return 0;
 }
 
-int CheckReadingChars(std::string_view value) noexcept {
+int CheckReadingChars(std::string_view value) noexcept
+{
     for (size_t i = 0; i < value.size(); ++i) {
         const auto lead = static_cast<uint8_t>(value[i]);
-        if (!IsDbcsLeadByte(lead)) continue;
+        if (!IsDbcsLeadByte(lead))
+            continue;
         // A lead byte with nothing after it is no character the reading takes.
-        if (i + 1 == value.size()) return 1;
+        if (i + 1 == value.size())
+            return 1;
         const auto code = static_cast<uint16_t>(lead << 8 | static_cast<uint8_t>(value[i + 1]));
-        if (!InReadingCodeList(code)) return 1;
+        if (!InReadingCodeList(code))
+            return 1;
         ++i;
     }
     return 0;
 }
 
-int GaugePosition(bool allFieldsEmpty, int64_t payloadBytes, int32_t capacity) noexcept {
-    if (allFieldsEmpty) return 0;
+int GaugePosition(bool allFieldsEmpty, int64_t payloadBytes, int32_t capacity) noexcept
+{
+    if (allFieldsEmpty)
+        return 0;
     const int64_t step = capacity / 10;
     for (int position = 0; position < 90; position += 10) {
-        if (payloadBytes < step * (position / 10 + 1)) return position;
+        if (payloadBytes < step * (position / 10 + 1))
+            return position;
     }
     return payloadBytes < capacity ? 90 : 100;
 }

@@ -1,6 +1,5 @@
 #include "nubora/output/code_view_dialog.h"
 
-#include "nubora/resources/messages.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/up_down.h"
@@ -10,6 +9,7 @@
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/code_view_layout.h"
 #include "nubora/resources/control_ids.h"
+#include "nubora/resources/messages.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 
@@ -43,10 +43,14 @@ constexpr struct {
     const char* caption;
     res::ButtonPictures pictures;
 } kButtons[] = {
-    {id::kSaveBmp, {49, 512 - kDialogFrameHeight, 126, 61}, "QRコード保存(BMP形式)",
+    {id::kSaveBmp,
+     {49, 512 - kDialogFrameHeight, 126, 61},
+     "QRコード保存(BMP形式)",
      {b::kSaveBmpNormal, b::kSaveBmpPressed, b::kSaveBmpFocused}},
     {id::kBack, {303, 512 - kDialogFrameHeight, 126, 61}, "戻る", {b::kBackNormal, b::kBackPressed, b::kBackFocused}},
-    {id::kBackToMenu, {429, 512 - kDialogFrameHeight, 126, 61}, "メインへ戻る",
+    {id::kBackToMenu,
+     {429, 512 - kDialogFrameHeight, 126, 61},
+     "メインへ戻る",
      {b::kBackToMenuNormal, b::kBackToMenuPressed, b::kBackToMenuFocused}},
     {id::kCopy, {525, 102, 75, 47}, "QRコードコピー", {b::kCopyNormal, b::kCopyPressed, b::kCopyFocused}},
     {id::kPrint, {525, 152, 75, 47}, "印刷", {b::kPrintNormal, b::kPrintPressed, b::kPrintFocused}},
@@ -145,7 +149,10 @@ void CodeViewDialog::DoDataExchange(fw::DataExchange& exchange)
     exchange.Text(id::kSymbolNumber, symbolNumberText);
 }
 
-QImage CodeViewDialog::ShownSymbol() const { return SymbolImage(host_.State().codeBitmaps.At(host_.State().shownSymbol)); }
+QImage CodeViewDialog::ShownSymbol() const
+{
+    return SymbolImage(host_.State().codeBitmaps.At(host_.State().shownSymbol));
+}
 
 void CodeViewDialog::paintEvent(QPaintEvent* event)
 {

@@ -3,9 +3,9 @@
 #include "artwork_kit.h"
 #include "code_view_artwork.h"
 #include "menu_artwork.h"
+#include "nubora/resources/resource_ids.h"
 #include "screen_artwork.h"
 #include "text_screen_artwork.h"
-#include "nubora/resources/resource_ids.h"
 
 #include <QPixmap>
 
@@ -130,7 +130,8 @@ QImage ProgramIconImage(int size)
         p.setBrush(kAccent);
         p.drawEllipse(QPointF(s * 0.8, s * 0.8), s * 0.13, s * 0.13);
         p.setPen(QPen(Qt::white, s * 0.035, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(s * 0.74, s * 0.8), QPointF(s * 0.785, s * 0.845), QPointF(s * 0.865, s * 0.76)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(s * 0.74, s * 0.8), QPointF(s * 0.785, s * 0.845), QPointF(s * 0.865, s * 0.76)}));
     }
     return image;
 }
@@ -178,9 +179,6 @@ QImage ButtonCursorImage()
     return image;
 }
 
-QCursor LoadButtonCursor()
-{
-    return QCursor(QPixmap::fromImage(ButtonCursorImage()), 12, 2);
-}
+QCursor LoadButtonCursor() { return QCursor(QPixmap::fromImage(ButtonCursorImage()), 12, 2); }
 
 }  // namespace nubora::res

@@ -54,8 +54,8 @@ void DrawPictogram(QPainter& p, Face face, QPointF c, qreal r, const QColor& ink
         // A curved arrow to the left.
         p.drawArc(QRectF(c.x() - r * 0.6, c.y() - r * 0.7, r * 1.5, r * 1.4), 90 * 16, -180 * 16);
         p.drawLine(c + QPointF(r * 0.15, -r * 0.7), c + QPointF(-r * 0.7, -r * 0.7));
-        p.drawPolyline(QPolygonF({c + QPointF(-r * 0.35, -r * 1.05), c + QPointF(-r * 0.75, -r * 0.7),
-                                  c + QPointF(-r * 0.35, -r * 0.35)}));
+        p.drawPolyline(QPolygonF(
+            {c + QPointF(-r * 0.35, -r * 1.05), c + QPointF(-r * 0.75, -r * 0.7), c + QPointF(-r * 0.35, -r * 0.35)}));
         break;
     case Face::Copy:
         // Two sheets.
@@ -90,8 +90,7 @@ QImage FaceButton(Face face, ButtonLook look)
         DrawCaption(p, body.adjusted(46, 2, -5, -2), f.line1, f.line2, 15, text);
     } else {
         const bool oneLine = !*f.line2;
-        DrawPictogram(p, face, body.topLeft() + QPointF(body.width() / 2, oneLine ? 14 : 10), oneLine ? 8 : 6,
-                      ink);
+        DrawPictogram(p, face, body.topLeft() + QPointF(body.width() / 2, oneLine ? 14 : 10), oneLine ? 8 : 6, ink);
         DrawCaption(p, body.adjusted(2, oneLine ? 24 : 17, -2, 0), f.line1, f.line2, oneLine ? 13 : 10, text);
     }
     return image;

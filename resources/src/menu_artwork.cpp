@@ -26,8 +26,7 @@ CardContent ContentOf(MenuButtonKind kind)
     switch (kind) {
     case MenuButtonKind::AddressBook:
         return {QColor(0x12, 0x9c, 0x8e), "アドレス帳", "名前や電話番号を", "電話帳コードに"};
-    case MenuButtonKind::Mail:
-        return {QColor(0x1e, 0x6f, 0xd9), "Eメール", "宛先・件名・本文を", "メール作成コードに"};
+    case MenuButtonKind::Mail: return {QColor(0x1e, 0x6f, 0xd9), "Eメール", "宛先・件名・本文を", "メール作成コードに"};
     case MenuButtonKind::FreeText:
         return {QColor(0x7a, 0x4c, 0xcf), "フリーテキスト", "自由な文章やリンクを", "テキストコードに"};
     }
@@ -213,8 +212,8 @@ QImage MenuCard(MenuButtonKind kind, ButtonLook look)
     p.setPen(Qt::NoPen);
     p.setBrush(lit ? kAccent : content.colour);
     p.drawPath(Rounded(foot, 10.5));
-    DrawCentredText(p, foot, lit ? QStringLiteral("入力画面へ ▶") : QStringLiteral("えらぶ"),
-                    JapaneseFont(11, true), Qt::white);
+    DrawCentredText(p, foot, lit ? QStringLiteral("入力画面へ ▶") : QStringLiteral("えらぶ"), JapaneseFont(11, true),
+                    Qt::white);
     return image;
 }
 

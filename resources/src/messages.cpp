@@ -17,18 +17,14 @@ fw::BoxType MessageType(int stringId)
     case s::kBackToMenuDiscardEdits:
     case s::kClearInputQuestion:
     case s::kBackToMenuDiscardUnsaved:
-    case s::kTrailingBackslashQuestion:
-        return fw::BoxType::Question;
+    case s::kTrailingBackslashQuestion: return fw::BoxType::Question;
     case s::kAlreadyRunning:
     case s::kDataTooLong:
     case s::kEncodeFailed:
-    case s::kSplitImpossible:
-        return fw::BoxType::Error;
+    case s::kSplitImpossible: return fw::BoxType::Error;
     case s::kCopiedToClipboard:
-    case s::kNoPrinter:
-        return fw::BoxType::Notice;
-    default:
-        return fw::BoxType::Warning;
+    case s::kNoPrinter: return fw::BoxType::Notice;
+    default: return fw::BoxType::Warning;
     }
 }
 

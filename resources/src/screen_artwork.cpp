@@ -69,8 +69,8 @@ void DrawPictogram(QPainter& p, FrameButtonKind kind, QPointF c, qreal r, const 
         p.drawLine(c - QPointF(0, r * 0.95), c - QPointF(0, r * 0.1));
         break;
     case FrameButtonKind::BackToMenu:
-        p.drawPolyline(QPolygonF({c + QPointF(-r * 0.9, r * 0.05), c + QPointF(0, -r * 0.8),
-                                  c + QPointF(r * 0.9, r * 0.05)}));
+        p.drawPolyline(
+            QPolygonF({c + QPointF(-r * 0.9, r * 0.05), c + QPointF(0, -r * 0.8), c + QPointF(r * 0.9, r * 0.05)}));
         p.drawPolyline(QPolygonF({c + QPointF(-r * 0.6, -r * 0.15), c + QPointF(-r * 0.6, r * 0.85),
                                   c + QPointF(r * 0.6, r * 0.85), c + QPointF(r * 0.6, -r * 0.15)}));
         break;
@@ -80,8 +80,8 @@ void DrawPictogram(QPainter& p, FrameButtonKind kind, QPointF c, qreal r, const 
         break;
     case FrameButtonKind::SaveInput:
         p.drawLine(c + QPointF(0, -r * 0.9), c + QPointF(0, r * 0.3));
-        p.drawPolyline(QPolygonF({c + QPointF(-r * 0.5, -r * 0.15), c + QPointF(0, r * 0.35),
-                                  c + QPointF(r * 0.5, -r * 0.15)}));
+        p.drawPolyline(
+            QPolygonF({c + QPointF(-r * 0.5, -r * 0.15), c + QPointF(0, r * 0.35), c + QPointF(r * 0.5, -r * 0.15)}));
         p.drawPolyline(QPolygonF({c + QPointF(-r * 0.9, r * 0.4), c + QPointF(-r * 0.9, r * 0.9),
                                   c + QPointF(r * 0.9, r * 0.9), c + QPointF(r * 0.9, r * 0.4)}));
         break;
@@ -119,8 +119,7 @@ QImage FrameButton(FrameButtonKind kind, ButtonLook look)
     } else if (face.size.height() >= 40) {
         // Side column: pictogram above a small caption.
         const bool oneLine = !*face.line2;
-        DrawPictogram(p, kind, body.topLeft() + QPointF(body.width() / 2, oneLine ? 14 : 9), oneLine ? 8 : 5,
-                      ink);
+        DrawPictogram(p, kind, body.topLeft() + QPointF(body.width() / 2, oneLine ? 14 : 9), oneLine ? 8 : 5, ink);
         DrawCaption(p, body.adjusted(2, oneLine ? 24 : 15, -2, 0), face.line1, face.line2, oneLine ? 13 : 10, text);
     } else {
         DrawPictogram(p, kind, body.topLeft() + QPointF(18, body.height() / 2), 6, ink);
@@ -159,10 +158,14 @@ QImage AddressBookBackground()
         const char* label;
         QRect field;  // template rectangle, dialog units
     } fields[] = {
-        {"名前", {65, 56, 162, 17}},         {"名前(ヨミ)", {65, 78, 162, 17}},
-        {"電話番号1", {65, 102, 162, 17}},   {"電話番号2", {65, 126, 162, 17}},
-        {"Eメールアドレス1", {65, 150, 217, 17}}, {"Eメールアドレス2", {65, 174, 217, 17}},
-        {"住所", {65, 198, 217, 17}},         {"メモ", {65, 222, 217, 17}},
+        {"名前", {65, 56, 162, 17}},
+        {"名前(ヨミ)", {65, 78, 162, 17}},
+        {"電話番号1", {65, 102, 162, 17}},
+        {"電話番号2", {65, 126, 162, 17}},
+        {"Eメールアドレス1", {65, 150, 217, 17}},
+        {"Eメールアドレス2", {65, 174, 217, 17}},
+        {"住所", {65, 198, 217, 17}},
+        {"メモ", {65, 222, 217, 17}},
     };
     const QRect first = units.ToPixels(fields[0].field);
     const QRect last = units.ToPixels(fields[7].field);
@@ -193,8 +196,8 @@ QImage AddressBookBackground()
     p.setPen(QColor(0x0e, 0x7a, 0x6f));
     p.drawText(QPointF(16, summary.top() - 11), QStringLiteral("QRコード設定"));
     const int lineHeight = inputScreen::SummaryLineHeight(units);
-    const char* summaryLabels[] = {"誤り訂正レベル", "セルサイズ", "バージョン", "印刷サイズ", "コードサイズ",
-                                   "コード分割数"};
+    const char* summaryLabels[] = {"誤り訂正レベル", "セルサイズ",   "バージョン",
+                                   "印刷サイズ",     "コードサイズ", "コード分割数"};
     for (int i = 0; i < 6; ++i) {
         const QRectF box(10, summary.top() + i * lineHeight, summary.left() - 12, lineHeight);
         QFont font = JapaneseFont(11);

@@ -51,8 +51,8 @@ void DrawLinkPictogram(QPainter& p, LinkButtonKind kind, QPointF c, qreal r, con
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
         p.drawEllipse(c + QPointF(0, -r * 0.3), r * 0.62, r * 0.62);
-        p.drawPolygon(QPolygonF({c + QPointF(-r * 0.52, -r * 0.05), c + QPointF(r * 0.52, -r * 0.05),
-                                 c + QPointF(0, r)}));
+        p.drawPolygon(
+            QPolygonF({c + QPointF(-r * 0.52, -r * 0.05), c + QPointF(r * 0.52, -r * 0.05), c + QPointF(0, r)}));
         p.setBrush(paper);
         p.drawEllipse(c + QPointF(0, -r * 0.3), r * 0.25, r * 0.25);
         break;
@@ -79,8 +79,7 @@ void DrawLabel(QPainter& p, const QRectF& box, const char* utf8, int pixelSize, 
 }
 
 // Paper, the title band with the screen's name and a line on what it makes.
-void DrawBackdrop(QPainter& p, const QString& title, const QString& subtitle, const QColor& from,
-                  const QColor& to)
+void DrawBackdrop(QPainter& p, const QString& title, const QString& subtitle, const QColor& from, const QColor& to)
 {
     QLinearGradient paper(0, 60, 0, kScreenSide);
     paper.setColorAt(0, kSky);

@@ -42,10 +42,7 @@ protected:
         Activate(&menu);
     }
 
-    static void Activate(QWidget* window)
-    {
-        QApplication::setActiveWindow(window);
-    }
+    static void Activate(QWidget* window) { QApplication::setActiveWindow(window); }
     // Control `id` of `dialog`; a missing control ends the test program.
     static QWidget* Ctl(fw::Dialog& dialog, int id)
     {
@@ -125,8 +122,8 @@ TEST_F(MainMenuTest, FocusStartsOnTheAddressBookAndTabsInButtonOrder)
 
 TEST_F(MainMenuTest, CreatesTheFourScreensHidden)
 {
-    for (QWidget* screen : std::initializer_list<QWidget*>{menu.addressBook.get(), menu.mail.get(),
-                                                            menu.freeText.get(), menu.codeView.get()}) {
+    for (QWidget* screen : std::initializer_list<QWidget*>{menu.addressBook.get(), menu.mail.get(), menu.freeText.get(),
+                                                           menu.codeView.get()}) {
         EXPECT_FALSE(screen->isVisible());
         EXPECT_TRUE(static_cast<fw::Dialog*>(screen)->IsCreated());
     }
@@ -225,10 +222,11 @@ TEST_P(MenuButtonTest, WritesTheAutomaticSettingsSummaryOnTheScreen)
               QStringLiteral("： M(15%)\n： 0.25mm\n： 1\n： 7.25mm\n： 5.25mm\n： 1\n"));
 }
 
-INSTANTIATE_TEST_SUITE_P(EachButton, MenuButtonTest,
-                         ::testing::Values(ScreenCase{menuId::kAddressBookButton, ScreenId::AddressBook, "アドレス帳用コード入力画面"},
-                                           ScreenCase{menuId::kMailButton, ScreenId::Mail, "Eメール用コード入力画面"},
-                                           ScreenCase{menuId::kFreeTextButton, ScreenId::FreeText, "フリーテキスト用コード入力画面"}));
+INSTANTIATE_TEST_SUITE_P(
+    EachButton, MenuButtonTest,
+    ::testing::Values(ScreenCase{menuId::kAddressBookButton, ScreenId::AddressBook, "アドレス帳用コード入力画面"},
+                      ScreenCase{menuId::kMailButton, ScreenId::Mail, "Eメール用コード入力画面"},
+                      ScreenCase{menuId::kFreeTextButton, ScreenId::FreeText, "フリーテキスト用コード入力画面"}));
 
 TEST_F(MainMenuTest, EnteringAScreenResetsTheSettingsToAutomatic)
 {

@@ -15,6 +15,6 @@ int main(int argc, char** argv)
         return 2;
     }
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, std::atoi(argv[2]), std::atoi(argv[3]),
-                                                                       std::atoi(argv[4]), std::atoi(argv[5]));
+                                                                      std::atoi(argv[4]), std::atoi(argv[5]));
     return shot.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

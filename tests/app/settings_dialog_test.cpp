@@ -1,10 +1,10 @@
 // The settings dialog driven as a user drives it, modally above the menu:
 // the opening in automatic and manual mode, the print area, the spinner, OK
 // and Cancel, and message 134. Every box is answered by the scripted service.
-#include "nubora/logic/code_state.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/framework/up_down.h"
+#include "nubora/logic/code_state.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/string_table.h"
 

@@ -16,7 +16,8 @@ using test::SegmentShape;
 // returns the bit length or the failure; the segments stay in ctx.
 Result<int32_t> AnalyseText(QrEncodeContext& ctx, int32_t symbolCount = 1) { return Analyse(ctx, symbolCount); }
 
-TEST(Analysis, TenDigitsAreOneNumericSegment) {
+TEST(Analysis, TenDigitsAreOneNumericSegment)
+{
     const std::string text = "0123456789";
     TestContext ctx = ContextFor(text);
     EXPECT_EQ(AnalyseText(ctx), 4 + 10 + 3 * 10 + 4);
@@ -25,28 +26,32 @@ TEST(Analysis, TenDigitsAreOneNumericSegment) {
     EXPECT_EQ(ctx.symbol.version, 1);
 }
 
-TEST(Analysis, ShortDigitsAfterLettersJoinTheAlphanumericSegment) {
+TEST(Analysis, ShortDigitsAfterLettersJoinTheAlphanumericSegment)
+{
     const std::string text = "AB12";
     TestContext ctx = ContextFor(text);
     EXPECT_EQ(AnalyseText(ctx), 4 + 9 + 22);
     EXPECT_EQ(SegmentShape(ctx), "2:4");
 }
 
-TEST(Analysis, LowerCaseLettersAreBytes) {
+TEST(Analysis, LowerCaseLettersAreBytes)
+{
     const std::string text = "abc";
     TestContext ctx = ContextFor(text);
     EXPECT_EQ(AnalyseText(ctx), 36);
     EXPECT_EQ(SegmentShape(ctx), "4:3");
 }
 
-TEST(Analysis, TwoDigitsBeforeALetterBecomeBytes) {
+TEST(Analysis, TwoDigitsBeforeALetterBecomeBytes)
+{
     const std::string text = "12a";
     TestContext ctx = ContextFor(text);
     EXPECT_EQ(AnalyseText(ctx), 36);
     EXPECT_EQ(SegmentShape(ctx), "4:3");
 }
 
-TEST(Analysis, TwentyDigitsAfterLettersStayNumericInEveryRange) {
+TEST(Analysis, TwentyDigitsAfterLettersStayNumericInEveryRange)
+{
     for (int32_t version : {1, 10, 27}) {
         const std::string text = "AB" + std::string(20, '7');
         TestContext ctx = ContextFor(text, version, 1);
@@ -57,7 +62,8 @@ TEST(Analysis, TwentyDigitsAfterLettersStayNumericInEveryRange) {
     }
 }
 
-TEST(Analysis, ShiftJisKanjiIsOneKanjiCharacter) {
+TEST(Analysis, ShiftJisKanjiIsOneKanjiCharacter)
+{
     const std::string text = "\x88\x9F";
     TestContext ctx = ContextFor(text);
     EXPECT_EQ(AnalyseText(ctx), 4 + 8 + 13);
@@ -65,7 +71,8 @@ TEST(Analysis, ShiftJisKanjiIsOneKanjiCharacter) {
     EXPECT_EQ(ctx.totalCharacters, 1);
 }
 
-TEST(Analysis, DoubleByteCharactersOutsideTheKanjiRangesAreBytes) {
+TEST(Analysis, DoubleByteCharactersOutsideTheKanjiRangesAreBytes)
+{
     // Lead bytes above 0xEB: the lead byte is a byte, the trail byte is classified alone.
     TestContext f0 = ContextFor("\xF0\x9F");
     EXPECT_EQ(AnalyseText(f0), 4 + 8 + 16);
@@ -85,8 +92,11 @@ TEST(Analysis, DoubleByteCharactersOutsideTheKanjiRangesAreBytes) {
     EXPECT_EQ(SegmentShape(e040), "8:1");
 }
 
-TEST(Analysis, LeadByteWithoutTrailByteIsAByteAndTheNextCharacterStandsAlone) {
-    TestContext ctx = ContextFor("\x81" "0123456789012");
+TEST(Analysis, LeadByteWithoutTrailByteIsAByteAndTheNextCharacterStandsAlone)
+{
+    TestContext ctx = ContextFor(
+        "\x81"
+        "0123456789012");
     AnalyseText(ctx);
     EXPECT_EQ(SegmentShape(ctx), "4:1 1:13");
     TestContext last = ContextFor("\x88");
@@ -94,22 +104,33 @@ TEST(Analysis, LeadByteWithoutTrailByteIsAByteAndTheNextCharacterStandsAlone) {
     EXPECT_EQ(SegmentShape(last), "4:1");
 }
 
-TEST(Analysis, TrailByteAfterAnUpperLeadIsClassifiedAlone) {
+TEST(Analysis, TrailByteAfterAnUpperLeadIsClassifiedAlone)
+{
     // 0xF0 0x41: the lead is a byte, 'A' is alphanumeric, and a lone 'A'
     // after a byte run merges back into bytes.
-    TestContext ctx = ContextFor("\xF0" "A");
+    TestContext ctx = ContextFor(
+        "\xF0"
+        "A");
     AnalyseText(ctx);
     EXPECT_EQ(SegmentShape(ctx), "4:2");
 }
 
-TEST(Analysis, KanjiRunsKeepFollowingDigitsAndLettersInTheirOwnMode) {
-    TestContext ctx = ContextFor("\x88\x9F" "12" "\x88\xA0" "AB");
+TEST(Analysis, KanjiRunsKeepFollowingDigitsAndLettersInTheirOwnMode)
+{
+    TestContext ctx = ContextFor(
+        "\x88\x9F"
+        "12"
+        "\x88\xA0"
+        "AB");
     AnalyseText(ctx);
     EXPECT_EQ(SegmentShape(ctx), "8:1 1:2 8:1 2:2");
 }
 
-TEST(Analysis, ByteOnlyMakesEveryByteAByte) {
-    TestContext ctx = ContextFor("\x88\x9F" "123ABC");
+TEST(Analysis, ByteOnlyMakesEveryByteAByte)
+{
+    TestContext ctx = ContextFor(
+        "\x88\x9F"
+        "123ABC");
     ctx.byteOnly = true;
     EXPECT_EQ(AnalyseText(ctx), 4 + 8 + 8 * 8);
     EXPECT_EQ(SegmentShape(ctx), "4:8");
@@ -120,12 +141,13 @@ TEST(Analysis, ByteOnlyMakesEveryByteAByte) {
 struct MergeCase {
     const char* rule;
     std::string before, run, after;  // the run under test is `run` repeated
-    int32_t thresholds[3];            // versions 1-9, 10-26, 27-40
-    const char* merged;               // shape when the run is one shorter than the threshold
-    const char* kept;                 // shape when the run reaches the threshold
+    int32_t thresholds[3];           // versions 1-9, 10-26, 27-40
+    const char* merged;              // shape when the run is one shorter than the threshold
+    const char* kept;                // shape when the run reaches the threshold
 };
 
-TEST(Analysis, MergeThresholdsHoldOnBothSidesInEveryVersionRange) {
+TEST(Analysis, MergeThresholdsHoldOnBothSidesInEveryVersionRange)
+{
     const MergeCase cases[] = {
         {"first numeric before byte", "", "5", "a", {4, 4, 5}, "4:*+1", "1:* 4:1"},
         {"first numeric before alphanumeric", "", "5", "A", {7, 8, 9}, "2:*+1", "1:* 2:1"},
@@ -139,7 +161,8 @@ TEST(Analysis, MergeThresholdsHoldOnBothSidesInEveryVersionRange) {
         for (int range = 0; range < 3; ++range) {
             for (int32_t length : {c.thresholds[range] - 1, c.thresholds[range]}) {
                 std::string text = c.before;
-                for (int32_t i = 0; i < length; ++i) text += c.run;
+                for (int32_t i = 0; i < length; ++i)
+                    text += c.run;
                 text += c.after;
                 TestContext ctx = ContextFor(text, versions[range], 1);
                 const Result<int32_t> bits = AnalyseText(ctx);
@@ -152,14 +175,17 @@ TEST(Analysis, MergeThresholdsHoldOnBothSidesInEveryVersionRange) {
                     want.replace(star, 3, std::to_string(length + 1));
                 if (const auto star = want.find("1+*"); star != std::string::npos)
                     want.replace(star, 3, std::to_string(length + 1));
-                if (const auto star = want.find('*'); star != std::string::npos) want.replace(star, 1, n);
-                EXPECT_EQ(SegmentShape(ctx), want) << c.rule << ", version " << versions[range] << ", length " << length;
+                if (const auto star = want.find('*'); star != std::string::npos)
+                    want.replace(star, 1, n);
+                EXPECT_EQ(SegmentShape(ctx), want)
+                    << c.rule << ", version " << versions[range] << ", length " << length;
             }
         }
     }
 }
 
-TEST(Analysis, FirstEstimateUsesTheWidestCountIndicators) {
+TEST(Analysis, FirstEstimateUsesTheWidestCountIndicators)
+{
     // 432 digits need 1458 bits with 14-bit counts (more than 9-M's 1456), so
     // the analysis starts at version 10; with 10-bit counts they fit 9.
     TestContext ctx = ContextFor(std::string(432, '3'));
@@ -167,7 +193,8 @@ TEST(Analysis, FirstEstimateUsesTheWidestCountIndicators) {
     EXPECT_EQ(ctx.symbol.version, 9);
 }
 
-TEST(Analysis, RefinementRecountsWithTheSmallerRangeWhenItFits) {
+TEST(Analysis, RefinementRecountsWithTheSmallerRangeWhenItFits)
+{
     // 180 bytes: 1460 bits with 16-bit counts (version 10), 1452 with 8-bit
     // counts, which fit 9-M.
     TestContext ctx = ContextFor(std::string(180, 'x'));
@@ -175,14 +202,16 @@ TEST(Analysis, RefinementRecountsWithTheSmallerRangeWhenItFits) {
     EXPECT_EQ(ctx.symbol.version, 9);
 }
 
-TEST(Analysis, RefinementKeepsTheLargerRangeWhenTheSmallerDoesNotFit) {
+TEST(Analysis, RefinementKeepsTheLargerRangeWhenTheSmallerDoesNotFit)
+{
     TestContext ctx = ContextFor(std::string(200, 'x'));
     EXPECT_EQ(AnalyseText(ctx), 4 + 16 + 1600);
     EXPECT_EQ(ctx.symbol.version, 10);
     EXPECT_EQ(ctx.segments[0].bitLength, 4 + 16 + 1600);
 }
 
-TEST(Analysis, StructuredAppendNeedsAtLeastOneCharacterPerSymbol) {
+TEST(Analysis, StructuredAppendNeedsAtLeastOneCharacterPerSymbol)
+{
     TestContext two = ContextFor("ab");
     EXPECT_EQ(AnalyseText(two, 3), Status::kSplitImpossible);
     // Two Kanji characters are four bytes, enough for three symbols byte by byte.
@@ -193,22 +222,28 @@ TEST(Analysis, StructuredAppendNeedsAtLeastOneCharacterPerSymbol) {
     EXPECT_EQ(kanji.totalCharacters, 4);
 }
 
-TEST(Analysis, StructuredAppendEstimateAllowsFortyFourBitsPerSymbol) {
+TEST(Analysis, StructuredAppendEstimateAllowsFortyFourBitsPerSymbol)
+{
     // 100 digits in two symbols: (352 + 88) / 2 = 220 bits fit 2-M.
     TestContext ctx = ContextFor(std::string(100, '1'));
     EXPECT_EQ(AnalyseText(ctx, 2), 348);
     EXPECT_EQ(ctx.symbol.version, 2);
 }
 
-TEST(Analysis, TextBeyondEveryVersionIsTooLong) {
+TEST(Analysis, TextBeyondEveryVersionIsTooLong)
+{
     TestContext ctx = ContextFor(std::string(3000, 'x'), 0, 1);
     EXPECT_EQ(AnalyseText(ctx), Status::kDataTooLong);
     TestContext empty = ContextFor("");
     EXPECT_EQ(AnalyseText(empty), Status::kBadArgument);
 }
 
-TEST(Analysis, BitLengthForRecountsEverySegmentInTheRangeOfTheVersion) {
-    TestContext ctx = ContextFor("\x88\x9F" "12345678" "abc");
+TEST(Analysis, BitLengthForRecountsEverySegmentInTheRangeOfTheVersion)
+{
+    TestContext ctx = ContextFor(
+        "\x88\x9F"
+        "12345678"
+        "abc");
     AnalyseText(ctx);
     EXPECT_EQ(SegmentShape(ctx), "8:1 1:8 4:3");
     const int32_t data = 13 + 27 + 24;
@@ -220,9 +255,11 @@ TEST(Analysis, BitLengthForRecountsEverySegmentInTheRangeOfTheVersion) {
     EXPECT_EQ(BitLengthFor(ctx, 41), Status::kBadArgument);
 }
 
-TEST(Analysis, AlphanumericValuesFollowTheStandardTable) {
+TEST(Analysis, AlphanumericValuesFollowTheStandardTable)
+{
     const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
-    for (size_t i = 0; i < chars.size(); ++i) EXPECT_EQ(AlphanumericValue(static_cast<uint8_t>(chars[i])), i);
+    for (size_t i = 0; i < chars.size(); ++i)
+        EXPECT_EQ(AlphanumericValue(static_cast<uint8_t>(chars[i])), i);
     for (int b = 0; b < 256; ++b) {
         if (chars.find(static_cast<char>(b)) == std::string::npos) {
             EXPECT_EQ(AlphanumericValue(static_cast<uint8_t>(b)), 255) << b;
@@ -230,7 +267,8 @@ TEST(Analysis, AlphanumericValuesFollowTheStandardTable) {
     }
 }
 
-TEST(Analysis, CharactersThatFitNeverGoNegative) {
+TEST(Analysis, CharactersThatFitNeverGoNegative)
+{
     EXPECT_EQ(CharactersThatFit(kModeNumeric, -20, 10), 0);
     EXPECT_EQ(CharactersThatFit(kModeNumeric, 0, 10), 0);
     EXPECT_EQ(CharactersThatFit(kModeNumeric, 9, 10), 2);

@@ -15,12 +15,14 @@ struct Result {
     ~Result() { TavoQREnc_FreeBitmaps(bitmaps, count); }
 };
 
-int32_t Encode(const std::string& text, int32_t n, QrEncodeParams& params, Result& result) {
+int32_t Encode(const std::string& text, int32_t n, QrEncodeParams& params, Result& result)
+{
     result.count = n;
     return TavoQREnc_QrEncode(text.c_str(), static_cast<int32_t>(text.size()), n, &result.bitmaps, &params);
 }
 
-TEST(QrEncode, RejectsBadArgumentsAndLeavesTheSlotAlone) {
+TEST(QrEncode, RejectsBadArgumentsAndLeavesTheSlotAlone)
+{
     QrEncodeParams params{0, 0};
     QrBitmap** bitmaps = nullptr;
     EXPECT_EQ(TavoQREnc_QrEncode(nullptr, 1, 1, &bitmaps, &params), TAVOQRENC_E_BAD_ARGUMENT);
@@ -37,14 +39,15 @@ TEST(QrEncode, RejectsBadArgumentsAndLeavesTheSlotAlone) {
     EXPECT_EQ(TavoQREnc_QrEncode("A", 1, 1, &slot, &params), TAVOQRENC_E_BAD_ARGUMENT);
     EXPECT_EQ(slot, occupied);
 
-    for (QrEncodeParams bad : {QrEncodeParams{16, 0}, QrEncodeParams{-1, 0}, QrEncodeParams{0, 5},
-                               QrEncodeParams{0, -1}}) {
+    for (QrEncodeParams bad :
+         {QrEncodeParams{16, 0}, QrEncodeParams{-1, 0}, QrEncodeParams{0, 5}, QrEncodeParams{0, -1}}) {
         EXPECT_EQ(TavoQREnc_QrEncode("A", 1, 1, &bitmaps, &bad), TAVOQRENC_E_BAD_ARGUMENT);
         EXPECT_EQ(bitmaps, nullptr);
     }
 }
 
-TEST(QrEncode, TooMuchForVersion15IsDataTooLong) {
+TEST(QrEncode, TooMuchForVersion15IsDataTooLong)
+{
     // 1,000 digits need a larger symbol than version 15 at H, though the table has them.
     QrEncodeParams params{0, TAVOQRENC_LEVEL_H};
     Result result;
@@ -60,14 +63,16 @@ TEST(QrEncode, TooMuchForVersion15IsDataTooLong) {
     EXPECT_EQ(TavoQREnc_QrEncode("", 1, 1, &result.bitmaps, &empty), TAVOQRENC_E_DATA_TOO_LONG);
 }
 
-TEST(QrEncode, FewerCharactersThanSymbolsIsASplitFailure) {
+TEST(QrEncode, FewerCharactersThanSymbolsIsASplitFailure)
+{
     QrEncodeParams params{0, 0};
     Result result;
     EXPECT_EQ(Encode("ab", 3, params, result), TAVOQRENC_E_SPLIT_IMPOSSIBLE);
     EXPECT_EQ(result.bitmaps, nullptr);
 }
 
-TEST(QrEncode2, RejectsBadArguments) {
+TEST(QrEncode2, RejectsBadArguments)
+{
     const char* texts[] = {"A", "B"};
     const char* nullFirst[] = {nullptr};
     QrEncodeParams params{0, 0};
@@ -85,7 +90,8 @@ TEST(QrEncode2, RejectsBadArguments) {
     EXPECT_EQ(failed, -1);
 }
 
-TEST(QrEncode2, ReportsTheTextThatDoesNotFit) {
+TEST(QrEncode2, ReportsTheTextThatDoesNotFit)
+{
     const std::string longText(400, 'x');
     const char* texts[] = {"first", longText.c_str(), "third"};
     QrEncodeParams params{1, TAVOQRENC_LEVEL_M};
@@ -96,7 +102,8 @@ TEST(QrEncode2, ReportsTheTextThatDoesNotFit) {
     EXPECT_EQ(bitmaps, nullptr);
 }
 
-TEST(GetAvailableLength, AnswersFromTheKanjiColumn) {
+TEST(GetAvailableLength, AnswersFromTheKanjiColumn)
+{
     const int32_t expected[4] = {10, 8, 7, 4};
     for (int32_t level = 1; level <= 4; ++level) {
         const int32_t versionLevel[2] = {1, level};
@@ -108,16 +115,18 @@ TEST(GetAvailableLength, AnswersFromTheKanjiColumn) {
     EXPECT_EQ(TavoQREnc_GetAvailableLength(v15m), 254);
 }
 
-TEST(GetAvailableLength, RejectsValuesOutsideTheTable) {
-    for (auto [version, level] : {std::pair{1, 0}, std::pair{0, 1}, std::pair{41, 1}, std::pair{1, 5},
-                                  std::pair{-1, 1}, std::pair{1, -1}}) {
+TEST(GetAvailableLength, RejectsValuesOutsideTheTable)
+{
+    for (auto [version, level] :
+         {std::pair{1, 0}, std::pair{0, 1}, std::pair{41, 1}, std::pair{1, 5}, std::pair{-1, 1}, std::pair{1, -1}}) {
         const int32_t versionLevel[2] = {version, level};
         EXPECT_EQ(TavoQREnc_GetAvailableLength(versionLevel), TAVOQRENC_E_BAD_ARGUMENT) << version << "-" << level;
     }
     EXPECT_EQ(TavoQREnc_GetAvailableLength(nullptr), TAVOQRENC_E_BAD_ARGUMENT);
 }
 
-TEST(GetAvailableVersion, TakesTheLargestVersionThatFitsWithItsQuietZone) {
+TEST(GetAvailableVersion, TakesTheLargestVersionThatFitsWithItsQuietZone)
+{
     int32_t out[2] = {-1, -1};
     EXPECT_EQ(TavoQREnc_GetAvailableVersion(1000, 0, out), 26);  // 40 modules: version 3
     EXPECT_EQ(out[0], 3);
@@ -130,7 +139,8 @@ TEST(GetAvailableVersion, TakesTheLargestVersionThatFitsWithItsQuietZone) {
     EXPECT_EQ(out[0], 1);
 }
 
-TEST(GetAvailableVersion, RejectsAnUnknownCellSizeOrAWidthBelowVersion1) {
+TEST(GetAvailableVersion, RejectsAnUnknownCellSizeOrAWidthBelowVersion1)
+{
     int32_t out[2] = {-1, -1};
     EXPECT_EQ(TavoQREnc_GetAvailableVersion(1000, 8, out), TAVOQRENC_E_BAD_ARGUMENT);
     EXPECT_EQ(TavoQREnc_GetAvailableVersion(1000, -1, out), TAVOQRENC_E_BAD_ARGUMENT);
@@ -140,7 +150,8 @@ TEST(GetAvailableVersion, RejectsAnUnknownCellSizeOrAWidthBelowVersion1) {
     EXPECT_EQ(TavoQREnc_GetAvailableVersion(1000, 0, nullptr), TAVOQRENC_E_BAD_ARGUMENT);
 }
 
-TEST(GetCodeInfo, ChoosesWithoutEncoding) {
+TEST(GetCodeInfo, ChoosesWithoutEncoding)
+{
     QrEncodeParams params{0, 0};
     ASSERT_EQ(TavoQREnc_GetCodeInfo("01234567", 1, &params), 0);
     EXPECT_EQ(params.version, 1);
@@ -152,21 +163,24 @@ TEST(GetCodeInfo, ChoosesWithoutEncoding) {
     EXPECT_EQ(high.level, TAVOQRENC_LEVEL_H);
 }
 
-TEST(GetCodeInfo, EmptyTextIsVersion1LevelM) {
+TEST(GetCodeInfo, EmptyTextIsVersion1LevelM)
+{
     QrEncodeParams params{0, TAVOQRENC_LEVEL_H};
     ASSERT_EQ(TavoQREnc_GetCodeInfo("", 1, &params), 0);
     EXPECT_EQ(params.version, 1);
     EXPECT_EQ(params.level, TAVOQRENC_LEVEL_M);
 }
 
-TEST(GetCodeInfo, SharesTheBitsAmongSymbolsWithoutTheHeaderAllowance) {
+TEST(GetCodeInfo, SharesTheBitsAmongSymbolsWithoutTheHeaderAllowance)
+{
     // 100 digits: 348 bits, 174 per symbol: 2-M, although encoding needs 3-M.
     QrEncodeParams params{0, 0};
     ASSERT_EQ(TavoQREnc_GetCodeInfo(std::string(100, '1').c_str(), 2, &params), 0);
     EXPECT_EQ(params.version, 2);
 }
 
-TEST(GetCodeInfo, ReportsFailuresInsteadOfAVersion) {
+TEST(GetCodeInfo, ReportsFailuresInsteadOfAVersion)
+{
     QrEncodeParams params{0, TAVOQRENC_LEVEL_H};
     EXPECT_EQ(TavoQREnc_GetCodeInfo(std::string(1000, '5').c_str(), 1, &params), TAVOQRENC_E_DATA_TOO_LONG);
     EXPECT_EQ(TavoQREnc_GetCodeInfo(std::string(5000, 'x').c_str(), 1, &params), TAVOQRENC_E_DATA_TOO_LONG);
@@ -180,7 +194,8 @@ TEST(GetCodeInfo, ReportsFailuresInsteadOfAVersion) {
     EXPECT_EQ(TavoQREnc_GetCodeInfo("A", 1, &bad), TAVOQRENC_E_BAD_ARGUMENT);
 }
 
-TEST(Bitmaps, FreeingIsNullSafe) {
+TEST(Bitmaps, FreeingIsNullSafe)
+{
     TavoQREnc_FreeBitmaps(nullptr, 0);
     TavoQREnc_FreeBitmaps(nullptr, 16);
     QrBitmap** empty = static_cast<QrBitmap**>(calloc(3, sizeof(QrBitmap*)));

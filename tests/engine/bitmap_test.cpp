@@ -20,7 +20,8 @@ struct Rendered {
     std::unique_ptr<QrBitmap> bitmap;
 };
 
-Rendered Render(const std::string& text, int32_t version, int32_t level) {
+Rendered Render(const std::string& text, int32_t version, int32_t level)
+{
     Rendered r{test::ContextFor(text, version, level), nullptr};
     EXPECT_EQ(PrepareSymbols(r.ctx, 1), Status::kOk);
     r.ctx.blocks = MakeBlockLayout(r.ctx.symbol);
@@ -31,16 +32,19 @@ Rendered Render(const std::string& text, int32_t version, int32_t level) {
 }
 
 // The symbol without its quiet zone, one line per row, '#' dark, '.' light.
-std::string Art(const QrBitmap& b) {
+std::string Art(const QrBitmap& b)
+{
     std::string art;
     for (int32_t y = 4; y < b.Side() - 4; ++y) {
-        for (int32_t x = 4; x < b.Side() - 4; ++x) art += b.IsDark(x, y) ? '#' : '.';
+        for (int32_t x = 4; x < b.Side() - 4; ++x)
+            art += b.IsDark(x, y) ? '#' : '.';
         art += '\n';
     }
     return art;
 }
 
-TEST(Bitmap, Version1Is29PixelsWithALightQuietZone) {
+TEST(Bitmap, Version1Is29PixelsWithALightQuietZone)
+{
     const Rendered r = Render("01234567", 0, kLevelM);
     ASSERT_NE(r.bitmap, nullptr);
     const QrBitmap& b = *r.bitmap;
@@ -59,7 +63,8 @@ TEST(Bitmap, Version1Is29PixelsWithALightQuietZone) {
     }
 }
 
-TEST(Bitmap, TopLeftFinderOccupiesPixels4To10) {
+TEST(Bitmap, TopLeftFinderOccupiesPixels4To10)
+{
     const Rendered r = Render("01234567", 0, kLevelM);
     ASSERT_NE(r.bitmap, nullptr);
     for (int32_t y = 4; y <= 10; ++y) {
@@ -76,7 +81,8 @@ TEST(Bitmap, TopLeftFinderOccupiesPixels4To10) {
     }
 }
 
-TEST(Bitmap, PixelsAreTheModulesShiftedByTheQuietZone) {
+TEST(Bitmap, PixelsAreTheModulesShiftedByTheQuietZone)
+{
     for (int32_t version = 1; version <= kMaxVersion; ++version) {
         QrEncodeContext ctx = test::SymbolContext(version, 1 + version % 4, static_cast<uint32_t>(version));
         std::unique_ptr<QrBitmap> bitmap;
@@ -95,7 +101,8 @@ TEST(Bitmap, PixelsAreTheModulesShiftedByTheQuietZone) {
     }
 }
 
-TEST(Bitmap, FormatInformationNamesTheChosenMask) {
+TEST(Bitmap, FormatInformationNamesTheChosenMask)
+{
     const Rendered r = Render("01234567", 0, kLevelM);
     ASSERT_NE(r.bitmap, nullptr);
     const uint32_t word = FormatWord(kLevelM, r.ctx.maskChoice.mask);
@@ -107,7 +114,8 @@ TEST(Bitmap, FormatInformationNamesTheChosenMask) {
 
 // "01234567" at 1-M as the engine draws it (its mask chosen by the engine's
 // own penalty); read back by zxing-cpp when it was first recorded.
-TEST(Bitmap, GoldenSymbol01234567At1M) {
+TEST(Bitmap, GoldenSymbol01234567At1M)
+{
     const Rendered r = Render("01234567", 0, kLevelM);
     ASSERT_NE(r.bitmap, nullptr);
     const std::string golden =
@@ -135,7 +143,8 @@ TEST(Bitmap, GoldenSymbol01234567At1M) {
     EXPECT_EQ(Art(*r.bitmap), golden) << Art(*r.bitmap);
 }
 
-TEST(Bitmap, AVersionOutsideTheTableRendersNothing) {
+TEST(Bitmap, AVersionOutsideTheTableRendersNothing)
+{
     QrEncodeContext ctx = test::SymbolContext(1, kLevelL);
     ctx.symbol.version = 41;
     std::unique_ptr<QrBitmap> bitmap(new QrBitmap(1, new uint8_t[2]));
@@ -143,7 +152,8 @@ TEST(Bitmap, AVersionOutsideTheTableRendersNothing) {
     EXPECT_EQ(bitmap, nullptr);
 }
 
-TEST(Bitmap, AnUnknownErrorCorrectionCountRendersNothing) {
+TEST(Bitmap, AnUnknownErrorCorrectionCountRendersNothing)
+{
     QrEncodeContext ctx = test::SymbolContext(1, kLevelL);
     ctx.blocks.ecCount[0] = 8;
     std::unique_ptr<QrBitmap> bitmap;

@@ -6,14 +6,16 @@
 
 static int failures = 0;
 
-static void expect(const char* what, long got, long want) {
+static void expect(const char* what, long got, long want)
+{
     if (got != want) {
         fprintf(stderr, "%s: got %ld, want %ld\n", what, got, want);
         ++failures;
     }
 }
 
-int main(void) {
+int main(void)
+{
     int32_t versionLevel[2] = {1, TAVOQRENC_LEVEL_L};
     expect("length 1-L", TavoQREnc_GetAvailableLength(versionLevel), 10);
     versionLevel[1] = TAVOQRENC_LEVEL_H;
@@ -60,6 +62,7 @@ int main(void) {
     expect("side of NULL", TavoQREnc_GetBitmapSide(NULL), 0);
     expect("bits of NULL", TavoQREnc_GetBitmapBits(NULL, NULL) == NULL, 1);
 
-    if (failures == 0) printf("C caller: all answers right\n");
+    if (failures == 0)
+        printf("C caller: all answers right\n");
     return failures == 0 ? 0 : 1;
 }

@@ -16,14 +16,16 @@ namespace {
 using test::ContextFor;
 using test::TestContext;
 
-QrSymbolSpec Request(int32_t version, int32_t level) {
+QrSymbolSpec Request(int32_t version, int32_t level)
+{
     QrSymbolSpec request{};
     request.version = version;
     request.level = level;
     return request;
 }
 
-TEST(Choose, PicksTheSmallestVersionWhoseDataBitsReach) {
+TEST(Choose, PicksTheSmallestVersionWhoseDataBitsReach)
+{
     QrEncodeContext ctx;
     ASSERT_EQ(Choose(ctx, Request(0, kLevelM), 152), Status::kOk);
     EXPECT_EQ(ctx.symbol.version, 2);
@@ -35,7 +37,8 @@ TEST(Choose, PicksTheSmallestVersionWhoseDataBitsReach) {
     EXPECT_EQ(ctx.symbol.version, 2);
 }
 
-TEST(Choose, AFixedVersionMustHoldTheBits) {
+TEST(Choose, AFixedVersionMustHoldTheBits)
+{
     QrEncodeContext ctx;
     EXPECT_EQ(Choose(ctx, Request(1, kLevelM), 152), Status::kDataTooLong);
     ASSERT_EQ(Choose(ctx, Request(3, kLevelM), 152), Status::kOk);
@@ -45,14 +48,16 @@ TEST(Choose, AFixedVersionMustHoldTheBits) {
     EXPECT_EQ(ctx.symbol.version, 1);
 }
 
-TEST(Choose, LevelZeroIsM) {
+TEST(Choose, LevelZeroIsM)
+{
     QrEncodeContext ctx;
     ASSERT_EQ(Choose(ctx, Request(0, 0), 152), Status::kOk);
     EXPECT_EQ(ctx.symbol.level, kLevelM);
     EXPECT_EQ(ctx.symbol.version, 2);
 }
 
-TEST(Choose, NothingFitsBeyondVersion40) {
+TEST(Choose, NothingFitsBeyondVersion40)
+{
     QrEncodeContext ctx;
     EXPECT_EQ(Choose(ctx, Request(0, kLevelL), 2956 * 8 + 1), Status::kDataTooLong);
     EXPECT_EQ(Estimate(ctx, Request(5, kLevelL), 2956 * 8 + 1), Status::kDataTooLong);
@@ -60,7 +65,8 @@ TEST(Choose, NothingFitsBeyondVersion40) {
     EXPECT_EQ(ctx.symbol.version, 40);
 }
 
-TEST(CapacityBits, IsTheFixedVersionsDataBits) {
+TEST(CapacityBits, IsTheFixedVersionsDataBits)
+{
     EXPECT_EQ(CapacityBits(Request(1, kLevelM)), 128);
     EXPECT_EQ(CapacityBits(Request(15, kLevelH)), 223 * 8);
     EXPECT_EQ(CapacityBits(Request(2, 0)), 224);  // level 0 is M here too
@@ -68,7 +74,8 @@ TEST(CapacityBits, IsTheFixedVersionsDataBits) {
     EXPECT_EQ(CapacityBits(Request(41, kLevelM)), Status::kBadArgument);
 }
 
-TEST(Parity, IsTheExclusiveOrOfEveryByte) {
+TEST(Parity, IsTheExclusiveOrOfEveryByte)
+{
     EXPECT_EQ(Parity(""), 0);
     EXPECT_EQ(Parity("A"), 'A');
     EXPECT_EQ(Parity("AB"), 'A' ^ 'B');
@@ -76,19 +83,22 @@ TEST(Parity, IsTheExclusiveOrOfEveryByte) {
 }
 
 std::vector<int32_t> QuotasFor(const std::string& text, int32_t symbolCount, int32_t version = 0,
-                               int32_t level = kLevelM) {
+                               int32_t level = kLevelM)
+{
     TestContext ctx = ContextFor(text, version, level);
     EXPECT_EQ(PrepareSymbols(ctx, symbolCount), Status::kOk);
     return ctx.quotas;
 }
 
-TEST(Divide, FewCharactersAreDealtOutEvenlyFirstSymbolsFirst) {
+TEST(Divide, FewCharactersAreDealtOutEvenlyFirstSymbolsFirst)
+{
     EXPECT_EQ(QuotasFor("abcde", 3), (std::vector<int32_t>{2, 2, 1, 0}));
     EXPECT_EQ(QuotasFor("abcde", 4), (std::vector<int32_t>{2, 1, 1, 1, 0}));
     EXPECT_EQ(QuotasFor("ab", 2), (std::vector<int32_t>{1, 1, 0}));
 }
 
-TEST(Divide, HundredDigitsInTwoSymbols) {
+TEST(Divide, HundredDigitsInTwoSymbols)
+{
     TestContext ctx = ContextFor(std::string(100, '1'), 0, kLevelM);
     ASSERT_EQ(Analyse(ctx, 2), 348);
     ASSERT_EQ(Divide(ctx, 348 + 88, 2), Status::kOk);
@@ -96,7 +106,8 @@ TEST(Divide, HundredDigitsInTwoSymbols) {
     EXPECT_EQ(ctx.overflowBits, 13);
 }
 
-TEST(Divide, TheFullestSymbolDecidesTheVersion) {
+TEST(Divide, TheFullestSymbolDecidesTheVersion)
+{
     // The average, (348 + 88 + 13) / 2 = 224 bits, fits 2-M, but symbol 0
     // needs 20 + 4 + 10 + 197 = 231 bits: the symbols must be 3-M.
     TestContext ctx = ContextFor(std::string(100, '1'), 0, kLevelM);
@@ -106,7 +117,8 @@ TEST(Divide, TheFullestSymbolDecidesTheVersion) {
     EXPECT_EQ(ctx.symbol.level, kLevelM);
 }
 
-TEST(Divide, AFixedVersionTooSmallForTheFullestSymbolIsRefused) {
+TEST(Divide, AFixedVersionTooSmallForTheFullestSymbolIsRefused)
+{
     // At a fixed 2-M the first symbol's part of the digits overruns its 224 bits.
     TestContext ctx = ContextFor(std::string(100, '1'), 2, kLevelM);
     EXPECT_EQ(PrepareSymbols(ctx, 2), Status::kSplitImpossible);
@@ -115,18 +127,23 @@ TEST(Divide, AFixedVersionTooSmallForTheFullestSymbolIsRefused) {
     EXPECT_EQ(larger.symbol.version, 3);
 }
 
-TEST(Divide, FinalRuleLeavesOneCharacterForEachLaterSymbol) {
+TEST(Divide, FinalRuleLeavesOneCharacterForEachLaterSymbol)
+{
     // Three symbols of a short alphanumeric text: the first takes all but two.
     TestContext ctx = ContextFor("ABCDEFGH", 0, kLevelM);
     ASSERT_EQ(PrepareSymbols(ctx, 3), Status::kOk);
     EXPECT_EQ(ctx.quotas, (std::vector<int32_t>{6, 1, 1, 0}));
 }
 
-TEST(Divide, ByteOnlyRetryDividesTheBytesAnew) {
+TEST(Divide, ByteOnlyRetryDividesTheBytesAnew)
+{
     // Kanji, digit, Kanji: three characters, 68 bits as segments, too many for
     // two 1-H symbols (72 bits each with headers). The byte-only retry fits,
     // and its quotas must count the five bytes, not the three characters.
-    const std::string text = "\x88\x9F" "1" "\x88\xA0";
+    const std::string text =
+        "\x88\x9F"
+        "1"
+        "\x88\xA0";
     TestContext ctx = ContextFor(text, 1, kLevelH);
     ASSERT_EQ(PrepareSymbols(ctx, 2), Status::kOk);
     EXPECT_TRUE(ctx.byteOnly);
@@ -135,7 +152,8 @@ TEST(Divide, ByteOnlyRetryDividesTheBytesAnew) {
     EXPECT_EQ(ctx.symbol.version, 1);
 }
 
-TEST(Divide, TextWithFewerCharactersThanSymbolsIsRetriedByteByByte) {
+TEST(Divide, TextWithFewerCharactersThanSymbolsIsRetriedByteByByte)
+{
     TestContext two = ContextFor("ab", 0, kLevelM);
     EXPECT_EQ(PrepareSymbols(two, 3), Status::kSplitImpossible);
     TestContext kanji = ContextFor("\x88\x9F\x88\xA0", 0, kLevelM);
@@ -144,7 +162,8 @@ TEST(Divide, TextWithFewerCharactersThanSymbolsIsRetriedByteByByte) {
     EXPECT_EQ(kanji.quotas, (std::vector<int32_t>{2, 1, 1, 0}));
 }
 
-TEST(Divide, QuotasAlwaysCoverTheWholeText) {
+TEST(Divide, QuotasAlwaysCoverTheWholeText)
+{
     TestContext ctx = ContextFor("HELLO WORLD 0123456789 hello world", 0, kLevelQ);
     for (int32_t n = 2; n <= 16; ++n) {
         ctx.byteOnly = false;
@@ -158,7 +177,8 @@ TEST(Divide, QuotasAlwaysCoverTheWholeText) {
 // Random texts of every kind, split or not, at every level: whenever the
 // engine accepts a text, every symbol's content fits its data codewords, the
 // count indicators agree with what is written, and every byte is written once.
-TEST(Divide, EveryAcceptedTextIsWrittenWholeAndWithinCapacity) {
+TEST(Divide, EveryAcceptedTextIsWrittenWholeAndWithinCapacity)
+{
     std::mt19937 random(20261208);
     const std::string kanji[] = {"\x88\x9F", "\x93\xFA", "\x96\x7B", "\xE4\xAA", "\x82\xA0", "\x83\x41"};
     int32_t accepted = 0;
@@ -171,10 +191,10 @@ TEST(Divide, EveryAcceptedTextIsWrittenWholeAndWithinCapacity) {
             const int run = std::uniform_int_distribution<int>(1, 30)(random);
             for (int i = 0; i < run; ++i) {
                 switch (pick) {
-                    case 0: text += static_cast<char>('0' + random() % 10); break;
-                    case 1: text += "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:"[random() % 45]; break;
-                    case 2: text += static_cast<char>(0x20 + random() % 0x5F); break;
-                    default: text += kanji[random() % 6]; break;
+                case 0: text += static_cast<char>('0' + random() % 10); break;
+                case 1: text += "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:"[random() % 45]; break;
+                case 2: text += static_cast<char>(0x20 + random() % 0x5F); break;
+                default: text += kanji[random() % 6]; break;
                 }
             }
         }
@@ -182,7 +202,8 @@ TEST(Divide, EveryAcceptedTextIsWrittenWholeAndWithinCapacity) {
         const int32_t level = static_cast<int32_t>(random() % 5);
         const int32_t version = iteration % 4 == 0 ? std::uniform_int_distribution<int32_t>(1, 15)(random) : 0;
         TestContext ctx = ContextFor(text, version, level);
-        if (PrepareSymbols(ctx, n) != Status::kOk) continue;
+        if (PrepareSymbols(ctx, n) != Status::kOk)
+            continue;
         ++accepted;
         SCOPED_TRACE(testing::Message() << "iteration " << iteration << ", N " << n << ", version " << version);
         ASSERT_LE(ctx.symbol.version, 15);
@@ -191,7 +212,8 @@ TEST(Divide, EveryAcceptedTextIsWrittenWholeAndWithinCapacity) {
         ASSERT_LE(largest.value, ctx.symbol.dataCodewords * 8);
         ctx.blocks = MakeBlockLayout(ctx.symbol);
         ctx.blockStorage.assign(static_cast<size_t>(ctx.blocks.storageSize), 0);
-        for (int32_t i = 0; i < n; ++i) ASSERT_EQ(WriteSymbolData(ctx, i, n), Status::kOk) << i;
+        for (int32_t i = 0; i < n; ++i)
+            ASSERT_EQ(WriteSymbolData(ctx, i, n), Status::kOk) << i;
         EXPECT_EQ(ctx.cursorSegment, static_cast<int32_t>(ctx.segments.size()));
         EXPECT_EQ(ctx.cursorCharacter, 0);
     }

@@ -15,7 +15,8 @@ constexpr std::string_view kByteOnly =
     "abcdefghijklmnopqrstuvwxyz!\"#&'(),;<=>?@[\\]^_`{|}~\r\n\t\x01\x1f\x7f\x80\xa0\xfd\xfe\xff";
 
 // Character count indicator width of `kind`'s mode at `version` (1..15).
-int CountBits(TextKind kind, int version) {
+int CountBits(TextKind kind, int version)
+{
     const bool small = version <= 9;
     switch (kind) {
     case TextKind::Numeric: return small ? 10 : 12;
@@ -27,14 +28,16 @@ int CountBits(TextKind kind, int version) {
 
 // Data bits of one symbol, at least: a full load of Kanji characters leaves
 // fewer than 13 bits over.
-int CapacityBits(int version, int level) {
+int CapacityBits(int version, int level)
+{
     const int32_t versionLevel[2] = {version, level};
     const int32_t kanji = TavoQREnc_GetAvailableLength(versionLevel);
     return 13 * kanji + 4 + CountBits(TextKind::Kanji, version);
 }
 
 // Bits of a segment of `kind` with n characters at `version`.
-int SegmentBits(TextKind kind, int n, int version) {
+int SegmentBits(TextKind kind, int n, int version)
+{
     int data = 0;
     switch (kind) {
     case TextKind::Numeric: data = 10 * (n / 3) + (n % 3 == 1 ? 4 : n % 3 == 2 ? 7 : 0); break;
@@ -45,13 +48,15 @@ int SegmentBits(TextKind kind, int n, int version) {
     return 4 + CountBits(kind, version) + data;
 }
 
-char Pick(Rng& rng, std::string_view from) {
+char Pick(Rng& rng, std::string_view from)
+{
     return from[static_cast<size_t>(rng.Between(0, static_cast<int>(from.size()) - 1))];
 }
 
 }  // namespace
 
-const char* KindName(TextKind kind) {
+const char* KindName(TextKind kind)
+{
     switch (kind) {
     case TextKind::Numeric: return "numeric";
     case TextKind::Alphanumeric: return "alphanumeric";
@@ -63,19 +68,22 @@ const char* KindName(TextKind kind) {
     return "?";
 }
 
-uint64_t Rng::Next() {
+uint64_t Rng::Next()
+{
     uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
 }
 
-int Rng::Between(int lo, int hi) {
+int Rng::Between(int lo, int hi)
+{
     const auto span = static_cast<uint64_t>(hi - lo) + 1;
     return lo + static_cast<int>(Next() % span);
 }
 
-void AppendCharacter(Rng& rng, TextKind kind, std::string& text) {
+void AppendCharacter(Rng& rng, TextKind kind, std::string& text)
+{
     switch (kind) {
     case TextKind::Numeric: text += static_cast<char>('0' + rng.Between(0, 9)); break;
     case TextKind::Alphanumeric: text += Pick(rng, kAlphanumeric); break;
@@ -84,9 +92,11 @@ void AppendCharacter(Rng& rng, TextKind kind, std::string& text) {
     case TextKind::Kanji: {
         // Lead 0x81..0x9F or 0xE0..0xEA, trail 0x40..0xFC without 0x7F.
         int lead = rng.Between(0x81, 0x9F + (0xEA - 0xE0 + 1));
-        if (lead > 0x9F) lead += 0xE0 - 0xA0;
+        if (lead > 0x9F)
+            lead += 0xE0 - 0xA0;
         int trail = rng.Between(0x40, 0xFB);
-        if (trail >= 0x7F) ++trail;
+        if (trail >= 0x7F)
+            ++trail;
         text += static_cast<char>(lead);
         text += static_cast<char>(trail);
         break;
@@ -95,10 +105,12 @@ void AppendCharacter(Rng& rng, TextKind kind, std::string& text) {
     }
 }
 
-std::string MakeText(Rng& rng, TextKind kind, int characters) {
+std::string MakeText(Rng& rng, TextKind kind, int characters)
+{
     std::string text;
     if (kind != TextKind::Mixed) {
-        for (int i = 0; i < characters; ++i) AppendCharacter(rng, kind, text);
+        for (int i = 0; i < characters; ++i)
+            AppendCharacter(rng, kind, text);
         return text;
     }
     // Runs of random kinds and lengths, as a contact card or a mail mixes them.
@@ -106,13 +118,15 @@ std::string MakeText(Rng& rng, TextKind kind, int characters) {
     while (left > 0) {
         const auto runKind = static_cast<TextKind>(rng.Between(0, 4));
         const int run = std::min(left, rng.Chance(70) ? rng.Between(1, 12) : rng.Between(13, 40));
-        for (int i = 0; i < run; ++i) AppendCharacter(rng, runKind, text);
+        for (int i = 0; i < run; ++i)
+            AppendCharacter(rng, runKind, text);
         left -= run;
     }
     return text;
 }
 
-int CharacterCapacity(TextKind kind, int version, int level) {
+int CharacterCapacity(TextKind kind, int version, int level)
+{
     const int data = CapacityBits(version, level) - SegmentBits(kind, 0, version);
     switch (kind) {
     case TextKind::Numeric: return 3 * (data / 10) + (data % 10 >= 7 ? 2 : data % 10 >= 4 ? 1 : 0);
@@ -123,7 +137,8 @@ int CharacterCapacity(TextKind kind, int version, int level) {
     }
 }
 
-std::vector<Case> MakeCorpus(uint64_t seed, int perCell, int perSplit) {
+std::vector<Case> MakeCorpus(uint64_t seed, int perCell, int perSplit)
+{
     Rng rng(seed);
     std::vector<Case> cases;
 
@@ -144,7 +159,8 @@ std::vector<Case> MakeCorpus(uint64_t seed, int perCell, int perSplit) {
                     c.targetVersion = version;
                     c.text = MakeText(rng, kind, rng.Between(low, high));
                     // Now and then ask for the version itself, or a larger one.
-                    if (rng.Chance(25)) c.version = std::min(15, version + rng.Between(0, 2));
+                    if (rng.Chance(25))
+                        c.version = std::min(15, version + rng.Between(0, 2));
                     cases.push_back(std::move(c));
                 }
             }
@@ -164,7 +180,8 @@ std::vector<Case> MakeCorpus(uint64_t seed, int perCell, int perSplit) {
             const int perSymbol = CharacterCapacity(c.kind, c.targetVersion, effective) * 7 / 10;
             const int characters = std::max(n, rng.Between(n, std::max(n, perSymbol * n)));
             c.text = MakeText(rng, c.kind, characters);
-            if (rng.Chance(20)) c.version = std::min(15, c.targetVersion + 3);
+            if (rng.Chance(20))
+                c.version = std::min(15, c.targetVersion + 3);
             cases.push_back(std::move(c));
         }
     }

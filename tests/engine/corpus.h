@@ -16,10 +16,10 @@ const char* KindName(TextKind kind);
 
 // One request: the text and the arguments of TavoQREnc_QrEncode.
 struct Case {
-    std::string text;         // zero-free Shift-JIS bytes, never empty
-    int32_t symbolCount = 1;  // 1..16
-    int32_t version = 0;      // requested: 0 automatic, else 1..15
-    int32_t level = 0;        // requested: 0..4
+    std::string text;           // zero-free Shift-JIS bytes, never empty
+    int32_t symbolCount = 1;    // 1..16
+    int32_t version = 0;        // requested: 0 automatic, else 1..15
+    int32_t level = 0;          // requested: 0..4
     int32_t targetVersion = 0;  // the version the length was chosen for, 1..15
     TextKind kind = TextKind::Mixed;
 };

@@ -8,9 +8,11 @@
 
 namespace nubora::peers {
 
-GreyImage RenderGrey(const uint8_t* bits, int32_t side, int32_t stride, int scale) {
+GreyImage RenderGrey(const uint8_t* bits, int32_t side, int32_t stride, int scale)
+{
     GreyImage image;
-    if (bits == nullptr || side < 1 || scale < 1 || stride * 8 < side) return image;
+    if (bits == nullptr || side < 1 || scale < 1 || stride * 8 < side)
+        return image;
     image.width = side * scale;
     image.height = side * scale;
     image.pixels.assign(static_cast<size_t>(image.width) * image.height, 255);
@@ -19,27 +21,32 @@ GreyImage RenderGrey(const uint8_t* bits, int32_t side, int32_t stride, int scal
         uint8_t* out = image.pixels.data() + static_cast<size_t>(y) * scale * image.width;
         for (int x = 0; x < side; ++x) {
             const bool dark = ((row[x / 8] >> (7 - x % 8)) & 1) == 0;
-            if (dark) std::fill_n(out + x * scale, scale, uint8_t{0});
+            if (dark)
+                std::fill_n(out + x * scale, scale, uint8_t{0});
         }
         // The other rows of this module row are copies of the first.
-        for (int r = 1; r < scale; ++r) std::copy_n(out, image.width, out + r * image.width);
+        for (int r = 1; r < scale; ++r)
+            std::copy_n(out, image.width, out + r * image.width);
     }
     return image;
 }
 
-GreyImage RenderGrey(const QrBitmap* bitmap, int scale) {
+GreyImage RenderGrey(const QrBitmap* bitmap, int scale)
+{
     int32_t stride = 0;
     const uint8_t* bits = TavoQREnc_GetBitmapBits(bitmap, &stride);
     return RenderGrey(bits, TavoQREnc_GetBitmapSide(bitmap), stride, scale);
 }
 
-GreyImage SideBySide(const std::vector<GreyImage>& images, int gap) {
+GreyImage SideBySide(const std::vector<GreyImage>& images, int gap)
+{
     GreyImage all;
     for (const GreyImage& image : images) {
         all.width += image.width;
         all.height = std::max(all.height, image.height);
     }
-    if (images.empty()) return all;
+    if (images.empty())
+        return all;
     all.width += gap * static_cast<int>(images.size() - 1);
     all.pixels.assign(static_cast<size_t>(all.width) * all.height, 255);
     int left = 0;
@@ -52,7 +59,8 @@ GreyImage SideBySide(const std::vector<GreyImage>& images, int gap) {
     return all;
 }
 
-ZxingReading ReadWithZxing(const GreyImage& image) {
+ZxingReading ReadWithZxing(const GreyImage& image)
+{
     ZxingReading reading;
     if (image.pixels.empty()) {
         reading.error = "empty picture";
@@ -81,13 +89,16 @@ ZxingReading ReadWithZxing(const GreyImage& image) {
     return reading;
 }
 
-uint8_t Parity(const std::string& text) {
+uint8_t Parity(const std::string& text)
+{
     uint8_t parity = 0;
-    for (const char c : text) parity ^= static_cast<uint8_t>(c);
+    for (const char c : text)
+        parity ^= static_cast<uint8_t>(c);
     return parity;
 }
 
-std::string Printable(const std::string& bytes) {
+std::string Printable(const std::string& bytes)
+{
     std::string out;
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);

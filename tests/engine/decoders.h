@@ -37,13 +37,13 @@ GreyImage SideBySide(const std::vector<GreyImage>& images, int gap = 8);
 
 // What zxing-cpp read from one picture.
 struct ZxingReading {
-    bool valid = false;        // a QR Code symbol was found and decoded
-    std::string bytes;         // the raw data bytes (Kanji mode as Shift-JIS)
-    std::string ecLevel;       // "L", "M", "Q" or "H"
-    int sequenceIndex = -1;    // structured append: 0-based position, else -1
-    int sequenceSize = -1;     // structured append: number of symbols, else -1
-    std::string sequenceId;    // structured append: the parity byte in decimal
-    std::string error;         // the decoder's complaint when not valid
+    bool valid = false;      // a QR Code symbol was found and decoded
+    std::string bytes;       // the raw data bytes (Kanji mode as Shift-JIS)
+    std::string ecLevel;     // "L", "M", "Q" or "H"
+    int sequenceIndex = -1;  // structured append: 0-based position, else -1
+    int sequenceSize = -1;   // structured append: number of symbols, else -1
+    std::string sequenceId;  // structured append: the parity byte in decimal
+    std::string error;       // the decoder's complaint when not valid
 };
 
 // Decodes the one QR Code symbol in `image` with zxing-cpp, QR Code only.

@@ -19,7 +19,8 @@ struct Symbols {
 
 int32_t Side(int32_t version) { return 4 * version + 17 + 8; }
 
-TEST(EncodeFlow, OneSymbolOf01234567) {
+TEST(EncodeFlow, OneSymbolOf01234567)
+{
     Symbols s;
     QrEncodeParams params{0, 0};
     ASSERT_EQ(TavoQREnc_QrEncode("01234567", 8, 1, &s.items, &params), 0);
@@ -35,12 +36,13 @@ TEST(EncodeFlow, OneSymbolOf01234567) {
     const uint8_t* bits = TavoQREnc_GetBitmapBits(s.items[0], &stride);
     ASSERT_NE(bits, nullptr);
     EXPECT_EQ(stride, 4);
-    EXPECT_EQ(bits[0], 0xFF);                // quiet zone
-    EXPECT_TRUE(s.items[0]->IsDark(4, 4));   // finder corner
+    EXPECT_EQ(bits[0], 0xFF);                 // quiet zone
+    EXPECT_TRUE(s.items[0]->IsDark(4, 4));    // finder corner
     EXPECT_TRUE(s.items[0]->IsDark(12, 21));  // dark module (8, 13)
 }
 
-TEST(EncodeFlow, ThreeSymbolsOfOneSide) {
+TEST(EncodeFlow, ThreeSymbolsOfOneSide)
+{
     const std::string text = "A QR Code editor: this text is split into three symbols 0123456789";
     Symbols s;
     QrEncodeParams params{0, TAVOQRENC_LEVEL_Q};
@@ -54,7 +56,8 @@ TEST(EncodeFlow, ThreeSymbolsOfOneSide) {
     }
 }
 
-TEST(EncodeFlow, EveryFixedVersionGivesItsSide) {
+TEST(EncodeFlow, EveryFixedVersionGivesItsSide)
+{
     for (int32_t version = 1; version <= 15; ++version) {
         for (int32_t level = TAVOQRENC_LEVEL_L; level <= TAVOQRENC_LEVEL_H; ++level) {
             Symbols s;
@@ -67,7 +70,8 @@ TEST(EncodeFlow, EveryFixedVersionGivesItsSide) {
     }
 }
 
-TEST(EncodeFlow, IndependentTextsThroughEncode2) {
+TEST(EncodeFlow, IndependentTextsThroughEncode2)
+{
     const char* texts[] = {"1", "MAILTO:a@example.jp", "0123456789012345678901234567890123456789"};
     Symbols s;
     QrEncodeParams params{0, TAVOQRENC_LEVEL_M};
@@ -75,11 +79,13 @@ TEST(EncodeFlow, IndependentTextsThroughEncode2) {
     ASSERT_EQ(TavoQREnc_QrEncode2(texts, 3, &s.items, &params, &failed), 0);
     s.count = 3;
     EXPECT_EQ(failed, -1);
-    for (int32_t i = 0; i < 3; ++i) ASSERT_NE(s.items[i], nullptr);
+    for (int32_t i = 0; i < 3; ++i)
+        ASSERT_NE(s.items[i], nullptr);
     EXPECT_EQ(s.items[0]->Side(), 29);
 }
 
-TEST(EncodeFlow, AFailureReturnsNothing) {
+TEST(EncodeFlow, AFailureReturnsNothing)
+{
     const std::string text(3000, '9');
     QrBitmap** items = nullptr;
     QrEncodeParams params{0, TAVOQRENC_LEVEL_H};
@@ -87,12 +93,14 @@ TEST(EncodeFlow, AFailureReturnsNothing) {
     EXPECT_EQ(items, nullptr);
 }
 
-TEST(EncodeFlow, CallersMayReleaseByHand) {
+TEST(EncodeFlow, CallersMayReleaseByHand)
+{
     QrBitmap** items = nullptr;
     QrEncodeParams params{0, 0};
     ASSERT_EQ(TavoQREnc_QrEncode("ABC", 3, 2, &items, &params), 0);
     ASSERT_NE(items, nullptr);
-    for (int32_t i = 0; i < 2; ++i) delete items[i];
+    for (int32_t i = 0; i < 2; ++i)
+        delete items[i];
     std::free(items);
 }
 

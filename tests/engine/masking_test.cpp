@@ -16,31 +16,38 @@ using test::PlacedSymbol;
 using Grid = std::vector<uint8_t>;  // module-map values, y * w + x
 
 // The format positions written out as listed, bit 14 first.
-std::vector<QrModulePosition> FirstCopy() {
+std::vector<QrModulePosition> FirstCopy()
+{
     return {{0, 8}, {1, 8}, {2, 8}, {3, 8}, {4, 8}, {5, 8}, {7, 8}, {8, 8},
             {8, 7}, {8, 5}, {8, 4}, {8, 3}, {8, 2}, {8, 1}, {8, 0}};
 }
-std::vector<QrModulePosition> SecondCopy(int32_t w) {
+std::vector<QrModulePosition> SecondCopy(int32_t w)
+{
     std::vector<QrModulePosition> p;
-    for (int32_t i = 1; i <= 7; ++i) p.push_back({8, w - i});
-    for (int32_t i = 8; i >= 1; --i) p.push_back({w - i, 8});
+    for (int32_t i = 1; i <= 7; ++i)
+        p.push_back({8, w - i});
+    for (int32_t i = 8; i >= 1; --i)
+        p.push_back({w - i, 8});
     return p;
 }
 
 // Format word by the BCH rule, as a test-side oracle.
-uint32_t SlowFormatWord(int32_t level, int32_t mask) {
+uint32_t SlowFormatWord(int32_t level, int32_t mask)
+{
     const uint32_t indicator[] = {0, 0b01, 0b00, 0b11, 0b10};
     const uint32_t data = (indicator[level] << 3) | static_cast<uint32_t>(mask);
     uint32_t r = data << 10;
     for (int bit = 14; bit >= 10; --bit)
-        if (r & (1U << bit)) r ^= 0b10100110111U << (bit - 10);
+        if (r & (1U << bit))
+            r ^= 0b10100110111U << (bit - 10);
     return ((data << 10) | r) ^ 0b101010000010010U;
 }
 
 int Colour(uint8_t v) { return v == 1 || v == 3 ? 1 : 0; }
 
 // The four terms exactly as the rules read, one module at a time.
-QrPenalty ReferenceScore(const Grid& g, int32_t w) {
+QrPenalty ReferenceScore(const Grid& g, int32_t w)
+{
     const auto at = [&](int32_t x, int32_t y) { return g[static_cast<size_t>(y * w + x)]; };
     QrPenalty p;
     int32_t dark = 0;
@@ -52,7 +59,8 @@ QrPenalty ReferenceScore(const Grid& g, int32_t w) {
             const int dy[] = {0, 0, -1, 1};
             for (int n = 0; n < 4; ++n) {
                 const int32_t nx = x + dx[n], ny = y + dy[n];
-                if (nx >= 0 && ny >= 0 && nx < w && ny < w && Colour(at(nx, ny)) == own) ++k;
+                if (nx >= 0 && ny >= 0 && nx < w && ny < w && Colour(at(nx, ny)) == own)
+                    ++k;
             }
             p.adjacency += k - 5;
             dark += Colour(at(x, y));
@@ -61,7 +69,8 @@ QrPenalty ReferenceScore(const Grid& g, int32_t w) {
     for (int32_t y = 0; y + 1 < w; ++y)
         for (int32_t x = 0; x + 1 < w; ++x) {
             const int c = Colour(at(x, y));
-            if (Colour(at(x + 1, y)) == c && Colour(at(x, y + 1)) == c && Colour(at(x + 1, y + 1)) == c) p.blocks += 3;
+            if (Colour(at(x + 1, y)) == c && Colour(at(x, y + 1)) == c && Colour(at(x + 1, y + 1)) == c)
+                p.blocks += 3;
         }
     const int run[7] = {1, 0, 1, 1, 1, 0, 1};
     for (int32_t a = 0; a < w; ++a) {
@@ -80,13 +89,15 @@ QrPenalty ReferenceScore(const Grid& g, int32_t w) {
 }
 
 // The candidate of a mask built step by step from the module map.
-Grid ReferenceCandidate(const QrEncodeContext& ctx, int32_t mask) {
+Grid ReferenceCandidate(const QrEncodeContext& ctx, int32_t mask)
+{
     const int32_t w = ctx.side;
     Grid g = ctx.moduleMap;
     for (int32_t y = 0; y < w; ++y)
         for (int32_t x = 0; x < w; ++x) {
             uint8_t& v = g[static_cast<size_t>(y * w + x)];
-            if (v < 2 && MaskCondition(mask, x, y)) v ^= 1;
+            if (v < 2 && MaskCondition(mask, x, y))
+                v ^= 1;
         }
     const uint32_t word = SlowFormatWord(ctx.symbol.level, mask);
     const auto first = FirstCopy();
@@ -102,7 +113,8 @@ Grid ReferenceCandidate(const QrEncodeContext& ctx, int32_t mask) {
 
 Grid Uniform(int32_t w, uint8_t v) { return Grid(static_cast<size_t>(w * w), v); }
 
-TEST(Format, WordsOfTheStandard) {
+TEST(Format, WordsOfTheStandard)
+{
     EXPECT_EQ(FormatWord(kLevelL, 0), 0b111011111000100U);
     EXPECT_EQ(FormatWord(kLevelM, 0), 0b101010000010010U);  // parity 0000000000 before the XOR
     for (int32_t level = kLevelL; level <= kLevelH; ++level)
@@ -114,7 +126,8 @@ TEST(Format, WordsOfTheStandard) {
     EXPECT_EQ(FormatWord(kLevelL, -1), 0U);
 }
 
-TEST(Format, PositionsAreTheListedModules) {
+TEST(Format, PositionsAreTheListedModules)
+{
     for (const int32_t w : {21, 45, 77}) {
         const auto first = FirstCopy();
         const auto second = SecondCopy(w);
@@ -132,7 +145,8 @@ TEST(Format, PositionsAreTheListedModules) {
     }
 }
 
-TEST(Format, WrittenInBothCopies) {
+TEST(Format, WrittenInBothCopies)
+{
     for (const auto& [level, mask] : {std::pair{kLevelL, 0}, std::pair{kLevelM, 5}, std::pair{kLevelH, 7}}) {
         QrEncodeContext ctx = test::SymbolContext(1, level);
         ASSERT_EQ(ClearRaster(ctx), Status::kOk);
@@ -153,7 +167,8 @@ TEST(Format, WrittenInBothCopies) {
     }
 }
 
-TEST(Format, RefusesAMaskOrLevelOutOfRange) {
+TEST(Format, RefusesAMaskOrLevelOutOfRange)
+{
     QrEncodeContext ctx = PlacedSymbol(1, kLevelL);
     ctx.maskChoice.mask = 8;
     EXPECT_EQ(WriteFormatInformation(ctx), Status::kBadArgument);
@@ -165,15 +180,18 @@ TEST(Format, RefusesAMaskOrLevelOutOfRange) {
     EXPECT_EQ(ScoreMasks(ctx, scores), Status::kBadArgument);
 }
 
-TEST(Penalty, AgreesWithTheRulesOnRandomGrids) {
+TEST(Penalty, AgreesWithTheRulesOnRandomGrids)
+{
     std::mt19937 rng(99);
     for (const int32_t w : {21, 25, 57, 61, 63, 65, 69, 77, 125, 129, 133, 177}) {
         for (int round = 0; round < 4; ++round) {
             Grid g(static_cast<size_t>(w * w));
             // Mostly data with some function modules, and stretches of runs.
-            for (uint8_t& v : g) v = static_cast<uint8_t>(rng() % 8 == 0 ? 2 + rng() % 2 : rng() % 2);
+            for (uint8_t& v : g)
+                v = static_cast<uint8_t>(rng() % 8 == 0 ? 2 + rng() % 2 : rng() % 2);
             if (round == 1)
-                for (size_t i = 0; i < g.size(); ++i) g[i] = static_cast<uint8_t>((i * 7 / 5) % 3 == 0);
+                for (size_t i = 0; i < g.size(); ++i)
+                    g[i] = static_cast<uint8_t>((i * 7 / 5) % 3 == 0);
             const QrPenalty want = ReferenceScore(g, w);
             const QrPenalty got = ScoreCandidate(g, w);
             EXPECT_EQ(got.adjacency, want.adjacency) << w;
@@ -184,11 +202,12 @@ TEST(Penalty, AgreesWithTheRulesOnRandomGrids) {
     }
 }
 
-TEST(Penalty, AdjacencyCountsOnlyFromDataModules) {
+TEST(Penalty, AdjacencyCountsOnlyFromDataModules)
+{
     const int32_t w = 21;
     Grid g = Uniform(w, 2);
     EXPECT_EQ(ScoreCandidate(g, w).adjacency, -5 * w * w);  // function modules have k = 0
-    g[10 * w + 10] = 0;                                      // light data among light: k = 4
+    g[10 * w + 10] = 0;                                     // light data among light: k = 4
     EXPECT_EQ(ScoreCandidate(g, w).adjacency, -5 * w * w + 4);
     g[0] = 0;  // corner: two neighbours inside
     EXPECT_EQ(ScoreCandidate(g, w).adjacency, -5 * w * w + 6);
@@ -196,35 +215,42 @@ TEST(Penalty, AdjacencyCountsOnlyFromDataModules) {
     EXPECT_EQ(ScoreCandidate(g, w).adjacency, -5 * w * w + 2);
 }
 
-TEST(Penalty, OverlappingBlocksCountSeparately) {
+TEST(Penalty, OverlappingBlocksCountSeparately)
+{
     const int32_t w = 21;
     EXPECT_EQ(ScoreCandidate(Uniform(w, 0), w).blocks, 3 * 20 * 20);
     Grid g = Uniform(w, 2);
-    for (size_t i = 0; i < g.size(); ++i) g[i] = static_cast<uint8_t>(2 + (i % 2));  // w odd: a checkerboard
+    for (size_t i = 0; i < g.size(); ++i)
+        g[i] = static_cast<uint8_t>(2 + (i % 2));  // w odd: a checkerboard
     EXPECT_EQ(ScoreCandidate(g, w).blocks, 0);
 }
 
-TEST(Penalty, DarkRatioIsMinus50AtExactlyHalf) {
+TEST(Penalty, DarkRatioIsMinus50AtExactlyHalf)
+{
     const int32_t w = 21;  // 441 modules: 221 dark is 50 %, 220 is 49 %
-    for (const auto& [dark, want] : {std::pair{221, -50}, std::pair{224, -50}, std::pair{220, -40},
-                                     std::pair{225, -40}, std::pair{0, 450}, std::pair{441, 450}}) {
+    for (const auto& [dark, want] : {std::pair{221, -50}, std::pair{224, -50}, std::pair{220, -40}, std::pair{225, -40},
+                                     std::pair{0, 450}, std::pair{441, 450}}) {
         Grid g = Uniform(w, 2);
-        for (int32_t i = 0; i < dark; ++i) g[static_cast<size_t>(i)] = 3;
+        for (int32_t i = 0; i < dark; ++i)
+            g[static_cast<size_t>(i)] = 3;
         EXPECT_EQ(ScoreCandidate(g, w).darkRatio, want) << dark;
     }
 }
 
-TEST(Penalty, FinderLikeRunInTheLastColumnIsNotCounted) {
+TEST(Penalty, FinderLikeRunInTheLastColumnIsNotCounted)
+{
     const int32_t w = 21;
     const int run[7] = {1, 0, 1, 1, 1, 0, 1};
     const auto rowWithRunAt = [&](int32_t start) {
         Grid g = Uniform(w, 2);
-        for (int32_t i = 0; i < 7; ++i) g[static_cast<size_t>(10 * w + start + i)] = static_cast<uint8_t>(2 + run[i]);
+        for (int32_t i = 0; i < 7; ++i)
+            g[static_cast<size_t>(10 * w + start + i)] = static_cast<uint8_t>(2 + run[i]);
         return g;
     };
     const auto columnWithRunAt = [&](int32_t start) {
         Grid g = Uniform(w, 2);
-        for (int32_t i = 0; i < 7; ++i) g[static_cast<size_t>((start + i) * w + 10)] = static_cast<uint8_t>(2 + run[i]);
+        for (int32_t i = 0; i < 7; ++i)
+            g[static_cast<size_t>((start + i) * w + 10)] = static_cast<uint8_t>(2 + run[i]);
         return g;
     };
     EXPECT_EQ(ScoreCandidate(rowWithRunAt(w - 7), w).finderLike, 0);  // ends in the last column
@@ -235,7 +261,8 @@ TEST(Penalty, FinderLikeRunInTheLastColumnIsNotCounted) {
     EXPECT_EQ(ScoreCandidate(columnWithRunAt(0), w).finderLike, 40);
 }
 
-TEST(MaskChoice, ScoresAgreeWithTheRulesOnRealSymbols) {
+TEST(MaskChoice, ScoresAgreeWithTheRulesOnRealSymbols)
+{
     for (int32_t v = 1; v <= kMaxVersion; v += (v < 16 ? 1 : 6)) {
         for (int32_t level = kLevelL; level <= kLevelH; ++level) {
             QrEncodeContext ctx = PlacedSymbol(v, level, static_cast<uint32_t>(v * 10 + level));
@@ -249,7 +276,8 @@ TEST(MaskChoice, ScoresAgreeWithTheRulesOnRealSymbols) {
     }
 }
 
-TEST(MaskChoice, LowestScoreWinsAndTiesGoToTheLowestMask) {
+TEST(MaskChoice, LowestScoreWinsAndTiesGoToTheLowestMask)
+{
     int32_t ties = 0;
     for (uint32_t seed = 1; seed <= 400; ++seed) {
         QrEncodeContext ctx = PlacedSymbol(1 + static_cast<int32_t>(seed % 3), kLevelL, seed);
@@ -257,18 +285,22 @@ TEST(MaskChoice, LowestScoreWinsAndTiesGoToTheLowestMask) {
         ASSERT_EQ(ScoreMasks(ctx, scores), Status::kOk);
         int32_t first = 0, count = 0;
         for (int32_t m = 0; m < kMaskCount; ++m) {
-            if (scores[static_cast<size_t>(m)] < scores[static_cast<size_t>(first)]) first = m;
+            if (scores[static_cast<size_t>(m)] < scores[static_cast<size_t>(first)])
+                first = m;
         }
-        for (const int32_t s : scores) count += s == scores[static_cast<size_t>(first)] ? 1 : 0;
+        for (const int32_t s : scores)
+            count += s == scores[static_cast<size_t>(first)] ? 1 : 0;
         ASSERT_EQ(ChooseMask(ctx), Status::kOk);
         EXPECT_EQ(ctx.maskChoice.mask, first) << seed;
         EXPECT_EQ(ctx.maskChoice.score, scores[static_cast<size_t>(first)]);
-        if (count > 1) ++ties;
+        if (count > 1)
+            ++ties;
     }
     EXPECT_GT(ties, 0) << "no symbol with two best masks was met";
 }
 
-TEST(MaskChoice, ApplyTogglesExactlyTheDataModulesOfTheMask) {
+TEST(MaskChoice, ApplyTogglesExactlyTheDataModulesOfTheMask)
+{
     for (const int32_t v : {1, 7, 15, 40}) {
         QrEncodeContext ctx = PlacedSymbol(v, kLevelQ, 3);
         ASSERT_EQ(ChooseMask(ctx), Status::kOk);
@@ -287,7 +319,8 @@ TEST(MaskChoice, ApplyTogglesExactlyTheDataModulesOfTheMask) {
     }
 }
 
-TEST(MaskChoice, ApplyNeedsTheChoiceFirst) {
+TEST(MaskChoice, ApplyNeedsTheChoiceFirst)
+{
     QrEncodeContext ctx = PlacedSymbol(1, kLevelL);
     ctx.maskChoice.mask = 0;
     EXPECT_EQ(ApplyMask(ctx), Status::kBadArgument);

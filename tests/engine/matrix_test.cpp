@@ -16,34 +16,42 @@ using test::PlacedSymbol;
 using test::SymbolContext;
 
 // A context with the function patterns of `version` drawn, nothing placed.
-QrEncodeContext Patterns(int32_t version) {
+QrEncodeContext Patterns(int32_t version)
+{
     QrEncodeContext ctx = SymbolContext(version, kLevelM);
     EXPECT_EQ(ClearRaster(ctx), Status::kOk);
     EXPECT_EQ(BuildFunctionPatterns(ctx), Status::kOk);
     return ctx;
 }
 
-int32_t RemainderBits(int32_t v) {
-    if (v >= 2 && v <= 6) return 7;
-    if ((v >= 14 && v <= 20) || (v >= 28 && v <= 34)) return 3;
-    if (v >= 21 && v <= 27) return 4;
+int32_t RemainderBits(int32_t v)
+{
+    if (v >= 2 && v <= 6)
+        return 7;
+    if ((v >= 14 && v <= 20) || (v >= 28 && v <= 34))
+        return 3;
+    if (v >= 21 && v <= 27)
+        return 4;
     return 0;
 }
 
 // Modules of a symbol left for data and remainder bits, by the counting rule
 // of the standard: all modules less finders, separators, format areas,
 // timing, alignment patterns and version information.
-int32_t RawDataModules(int32_t v) {
+int32_t RawDataModules(int32_t v)
+{
     int32_t result = (16 * v + 128) * v + 64;
     if (v >= 2) {
         const int32_t n = v / 7 + 2;
         result -= (25 * n - 10) * n - 55;
-        if (v >= 7) result -= 36;
+        if (v >= 7)
+            result -= 36;
     }
     return result;
 }
 
-TEST(Matrix, RasterStrideIsPaddedTo16Bits) {
+TEST(Matrix, RasterStrideIsPaddedTo16Bits)
+{
     EXPECT_EQ(RasterStride(21), 4);
     EXPECT_EQ(RasterStride(32), 4);
     EXPECT_EQ(RasterStride(33), 6);
@@ -51,7 +59,8 @@ TEST(Matrix, RasterStrideIsPaddedTo16Bits) {
     EXPECT_EQ(RasterStride(177), 24);
 }
 
-TEST(Matrix, ClearRasterRefusesVersionsOutsideTheTable) {
+TEST(Matrix, ClearRasterRefusesVersionsOutsideTheTable)
+{
     QrEncodeContext ctx;
     ctx.symbol.version = 41;
     EXPECT_EQ(ClearRaster(ctx), Status::kBadArgument);
@@ -60,7 +69,8 @@ TEST(Matrix, ClearRasterRefusesVersionsOutsideTheTable) {
     EXPECT_EQ(BuildFunctionPatterns(ctx), Status::kBadArgument);
 }
 
-TEST(Matrix, FinderPatternsSeparatorsAndTimingOfVersion1) {
+TEST(Matrix, FinderPatternsSeparatorsAndTimingOfVersion1)
+{
     const QrEncodeContext ctx = Patterns(1);
     ASSERT_EQ(ctx.side, 21);
     const int32_t w = 21;
@@ -94,7 +104,8 @@ TEST(Matrix, FinderPatternsSeparatorsAndTimingOfVersion1) {
     EXPECT_EQ(ModuleAt(ctx, 8, 6), 3);
     // Format areas are light function modules for now.
     for (int32_t i = 0; i <= 8; ++i) {
-        if (i == 6) continue;
+        if (i == 6)
+            continue;
         EXPECT_EQ(ModuleAt(ctx, i, 8), 2) << i;
         EXPECT_EQ(ModuleAt(ctx, 8, i), 2) << i;
         EXPECT_FALSE(RasterIsDark(ctx, i, 8));
@@ -102,7 +113,8 @@ TEST(Matrix, FinderPatternsSeparatorsAndTimingOfVersion1) {
     EXPECT_EQ(ModuleAt(ctx, 10, 10), 0);  // a data module
 }
 
-TEST(Matrix, DarkModuleIsDarkInEveryVersion) {
+TEST(Matrix, DarkModuleIsDarkInEveryVersion)
+{
     for (int32_t v = 1; v <= kMaxVersion; ++v) {
         const QrEncodeContext ctx = Patterns(v);
         EXPECT_TRUE(RasterIsDark(ctx, 8, ctx.side - 8)) << v;
@@ -110,7 +122,8 @@ TEST(Matrix, DarkModuleIsDarkInEveryVersion) {
     }
 }
 
-TEST(Matrix, AlignmentCentresFollowTheSpacingRule) {
+TEST(Matrix, AlignmentCentresFollowTheSpacingRule)
+{
     EXPECT_TRUE(AlignmentCentres(1).empty());
     EXPECT_TRUE(AlignmentCentres(41).empty());
     for (int32_t v = 2; v <= kMaxVersion; ++v) {
@@ -125,7 +138,8 @@ TEST(Matrix, AlignmentCentresFollowTheSpacingRule) {
     }
 }
 
-TEST(Matrix, Version7HasSixAlignmentPatternsOverTheTiming) {
+TEST(Matrix, Version7HasSixAlignmentPatternsOverTheTiming)
+{
     const std::span<const uint8_t> centres = AlignmentCentres(7);
     EXPECT_EQ(std::vector<uint8_t>(centres.begin(), centres.end()), (std::vector<uint8_t>{6, 22, 38}));
     const QrEncodeContext ctx = Patterns(7);
@@ -152,7 +166,8 @@ TEST(Matrix, Version7HasSixAlignmentPatternsOverTheTiming) {
     }
 }
 
-TEST(Matrix, DataModulesAreTheStandardsCount) {
+TEST(Matrix, DataModulesAreTheStandardsCount)
+{
     for (int32_t v = 1; v <= kMaxVersion; ++v) {
         const QrEncodeContext ctx = Patterns(v);
         int32_t data = 0, free = 0;
@@ -166,19 +181,23 @@ TEST(Matrix, DataModulesAreTheStandardsCount) {
     }
 }
 
-TEST(Matrix, Version1CodewordsFillAllDataModules) {
+TEST(Matrix, Version1CodewordsFillAllDataModules)
+{
     const QrEncodeContext ctx = PlacedSymbol(1, kLevelL);
     int32_t data = 0;
-    for (const uint8_t m : ctx.moduleMap) data += m < 2 ? 1 : 0;
+    for (const uint8_t m : ctx.moduleMap)
+        data += m < 2 ? 1 : 0;
     EXPECT_EQ(data, 208);
-    for (const uint8_t r : ctx.reserveMap) EXPECT_EQ(r, 1);
+    for (const uint8_t r : ctx.reserveMap)
+        EXPECT_EQ(r, 1);
 }
 
-TEST(Matrix, Version2RemainderModulesAreReservedAndStayZero) {
+TEST(Matrix, Version2RemainderModulesAreReservedAndStayZero)
+{
     const QrEncodeContext before = Patterns(2);
     const int32_t w = 25;
-    const std::vector<std::pair<int32_t, int32_t>> remainder = {
-        {0, w - 9}, {1, w - 9}, {0, w - 10}, {1, w - 10}, {0, w - 11}, {1, w - 11}, {0, w - 12}};
+    const std::vector<std::pair<int32_t, int32_t>> remainder = {{0, w - 9},  {1, w - 9},  {0, w - 10}, {1, w - 10},
+                                                                {0, w - 11}, {1, w - 11}, {0, w - 12}};
     for (const auto& [x, y] : remainder) {
         EXPECT_EQ(before.reserveMap[static_cast<size_t>(y * w + x)], 1) << x << "," << y;
         EXPECT_EQ(ModuleAt(before, x, y), 0);
@@ -192,17 +211,20 @@ TEST(Matrix, Version2RemainderModulesAreReservedAndStayZero) {
     std::set<std::pair<int32_t, int32_t>> light;
     for (int32_t y = 0; y < w; ++y)
         for (int32_t x = 0; x < w; ++x)
-            if (ModuleAt(ctx, x, y) == 0) light.emplace(x, y);
+            if (ModuleAt(ctx, x, y) == 0)
+                light.emplace(x, y);
     const std::set<std::pair<int32_t, int32_t>> want(remainder.begin(), remainder.end());
     EXPECT_EQ(light, want);
 }
 
-TEST(Matrix, RemainderModulesOfLaterVersions) {
+TEST(Matrix, RemainderModulesOfLaterVersions)
+{
     for (const int32_t v : {14, 21}) {
         const QrEncodeContext ctx = Patterns(v);
         const int32_t w = ctx.side;
         std::vector<std::pair<int32_t, int32_t>> want = {{0, w - 12}, {1, w - 12}, {0, w - 13}};
-        if (v == 21) want.emplace_back(1, w - 13);
+        if (v == 21)
+            want.emplace_back(1, w - 13);
         for (const auto& [x, y] : want) {
             EXPECT_EQ(ctx.reserveMap[static_cast<size_t>(y * w + x)], 1) << v << ": " << x << "," << y;
             EXPECT_EQ(ModuleAt(ctx, x, y), 0);
@@ -216,11 +238,13 @@ TEST(Matrix, RemainderModulesOfLaterVersions) {
 // left column search onward for the next row with a free module; at the edge
 // start the next column pair from that edge, reversing direction, skipping
 // column 6.
-std::vector<std::pair<int32_t, int32_t>> WalkPath(const QrEncodeContext& ctx, size_t steps) {
+std::vector<std::pair<int32_t, int32_t>> WalkPath(const QrEncodeContext& ctx, size_t steps)
+{
     const int32_t w = ctx.side;
     std::vector<uint8_t> used(static_cast<size_t>(w * w), 0);
     const auto free = [&](int32_t x, int32_t y) {
-        return x >= 0 && y >= 0 && x < w && y < w && ModuleAt(ctx, x, y) < 2 && used[static_cast<size_t>(y * w + x)] == 0;
+        return x >= 0 && y >= 0 && x < w && y < w && ModuleAt(ctx, x, y) < 2 &&
+               used[static_cast<size_t>(y * w + x)] == 0;
     };
     std::vector<std::pair<int32_t, int32_t>> path;
     int32_t x = w - 1, y = w - 1, dir = -1, right = w - 1;
@@ -247,10 +271,13 @@ std::vector<std::pair<int32_t, int32_t>> WalkPath(const QrEncodeContext& ctx, si
                     }
                 }
             }
-            if (found) break;
+            if (found)
+                break;
             right -= 2;
-            if (right == 6) right = 5;
-            if (right < 1) return path;
+            if (right == 6)
+                right = 5;
+            if (right < 1)
+                return path;
             // The new pair starts at the edge just reached, its first row included.
             y = dir < 0 ? -1 : w;
             dir = -dir;
@@ -259,7 +286,8 @@ std::vector<std::pair<int32_t, int32_t>> WalkPath(const QrEncodeContext& ctx, si
     return path;
 }
 
-void ExpectCodewordsAlongThePath(int32_t version, int32_t level) {
+void ExpectCodewordsAlongThePath(int32_t version, int32_t level)
+{
     const QrEncodeContext ctx = PlacedSymbol(version, level, static_cast<uint32_t>(version));
     QrCodewordStream stream(ctx.blocks, ctx.blockStorage.data());
     const int32_t total = stream.Length();
@@ -276,13 +304,16 @@ void ExpectCodewordsAlongThePath(int32_t version, int32_t level) {
     }
 }
 
-TEST(Matrix, CodewordsFollowTheZigZagPath) {
-    for (const int32_t v : {1, 2, 6, 7, 10, 14, 15, 21, 40}) ExpectCodewordsAlongThePath(v, kLevelM);
+TEST(Matrix, CodewordsFollowTheZigZagPath)
+{
+    for (const int32_t v : {1, 2, 6, 7, 10, 14, 15, 21, 40})
+        ExpectCodewordsAlongThePath(v, kLevelM);
 }
 
 TEST(Matrix, Version7QPlacesAll196Codewords) { ExpectCodewordsAlongThePath(7, kLevelQ); }
 
-TEST(Matrix, VersionInformationWordsFollowTheirCode) {
+TEST(Matrix, VersionInformationWordsFollowTheirCode)
+{
     EXPECT_EQ(VersionInformation(6), 0U);
     EXPECT_EQ(VersionInformation(41), 0U);
     EXPECT_EQ(VersionInformation(7), 0x07C94U);
@@ -291,13 +322,15 @@ TEST(Matrix, VersionInformationWordsFollowTheirCode) {
         // Remainder of v(x) · x^12 by the generator 1111100100101.
         uint32_t r = v << 12;
         for (int bit = 17; bit >= 12; --bit) {
-            if (r & (1U << bit)) r ^= 0x1F25U << (bit - 12);
+            if (r & (1U << bit))
+                r ^= 0x1F25U << (bit - 12);
         }
         EXPECT_EQ(VersionInformation(static_cast<int32_t>(v)), (v << 12) | r) << v;
     }
 }
 
-void ExpectVersionInformationDrawn(int32_t version, uint32_t word) {
+void ExpectVersionInformationDrawn(int32_t version, uint32_t word)
+{
     QrEncodeContext ctx = Patterns(version);
     ASSERT_EQ(WriteVersionInformation(ctx), Status::kOk);
     const int32_t w = ctx.side;
@@ -311,19 +344,22 @@ void ExpectVersionInformationDrawn(int32_t version, uint32_t word) {
     }
 }
 
-TEST(Matrix, VersionInformationOf7And15InBothPlaces) {
+TEST(Matrix, VersionInformationOf7And15InBothPlaces)
+{
     ExpectVersionInformationDrawn(7, 0x07C94);
     ExpectVersionInformationDrawn(15, 0x0F928);
 }
 
-TEST(Matrix, NoVersionInformationBelowVersion7) {
+TEST(Matrix, NoVersionInformationBelowVersion7)
+{
     QrEncodeContext ctx = Patterns(6);
     const std::vector<uint8_t> before = ctx.raster;
     ASSERT_EQ(WriteVersionInformation(ctx), Status::kOk);
     EXPECT_EQ(ctx.raster, before);
 }
 
-TEST(Matrix, ToggleModuleInvertsOnlyForABitOfOne) {
+TEST(Matrix, ToggleModuleInvertsOnlyForABitOfOne)
+{
     QrEncodeContext ctx = Patterns(1);
     ASSERT_FALSE(RasterIsDark(ctx, 10, 10));
     EXPECT_EQ(ToggleModule(ctx, 10, 10, 0), Status::kOk);
@@ -339,7 +375,8 @@ TEST(Matrix, ToggleModuleInvertsOnlyForABitOfOne) {
     EXPECT_EQ(ctx.raster, before);
 }
 
-TEST(Matrix, RasterPaddingStaysLight) {
+TEST(Matrix, RasterPaddingStaysLight)
+{
     const QrEncodeContext ctx = PlacedSymbol(1, kLevelL);
     for (int32_t y = 0; y < 21; ++y) {
         // Columns 21..31 of each 4-byte row are padding.

@@ -26,7 +26,8 @@ struct QrcodeListDeleter {
 // libqrencode's modules copied into the engine's bitmap layout (quiet zone of
 // 4, rows padded to 16 bits, 0 bit dark), so that the same rendering path
 // runs as for the engine's own symbols.
-std::unique_ptr<QrBitmap> ToBitmap(const QRcode& code) {
+std::unique_ptr<QrBitmap> ToBitmap(const QRcode& code)
+{
     const int32_t side = code.width + 8;
     const int32_t stride = QrBitmap::Stride(side);
     auto* bits = new uint8_t[static_cast<size_t>(side) * stride];
@@ -40,11 +41,13 @@ std::unique_ptr<QrBitmap> ToBitmap(const QRcode& code) {
     return std::make_unique<QrBitmap>(side, bits);
 }
 
-std::unique_ptr<QRcode, QrcodeDeleter> Encode(const std::string& text, QRecLevel level) {
+std::unique_ptr<QRcode, QrcodeDeleter> Encode(const std::string& text, QRecLevel level)
+{
     return std::unique_ptr<QRcode, QrcodeDeleter>(QRcode_encodeString(text.c_str(), 0, level, QR_MODE_KANJI, 1));
 }
 
-void ExpectBothRead(const std::string& text, QRecLevel level, const char* levelName) {
+void ExpectBothRead(const std::string& text, QRecLevel level, const char* levelName)
+{
     const auto code = Encode(text, level);
     ASSERT_NE(code, nullptr) << Printable(text);
     const auto bitmap = ToBitmap(*code);
@@ -61,7 +64,8 @@ void ExpectBothRead(const std::string& text, QRecLevel level, const char* levelN
     EXPECT_EQ(zb[0], text) << Printable(zb[0]);
 }
 
-TEST(DecoderHarness, RendersTheBitmapLayoutModuleForModule) {
+TEST(DecoderHarness, RendersTheBitmapLayoutModuleForModule)
+{
     // A 17-pixel side needs two 16-bit words a row; only its first pixel dark.
     std::vector<uint8_t> bits(17 * 4, 0xFF);
     bits[0] = 0x7F;
@@ -74,7 +78,8 @@ TEST(DecoderHarness, RendersTheBitmapLayoutModuleForModule) {
     EXPECT_EQ(image.pixels[3 * 51], 255);
 }
 
-TEST(DecoderHarness, FindsNothingInABlankOrDamagedPicture) {
+TEST(DecoderHarness, FindsNothingInABlankOrDamagedPicture)
+{
     GreyImage blank;
     blank.width = blank.height = 100;
     blank.pixels.assign(100 * 100, 255);
@@ -86,41 +91,46 @@ TEST(DecoderHarness, FindsNothingInABlankOrDamagedPicture) {
     ASSERT_NE(code, nullptr);
     GreyImage damaged = nubora::peers::RenderGrey(ToBitmap(*code).get());
     for (int y = damaged.height / 3; y < damaged.height * 2 / 3; ++y)
-        for (int x = damaged.width / 4; x < damaged.width * 3 / 4; ++x) damaged.pixels[y * damaged.width + x] = 0;
+        for (int x = damaged.width / 4; x < damaged.width * 3 / 4; ++x)
+            damaged.pixels[y * damaged.width + x] = 0;
     const auto zx = nubora::peers::ReadWithZxing(damaged);
     EXPECT_FALSE(zx.valid && zx.bytes == "01234567");
     EXPECT_TRUE(nubora::peers::ReadWithZbar(damaged).empty());
 }
 
-TEST(DecoderHarness, ReadsLibqrencodeNumericAlphanumericAndBytes) {
+TEST(DecoderHarness, ReadsLibqrencodeNumericAlphanumericAndBytes)
+{
     ExpectBothRead("01234567", QR_ECLEVEL_M, "M");
     ExpectBothRead("HELLO WORLD $%*+-./:", QR_ECLEVEL_L, "L");
     ExpectBothRead("mailto:a@example.jp\r\nsubject", QR_ECLEVEL_Q, "Q");
     ExpectBothRead(std::string("\x80\xa0\xfd\xfe\xff\x01\x7f", 7), QR_ECLEVEL_H, "H");
 }
 
-TEST(DecoderHarness, ReadsLibqrencodeKanjiAndKatakanaAsShiftJisBytes) {
+TEST(DecoderHarness, ReadsLibqrencodeKanjiAndKatakanaAsShiftJisBytes)
+{
     // "日本語" and half-width "ｱｲｳ" in Shift-JIS, then a mix with a line break.
     ExpectBothRead("\x93\xfa\x96\x7b\x8c\xea", QR_ECLEVEL_M, "M");
     ExpectBothRead("\xb1\xb2\xb3", QR_ECLEVEL_M, "M");
-    ExpectBothRead("MEMORY:\x83\x81\x83\x82\r\nNAME1:\x8e\x52\x93\x63\x91\xbe\x98\x59\r\nTEL1:0312345678",
-                   QR_ECLEVEL_M, "M");
+    ExpectBothRead("MEMORY:\x83\x81\x83\x82\r\nNAME1:\x8e\x52\x93\x63\x91\xbe\x98\x59\r\nTEL1:0312345678", QR_ECLEVEL_M,
+                   "M");
 }
 
-TEST(DecoderHarness, ReadsSeededCorpusTextsFromLibqrencode) {
+TEST(DecoderHarness, ReadsSeededCorpusTextsFromLibqrencode)
+{
     nubora::corpus::Rng rng(7);
     for (int k = 0; k < nubora::corpus::kTextKinds; ++k) {
         const auto kind = static_cast<nubora::corpus::TextKind>(k);
         for (const int version : {1, 7, 15}) {
-            const std::string text =
-                nubora::corpus::MakeText(rng, kind, nubora::corpus::CharacterCapacity(kind, version, 2) * 9 / 10);
+            const std::string text = nubora::corpus::MakeText(
+                rng, kind, nubora::corpus::CharacterCapacity(kind, version, 2) * 9 / 10);
             SCOPED_TRACE(nubora::corpus::KindName(kind));
             ExpectBothRead(text, QR_ECLEVEL_M, "M");
         }
     }
 }
 
-TEST(DecoderHarness, ReadsLibqrencodeStructuredAppendEachAloneAndAllTogether) {
+TEST(DecoderHarness, ReadsLibqrencodeStructuredAppendEachAloneAndAllTogether)
+{
     nubora::corpus::Rng rng(11);
     const std::string text = nubora::corpus::MakeText(rng, nubora::corpus::TextKind::Mixed, 160);
     const std::unique_ptr<QRcode_List, QrcodeListDeleter> list(

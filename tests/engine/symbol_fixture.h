@@ -16,11 +16,13 @@ namespace tavoqr::test {
 
 // A context for (version 1..40, level 1..4) with its block layout and
 // seeded random data codewords in every block; no error correction yet.
-inline QrEncodeContext SymbolContext(int32_t version, int32_t level, uint32_t seed = 1) {
+inline QrEncodeContext SymbolContext(int32_t version, int32_t level, uint32_t seed = 1)
+{
     QrEncodeContext ctx;
     const QrVersionRow* row = FindVersionRow(version, level);
     EXPECT_NE(row, nullptr);
-    if (row == nullptr) return ctx;
+    if (row == nullptr)
+        return ctx;
     ctx.symbol = MakeSymbolSpec(*row);
     ctx.blocks = MakeBlockLayout(ctx.symbol);
     ctx.blockStorage.assign(static_cast<size_t>(ctx.blocks.storageSize), 0);
@@ -35,7 +37,8 @@ inline QrEncodeContext SymbolContext(int32_t version, int32_t level, uint32_t se
 
 // The same symbol with error correction, function patterns and data placed,
 // unmasked and without version information.
-inline QrEncodeContext PlacedSymbol(int32_t version, int32_t level, uint32_t seed = 1) {
+inline QrEncodeContext PlacedSymbol(int32_t version, int32_t level, uint32_t seed = 1)
+{
     QrEncodeContext ctx = SymbolContext(version, level, seed);
     EXPECT_EQ(ComputeErrorCorrection(ctx), Status::kOk);
     EXPECT_EQ(ClearRaster(ctx), Status::kOk);
@@ -44,7 +47,8 @@ inline QrEncodeContext PlacedSymbol(int32_t version, int32_t level, uint32_t see
     return ctx;
 }
 
-inline uint8_t ModuleAt(const QrEncodeContext& ctx, int32_t x, int32_t y) {
+inline uint8_t ModuleAt(const QrEncodeContext& ctx, int32_t x, int32_t y)
+{
     return ctx.moduleMap[static_cast<size_t>(y * ctx.side + x)];
 }
 

@@ -8,12 +8,13 @@ namespace tavoqr {
 namespace {
 
 // ISO/IEC 18004 Table 1: total codewords of versions 1..40.
-constexpr std::array<int32_t, 40> kTotalCodewords = {
-    26,   44,   70,   100,  134,  172,  196,  242,  292,  346,  404,  466,  532,  581,
-    655,  733,  815,  901,  991,  1085, 1156, 1258, 1364, 1474, 1588, 1706, 1828, 1921,
-    2051, 2185, 2323, 2465, 2611, 2761, 2876, 3034, 3196, 3362, 3532, 3706};
+constexpr std::array<int32_t, 40> kTotalCodewords = {26,   44,   70,   100,  134,  172,  196,  242,  292,  346,
+                                                     404,  466,  532,  581,  655,  733,  815,  901,  991,  1085,
+                                                     1156, 1258, 1364, 1474, 1588, 1706, 1828, 1921, 2051, 2185,
+                                                     2323, 2465, 2611, 2761, 2876, 3034, 3196, 3362, 3532, 3706};
 
-TEST(VersionTable, HasOneRowPerVersionAndLevelInIndexOrder) {
+TEST(VersionTable, HasOneRowPerVersionAndLevelInIndexOrder)
+{
     const auto table = VersionTable();
     ASSERT_EQ(table.size(), 160u);
     for (int32_t v = 1; v <= 40; ++v) {
@@ -26,7 +27,8 @@ TEST(VersionTable, HasOneRowPerVersionAndLevelInIndexOrder) {
     }
 }
 
-TEST(VersionTable, BlocksAddUpToDataAndTotalCodewordsInEveryRow) {
+TEST(VersionTable, BlocksAddUpToDataAndTotalCodewordsInEveryRow)
+{
     for (const QrVersionRow& row : VersionTable()) {
         SCOPED_TRACE(testing::Message() << row.version << "-" << row.level);
         const int32_t data2 = row.blocks2 == 0 ? 0 : row.blocks2 * row.data2;
@@ -51,7 +53,8 @@ TEST(VersionTable, BlocksAddUpToDataAndTotalCodewordsInEveryRow) {
     }
 }
 
-TEST(VersionTable, LevelsHoldFewerDataCodewordsAsCorrectionGrows) {
+TEST(VersionTable, LevelsHoldFewerDataCodewordsAsCorrectionGrows)
+{
     for (int32_t v = 1; v <= 40; ++v) {
         for (int32_t l = 1; l < 4; ++l) {
             EXPECT_GT(FindVersionRow(v, l)->dataCodewords, FindVersionRow(v, l + 1)->dataCodewords) << v;
@@ -59,7 +62,8 @@ TEST(VersionTable, LevelsHoldFewerDataCodewordsAsCorrectionGrows) {
     }
 }
 
-TEST(VersionTable, CapacitiesAreThoseOfTheDataBits) {
+TEST(VersionTable, CapacitiesAreThoseOfTheDataBits)
+{
     for (const QrVersionRow& row : VersionTable()) {
         const int32_t bits = row.dataCodewords * 8;
         const int32_t kanjiWidth = CountIndicatorWidth(8, row.version).value;
@@ -73,7 +77,8 @@ struct RowCase {
     int32_t version, level, data, b1, c1, k1, r1, b2, c2, k2, r2, alnum, byte, kanji;
 };
 
-TEST(VersionTable, RepresentativeRowsMatchTheStandard) {
+TEST(VersionTable, RepresentativeRowsMatchTheStandard)
+{
     const RowCase cases[] = {
         {1, 1, 19, 1, 26, 19, 2, 0, -1, -1, -1, 25, 17, 10},
         {1, 4, 9, 1, 26, 9, 8, 0, -1, -1, -1, 10, 7, 4},
@@ -104,16 +109,18 @@ TEST(VersionTable, RepresentativeRowsMatchTheStandard) {
     }
 }
 
-TEST(VersionTable, MisdecodeProtectionRowsKeepTheStandardsR) {
-    EXPECT_EQ(FindVersionRow(1, 1)->correctable1, 2);  // 7 EC codewords, p = 3
-    EXPECT_EQ(FindVersionRow(1, 2)->correctable1, 4);  // 10, p = 2
-    EXPECT_EQ(FindVersionRow(1, 3)->correctable1, 6);  // 13, p = 1
-    EXPECT_EQ(FindVersionRow(2, 1)->correctable1, 4);  // 10, p = 2
-    EXPECT_EQ(FindVersionRow(3, 1)->correctable1, 7);  // 15, p = 1
-    EXPECT_EQ(FindVersionRow(4, 1)->correctable1, 10); // 20, p = 0
+TEST(VersionTable, MisdecodeProtectionRowsKeepTheStandardsR)
+{
+    EXPECT_EQ(FindVersionRow(1, 1)->correctable1, 2);   // 7 EC codewords, p = 3
+    EXPECT_EQ(FindVersionRow(1, 2)->correctable1, 4);   // 10, p = 2
+    EXPECT_EQ(FindVersionRow(1, 3)->correctable1, 6);   // 13, p = 1
+    EXPECT_EQ(FindVersionRow(2, 1)->correctable1, 4);   // 10, p = 2
+    EXPECT_EQ(FindVersionRow(3, 1)->correctable1, 7);   // 15, p = 1
+    EXPECT_EQ(FindVersionRow(4, 1)->correctable1, 10);  // 20, p = 0
 }
 
-TEST(VersionTable, LookupsRejectValuesOutsideTheTable) {
+TEST(VersionTable, LookupsRejectValuesOutsideTheTable)
+{
     EXPECT_EQ(FindVersionRow(0, 1), nullptr);
     EXPECT_EQ(FindVersionRow(41, 1), nullptr);
     EXPECT_EQ(FindVersionRow(1, 0), nullptr);
@@ -121,13 +128,15 @@ TEST(VersionTable, LookupsRejectValuesOutsideTheTable) {
     EXPECT_EQ(FindVersionRow(-7, -7), nullptr);
 }
 
-TEST(CountIndicator, WidthsChangeAtVersions10And27) {
+TEST(CountIndicator, WidthsChangeAtVersions10And27)
+{
     const int32_t modes[] = {1, 2, 4, 8};
     const int32_t widths[3][4] = {{10, 9, 8, 8}, {12, 11, 16, 10}, {14, 13, 16, 12}};
     const int32_t versions[3][2] = {{1, 9}, {10, 26}, {27, 40}};
     for (int range = 0; range < 3; ++range) {
         for (int m = 0; m < 4; ++m) {
-            for (int32_t v : versions[range]) EXPECT_EQ(CountIndicatorWidth(modes[m], v), widths[range][m]);
+            for (int32_t v : versions[range])
+                EXPECT_EQ(CountIndicatorWidth(modes[m], v), widths[range][m]);
         }
     }
     EXPECT_EQ(CountIndicatorWidth(3, 1), Status::kBadArgument);
@@ -135,7 +144,8 @@ TEST(CountIndicator, WidthsChangeAtVersions10And27) {
     EXPECT_EQ(CountIndicatorWidth(1, 41), Status::kBadArgument);
 }
 
-TEST(SymbolSpec, IsBuiltFromARowWithPackedGroups) {
+TEST(SymbolSpec, IsBuiltFromARowWithPackedGroups)
+{
     const QrSymbolSpec symbol = MakeSymbolSpec(*FindVersionRow(5, 3));
     EXPECT_EQ(symbol.size, 37);
     EXPECT_EQ(symbol.version, 5);

@@ -16,18 +16,21 @@ using test::TestContext;
 using test::Padded;
 
 // Prepares the symbols of ctx for N symbols and lays out their blocks.
-void Prepare(QrEncodeContext& ctx, int32_t symbolCount = 1) {
+void Prepare(QrEncodeContext& ctx, int32_t symbolCount = 1)
+{
     ASSERT_EQ(PrepareSymbols(ctx, symbolCount), Status::kOk);
     ctx.blocks = MakeBlockLayout(ctx.symbol);
     ctx.blockStorage.assign(static_cast<size_t>(ctx.blocks.storageSize), 0xAA);
 }
 
-std::vector<uint8_t> Block(const QrEncodeContext& ctx, int32_t b) {
+std::vector<uint8_t> Block(const QrEncodeContext& ctx, int32_t b)
+{
     const uint8_t* start = ctx.blockStorage.data() + ctx.blocks.offset[b];
     return {start, start + ctx.blocks.dataCount[b]};
 }
 
-TEST(Writer, StandardExample01234567At1M) {
+TEST(Writer, StandardExample01234567At1M)
+{
     const std::string text = "01234567";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
@@ -38,10 +41,12 @@ TEST(Writer, StandardExample01234567At1M) {
     ASSERT_EQ(ctx.blocks.count, 1);
     EXPECT_EQ(Block(ctx, 0), want);
     // The rest of the block buffer is zero for the error correction codewords.
-    for (int32_t i = 16; i < 16 + 10 + 1; ++i) EXPECT_EQ(ctx.blockStorage[static_cast<size_t>(i)], 0) << i;
+    for (int32_t i = 16; i < 16 + 10 + 1; ++i)
+        EXPECT_EQ(ctx.blockStorage[static_cast<size_t>(i)], 0) << i;
 }
 
-TEST(Writer, KanjiIsCompactedToThirteenBits) {
+TEST(Writer, KanjiIsCompactedToThirteenBits)
+{
     const std::string text = "\x88\x9F";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
@@ -51,7 +56,8 @@ TEST(Writer, KanjiIsCompactedToThirteenBits) {
     EXPECT_EQ(ctx.dataCodewords, Padded(bits.Bytes(), 16));
 }
 
-TEST(Writer, UpperKanjiRangeSubtractsC140) {
+TEST(Writer, UpperKanjiRangeSubtractsC140)
+{
     const std::string text = "\xE4\xAA";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
@@ -61,7 +67,8 @@ TEST(Writer, UpperKanjiRangeSubtractsC140) {
     EXPECT_EQ(ctx.dataCodewords, Padded(bits.Bytes(), 16));
 }
 
-TEST(Writer, AlphanumericPairsAndASingleLastCharacter) {
+TEST(Writer, AlphanumericPairsAndASingleLastCharacter)
+{
     const std::string text = "AC-42";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
@@ -70,20 +77,35 @@ TEST(Writer, AlphanumericPairsAndASingleLastCharacter) {
     EXPECT_EQ(ctx.dataCodewords, Padded(bits.Bytes(), 16));
 }
 
-TEST(Writer, MixedSegmentsEachGetTheirIndicators) {
-    const std::string text = "\x88\x9F" "12345678" "abc";
+TEST(Writer, MixedSegmentsEachGetTheirIndicators)
+{
+    const std::string text =
+        "\x88\x9F"
+        "12345678"
+        "abc";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);
     ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     const Bits bits = Bits()
-                          .Put(8, 4).Put(1, 8).Put(0x059F, 13)
-                          .Put(1, 4).Put(8, 10).Put(123, 10).Put(456, 10).Put(78, 7)
-                          .Put(4, 4).Put(3, 8).Put('a', 8).Put('b', 8).Put('c', 8)
+                          .Put(8, 4)
+                          .Put(1, 8)
+                          .Put(0x059F, 13)
+                          .Put(1, 4)
+                          .Put(8, 10)
+                          .Put(123, 10)
+                          .Put(456, 10)
+                          .Put(78, 7)
+                          .Put(4, 4)
+                          .Put(3, 8)
+                          .Put('a', 8)
+                          .Put('b', 8)
+                          .Put('c', 8)
                           .Put(0, 4);
     EXPECT_EQ(ctx.dataCodewords, Padded(bits.Bytes(), 16));
 }
 
-TEST(Writer, DataEndingAtTheCapacityHasNoTerminatorAndNoPads) {
+TEST(Writer, DataEndingAtTheCapacityHasNoTerminatorAndNoPads)
+{
     // 34 digits: 4 + 10 + 114 = 128 bits, all of 1-M.
     const std::string text = std::string(34, '9');
     TestContext ctx = ContextFor(text, 0, kLevelM);
@@ -91,13 +113,15 @@ TEST(Writer, DataEndingAtTheCapacityHasNoTerminatorAndNoPads) {
     ASSERT_EQ(ctx.symbol.version, 1);
     ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     Bits bits = Bits().Put(1, 4).Put(34, 10);
-    for (int i = 0; i < 11; ++i) bits.Put(999, 10);
+    for (int i = 0; i < 11; ++i)
+        bits.Put(999, 10);
     bits.Put(9, 4);
     ASSERT_EQ(bits.size(), 128u);
     EXPECT_EQ(ctx.dataCodewords, bits.Bytes());
 }
 
-TEST(Writer, DataEndingTwoBitsShortGetsTwoTerminatorBits) {
+TEST(Writer, DataEndingTwoBitsShortGetsTwoTerminatorBits)
+{
     // Byte(5) + numeric(18): 12 + 40 + 14 + 60 = 126 bits of 1-M's 128.
     const std::string text = "abcde" + std::string(18, '0');
     TestContext ctx = ContextFor(text, 0, kLevelM);
@@ -105,15 +129,18 @@ TEST(Writer, DataEndingTwoBitsShortGetsTwoTerminatorBits) {
     ASSERT_EQ(ctx.symbol.version, 1);
     ASSERT_EQ(WriteSymbolData(ctx, 0, 1), Status::kOk);
     Bits bits = Bits().Put(4, 4).Put(5, 8);
-    for (char c : std::string("abcde")) bits.Put(static_cast<uint8_t>(c), 8);
+    for (char c : std::string("abcde"))
+        bits.Put(static_cast<uint8_t>(c), 8);
     bits.Put(1, 4).Put(18, 10);
-    for (int i = 0; i < 6; ++i) bits.Put(0, 10);
+    for (int i = 0; i < 6; ++i)
+        bits.Put(0, 10);
     bits.Put(0, 2);
     ASSERT_EQ(bits.size(), 128u);
     EXPECT_EQ(ctx.dataCodewords, bits.Bytes());
 }
 
-TEST(Writer, PadCodewordsAlternateAcrossBlocks) {
+TEST(Writer, PadCodewordsAlternateAcrossBlocks)
+{
     // 3-Q has two blocks of 17 data codewords. Twelve bytes take 14 codewords
     // with the terminator, so block 0 ends with three pads and block 1 goes on.
     const std::string text = "abcdefghijkl";
@@ -129,7 +156,8 @@ TEST(Writer, PadCodewordsAlternateAcrossBlocks) {
     EXPECT_EQ(block1[16], 0x11);
 }
 
-TEST(Writer, BlocksAreFilledInOrderAndZeroBeyondTheirData) {
+TEST(Writer, BlocksAreFilledInOrderAndZeroBeyondTheirData)
+{
     // 5-Q: 2 blocks of 15 and 2 of 16 data codewords, 18 EC codewords each.
     const std::string text(60, 'z');
     TestContext ctx = ContextFor(text, 5, kLevelQ);
@@ -149,7 +177,8 @@ TEST(Writer, BlocksAreFilledInOrderAndZeroBeyondTheirData) {
     EXPECT_EQ(ctx.blocks.storageSize, 2 * (15 + 18 + 1) + 2 * (16 + 18 + 1));
 }
 
-TEST(Writer, StructuredAppendHeaderCarriesIndexCountAndParity) {
+TEST(Writer, StructuredAppendHeaderCarriesIndexCountAndParity)
+{
     const std::string text = "ABCDEFGHIJ";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx, 3);
@@ -166,18 +195,20 @@ TEST(Writer, StructuredAppendHeaderCarriesIndexCountAndParity) {
 
 // Reads the count indicators of the symbol's segment parts back from its data
 // codewords (header skipped), to check them against the quotas.
-std::vector<std::pair<int32_t, int32_t>> ReadParts(const std::vector<uint8_t>& codewords, int32_t version,
-                                                   bool header) {
+std::vector<std::pair<int32_t, int32_t>> ReadParts(const std::vector<uint8_t>& codewords, int32_t version, bool header)
+{
     size_t pos = header ? 20 : 0;
     auto read = [&](int n) {
         uint32_t v = 0;
-        for (int i = 0; i < n; ++i, ++pos) v = (v << 1) | ((codewords[pos / 8] >> (7 - pos % 8)) & 1U);
+        for (int i = 0; i < n; ++i, ++pos)
+            v = (v << 1) | ((codewords[pos / 8] >> (7 - pos % 8)) & 1U);
         return static_cast<int32_t>(v);
     };
     std::vector<std::pair<int32_t, int32_t>> parts;
     while (pos + 4 <= codewords.size() * 8) {
         const int32_t mode = read(4);
-        if (mode == 0) break;
+        if (mode == 0)
+            break;
         const int32_t count = read(CountIndicatorWidth(mode, version).value);
         parts.emplace_back(mode, count);
         pos += static_cast<size_t>(DataBits(mode, count));
@@ -185,18 +216,22 @@ std::vector<std::pair<int32_t, int32_t>> ReadParts(const std::vector<uint8_t>& c
     return parts;
 }
 
-TEST(Writer, SplitSymbolsCarryExactlyTheirQuotas) {
+TEST(Writer, SplitSymbolsCarryExactlyTheirQuotas)
+{
     const std::string text = std::string(100, '4');
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx, 2);
     ASSERT_EQ(ctx.quotas, (std::vector<int32_t>{59, 41, 0}));
     ASSERT_EQ(WriteSymbolData(ctx, 0, 2), Status::kOk);
-    EXPECT_EQ(ReadParts(ctx.dataCodewords, ctx.symbol.version, true), (std::vector<std::pair<int32_t, int32_t>>{{1, 59}}));
+    EXPECT_EQ(ReadParts(ctx.dataCodewords, ctx.symbol.version, true),
+              (std::vector<std::pair<int32_t, int32_t>>{{1, 59}}));
     ASSERT_EQ(WriteSymbolData(ctx, 1, 2), Status::kOk);
-    EXPECT_EQ(ReadParts(ctx.dataCodewords, ctx.symbol.version, true), (std::vector<std::pair<int32_t, int32_t>>{{1, 41}}));
+    EXPECT_EQ(ReadParts(ctx.dataCodewords, ctx.symbol.version, true),
+              (std::vector<std::pair<int32_t, int32_t>>{{1, 41}}));
 }
 
-TEST(Writer, ASegmentCrossingASymbolBoundaryOpensTheNextSymbolWithItsOwnIndicators) {
+TEST(Writer, ASegmentCrossingASymbolBoundaryOpensTheNextSymbolWithItsOwnIndicators)
+{
     const std::string text = "ABCDEFGHIJKLMNOP" + std::string(40, '8') + "xyz";
     TestContext ctx = ContextFor(text, 0, kLevelL);
     Prepare(ctx, 3);
@@ -204,14 +239,16 @@ TEST(Writer, ASegmentCrossingASymbolBoundaryOpensTheNextSymbolWithItsOwnIndicato
     for (int32_t i = 0; i < 3; ++i) {
         ASSERT_EQ(WriteSymbolData(ctx, i, 3), Status::kOk);
         int32_t characters = 0;
-        for (const auto& [mode, count] : ReadParts(ctx.dataCodewords, ctx.symbol.version, true)) characters += count;
+        for (const auto& [mode, count] : ReadParts(ctx.dataCodewords, ctx.symbol.version, true))
+            characters += count;
         EXPECT_EQ(characters, ctx.quotas[static_cast<size_t>(i)]) << i;
         written += characters;
     }
     EXPECT_EQ(written, static_cast<int32_t>(text.size()));
 }
 
-TEST(Writer, RejectsACorruptedSegmentList) {
+TEST(Writer, RejectsACorruptedSegmentList)
+{
     const std::string text = "ABC";
     TestContext ctx = ContextFor(text, 0, kLevelM);
     Prepare(ctx);

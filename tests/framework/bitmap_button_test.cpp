@@ -15,10 +15,7 @@ QImage Filled(QColor colour)
     return image;
 }
 
-QRgb ShownColour(BitmapButton& button)
-{
-    return button.grab().toImage().pixel(20, 10);
-}
+QRgb ShownColour(BitmapButton& button) { return button.grab().toImage().pixel(20, 10); }
 
 class BitmapButtonTest : public ::testing::Test {
 protected:

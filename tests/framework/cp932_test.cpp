@@ -67,10 +67,7 @@ TEST(Cp932, DecodesATrailByteInTheAsciiRange)
     EXPECT_EQ(FromCp932(Bytes({0x83, 0x5C})), QStringLiteral("ソ"));
 }
 
-TEST(Cp932, MarksUnreadableBytes)
-{
-    EXPECT_EQ(FromCp932(Bytes({'a', 0xA0, 'b'})), QStringLiteral("a\uFFFDb"));
-}
+TEST(Cp932, MarksUnreadableBytes) { EXPECT_EQ(FromCp932(Bytes({'a', 0xA0, 'b'})), QStringLiteral("a\uFFFDb")); }
 
 TEST(Cp932, LeadByteRanges)
 {

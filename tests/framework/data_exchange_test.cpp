@@ -66,10 +66,10 @@ TEST_F(DataExchangeTest, LineEditCountsADoubleByteCharacterAsTwo)
 {
     Name()->setFocus();
     nubora::testing::TypeText(Name(), QStringLiteral("あいa"));
-    EXPECT_EQ(Name()->text(), QStringLiteral("あいa"));  // 5 bytes
-    nubora::testing::TypeText(Name(), QStringLiteral("う"));       // would be 7
+    EXPECT_EQ(Name()->text(), QStringLiteral("あいa"));       // 5 bytes
+    nubora::testing::TypeText(Name(), QStringLiteral("う"));  // would be 7
     EXPECT_EQ(Name()->text(), QStringLiteral("あいa"));
-    nubora::testing::TypeText(Name(), QStringLiteral("ｱ"));        // half-width: 1 byte, 6 in all
+    nubora::testing::TypeText(Name(), QStringLiteral("ｱ"));  // half-width: 1 byte, 6 in all
     EXPECT_EQ(Name()->text(), QStringLiteral("あいaｱ"));
 }
 

@@ -39,9 +39,12 @@ void WhenTheDialogShows(SeenDialog& seen, std::function<void(QFileDialog&)> act)
     QTimer::singleShot(0, [&seen, act = std::move(act)] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        seen = {dialog->acceptMode(),  dialog->fileMode(),
-                dialog->nameFilters(), dialog->defaultSuffix(),
-                dialog->directory().absolutePath(), !dialog->testOption(QFileDialog::DontConfirmOverwrite)};
+        seen = {dialog->acceptMode(),
+                dialog->fileMode(),
+                dialog->nameFilters(),
+                dialog->defaultSuffix(),
+                dialog->directory().absolutePath(),
+                !dialog->testOption(QFileDialog::DontConfirmOverwrite)};
         act(*dialog);
     });
 }

@@ -15,10 +15,7 @@
 namespace nubora::fw {
 namespace {
 
-MessageBoxRequest Request(BoxType type)
-{
-    return {nullptr, QStringLiteral("ヌボラ"), QStringLiteral("本文"), type};
-}
+MessageBoxRequest Request(BoxType type) { return {nullptr, QStringLiteral("ヌボラ"), QStringLiteral("本文"), type}; }
 
 TEST(MessageBox, QuestionHasYesAndNoWithYesTheDefaultAndTheInformationIcon)
 {
@@ -98,9 +95,8 @@ TEST(TraceMessages, WriteTheBoxInsteadOfShowingItAndAnswerNo)
     qunsetenv(kTraceVariable);
     QFile log(file);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(log.readAll()),
-              QStringLiteral("box question owner=- caption=ヌボラ text=本文\n"
-                             "box error owner=- caption=ヌボラ text=1\\n2\n"));
+    EXPECT_EQ(QString::fromUtf8(log.readAll()), QStringLiteral("box question owner=- caption=ヌボラ text=本文\n"
+                                                               "box error owner=- caption=ヌボラ text=1\\n2\n"));
 }
 
 TEST(Trace, WritesNothingWithoutTheVariable)

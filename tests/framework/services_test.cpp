@@ -13,7 +13,8 @@ namespace {
 
 TEST(FileService, TurnsATemplateFilterIntoAQtFilter)
 {
-    EXPECT_EQ(QtNameFilter(QStringLiteral("アドレス帳データ(*.aqr)|*.aqr||")), QStringLiteral("アドレス帳データ(*.aqr)"));
+    EXPECT_EQ(QtNameFilter(QStringLiteral("アドレス帳データ(*.aqr)|*.aqr||")),
+              QStringLiteral("アドレス帳データ(*.aqr)"));
     EXPECT_EQ(QtNameFilter(QStringLiteral("A(*.a)|*.a|B|*.b||")), QStringLiteral("A(*.a);;B (*.b)"));
     EXPECT_EQ(QtNameFilter(QStringLiteral("QRコードイメージ(*.bmp)|*.bmp|すべて(*.*)|*.*||")),
               QStringLiteral("QRコードイメージ(*.bmp);;すべて(*.*)"));

@@ -18,12 +18,14 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* what, const std::string& detail) {
+[[noreturn]] void Fail(const char* what, const std::string& detail)
+{
     std::fprintf(stderr, "engine failure: %s\n  %s\n", what, nubora::peers::Printable(detail).c_str());
     std::abort();
 }
 
-bool IsStatus(int32_t status) {
+bool IsStatus(int32_t status)
+{
     switch (status) {
     case TAVOQRENC_E_DATA_TOO_LONG:
     case TAVOQRENC_E_BAD_ARGUMENT:
@@ -35,32 +37,42 @@ bool IsStatus(int32_t status) {
 }
 
 // Checks the version and level a successful call reports against the request.
-void CheckParams(const QrEncodeParams& request, const QrEncodeParams& used, const std::string& text) {
+void CheckParams(const QrEncodeParams& request, const QrEncodeParams& used, const std::string& text)
+{
     const int32_t level = request.level == 0 ? TAVOQRENC_LEVEL_M : request.level;
-    if (used.level != level) Fail("another level than requested", text);
-    if (used.version < 1 || used.version > 15) Fail("version outside 1..15", text);
-    if (request.version != 0 && used.version != request.version) Fail("another version than requested", text);
+    if (used.level != level)
+        Fail("another level than requested", text);
+    if (used.version < 1 || used.version > 15)
+        Fail("version outside 1..15", text);
+    if (request.version != 0 && used.version != request.version)
+        Fail("another version than requested", text);
 }
 
 // Reads one symbol with zxing-cpp; returns its bytes.
-nubora::peers::ZxingReading Read(const QrBitmap* bitmap, int32_t version, const std::string& text) {
-    if (TavoQREnc_GetBitmapSide(bitmap) != 4 * version + 25) Fail("bitmap side does not match the version", text);
+nubora::peers::ZxingReading Read(const QrBitmap* bitmap, int32_t version, const std::string& text)
+{
+    if (TavoQREnc_GetBitmapSide(bitmap) != 4 * version + 25)
+        Fail("bitmap side does not match the version", text);
     const auto reading = nubora::peers::ReadWithZxing(nubora::peers::RenderGrey(bitmap));
-    if (!reading.valid) Fail(("zxing cannot read the symbol: " + reading.error).c_str(), text);
+    if (!reading.valid)
+        Fail(("zxing cannot read the symbol: " + reading.error).c_str(), text);
     return reading;
 }
 
-void FuzzEncode(const std::string& text, int32_t count, QrEncodeParams request) {
+void FuzzEncode(const std::string& text, int32_t count, QrEncodeParams request)
+{
     QrBitmap** symbols = nullptr;
     QrEncodeParams used = request;
-    const int32_t status =
-        TavoQREnc_QrEncode(text.c_str(), static_cast<int32_t>(text.size()), count, &symbols, &used);
+    const int32_t status = TavoQREnc_QrEncode(text.c_str(), static_cast<int32_t>(text.size()), count, &symbols, &used);
     if (status != TAVOQRENC_OK) {
-        if (!IsStatus(status)) Fail("undocumented status", text);
-        if (symbols != nullptr) Fail("symbols returned with a failure", text);
+        if (!IsStatus(status))
+            Fail("undocumented status", text);
+        if (symbols != nullptr)
+            Fail("symbols returned with a failure", text);
         return;
     }
-    if (symbols == nullptr) Fail("success without symbols", text);
+    if (symbols == nullptr)
+        Fail("success without symbols", text);
     CheckParams(request, used, text);
 
     const std::string parity = std::to_string(nubora::peers::Parity(text));
@@ -68,48 +80,60 @@ void FuzzEncode(const std::string& text, int32_t count, QrEncodeParams request) 
     for (int32_t i = 0; i < count; ++i) {
         const auto reading = Read(symbols[i], used.version, text);
         if (count == 1) {
-            if (reading.bytes != text) Fail("zxing reads other bytes", reading.bytes);
-            if (reading.sequenceIndex != -1) Fail("single symbol with a structured-append header", text);
+            if (reading.bytes != text)
+                Fail("zxing reads other bytes", reading.bytes);
+            if (reading.sequenceIndex != -1)
+                Fail("single symbol with a structured-append header", text);
             const auto zb = nubora::peers::ReadWithZbar(nubora::peers::RenderGrey(symbols[i]));
-            if (zb.size() != 1 || zb[0] != text) Fail("zbar cannot read the symbol back", text);
+            if (zb.size() != 1 || zb[0] != text)
+                Fail("zbar cannot read the symbol back", text);
         } else {
             if (reading.sequenceIndex != i || reading.sequenceSize != count || reading.sequenceId != parity)
                 Fail("wrong structured-append header", text);
             joined += reading.bytes;
         }
     }
-    if (count > 1 && joined != text) Fail("the parts do not join to the text", joined);
+    if (count > 1 && joined != text)
+        Fail("the parts do not join to the text", joined);
     TavoQREnc_FreeBitmaps(symbols, count);
 }
 
-void FuzzEncode2(const std::vector<std::string>& texts, QrEncodeParams request) {
+void FuzzEncode2(const std::vector<std::string>& texts, QrEncodeParams request)
+{
     std::vector<const char*> pointers;
-    for (const std::string& t : texts) pointers.push_back(t.c_str());
+    for (const std::string& t : texts)
+        pointers.push_back(t.c_str());
     const auto count = static_cast<int32_t>(texts.size());
     QrBitmap** symbols = nullptr;
     QrEncodeParams used = request;
     int32_t failedIndex = -1;
     const int32_t status = TavoQREnc_QrEncode2(pointers.data(), count, &symbols, &used, &failedIndex);
     if (status != TAVOQRENC_OK) {
-        if (!IsStatus(status)) Fail("undocumented status from QrEncode2", texts[0]);
-        if (symbols != nullptr) Fail("symbols returned with a failure of QrEncode2", texts[0]);
+        if (!IsStatus(status))
+            Fail("undocumented status from QrEncode2", texts[0]);
+        if (symbols != nullptr)
+            Fail("symbols returned with a failure of QrEncode2", texts[0]);
         return;
     }
-    if (symbols == nullptr) Fail("QrEncode2 success without symbols", texts[0]);
+    if (symbols == nullptr)
+        Fail("QrEncode2 success without symbols", texts[0]);
     CheckParams(request, used, texts.back());
     for (int32_t i = 0; i < count; ++i) {
         // Every symbol has the requested level; the version may differ per text.
         const int32_t version = (TavoQREnc_GetBitmapSide(symbols[i]) - 25) / 4;
         const auto reading = Read(symbols[i], version, texts[static_cast<size_t>(i)]);
-        if (reading.bytes != texts[static_cast<size_t>(i)]) Fail("QrEncode2: zxing reads other bytes", reading.bytes);
+        if (reading.bytes != texts[static_cast<size_t>(i)])
+            Fail("QrEncode2: zxing reads other bytes", reading.bytes);
     }
     TavoQREnc_FreeBitmaps(symbols, count);
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 3) return 0;
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 3)
+        return 0;
     const QrEncodeParams request{data[1] % 16, data[2] % 5};
     const char* rest = reinterpret_cast<const char*>(data + 3);
     const size_t restSize = size - 3;

@@ -4,6 +4,7 @@
 // whose picture on the code view zxing-cpp reads back as the MEMORY text.
 // Every box is answered by the scripted message service.
 #include "decoders.h"
+#include "input_screen_fixture.h"
 #include "nubora/app/main_menu_dialog.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/bitmap_button.h"
@@ -17,7 +18,6 @@
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_table.h"
-#include "input_screen_fixture.h"
 #include "qt_grey.h"
 #include "screen_controls.h"
 #include "typing.h"
@@ -104,9 +104,9 @@ TEST_F(AddressBookTest, IsA600By600ScreenWithItsFieldsAtTheTemplatePositions)
         int id;
         QRect rect;
         int limit;
-    } fields[] = {{fid::kName, {65, 56, 162, 17}, 24},   {fid::kReading, {65, 78, 162, 17}, 24},
-                  {fid::kTel1, {65, 102, 162, 17}, 36},  {fid::kTel2, {65, 126, 162, 17}, 36},
-                  {fid::kMail1, {65, 150, 217, 17}, 64}, {fid::kMail2, {65, 174, 217, 17}, 64},
+    } fields[] = {{fid::kName, {65, 56, 162, 17}, 24},     {fid::kReading, {65, 78, 162, 17}, 24},
+                  {fid::kTel1, {65, 102, 162, 17}, 36},    {fid::kTel2, {65, 126, 162, 17}, 36},
+                  {fid::kMail1, {65, 150, 217, 17}, 64},   {fid::kMail2, {65, 174, 217, 17}, 64},
                   {fid::kAddress, {65, 198, 217, 17}, 80}, {fid::kMemo, {65, 222, 217, 17}, 80}};
     for (const auto& f : fields) {
         EXPECT_EQ(Field(f.id)->geometry(), screen.Units().ToPixels(f.rect)) << f.id;
@@ -122,16 +122,18 @@ TEST_F(AddressBookTest, IsA600By600ScreenWithItsFieldsAtTheTemplatePositions)
 TEST_F(AddressBookTest, PlacesTheEightButtonsWithTheirPicturesAndTheButtonCursor)
 {
     namespace b = res::bmp;
-    nubora::testing::ExpectPictureButtons(screen, {
-        {bid::kCreateCode, {49, 512, 126, 61}, b::kCreateCodeNormal, b::kCreateCodePressed, b::kCreateCodeFocused},
-        {bid::kExit, {303, 512, 126, 61}, 140, 153, 152},
-        {bid::kBackToMenu, {429, 512, 126, 61}, 141, 151, 150},
-        {bid::kClearInput, {525, 102, 75, 47}, 143, 156, 157},
-        {bid::kSaveInput, {525, 152, 75, 47}, 207, 203, 208},
-        {bid::kOpenInput, {525, 202, 75, 47}, 204, 206, 205},
-        {bid::kSettings, {525, 442, 75, 47}, 193, 195, 194},
-        {bid::kConfirm, {255, 400, 82, 23}, 215, 214, 216},
-    });
+    nubora::testing::ExpectPictureButtons(
+        screen,
+        {
+            {bid::kCreateCode, {49, 512, 126, 61}, b::kCreateCodeNormal, b::kCreateCodePressed, b::kCreateCodeFocused},
+            {bid::kExit, {303, 512, 126, 61}, 140, 153, 152},
+            {bid::kBackToMenu, {429, 512, 126, 61}, 141, 151, 150},
+            {bid::kClearInput, {525, 102, 75, 47}, 143, 156, 157},
+            {bid::kSaveInput, {525, 152, 75, 47}, 207, 203, 208},
+            {bid::kOpenInput, {525, 202, 75, 47}, 204, 206, 205},
+            {bid::kSettings, {525, 442, 75, 47}, 193, 195, 194},
+            {bid::kConfirm, {255, 400, 82, 23}, 215, 214, 216},
+        });
     EXPECT_FALSE(Button(bid::kExit)->isVisible());
     EXPECT_TRUE(Button(bid::kConfirm)->isVisible());
     EXPECT_FALSE(Gauge()->isVisible());
@@ -205,8 +207,7 @@ TEST_P(FocusLossCheckTest, ReportsPutsTheCaretBackAndKeepsTheInput)
 
 INSTANTIATE_TEST_SUITE_P(EachCheckedField, FocusLossCheckTest,
                          ::testing::Values(CheckCase{fid::kReading, "やまだ", 133},
-                                           CheckCase{fid::kReading, "ヴィ", 133},
-                                           CheckCase{fid::kTel1, "03 1234", 121},
+                                           CheckCase{fid::kReading, "ヴィ", 133}, CheckCase{fid::kTel1, "03 1234", 121},
                                            CheckCase{fid::kTel2, "(03)1234", 121},
                                            CheckCase{fid::kMail1, "a,b@example.jp", 122},
                                            CheckCase{fid::kMail2, "ａ@example.jp", 122}));
@@ -299,8 +300,9 @@ TEST_F(AddressBookTest, CreateShowsTheCodeViewWithASymbolThatReadsAsTheMemoryTex
     ASSERT_FALSE(menu.state.codeBitmaps.IsNull());
     EXPECT_EQ(menu.state.codeBitmaps.Count(), 1);
 
-    const std::string payload = Sjis("MEMORY:メモ\r\nNAME1:山田太郎\r\nNAME2:ﾔﾏﾀﾞﾀﾛｳ\r\nTEL1:０３－１２３４－５６７８\r\n"
-                                     "MAIL2:taro@example.jp\r\nADD:東京都千代田区1-1\r\n");
+    const std::string payload = Sjis(
+        "MEMORY:メモ\r\nNAME1:山田太郎\r\nNAME2:ﾔﾏﾀﾞﾀﾛｳ\r\nTEL1:０３－１２３４－５６７８\r\n"
+        "MAIL2:taro@example.jp\r\nADD:東京都千代田区1-1\r\n");
     const peers::ZxingReading reading = ReadShownSymbol();
     ASSERT_TRUE(reading.valid) << reading.error;
     EXPECT_EQ(reading.bytes, payload) << peers::Printable(reading.bytes);
@@ -310,8 +312,9 @@ TEST_F(AddressBookTest, CreateShowsTheCodeViewWithASymbolThatReadsAsTheMemoryTex
     char sizes[64];
     std::snprintf(sizes, sizeof sizes, "%.2fmm\r\n\x81\x46 %.2fmm\r\n", 0.25 * (4 * version + 17) + 2.0,
                   0.25 * (4 * version + 17));
-    EXPECT_EQ(menu.codeView->informationText, "\x81\x46 " + LevelTextOf(reading.ecLevel) + "\r\n\x81\x46 0.25mm\r\n\x81\x46 " +
-                                                  std::to_string(version) + "\r\n\x81\x46 " + sizes);
+    EXPECT_EQ(menu.codeView->informationText, "\x81\x46 " + LevelTextOf(reading.ecLevel) +
+                                                  "\r\n\x81\x46 0.25mm\r\n\x81\x46 " + std::to_string(version) +
+                                                  "\r\n\x81\x46 " + sizes);
     EXPECT_DOUBLE_EQ(menu.state.codeSettings.printSizeMm, 0.25 * (4 * version + 17) + 2.0);
     EXPECT_EQ(menu.codeView->inputSummary, Sjis("【名前\t】 山田太郎\r\n【名前(ヨミ)】 ﾔﾏﾀﾞﾀﾛｳ\r\n"
                                                 "【ＴＥＬ１\t】 ０３－１２３４－５６７８\r\n"

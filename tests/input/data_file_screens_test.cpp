@@ -3,6 +3,7 @@
 // asks for, the bytes on disk, reopening into the fields, and every failure
 // with its message and the input left as it was. The file dialogs and the
 // boxes are answered by the scripted services; the files are real.
+#include "input_screen_fixture.h"
 #include "nubora/app/main_menu_dialog.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/cp932_edit.h"
@@ -13,7 +14,6 @@
 #include "nubora/logic/validation.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/string_table.h"
-#include "input_screen_fixture.h"
 #include "screen_controls.h"
 #include "temp_folder.h"
 #include "typing.h"
@@ -274,8 +274,7 @@ TEST_F(MailFileTest, ABodyWithLineBreaksIsStoredWithCrCrLfAndComesBack)
     TypeInto(ml::kSubject, QStringLiteral("件名"));
     SaveAs(folder / "mail.eqr");
     EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(Slurp(folder / "mail.eqr"),
-              Sjis("a@example.jp\\,b@example.jp,件名,一行目\r\r\n二行目\\,\r\r\n,"));
+    EXPECT_EQ(Slurp(folder / "mail.eqr"), Sjis("a@example.jp\\,b@example.jp,件名,一行目\r\r\n二行目\\,\r\r\n,"));
     const MailEntry saved = screen.Entry();
 
     services.messages.ScriptAnswers({Answer::Yes});

@@ -6,6 +6,7 @@
 // message service; the link dialogs are driven from inside their modal loop
 // and closed there.
 #include "held_symbol.h"
+#include "input_screen_fixture.h"
 #include "nubora/app/main_menu_dialog.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/bitmap_button.h"
@@ -21,7 +22,6 @@
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_table.h"
-#include "input_screen_fixture.h"
 #include "screen_controls.h"
 #include "typing.h"
 
@@ -95,10 +95,10 @@ TEST_F(FreeTextTest, HasItsTextAndTheLinkButtonsWithTheirPictures)
     EXPECT_EQ(Text()->lineWrapMode(), QPlainTextEdit::NoWrap);
     namespace b = res::bmp;
     nubora::testing::ExpectPictureButtons(screen, {
-        {fid::kTelLink, {10, 140, 82, 23}, 162, 161, 160},
-        {fid::kNaviLink, {10, 170, 82, 23}, 185, 184, 186},
-        {fid::kOneSegLink, {10, 200, 82, 23}, 219, 221, 220},
-    });
+                                                      {fid::kTelLink, {10, 140, 82, 23}, 162, 161, 160},
+                                                      {fid::kNaviLink, {10, 170, 82, 23}, 185, 184, 186},
+                                                      {fid::kOneSegLink, {10, 200, 82, 23}, 219, 221, 220},
+                                                  });
     EXPECT_TRUE(Button(fid::kTelLink)->isVisible());
     EXPECT_TRUE(Button(fid::kNaviLink)->isVisible());
     EXPECT_FALSE(Button(fid::kOneSegLink)->isVisible());
@@ -331,8 +331,9 @@ TEST_F(FreeTextTest, ATextWithLinksIsEncodedAndReadsBackAsItself)
     Click(fid::kNaviLink);
     AnswerLinkDialog(*menu.oneSegLink, ctl::links::kOneSegParam, QStringLiteral("ch=21&d=1208&t=1900"));
     screen.OnOneSegLink();
-    const std::string expected = Sjis("お問い合わせ\r\n平日9時〜17時\r\nTEL:０３－１２３４－５６７８\r\n"
-                                      "住所:東京都港区芝公園4-2-8\r\nmedia:ch=21&d=1208&t=1900\r\n");
+    const std::string expected = Sjis(
+        "お問い合わせ\r\n平日9時〜17時\r\nTEL:０３－１２３４－５６７８\r\n"
+        "住所:東京都港区芝公園4-2-8\r\nmedia:ch=21&d=1208&t=1900\r\n");
     ASSERT_EQ(TextMember(), expected);
 
     Click(bid::kCreateCode);

@@ -46,10 +46,7 @@ protected:
             std::abort();
         return edit;
     }
-    static void Press(fw::Dialog& dialog, int buttonId)
-    {
-        QTest::mouseClick(dialog.Control(buttonId), Qt::LeftButton);
-    }
+    static void Press(fw::Dialog& dialog, int buttonId) { QTest::mouseClick(dialog.Control(buttonId), Qt::LeftButton); }
     // Types `value` into field `id` of the open `dialog` and presses 挿入.
     static void Insert(fw::Dialog& dialog, int id, const QString& value)
     {
@@ -87,13 +84,33 @@ TEST_F(LinkDialogsTest, EachHasItsTitlePromptFieldAndButtonsAtTheTemplatePositio
         QRect insertRect;
         QRect cancelRect;
     } cases[] = {
-        {&telLink, "TELリンク", {187, 65}, "電話番号を入力してください。", lid::kTelNumber,
-         {15, 20, 155, 15}, 36, {38, 43, 50, 14}, {98, 43, 50, 14}},
-        {&naviLink, "ナビリンク", {187, 65}, "住所を入力してください。", lid::kNaviAddress,
-         {15, 20, 155, 15}, 80, {38, 43, 50, 14}, {98, 43, 50, 14}},
-        {&oneSegLink, "ワンセグリンク", {205, 65},
-         "Mimoテレビ ワンセグの視聴予約用パラメータを入力してください。", lid::kOneSegParam, {14, 20, 177, 15}, 1250,
-         {47, 44, 50, 14}, {107, 44, 50, 14}},
+        {&telLink,
+         "TELリンク",
+         {187, 65},
+         "電話番号を入力してください。",
+         lid::kTelNumber,
+         {15, 20, 155, 15},
+         36,
+         {38, 43, 50, 14},
+         {98, 43, 50, 14}},
+        {&naviLink,
+         "ナビリンク",
+         {187, 65},
+         "住所を入力してください。",
+         lid::kNaviAddress,
+         {15, 20, 155, 15},
+         80,
+         {38, 43, 50, 14},
+         {98, 43, 50, 14}},
+        {&oneSegLink,
+         "ワンセグリンク",
+         {205, 65},
+         "Mimoテレビ ワンセグの視聴予約用パラメータを入力してください。",
+         lid::kOneSegParam,
+         {14, 20, 177, 15},
+         1250,
+         {47, 44, 50, 14},
+         {107, 44, 50, 14}},
     };
     for (const auto& c : cases) {
         fw::Dialog& d = *c.dialog;

@@ -4,6 +4,7 @@
 // pasted line breaks, and a created code read back by zxing-cpp as the mail
 // text. Every box is answered by the scripted message service.
 #include "held_symbol.h"
+#include "input_screen_fixture.h"
 #include "nubora/app/main_menu_dialog.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/bitmap_button.h"
@@ -17,7 +18,6 @@
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_table.h"
-#include "input_screen_fixture.h"
 #include "screen_controls.h"
 #include "typing.h"
 
@@ -271,8 +271,9 @@ TEST_F(MailTest, CreateEncodesTheMailTextAndWritesTheThreeLineSummary)
     EXPECT_FALSE(screen.isVisible());
     EXPECT_TRUE(menu.codeView->isVisible());
     EXPECT_EQ(menu.state.currentScreen, ScreenId::Mail);
-    const std::string payload = Sjis("MAILTO:taro@example.jp,hanako@example.jp\r\nSUBJECT:会議の件\r\n"
-                                     "BODY:明日10時から\r\n会議室Aです。\r\n");
+    const std::string payload = Sjis(
+        "MAILTO:taro@example.jp,hanako@example.jp\r\nSUBJECT:会議の件\r\n"
+        "BODY:明日10時から\r\n会議室Aです。\r\n");
     EXPECT_EQ(screen.BuildPayload(), payload);
     const peers::ZxingReading reading = nubora::testing::ReadHeldSymbol(menu);
     ASSERT_TRUE(reading.valid) << reading.error;

@@ -14,8 +14,9 @@ std::string Sjis(const char* utf8) { return fw::ToCp932(QString::fromUtf8(utf8))
 
 AddressBookEntry FullEntry()
 {
-    return {Sjis("山田太郎"), Sjis("ﾔﾏﾀﾞﾀﾛｳ"), "03-1234-5678", Sjis("０９０－１２３４"), "taro@example.jp",
-            "t.yamada@example.com", Sjis("東京都千代田区1-1"), Sjis("メモです")};
+    return {Sjis("山田太郎"),          Sjis("ﾔﾏﾀﾞﾀﾛｳ"),   "03-1234-5678",
+            Sjis("０９０－１２３４"),  "taro@example.jp", "t.yamada@example.com",
+            Sjis("東京都千代田区1-1"), Sjis("メモです")};
 }
 
 TEST(AddressBookPayload, AnEmptyFormIsTheMemoryLineAlone)

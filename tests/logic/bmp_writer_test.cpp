@@ -5,8 +5,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <QImage>
 #include <gtest/gtest.h>
+#include <QImage>
 
 #include <csignal>
 #include <cstring>
@@ -28,7 +28,8 @@ using testing::TempFolder;
 // The symbols of one encode call, released at the end of the scope.
 class Symbols {
 public:
-    Symbols(const std::string& text, int32_t count, int32_t version) {
+    Symbols(const std::string& text, int32_t count, int32_t version)
+    {
         QrEncodeParams params{version, TAVOQRENC_LEVEL_M};
         status = TavoQREnc_QrEncode(text.c_str(), static_cast<int32_t>(text.size()), count, &array_, &params);
         count_ = status == TAVOQRENC_OK ? count : 0;
@@ -45,31 +46,37 @@ private:
     int32_t count_ = 0;
 };
 
-uint32_t U32(const std::vector<uint8_t>& b, std::size_t at) {
-    return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 | static_cast<uint32_t>(b[at + 2]) << 16 |
-           static_cast<uint32_t>(b[at + 3]) << 24;
+uint32_t U32(const std::vector<uint8_t>& b, std::size_t at)
+{
+    return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
+           static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
-uint32_t U16(const std::vector<uint8_t>& b, std::size_t at) {
+uint32_t U16(const std::vector<uint8_t>& b, std::size_t at)
+{
     return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8;
 }
 
 std::string AsString(const std::vector<uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
 
 // A picture read by Qt's image reader, as the grey picture the decoders take.
-peers::GreyImage LoadGrey(const std::string& path) {
+peers::GreyImage LoadGrey(const std::string& path)
+{
     QImage image;
-    if (!image.load(QString::fromStdString(path), "BMP")) return {};
+    if (!image.load(QString::fromStdString(path), "BMP"))
+        return {};
     return testing::GreyOf(image);
 }
 
-TEST(BmpWriter, RowBytesArePaddedTo32Bits) {
+TEST(BmpWriter, RowBytesArePaddedTo32Bits)
+{
     EXPECT_EQ(BmpRowBytes(87), 12);
     EXPECT_EQ(BmpRowBytes(255), 32);
     EXPECT_EQ(BmpRowBytes(96), 12);
     EXPECT_EQ(BmpRowBytes(97), 16);
 }
 
-TEST(BmpWriter, Version1Is1106BytesWithEveryHeaderField) {
+TEST(BmpWriter, Version1Is1106BytesWithEveryHeaderField)
+{
     Symbols symbols("01234567", 1, 1);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     ASSERT_EQ(symbols[0].Side(), 29);
@@ -77,26 +84,27 @@ TEST(BmpWriter, Version1Is1106BytesWithEveryHeaderField) {
     ASSERT_EQ(file.size(), 1106u);
     EXPECT_EQ(file[0], 'B');
     EXPECT_EQ(file[1], 'M');
-    EXPECT_EQ(U32(file, 2), 1106u);   // file size
-    EXPECT_EQ(U16(file, 6), 0u);      // reserved
-    EXPECT_EQ(U16(file, 8), 0u);      // reserved
-    EXPECT_EQ(U32(file, 10), 62u);    // pixel offset
-    EXPECT_EQ(U32(file, 14), 40u);    // info header size
-    EXPECT_EQ(U32(file, 18), 87u);    // width
-    EXPECT_EQ(U32(file, 22), 87u);    // height, bottom-up
-    EXPECT_EQ(U16(file, 26), 1u);     // planes
-    EXPECT_EQ(U16(file, 28), 1u);     // bits per pixel
-    EXPECT_EQ(U32(file, 30), 0u);     // compression
-    EXPECT_EQ(U32(file, 34), 1044u);  // image size, 12 · 87
-    EXPECT_EQ(U32(file, 38), 0u);     // horizontal resolution
-    EXPECT_EQ(U32(file, 42), 0u);     // vertical resolution
-    EXPECT_EQ(U32(file, 46), 0u);     // colours used
-    EXPECT_EQ(U32(file, 50), 0u);     // important colours
+    EXPECT_EQ(U32(file, 2), 1106u);         // file size
+    EXPECT_EQ(U16(file, 6), 0u);            // reserved
+    EXPECT_EQ(U16(file, 8), 0u);            // reserved
+    EXPECT_EQ(U32(file, 10), 62u);          // pixel offset
+    EXPECT_EQ(U32(file, 14), 40u);          // info header size
+    EXPECT_EQ(U32(file, 18), 87u);          // width
+    EXPECT_EQ(U32(file, 22), 87u);          // height, bottom-up
+    EXPECT_EQ(U16(file, 26), 1u);           // planes
+    EXPECT_EQ(U16(file, 28), 1u);           // bits per pixel
+    EXPECT_EQ(U32(file, 30), 0u);           // compression
+    EXPECT_EQ(U32(file, 34), 1044u);        // image size, 12 · 87
+    EXPECT_EQ(U32(file, 38), 0u);           // horizontal resolution
+    EXPECT_EQ(U32(file, 42), 0u);           // vertical resolution
+    EXPECT_EQ(U32(file, 46), 0u);           // colours used
+    EXPECT_EQ(U32(file, 50), 0u);           // important colours
     EXPECT_EQ(U32(file, 54), 0x00000000u);  // entry 0 black
     EXPECT_EQ(U32(file, 58), 0x00FFFFFFu);  // entry 1 white: 255, 255, 255, 0
 }
 
-TEST(BmpWriter, Version15Is8222Bytes) {
+TEST(BmpWriter, Version15Is8222Bytes)
+{
     Symbols symbols("version fifteen", 1, 15);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     ASSERT_EQ(symbols[0].Side(), 85);
@@ -108,13 +116,15 @@ TEST(BmpWriter, Version15Is8222Bytes) {
     EXPECT_EQ(U32(file, 34), 32u * 255u);
 }
 
-TEST(BmpWriter, FirstStoredRowIsTheBottomQuietZone) {
+TEST(BmpWriter, FirstStoredRowIsTheBottomQuietZone)
+{
     Symbols symbols("01234567", 1, 1);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     const std::vector<uint8_t> file = BuildBmpFile(symbols[0]);
     ASSERT_EQ(file.size(), 1106u);
     // The quiet zone is four modules, twelve picture rows: all light.
-    for (std::size_t at = 62; at < 62 + 12 * 12; ++at) EXPECT_EQ(file[at], 0xFF) << "byte " << at;
+    for (std::size_t at = 62; at < 62 + 12 * 12; ++at)
+        EXPECT_EQ(file[at], 0xFF) << "byte " << at;
     // The thirteenth stored row is the bottom row of the finder pattern at the
     // left: dark from pixel 12 (module 4) for 21 pixels (7 modules), then
     // the light separator module.
@@ -126,7 +136,8 @@ TEST(BmpWriter, FirstStoredRowIsTheBottomQuietZone) {
     EXPECT_EQ(file[row + 4] & 0xF0, 0x70);
 }
 
-TEST(BmpWriter, EveryPixelIsItsModuleAndPaddingIsLight) {
+TEST(BmpWriter, EveryPixelIsItsModuleAndPaddingIsLight)
+{
     Symbols symbols("ABCDEFGHIJ 0123456789", 4, 5);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     for (int32_t s = 0; s < 4; ++s) {
@@ -147,7 +158,8 @@ TEST(BmpWriter, EveryPixelIsItsModuleAndPaddingIsLight) {
     }
 }
 
-TEST(BmpWriter, RefusesBadPictures) {
+TEST(BmpWriter, RefusesBadPictures)
+{
     const uint8_t bits[4] = {0, 0, 0, 0};
     EXPECT_TRUE(BuildBmpFile(nullptr, 21, 4).empty());
     EXPECT_TRUE(BuildBmpFile(bits, 0, 2).empty());
@@ -155,7 +167,8 @@ TEST(BmpWriter, RefusesBadPictures) {
     EXPECT_EQ(BuildBmpFile(bits, 2, 2).size(), 62u + 4u * 6u);
 }
 
-TEST(BmpWriter, SavedFileDecodesWithZxingAndZbar) {
+TEST(BmpWriter, SavedFileDecodesWithZxingAndZbar)
+{
     const std::string payload = "MEMORY:\r\nNAME1:\x8E\x52\x93\x63\r\nTEL1:0312345678\r\n";
     Symbols symbols(payload, 1, 0);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
@@ -173,7 +186,8 @@ TEST(BmpWriter, SavedFileDecodesWithZxingAndZbar) {
     EXPECT_EQ(peers::ReadWithZbar(grey), std::vector<std::string>{payload});
 }
 
-TEST(BmpWriter, ThirdSymbolOfASplitSavesThatSymbol) {
+TEST(BmpWriter, ThirdSymbolOfASplitSavesThatSymbol)
+{
     const std::string payload = "The third of four symbols is saved, and only that one: 0123456789";
     Symbols symbols(payload, 4, 0);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
@@ -186,7 +200,8 @@ TEST(BmpWriter, ThirdSymbolOfASplitSavesThatSymbol) {
     EXPECT_NE(payload.find(zxing.bytes), std::string::npos);
 }
 
-TEST(BmpWriter, SavingWhereNoFileCanBeMadeFailsAndKeepsTheOldFile) {
+TEST(BmpWriter, SavingWhereNoFileCanBeMadeFailsAndKeepsTheOldFile)
+{
     Symbols symbols("01234567", 1, 1);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     TempFolder folder;
@@ -208,7 +223,8 @@ TEST(BmpWriter, SavingWhereNoFileCanBeMadeFailsAndKeepsTheOldFile) {
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"code.bmp"});
 }
 
-TEST(BmpWriter, WriteFailingHalfWayKeepsTheOldFile) {
+TEST(BmpWriter, WriteFailingHalfWayKeepsTheOldFile)
+{
     Symbols symbols("version fifteen", 1, 15);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     TempFolder folder;
@@ -217,7 +233,8 @@ TEST(BmpWriter, WriteFailingHalfWayKeepsTheOldFile) {
 
     struct rlimit saved {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    struct sigaction ignore {}, previous {};
+    struct sigaction ignore {
+    }, previous{};
     ignore.sa_handler = SIG_IGN;
     ::sigaction(SIGXFSZ, &ignore, &previous);
     struct rlimit small = saved;
@@ -232,7 +249,8 @@ TEST(BmpWriter, WriteFailingHalfWayKeepsTheOldFile) {
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"code.bmp"});
 }
 
-TEST(BmpWriter, PathsOfAnyLength) {
+TEST(BmpWriter, PathsOfAnyLength)
+{
     Symbols symbols("01234567", 1, 1);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     TempFolder folder;

@@ -24,8 +24,8 @@ using testing::Slurp;
 using testing::Spill;
 using testing::TempFolder;
 
-const AddressBookEntry kEntry{"Yamada, Taro", "\xD4\xCF\xC0\xDE", "03-1234-5678", "", "taro@example.jp", "",
-                               "Tokyo \x95\x5C", "memo\r\nline"};
+const AddressBookEntry kEntry{"Yamada, Taro",   "\xD4\xCF\xC0\xDE", "03-1234-5678", "", "taro@example.jp", "",
+                              "Tokyo \x95\x5C", "memo\r\nline"};
 const MailEntry kMail{"a@example.jp", "subject", "line 1\r\nline 2"};
 const std::string kText = "TEL:0312345678\r\nsecond, line";
 
@@ -35,8 +35,10 @@ public:
     explicit Fd(int fd) : fd_(fd) {}
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
+    ~Fd()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     int Get() const { return fd_; }
 
@@ -44,7 +46,8 @@ private:
     int fd_;
 };
 
-TEST(DataFileIo, EachKindIsSavedAsItsBytesAndOpensAgain) {
+TEST(DataFileIo, EachKindIsSavedAsItsBytesAndOpensAgain)
+{
     TempFolder folder;
     ASSERT_TRUE(folder.Valid());
     ASSERT_EQ(SaveAddressBookFile(folder / "a.aqr", kEntry), DataFileStatus::Ok);
@@ -66,7 +69,8 @@ TEST(DataFileIo, EachKindIsSavedAsItsBytesAndOpensAgain) {
     EXPECT_EQ(folder.Names().size(), 3u) << "no temporary file is left";
 }
 
-TEST(DataFileIo, SavingReplacesAnExistingFileAndKeepsItsPermissions) {
+TEST(DataFileIo, SavingReplacesAnExistingFileAndKeepsItsPermissions)
+{
     TempFolder folder;
     ASSERT_TRUE(Spill(folder / "f.fqr", std::string(5000, 'x')));
     ASSERT_EQ(::chmod((folder / "f.fqr").c_str(), 0640), 0);
@@ -78,7 +82,8 @@ TEST(DataFileIo, SavingReplacesAnExistingFileAndKeepsItsPermissions) {
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"f.fqr"});
 }
 
-TEST(DataFileIo, MissingFileCannotBeOpenedAndTheInputStays) {
+TEST(DataFileIo, MissingFileCannotBeOpenedAndTheInputStays)
+{
     TempFolder folder;
     AddressBookEntry entry = kEntry;
     MailEntry mail = kMail;
@@ -92,7 +97,8 @@ TEST(DataFileIo, MissingFileCannotBeOpenedAndTheInputStays) {
     EXPECT_EQ(text, kText);
 }
 
-TEST(DataFileIo, EmptyAddressOrMailFileIsUnreadableButEmptyFreeTextOpens) {
+TEST(DataFileIo, EmptyAddressOrMailFileIsUnreadableButEmptyFreeTextOpens)
+{
     TempFolder folder;
     ASSERT_TRUE(Spill(folder / "e.aqr", ""));
     ASSERT_TRUE(Spill(folder / "e.eqr", ""));
@@ -108,7 +114,8 @@ TEST(DataFileIo, EmptyAddressOrMailFileIsUnreadableButEmptyFreeTextOpens) {
     EXPECT_EQ(text, "");
 }
 
-TEST(DataFileIo, SavingWhereNoFileCanBeMadeFails) {
+TEST(DataFileIo, SavingWhereNoFileCanBeMadeFails)
+{
     TempFolder folder;
     ASSERT_TRUE(Spill(folder / "plain", "x"));
     for (const std::string& path : {folder / "no-such-folder/a.aqr", folder / "plain/a.aqr", std::string("/proc/a.aqr"),
@@ -119,7 +126,8 @@ TEST(DataFileIo, SavingWhereNoFileCanBeMadeFails) {
     EXPECT_EQ(Slurp(folder / "plain"), "x");
 }
 
-TEST(DataFileIo, LockedFreeTextFileIsInUseAndKept) {
+TEST(DataFileIo, LockedFreeTextFileIsInUseAndKept)
+{
     TempFolder folder;
     const std::string path = folder / "f.fqr";
     ASSERT_TRUE(Spill(path, "old,\r\n"));
@@ -140,7 +148,8 @@ TEST(DataFileIo, LockedFreeTextFileIsInUseAndKept) {
     EXPECT_EQ(folder.Names().size(), 1u);
 }
 
-TEST(DataFileIo, RecordLockBlocksSavingAndWriteLockBlocksOpening) {
+TEST(DataFileIo, RecordLockBlocksSavingAndWriteLockBlocksOpening)
+{
     TempFolder folder;
     const std::string path = folder / "f.fqr";
     ASSERT_TRUE(Spill(path, "old,\r\n"));
@@ -159,7 +168,8 @@ TEST(DataFileIo, RecordLockBlocksSavingAndWriteLockBlocksOpening) {
     EXPECT_EQ(Slurp(path), "old,\r\n");
 }
 
-TEST(DataFileIo, RunningProgramIsBusy) {
+TEST(DataFileIo, RunningProgramIsBusy)
+{
     TempFolder folder;
     const std::string program = folder / "sleeper.fqr";
     ASSERT_TRUE(Spill(program, Slurp("/bin/sleep")));
@@ -176,8 +186,10 @@ TEST(DataFileIo, RunningProgramIsBusy) {
     for (int i = 0; i < 200 && !busy; ++i) {
         const int fd = ::open(program.c_str(), O_WRONLY | O_CLOEXEC);
         busy = fd < 0 && errno == ETXTBSY;
-        if (fd >= 0) ::close(fd);
-        if (!busy) ::usleep(10000);
+        if (fd >= 0)
+            ::close(fd);
+        if (!busy)
+            ::usleep(10000);
     }
     if (busy) {
         EXPECT_EQ(SaveFreeTextFile(program, kText), DataFileStatus::InUse);
@@ -188,7 +200,8 @@ TEST(DataFileIo, RunningProgramIsBusy) {
     EXPECT_EQ(Slurp(program), Slurp("/bin/sleep"));
 }
 
-TEST(DataFileIo, WriteFailingHalfWayKeepsTheOldFile) {
+TEST(DataFileIo, WriteFailingHalfWayKeepsTheOldFile)
+{
     TempFolder folder;
     const std::string path = folder / "m.eqr";
     ASSERT_TRUE(Spill(path, "old,,,"));
@@ -197,7 +210,8 @@ TEST(DataFileIo, WriteFailingHalfWayKeepsTheOldFile) {
 
     struct rlimit saved {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    struct sigaction ignore {}, previous {};
+    struct sigaction ignore {
+    }, previous{};
     ignore.sa_handler = SIG_IGN;
     ::sigaction(SIGXFSZ, &ignore, &previous);
     struct rlimit small = saved;
@@ -212,7 +226,8 @@ TEST(DataFileIo, WriteFailingHalfWayKeepsTheOldFile) {
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"m.eqr"}) << "the partial temporary file is removed";
 }
 
-TEST(DataFileIo, PathsLongerThanTheSystemLimitWork) {
+TEST(DataFileIo, PathsLongerThanTheSystemLimitWork)
+{
     TempFolder folder;
     const std::string deep = folder.MakeDeepFolder(std::string(200, 'd'), 30);
     ASSERT_FALSE(deep.empty());
@@ -230,7 +245,8 @@ TEST(DataFileIo, PathsLongerThanTheSystemLimitWork) {
     EXPECT_EQ(mail, kMail);
 }
 
-TEST(DataFileIo, SymbolicLinkIsFollowedAndKept) {
+TEST(DataFileIo, SymbolicLinkIsFollowedAndKept)
+{
     TempFolder folder;
     ASSERT_TRUE(Spill(folder / "real.fqr", "old,\r\n"));
     ASSERT_EQ(::symlink("real.fqr", (folder / "link.fqr").c_str()), 0);

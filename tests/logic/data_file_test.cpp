@@ -14,32 +14,36 @@ namespace {
 using namespace std::string_literals;
 
 // Shift-JIS characters whose trail byte is 0x5C, and a few others.
-const std::string kOmote = "\x95\x5C";      // 表
-const std::string kSo = "\x83\x5C";         // ソ
-const std::string kYamada = "\x8E\x52\x93\x63";  // 山田
-const std::string kKenmei = "\x8C\x8F\x96\xBC";  // 件名
+const std::string kOmote = "\x95\x5C";               // 表
+const std::string kSo = "\x83\x5C";                  // ソ
+const std::string kYamada = "\x8E\x52\x93\x63";      // 山田
+const std::string kKenmei = "\x8C\x8F\x96\xBC";      // 件名
 const std::string kHalfYamada = "\xD4\xCF\xC0\xDE";  // ﾔﾏﾀﾞ
 
 // --- the conversions --------------------------------------------------------
 
-TEST(DataFileConversions, EscapeCommasPutsABackslashBeforeEachCommaOnly) {
+TEST(DataFileConversions, EscapeCommasPutsABackslashBeforeEachCommaOnly)
+{
     EXPECT_EQ(EscapeCommas(""), "");
     EXPECT_EQ(EscapeCommas("a,b,,c"), "a\\,b\\,\\,c");
     EXPECT_EQ(EscapeCommas("a\\b"), "a\\b");
     EXPECT_EQ(EscapeCommas(kOmote + ","), kOmote + "\\,");
 }
 
-TEST(DataFileConversions, CrLfToLfJoinsPairsAndKeepsLoneCarriageReturns) {
+TEST(DataFileConversions, CrLfToLfJoinsPairsAndKeepsLoneCarriageReturns)
+{
     EXPECT_EQ(CrLfToLf("a\r\nb\rc\n\r\r\n"), "a\nb\rc\n\r\n");
     EXPECT_EQ(CrLfToLf("\r"), "\r");
 }
 
-TEST(DataFileConversions, LfToCrLfWidensEveryLineFeed) {
+TEST(DataFileConversions, LfToCrLfWidensEveryLineFeed)
+{
     EXPECT_EQ(LfToCrLf("a\nb\r\nc\r"), "a\r\nb\r\r\nc\r");
     EXPECT_EQ(CrLfToLf(LfToCrLf("x\r\n\n\r\r\ny")), "x\r\n\n\r\r\ny");
 }
 
-TEST(DataFileConversions, DropTrailingBackslashesKeepsTrailBytes) {
+TEST(DataFileConversions, DropTrailingBackslashesKeepsTrailBytes)
+{
     EXPECT_EQ(DropTrailingBackslashes("C:\\"), "C:");
     EXPECT_EQ(DropTrailingBackslashes("a\\\\\\"), "a");
     EXPECT_EQ(DropTrailingBackslashes("\\a\\b"), "\\a\\b");
@@ -49,7 +53,8 @@ TEST(DataFileConversions, DropTrailingBackslashesKeepsTrailBytes) {
     EXPECT_EQ(DropTrailingBackslashes("\\"), "");
 }
 
-TEST(DataFileConversions, LosesTrailingBackslashFindsTheValueThatWouldLoseOne) {
+TEST(DataFileConversions, LosesTrailingBackslashFindsTheValueThatWouldLoseOne)
+{
     EXPECT_TRUE(LosesTrailingBackslash("C:\\"));
     EXPECT_FALSE(LosesTrailingBackslash("\\a"));
     EXPECT_FALSE(LosesTrailingBackslash(kOmote));
@@ -71,20 +76,23 @@ TEST(DataFileConversions, LosesTrailingBackslashFindsTheValueThatWouldLoseOne) {
 
 // --- splitting ---------------------------------------------------------------
 
-TEST(DataFileSplit, OnlyCommaEndedTextFormsAField) {
+TEST(DataFileSplit, OnlyCommaEndedTextFormsAField)
+{
     EXPECT_EQ(SplitFields(""), std::vector<std::string>{});
     EXPECT_EQ(SplitFields("abc"), std::vector<std::string>{});
     EXPECT_EQ(SplitFields("a,,b,tail"), (std::vector<std::string>{"a", "", "b"}));
 }
 
-TEST(DataFileSplit, EscapedCommaStaysInTheFieldWithoutItsBackslash) {
+TEST(DataFileSplit, EscapedCommaStaysInTheFieldWithoutItsBackslash)
+{
     EXPECT_EQ(SplitFields("a\\,b,c,"), (std::vector<std::string>{"a,b", "c"}));
     // Backslash backslash comma: the second backslash escapes the comma.
     EXPECT_EQ(SplitFields("\\\\,,"), (std::vector<std::string>{"\\,"}));
     EXPECT_EQ(SplitFields("a\\b,"), (std::vector<std::string>{"a\\b"}));
 }
 
-TEST(DataFileSplit, TrailByte5CIsNoEscape) {
+TEST(DataFileSplit, TrailByte5CIsNoEscape)
+{
     EXPECT_EQ(SplitFields(kOmote + "," + kSo + ","), (std::vector<std::string>{kOmote, kSo}));
     // A single-byte backslash after a double-byte character does escape.
     EXPECT_EQ(SplitFields(kOmote + "\\,x,"), (std::vector<std::string>{kOmote + ",x"}));
@@ -94,29 +102,33 @@ TEST(DataFileSplit, TrailByte5CIsNoEscape) {
     EXPECT_EQ(SplitFields("\xB1\\,,"), (std::vector<std::string>{"\xB1,"}));
 }
 
-TEST(DataFileSplit, LeadByteBeforeACommaStandsAlone) {
+TEST(DataFileSplit, LeadByteBeforeACommaStandsAlone)
+{
     EXPECT_EQ(SplitFields("\x81,b,"), (std::vector<std::string>{"\x81", "b"}));
     EXPECT_EQ(SplitFields("\x81"), std::vector<std::string>{});
 }
 
 // --- golden bytes ------------------------------------------------------------
 
-TEST(AddressBookFile, EmptyEntryIsEightCommas) {
+TEST(AddressBookFile, EmptyEntryIsEightCommas)
+{
     EXPECT_EQ(BuildAddressBookFile({}), ",,,,,,,,");
     EXPECT_EQ(ParseAddressBookFile(",,,,,,,,"), AddressBookEntry{});
 }
 
-TEST(AddressBookFile, FieldsInFileOrderWithCommasEscapedInNameReadingAddressMemo) {
-    const AddressBookEntry entry{"Yamada, Taro", kHalfYamada + ",", "03-1234-5678", "090#1", "taro@example.jp",
-                                  "t.y@example.com", "Tokyo, Chiyoda", "memo,1"};
-    const std::string file =
-        "Yamada\\, Taro," + kHalfYamada + "\\,,03-1234-5678,090#1,taro@example.jp,t.y@example.com,"
-        "Tokyo\\, Chiyoda,memo\\,1,";
+TEST(AddressBookFile, FieldsInFileOrderWithCommasEscapedInNameReadingAddressMemo)
+{
+    const AddressBookEntry entry{"Yamada, Taro",    kHalfYamada + ",", "03-1234-5678",   "090#1",
+                                 "taro@example.jp", "t.y@example.com", "Tokyo, Chiyoda", "memo,1"};
+    const std::string file = "Yamada\\, Taro," + kHalfYamada +
+                             "\\,,03-1234-5678,090#1,taro@example.jp,t.y@example.com,"
+                             "Tokyo\\, Chiyoda,memo\\,1,";
     EXPECT_EQ(BuildAddressBookFile(entry), file);
     EXPECT_EQ(ParseAddressBookFile(file), entry);
 }
 
-TEST(AddressBookFile, NameWithACommaKeepsTheOtherFieldsInPlace) {
+TEST(AddressBookFile, NameWithACommaKeepsTheOtherFieldsInPlace)
+{
     AddressBookEntry entry;
     entry.name = kYamada + ",Taro";
     entry.tel1 = "0312345678";
@@ -125,7 +137,8 @@ TEST(AddressBookFile, NameWithACommaKeepsTheOtherFieldsInPlace) {
     EXPECT_EQ(ParseAddressBookFile(file), entry);
 }
 
-TEST(AddressBookFile, TrailByte5CBeforeTheSeparatorIsNoEscape) {
+TEST(AddressBookFile, TrailByte5CBeforeTheSeparatorIsNoEscape)
+{
     AddressBookEntry entry;
     entry.name = kSo;
     entry.address = "Tokyo " + kOmote;
@@ -135,40 +148,46 @@ TEST(AddressBookFile, TrailByte5CBeforeTheSeparatorIsNoEscape) {
     EXPECT_EQ(ParseAddressBookFile(file), entry);
 }
 
-TEST(AddressBookFile, LineFeedIsStoredAsCrLf) {
+TEST(AddressBookFile, LineFeedIsStoredAsCrLf)
+{
     AddressBookEntry entry;
     entry.memo = "a\nb\r\nc";
     EXPECT_EQ(BuildAddressBookFile(entry), ",,,,,,,a\r\nb\r\r\nc,");
     EXPECT_EQ(ParseAddressBookFile(BuildAddressBookFile(entry)), entry);
 }
 
-TEST(AddressBookFile, ExtraFieldsAndTextAfterTheLastCommaAreIgnored) {
+TEST(AddressBookFile, ExtraFieldsAndTextAfterTheLastCommaAreIgnored)
+{
     const AddressBookEntry read = ParseAddressBookFile("1,2,3,4,5,6,7,8,9,10,rest");
     EXPECT_EQ(read, (AddressBookEntry{"1", "2", "3", "4", "5", "6", "7", "8"}));
     EXPECT_EQ(ParseAddressBookFile("1,2,three"), (AddressBookEntry{"1", "2", "", "", "", "", "", ""}));
 }
 
-TEST(MailFile, BodyLineBreakIsStoredAsCrCrLf) {
+TEST(MailFile, BodyLineBreakIsStoredAsCrCrLf)
+{
     const MailEntry mail{"a@example.jp,b@example.jp", kKenmei, "line 1\r\nline 2, end"};
     const std::string file = "a@example.jp\\,b@example.jp," + kKenmei + ",line 1\r\r\nline 2\\, end,";
     EXPECT_EQ(BuildMailFile(mail), file);
     EXPECT_EQ(ParseMailFile(file), mail);
 }
 
-TEST(MailFile, BodyWithLineBreaksComesBack) {
+TEST(MailFile, BodyWithLineBreaksComesBack)
+{
     // The one-line reader lost such a body: its comma lies on a later line.
     const MailEntry mail{"x@example.jp", "", "one\r\ntwo\r\n\r\nthree\r\n"};
     EXPECT_EQ(ParseMailFile(BuildMailFile(mail)), mail);
 }
 
-TEST(FreeTextFile, SeveralLinesAreOneLfLineEndedByCrLf) {
+TEST(FreeTextFile, SeveralLinesAreOneLfLineEndedByCrLf)
+{
     const std::string text = "TEL:0312345678\r\n" + kOmote + ",x\r\n\r\nend";
     const std::string file = "TEL:0312345678\n" + kOmote + "\\,x\n\nend,\r\n";
     EXPECT_EQ(BuildFreeTextFile(text), file);
     EXPECT_EQ(ParseFreeTextFile(file), text);
 }
 
-TEST(FreeTextFile, EmptyTextAndFilesWithoutAField) {
+TEST(FreeTextFile, EmptyTextAndFilesWithoutAField)
+{
     EXPECT_EQ(BuildFreeTextFile(""), ",\r\n");
     EXPECT_EQ(ParseFreeTextFile(",\r\n"), "");
     EXPECT_EQ(ParseFreeTextFile(""), "");
@@ -176,7 +195,8 @@ TEST(FreeTextFile, EmptyTextAndFilesWithoutAField) {
     EXPECT_EQ(ParseFreeTextFile("first,second,\r\n"), "first");
 }
 
-TEST(FreeTextFile, LoneCarriageReturnBeforeALineBreakComesBack) {
+TEST(FreeTextFile, LoneCarriageReturnBeforeALineBreakComesBack)
+{
     // CR CR LF in the text becomes CR LF in the file: inside the content line.
     const std::string text = "a\r\r\nb";
     EXPECT_EQ(BuildFreeTextFile(text), "a\r\nb,\r\n");
@@ -185,7 +205,8 @@ TEST(FreeTextFile, LoneCarriageReturnBeforeALineBreakComesBack) {
 
 // --- a value ending in a single-byte backslash -------------------------------
 
-TEST(TrailingBackslash, WritersDropItSoEveryFieldKeepsItsPlace) {
+TEST(TrailingBackslash, WritersDropItSoEveryFieldKeepsItsPlace)
+{
     AddressBookEntry entry;
     entry.name = "C:\\";
     entry.reading = "x";
@@ -201,7 +222,8 @@ TEST(TrailingBackslash, WritersDropItSoEveryFieldKeepsItsPlace) {
     EXPECT_EQ(BuildFreeTextFile("path C:\\"), "path C:,\r\n");
 }
 
-TEST(TrailingBackslash, ReadersTakeBackslashCommaAsAnEscapedComma) {
+TEST(TrailingBackslash, ReadersTakeBackslashCommaAsAnEscapedComma)
+{
     // A file from elsewhere: the first field runs on into the second.
     const AddressBookEntry read = ParseAddressBookFile("C:\\,x,,,,,,,,");
     EXPECT_EQ(read.name, "C:,x");
@@ -212,17 +234,20 @@ TEST(TrailingBackslash, ReadersTakeBackslashCommaAsAnEscapedComma) {
 
 // --- long lines ----------------------------------------------------------------
 
-TEST(DataFileLength, AddressLineLongerThan511BytesComesBack) {
+TEST(DataFileLength, AddressLineLongerThan511BytesComesBack)
+{
     AddressBookEntry entry{std::string(24, ','), std::string(24, ','), std::string(36, '1'), std::string(36, '2'),
-                            std::string(64, 'm'), std::string(64, 'n'), std::string(80, ','), std::string(80, ',')};
+                           std::string(64, 'm'), std::string(64, 'n'), std::string(80, ','), std::string(80, ',')};
     const std::string file = BuildAddressBookFile(entry);
     ASSERT_GT(file.size(), 511u);
     EXPECT_EQ(ParseAddressBookFile(file), entry);
 }
 
-TEST(DataFileLength, MailAndFreeTextOfTenThousandBytesComeBack) {
+TEST(DataFileLength, MailAndFreeTextOfTenThousandBytesComeBack)
+{
     std::string body;
-    while (body.size() + 2 <= 10000) body += (body.size() % 40 == 38) ? "\r\n" : kOmote;
+    while (body.size() + 2 <= 10000)
+        body += (body.size() % 40 == 38) ? "\r\n" : kOmote;
     const MailEntry mail{std::string(640, 'a'), std::string(100, ','), body};
     EXPECT_EQ(ParseMailFile(BuildMailFile(mail)), mail);
     EXPECT_EQ(ParseFreeTextFile(BuildFreeTextFile(body)), body);
@@ -239,29 +264,35 @@ public:
 
     // A value of at most `limit` bytes (often exactly `limit` or empty), with
     // bare LF only when `bareLf`. Sets `expected` to what should come back.
-    std::string Make(std::size_t limit, bool bareLf, std::string& expected) {
+    std::string Make(std::size_t limit, bool bareLf, std::string& expected)
+    {
         const int shape = Pick(10);
         const std::size_t target = shape == 0 ? 0 : shape <= 3 ? limit : static_cast<std::size_t>(Pick(limit + 1));
         std::vector<std::string> chars;
         std::size_t size = 0;
         while (size < target) {
             std::string c = Char(bareLf);
-            if (size + c.size() > target) c = "x";
+            if (size + c.size() > target)
+                c = "x";
             size += c.size();
             chars.push_back(std::move(c));
         }
         std::string value;
-        for (const std::string& c : chars) value += c;
-        while (!chars.empty() && chars.back() == "\\") chars.pop_back();
+        for (const std::string& c : chars)
+            value += c;
+        while (!chars.empty() && chars.back() == "\\")
+            chars.pop_back();
         expected.clear();
-        for (const std::string& c : chars) expected += c;
+        for (const std::string& c : chars)
+            expected += c;
         return value;
     }
 
 private:
     int Pick(std::size_t n) { return static_cast<int>(std::uniform_int_distribution<std::size_t>(0, n - 1)(random_)); }
 
-    std::string Char(bool bareLf) {
+    std::string Char(bool bareLf)
+    {
         switch (Pick(12)) {
         case 0: return ",";
         case 1: return "\\";
@@ -272,15 +303,18 @@ private:
         case 6: return std::string(1, static_cast<char>(0xA1 + Pick(63)));  // half-width katakana
         case 7: {  // control bytes other than the line-break ones above
             char c = static_cast<char>(1 + Pick(29));
-            if (c >= '\n') ++c;
-            if (c >= '\r') ++c;
+            if (c >= '\n')
+                ++c;
+            if (c >= '\r')
+                ++c;
             return std::string(1, c);
         }
         case 8:
         case 9: {  // any double-byte code: lead 0x81..0x9F or 0xE0..0xFC, trail 0x40..0xFC but 0x7F
             const int lead = Pick(2) == 0 ? 0x81 + Pick(31) : 0xE0 + Pick(29);
             int trail = 0x40 + Pick(188);
-            if (trail >= 0x7F) ++trail;
+            if (trail >= 0x7F)
+                ++trail;
             return {static_cast<char>(lead), static_cast<char>(trail)};
         }
         default: return std::string(1, static_cast<char>(0x20 + Pick(95)));  // printable ASCII
@@ -293,7 +327,8 @@ private:
 constexpr uint64_t kSeed = 0x4E55424F5241;  // "NUBORA"
 constexpr int kRounds = 3000;
 
-TEST(DataFileProperty, AddressBookEntriesComeBackExactly) {
+TEST(DataFileProperty, AddressBookEntriesComeBackExactly)
+{
     TextMaker maker(kSeed);
     for (int round = 0; round < kRounds; ++round) {
         AddressBookEntry value, expected;
@@ -307,15 +342,16 @@ TEST(DataFileProperty, AddressBookEntriesComeBackExactly) {
         value.memo = maker.Make(80, true, expected.memo);
         // Telephone and e-mail fields are stored unescaped: they never hold a
         // comma once checked, so leave commas out of them here.
-        for (std::string* s : {&value.tel1, &value.tel2, &value.mail1, &value.mail2, &expected.tel1,
-                               &expected.tel2, &expected.mail1, &expected.mail2}) {
+        for (std::string* s : {&value.tel1, &value.tel2, &value.mail1, &value.mail2, &expected.tel1, &expected.tel2,
+                               &expected.mail1, &expected.mail2}) {
             std::replace(s->begin(), s->end(), ',', '.');
         }
         ASSERT_EQ(ParseAddressBookFile(BuildAddressBookFile(value)), expected) << "round " << round;
     }
 }
 
-TEST(DataFileProperty, MailsComeBackExactly) {
+TEST(DataFileProperty, MailsComeBackExactly)
+{
     TextMaker maker(kSeed + 1);
     for (int round = 0; round < kRounds; ++round) {
         MailEntry value, expected;
@@ -326,7 +362,8 @@ TEST(DataFileProperty, MailsComeBackExactly) {
     }
 }
 
-TEST(DataFileProperty, FreeTextsComeBackExactly) {
+TEST(DataFileProperty, FreeTextsComeBackExactly)
+{
     TextMaker maker(kSeed + 2);
     for (int round = 0; round < kRounds; ++round) {
         std::string expected;
@@ -337,7 +374,8 @@ TEST(DataFileProperty, FreeTextsComeBackExactly) {
 
 // The one-line reader the files were first made for, written out plainly:
 // the first line only (text mode for aqr and eqr), cut at `limit` bytes.
-std::vector<std::string> OneLineFields(const std::string& line) {
+std::vector<std::string> OneLineFields(const std::string& line)
+{
     std::vector<std::string> fields;
     std::size_t start = 0;
     std::string field;
@@ -371,35 +409,42 @@ std::vector<std::string> OneLineFields(const std::string& line) {
     return fields;
 }
 
-std::string TextModeRead(const std::string& bytes) {
+std::string TextModeRead(const std::string& bytes)
+{
     std::string out;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) out += bytes[i];
+        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
+            out += bytes[i];
     }
     return out;
 }
 
-std::string FirstLine(const std::string& text, std::size_t limit, const std::string& end) {
+std::string FirstLine(const std::string& text, std::size_t limit, const std::string& end)
+{
     const std::size_t at = text.find(end);
     const std::size_t size = at == std::string::npos ? text.size() : at + (end == "\n" ? 1 : 0);
     return text.substr(0, std::min(size, limit));
 }
 
-std::string RandomFile(std::mt19937_64& random) {
-    static const std::vector<std::string> pieces = {"a", "b", ",", ",", "\\", "\\,", "\r", "\n", "\r\n",
-                                                    kOmote, kSo, "\x81", "\xB1", "x,y,"};
+std::string RandomFile(std::mt19937_64& random)
+{
+    static const std::vector<std::string> pieces = {"a",  "b",    ",",    ",", "\\",   "\\,",  "\r",
+                                                    "\n", "\r\n", kOmote, kSo, "\x81", "\xB1", "x,y,"};
     std::string file;
     const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 1400)(random);
-    while (file.size() < length) file += pieces[random() % pieces.size()];
+    while (file.size() < length)
+        file += pieces[random() % pieces.size()];
     return file;
 }
 
-std::vector<std::string> Fields(const AddressBookEntry& f) {
+std::vector<std::string> Fields(const AddressBookEntry& f)
+{
     return {f.name, f.reading, f.tel1, f.tel2, f.mail1, f.mail2, f.address, f.memo};
 }
 std::vector<std::string> Fields(const MailEntry& f) { return {f.to, f.subject, f.body}; }
 
-TEST(DataFileProperty, EveryFieldTheOneLineReaderGotReadsTheSame) {
+TEST(DataFileProperty, EveryFieldTheOneLineReaderGotReadsTheSame)
+{
     std::mt19937_64 random(kSeed + 3);
     int checked = 0;
     for (int round = 0; round < kRounds; ++round) {

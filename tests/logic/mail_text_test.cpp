@@ -28,8 +28,8 @@ TEST(MailPayload, SubjectAndBodyLinesOnlyWhenTheyHoldText)
 TEST(MailPayload, TakesTheValuesUnchangedLineBreaksOfTheBodyIncluded)
 {
     const MailEntry entry{"a@b.jp,c@d.jp", Sjis("ご案内 ＃１"), Sjis("一行目\r\n二行目\r\n\r\n")};
-    EXPECT_EQ(MailPayload(entry), "MAILTO:a@b.jp,c@d.jp\r\nSUBJECT:" + Sjis("ご案内 ＃１") + "\r\nBODY:" +
-                                      Sjis("一行目\r\n二行目\r\n\r\n") + "\r\n");
+    EXPECT_EQ(MailPayload(entry), "MAILTO:a@b.jp,c@d.jp\r\nSUBJECT:" + Sjis("ご案内 ＃１") +
+                                      "\r\nBODY:" + Sjis("一行目\r\n二行目\r\n\r\n") + "\r\n");
 }
 
 TEST(MailSummary, ShowsAllThreeLabelsAlsoForEmptyFields)

@@ -35,10 +35,7 @@ TEST(SymbolSizes, FollowTheWorkedExamples)
     EXPECT_EQ(FormatMm2(v15.printMm), "51.00");
 }
 
-TEST(SymbolSizes, AnEmptyCellSizeGivesZero)
-{
-    EXPECT_EQ(FormatMm2(SizesFor("", 5).printMm), "0.00");
-}
+TEST(SymbolSizes, AnEmptyCellSizeGivesZero) { EXPECT_EQ(FormatMm2(SizesFor("", 5).printMm), "0.00"); }
 
 TEST(SettingsSummary, ShowsTheAutomaticDefaults)
 {

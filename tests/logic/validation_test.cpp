@@ -13,7 +13,8 @@ std::string Code(uint16_t code) { return {static_cast<char>(code >> 8), static_c
 
 // Every single byte is a member exactly when it is listed; every listed
 // double-byte code passes and every other code beside one does not.
-void ExpectExactly(const CharSet& set, const std::string& singles, const std::set<uint16_t>& doubles) {
+void ExpectExactly(const CharSet& set, const std::string& singles, const std::set<uint16_t>& doubles)
+{
     for (int b = 1; b < 256; ++b) {
         const std::string value(1, static_cast<char>(b));
         const bool member = singles.find(static_cast<char>(b)) != std::string::npos;
@@ -29,29 +30,35 @@ void ExpectExactly(const CharSet& set, const std::string& singles, const std::se
     }
 }
 
-TEST(CharSets, TelCharsMemberByMember) {
+TEST(CharSets, TelCharsMemberByMember)
+{
     ExpectExactly(
         TelChars, "*#-0123456789",
         {0x8196, 0x8194, 0x817C, 0x824F, 0x8250, 0x8251, 0x8252, 0x8253, 0x8254, 0x8255, 0x8256, 0x8257, 0x8258});
 }
 
-TEST(CharSets, MailCharsMemberByMember) {
+TEST(CharSets, MailCharsMemberByMember)
+{
     ExpectExactly(MailChars, "!$%&*+-./0123456789;=?@ABCDEFGHIJKLMNOPQRSTUVWXYZ^_abcdefghijklmnopqrstuvwxyz~", {});
     EXPECT_EQ(CheckChars("\x82\x60", MailChars), 1);  // a full-width Ａ is no address character
 }
 
-TEST(CharSets, MailToCharsIsMailCharsWithTheComma) {
+TEST(CharSets, MailToCharsIsMailCharsWithTheComma)
+{
     ExpectExactly(MailToChars, "!$%&*+-./,0123456789;=?@ABCDEFGHIJKLMNOPQRSTUVWXYZ^_abcdefghijklmnopqrstuvwxyz~", {});
 }
 
-TEST(CharSets, LinkParamCharsIsPrintableAsciiButQuoteAndGrave) {
+TEST(CharSets, LinkParamCharsIsPrintableAsciiButQuoteAndGrave)
+{
     std::string printable;
     for (char c = 0x21; c <= 0x7E; ++c)
-        if (c != '"' && c != '`') printable += c;
+        if (c != '"' && c != '`')
+            printable += c;
     ExpectExactly(LinkParamChars, printable, {});
 }
 
-TEST(CharSets, WholeValues) {
+TEST(CharSets, WholeValues)
+{
     EXPECT_EQ(CheckChars("", TelChars), 0);
     EXPECT_EQ(CheckChars("03-1234-5678", TelChars), 0);
     EXPECT_EQ(CheckChars("\x82\x4F\x82\x52\x81\x7C\x82\x50\x82\x51", TelChars), 0);  // ０３－１２
@@ -65,7 +72,8 @@ TEST(CharSets, WholeValues) {
     EXPECT_EQ(CheckChars("ch=1&x=[2]", LinkParamChars), 0);
 }
 
-TEST(CharSets, ATrailByteIsNeverTakenForASingleByteMember) {
+TEST(CharSets, ATrailByteIsNeverTakenForASingleByteMember)
+{
     // 0x83 0x5C (ソ) ends in '\', 0x82 0x40 would end in '@', 0x81 0x2A is no pair.
     EXPECT_EQ(CheckChars("\x83\x5C", LinkParamChars), 1);
     EXPECT_EQ(CheckChars("a\x82\x40", MailChars), 1);
@@ -76,7 +84,8 @@ TEST(CharSets, ATrailByteIsNeverTakenForASingleByteMember) {
     EXPECT_EQ(CheckChars("5\x82", TelChars), 1);  // a lead byte without its trail byte
 }
 
-TEST(ReadingChars, EveryListedCodePassesAndItsNeighboursFail) {
+TEST(ReadingChars, EveryListedCodePassesAndItsNeighboursFail)
+{
     const std::vector<std::pair<uint16_t, uint16_t>> ranges = {
         {0x8140, 0x814B}, {0x814D, 0x814D}, {0x814F, 0x814F}, {0x8151, 0x8151}, {0x815B, 0x815B}, {0x815E, 0x815E},
         {0x8162, 0x8162}, {0x8166, 0x8166}, {0x8168, 0x816A}, {0x816D, 0x8170}, {0x8175, 0x8176}, {0x817B, 0x817C},
@@ -84,7 +93,8 @@ TEST(ReadingChars, EveryListedCodePassesAndItsNeighboursFail) {
         {0x8281, 0x829A}, {0x8340, 0x837E}, {0x8380, 0x838D}, {0x838F, 0x838F}, {0x8392, 0x8393}};
     std::set<uint16_t> listed;
     for (auto [first, last] : ranges)
-        for (uint32_t c = first; c <= last; ++c) listed.insert(static_cast<uint16_t>(c));
+        for (uint32_t c = first; c <= last; ++c)
+            listed.insert(static_cast<uint16_t>(c));
     for (uint16_t code : listed) {
         EXPECT_EQ(CheckReadingChars(Code(code)), 0) << std::hex << code;
         for (uint16_t neighbour : {static_cast<uint16_t>(code - 1), static_cast<uint16_t>(code + 1)}) {
@@ -96,7 +106,8 @@ TEST(ReadingChars, EveryListedCodePassesAndItsNeighboursFail) {
     EXPECT_EQ(listed.size(), 12u + 3 + 2 + 2 + 3 + 4 + 2 + 2 + 3 + 2 + 5 + 10 + 26 + 26 + 63 + 14 + 3);
 }
 
-TEST(ReadingChars, SingleBytesAlwaysPassButKanaOutsideTheListFails) {
+TEST(ReadingChars, SingleBytesAlwaysPassButKanaOutsideTheListFails)
+{
     for (int b = 1; b < 256; ++b) {
         if (!IsDbcsLeadByte(static_cast<uint8_t>(b))) {
             EXPECT_EQ(CheckReadingChars(std::string(1, static_cast<char>(b))), 0) << b;
@@ -110,7 +121,8 @@ TEST(ReadingChars, SingleBytesAlwaysPassButKanaOutsideTheListFails) {
     EXPECT_EQ(CheckReadingChars("\x83\x4A\x83"), 1);                      // a cut-off character
 }
 
-TEST(Gauge, StepsOfATenthOfTheCapacity) {
+TEST(Gauge, StepsOfATenthOfTheCapacity)
+{
     struct Case {
         int64_t length;
         int position;

@@ -150,10 +150,12 @@ TEST_F(CodeViewTest, IsA600By600ScreenWithItsButtonsAndPictures)
     EXPECT_EQ(view.pos(), QPoint(10, 10));
     EXPECT_EQ(view.windowTitle(), QStringLiteral("コード表示画面"));
     nubora::testing::ExpectPictureButtons(view, {
-        {id::kSaveBmp, {49, 512, 126, 61}, 144, 155, 154}, {id::kBack, {303, 512, 126, 61}, 212, 213, 211},
-        {id::kBackToMenu, {429, 512, 126, 61}, 141, 151, 150}, {id::kCopy, {525, 102, 75, 47}, 188, 190, 189},
-        {id::kPrint, {525, 152, 75, 47}, 191, 187, 192},
-    });
+                                                    {id::kSaveBmp, {49, 512, 126, 61}, 144, 155, 154},
+                                                    {id::kBack, {303, 512, 126, 61}, 212, 213, 211},
+                                                    {id::kBackToMenu, {429, 512, 126, 61}, 141, 151, 150},
+                                                    {id::kCopy, {525, 102, 75, 47}, 188, 190, 189},
+                                                    {id::kPrint, {525, 152, 75, 47}, 191, 187, 192},
+                                                });
     for (int shown : {id::kSaveBmp, id::kBack, id::kBackToMenu, id::kCopy, id::kPrint})
         EXPECT_TRUE(Button(shown)->isVisible()) << shown;
     EXPECT_FALSE(Button(id::kExit)->isVisible());
@@ -413,9 +415,9 @@ TEST_F(CodeViewTest, AFailedSaveReports130AndKeepsBmpSavedAndWhatWasThere)
 
 TEST(PrintedSide, IsTheVerticalResolutionTimesThePrintSizeTruncated)
 {
-    EXPECT_EQ(PrintedSide(600, 7.25), 171);    // 171.26
-    EXPECT_EQ(PrintedSide(600, 51.0), 1204);   // 1204.72
-    EXPECT_EQ(PrintedSide(300, 7.25), 85);     // 85.63
+    EXPECT_EQ(PrintedSide(600, 7.25), 171);   // 171.26
+    EXPECT_EQ(PrintedSide(600, 51.0), 1204);  // 1204.72
+    EXPECT_EQ(PrintedSide(300, 7.25), 85);    // 85.63
     EXPECT_EQ(PrintedSide(254, 10.0), 100);
     EXPECT_EQ(PrintedSide(0, 7.25), 0);
     EXPECT_EQ(PrintedSide(600, 0.0), 0);
@@ -513,7 +515,10 @@ QByteArray PdfContent(const QByteArray& pdf)
         const QByteArray raw = pdf.mid(start, end - start);
         // zlib data: qUncompress wants the expected size in front.
         QByteArray sized(4, '\0');
-        sized[0] = 0x00; sized[1] = 0x10; sized[2] = 0x00; sized[3] = 0x00;
+        sized[0] = 0x00;
+        sized[1] = 0x10;
+        sized[2] = 0x00;
+        sized[3] = 0x00;
         const QByteArray inflated = qUncompress(sized + raw);
         content += inflated.isEmpty() ? raw : inflated;
         content += '\n';
@@ -557,8 +562,8 @@ TEST(PrintSymbol, DrawsPByPOnAPdfPrinterAtAKnownResolution)
     ASSERT_TRUE(mediaBox.hasMatch());
     EXPECT_EQ(pageMatch.captured(3).toDouble(), 0.0);
     EXPECT_NEAR(pageMatch.captured(4).toDouble(), mediaBox.captured(2).toDouble(), 1e-3);
-    const QRegularExpression draw(
-        QStringLiteral("([0-9.]+) 0 0 ([0-9.]+) ([-0-9.]+) ([-0-9.]+) cm\\s+(\\d+) 0 0 -(\\d+) 0 \\d+ cm\\s*/Im\\d+\\s+Do"));
+    const QRegularExpression draw(QStringLiteral(
+        "([0-9.]+) 0 0 ([0-9.]+) ([-0-9.]+) ([-0-9.]+) cm\\s+(\\d+) 0 0 -(\\d+) 0 \\d+ cm\\s*/Im\\d+\\s+Do"));
     const QRegularExpressionMatch match = draw.match(content);
     ASSERT_TRUE(match.hasMatch()) << content.toStdString();
     EXPECT_NEAR(match.captured(1).toDouble() * match.captured(5).toDouble(), 171.0, 1e-3);

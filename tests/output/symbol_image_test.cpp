@@ -38,10 +38,7 @@ TEST(SymbolImage, IsTheEngineBitmapPixelForPixel)
     }
 }
 
-TEST(SymbolImage, IsNullForNoBitmap)
-{
-    EXPECT_TRUE(SymbolImage(nullptr).isNull());
-}
+TEST(SymbolImage, IsNullForNoBitmap) { EXPECT_TRUE(SymbolImage(nullptr).isNull()); }
 
 }  // namespace
 }  // namespace nubora

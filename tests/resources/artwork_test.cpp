@@ -59,11 +59,11 @@ TEST_P(ButtonArtwork, HasThreeDistinctPicturesOfItsSize)
 
 INSTANTIATE_TEST_SUITE_P(
     MenuButtons, ButtonArtwork,
-    ::testing::Values(
-        ButtonCase{{bmp::kAddressBookNormal, bmp::kAddressBookPressed, bmp::kAddressBookFocused}, QSize(131, 191)},
-        ButtonCase{{bmp::kMailNormal, bmp::kMailPressed, bmp::kMailFocused}, QSize(131, 191)},
-        ButtonCase{{bmp::kFreeTextNormal, bmp::kFreeTextPressed, bmp::kFreeTextFocused}, QSize(131, 191)},
-        ButtonCase{{bmp::kExitNormal, bmp::kExitPressed, bmp::kExitFocused}, QSize(124, 42)}));
+    ::testing::Values(ButtonCase{{bmp::kAddressBookNormal, bmp::kAddressBookPressed, bmp::kAddressBookFocused},
+                                 QSize(131, 191)},
+                      ButtonCase{{bmp::kMailNormal, bmp::kMailPressed, bmp::kMailFocused}, QSize(131, 191)},
+                      ButtonCase{{bmp::kFreeTextNormal, bmp::kFreeTextPressed, bmp::kFreeTextFocused}, QSize(131, 191)},
+                      ButtonCase{{bmp::kExitNormal, bmp::kExitPressed, bmp::kExitFocused}, QSize(124, 42)}));
 
 TEST(Artwork, TheThreeContentButtonsDiffer)
 {

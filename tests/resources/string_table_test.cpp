@@ -1,7 +1,7 @@
 // The string table, byte for byte, in Unicode and in CP932.
 #include "nubora/framework/cp932.h"
-#include "nubora/resources/string_ids.h"
 #include "nubora/resources/messages.h"
+#include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 
 #include <gtest/gtest.h>

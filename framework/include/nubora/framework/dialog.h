@@ -65,7 +65,10 @@ public:
     // The control with `id`, or null.
     QWidget* Control(int id) const { return controls_.value(id, nullptr); }
     template <class W>
-    W* ControlAs(int id) const { return dynamic_cast<W*>(Control(id)); }
+    W* ControlAs(int id) const
+    {
+        return dynamic_cast<W*>(Control(id));
+    }
     // Id of `control` (or of the registered control that contains it); 0 for none.
     int ControlId(const QWidget* control) const;
     // Id of the control that has the keyboard focus; 0 for none. A hidden

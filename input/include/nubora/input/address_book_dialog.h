@@ -4,8 +4,8 @@
 // address-book registration text (the MEMORY payload).
 #pragma once
 
-#include "nubora/logic/address_book_text.h"
 #include "nubora/input/input_screen_dialog.h"
+#include "nubora/logic/address_book_text.h"
 
 namespace nubora {
 

@@ -6,8 +6,8 @@
 // button is made hidden and stays so.
 #pragma once
 
-#include "nubora/logic/free_text_links.h"
 #include "nubora/input/input_screen_dialog.h"
+#include "nubora/logic/free_text_links.h"
 
 namespace nubora {
 

@@ -16,15 +16,15 @@ namespace nubora {
 // The template of one link dialog; rectangles in dialog units.
 struct LinkDialogTemplate {
     int templateId;
-    const char* title;      // UTF-8
-    QSize size;             // client area
-    const char* prompt;     // UTF-8
+    const char* title;   // UTF-8
+    QSize size;          // client area
+    const char* prompt;  // UTF-8
     QRect promptRect;
     int editId;
     QRect editRect;
-    int limitBytes;         // of the edit, CP932 bytes
-    QRect insertRect;       // "挿入"
-    QRect cancelRect;       // "ｷｬﾝｾﾙ"
+    int limitBytes;    // of the edit, CP932 bytes
+    QRect insertRect;  // "挿入"
+    QRect cancelRect;  // "ｷｬﾝｾﾙ"
 };
 
 class LinkDialog : public fw::Dialog {

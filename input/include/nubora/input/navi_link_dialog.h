@@ -16,7 +16,6 @@ public:
 
 protected:
     int CheckValue(const std::string&) const override { return 0; }
-
 };
 
 }  // namespace nubora

@@ -16,7 +16,6 @@ public:
 
 protected:
     int CheckValue(const std::string& value) const override;
-
 };
 
 }  // namespace nubora

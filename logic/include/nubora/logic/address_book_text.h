@@ -9,14 +9,14 @@ namespace nubora {
 
 // One address-book entry as the screen holds it (CP932 bytes).
 struct AddressBookEntry {
-    std::string name;      // NAME1, at most 24 bytes
-    std::string reading;   // NAME2, at most 24 bytes
-    std::string tel1;      // TEL1, at most 36 bytes
-    std::string tel2;      // TEL2, at most 36 bytes
-    std::string mail1;     // MAIL1, at most 64 bytes
-    std::string mail2;     // MAIL2, at most 64 bytes
-    std::string address;   // ADD, at most 80 bytes
-    std::string memo;      // MEMORY, at most 80 bytes
+    std::string name;     // NAME1, at most 24 bytes
+    std::string reading;  // NAME2, at most 24 bytes
+    std::string tel1;     // TEL1, at most 36 bytes
+    std::string tel2;     // TEL2, at most 36 bytes
+    std::string mail1;    // MAIL1, at most 64 bytes
+    std::string mail2;    // MAIL2, at most 64 bytes
+    std::string address;  // ADD, at most 80 bytes
+    std::string memo;     // MEMORY, at most 80 bytes
     bool operator==(const AddressBookEntry&) const = default;
 };
 

@@ -16,9 +16,9 @@ struct CodeSettings {
     std::string cellSizeText = "0.25";
     std::string versionText = "1";
     std::string splitCountText = "1";
-    bool autoAdjust = true;      // automatic adjustment (自動調整); false: manual (任意調整)
-    double printSizeMm = 0;      // side of the last symbol with its quiet zone, mm
-    int availableLength = 0;     // capacity for the manual version and level × splitCount
+    bool autoAdjust = true;   // automatic adjustment (自動調整); false: manual (任意調整)
+    double printSizeMm = 0;   // side of the last symbol with its quiet zone, mm
+    int availableLength = 0;  // capacity for the manual version and level × splitCount
 };
 
 // Back to automatic mode, as on entering an input screen: everything but

@@ -36,9 +36,9 @@ public:
     // End of the program: the menu asks, knowing the request comes from here.
     void OnExit();
 
-    std::string inputSummary;       // control 1004
-    std::string informationText;    // control 1027
-    std::string symbolNumberText;   // control 1043, written by the spinner
+    std::string inputSummary;      // control 1004
+    std::string informationText;   // control 1027
+    std::string symbolNumberText;  // control 1043, written by the spinner
     // True once the spinner has been operated; only then does a new number
     // switch the shown symbol. Never reset.
     bool spinnerUsed = false;

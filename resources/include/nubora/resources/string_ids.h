@@ -3,34 +3,34 @@
 
 namespace nubora::res::str {
 
-    inline constexpr int kAboutMenuItem = 101;
-    inline constexpr int kExitQuestion = 110;
-    inline constexpr int kExitDiscardEdits = 111;
-    inline constexpr int kExitDiscardUnsaved = 112;
-    inline constexpr int kBackToMenuQuestion = 113;
-    inline constexpr int kBackToMenuDiscardEdits = 114;
-    inline constexpr int kClearInputQuestion = 115;
-    inline constexpr int kAlreadyRunning = 120;
-    inline constexpr int kBadTelChars = 121;
-    inline constexpr int kBadMailChars = 122;
-    inline constexpr int kBadMailToChars = 123;
-    inline constexpr int kEmptyMailTo = 124;
-    inline constexpr int kEmptyText = 125;
-    inline constexpr int kCaption = 126;
-    inline constexpr int kDataTooLong = 127;
-    inline constexpr int kEncodeFailed = 128;
-    inline constexpr int kCopiedToClipboard = 129;
-    inline constexpr int kFileOpenFailed = 130;
-    inline constexpr int kFileReadFailed = 131;
-    inline constexpr int kWrongFileKind = 132;
-    inline constexpr int kBadReadingChars = 133;
-    inline constexpr int kCapacityQueryFailed = 134;
-    inline constexpr int kBackToMenuDiscardUnsaved = 135;
-    inline constexpr int kSplitImpossible = 136;
-    inline constexpr int kFileInUse = 137;
-    inline constexpr int kBadOneSegChars = 138;
-    inline constexpr int kProTitle = 139;
-    inline constexpr int kTrailingBackslashQuestion = 140;
-    inline constexpr int kNoPrinter = 141;
+inline constexpr int kAboutMenuItem = 101;
+inline constexpr int kExitQuestion = 110;
+inline constexpr int kExitDiscardEdits = 111;
+inline constexpr int kExitDiscardUnsaved = 112;
+inline constexpr int kBackToMenuQuestion = 113;
+inline constexpr int kBackToMenuDiscardEdits = 114;
+inline constexpr int kClearInputQuestion = 115;
+inline constexpr int kAlreadyRunning = 120;
+inline constexpr int kBadTelChars = 121;
+inline constexpr int kBadMailChars = 122;
+inline constexpr int kBadMailToChars = 123;
+inline constexpr int kEmptyMailTo = 124;
+inline constexpr int kEmptyText = 125;
+inline constexpr int kCaption = 126;
+inline constexpr int kDataTooLong = 127;
+inline constexpr int kEncodeFailed = 128;
+inline constexpr int kCopiedToClipboard = 129;
+inline constexpr int kFileOpenFailed = 130;
+inline constexpr int kFileReadFailed = 131;
+inline constexpr int kWrongFileKind = 132;
+inline constexpr int kBadReadingChars = 133;
+inline constexpr int kCapacityQueryFailed = 134;
+inline constexpr int kBackToMenuDiscardUnsaved = 135;
+inline constexpr int kSplitImpossible = 136;
+inline constexpr int kFileInUse = 137;
+inline constexpr int kBadOneSegChars = 138;
+inline constexpr int kProTitle = 139;
+inline constexpr int kTrailingBackslashQuestion = 140;
+inline constexpr int kNoPrinter = 141;
 
 }  // namespace nubora::res::str

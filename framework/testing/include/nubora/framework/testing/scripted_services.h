@@ -58,7 +58,12 @@ private:
 // Prints onto images of the scripted resolution; or cancels.
 class ScriptedPrintService final : public PrintService {
 public:
-    void ScriptPrinter(int dotsPerInch, QSize page) { dpi_ = dotsPerInch; page_ = page; cancel_ = false; }
+    void ScriptPrinter(int dotsPerInch, QSize page)
+    {
+        dpi_ = dotsPerInch;
+        page_ = page;
+        cancel_ = false;
+    }
     void ScriptCancel() { cancel_ = true; }
     // A machine with no printer installed.
     void ScriptNoPrinter() { installed_ = false; }
