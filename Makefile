@@ -64,11 +64,11 @@ bench: build
 	@$(BUILD_DIR)/bench/nubora_bench
 
 # The tracked C/C++ files against .clang-format: names those that differ.
-format-check:
+format-check: deps
 	@scripts/format-check.sh
 
 # The same files rewritten in place to .clang-format.
-format:
+format: deps
 	@scripts/format-check.sh --fix
 
 clean:

@@ -10,6 +10,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind
   # independent QR peers: decoders and a reference encoder
   libzxing-dev libzbar-dev libqrencode-dev
+  # the house style (make format-check)
+  clang-format
   # fuzzing (libFuzzer ships with clang's runtime)
   clang libclang-rt-14-dev
   # the GUI: Qt 6 Widgets, Japanese standard dialogs, the dialog font, a display for picture tests
