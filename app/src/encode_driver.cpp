@@ -5,12 +5,15 @@
 
 #include "nubora/framework/up_down.h"
 #include "nubora/input/input_screen_dialog.h"
+#include "nubora/logic/reader_advice.h"
 #include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_encoder.h"
+#include "nubora/logic/symbol_readback.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/messages.h"
 #include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_table.h"
 
 namespace nubora {
 
@@ -21,6 +24,15 @@ bool MainMenuDialog::EncodeText(const std::string& payload)
         ShowMessage(VisibleScreen(), outcome.failureMessageId);
         return false;
     }
+    if (beforeReadBack)
+        beforeReadBack(state.codeBitmaps);
+    // No code leaves the program that does not read back as its payload.
+    if (!ReadsBackAs(state.codeBitmaps, payload)) {
+        state.codeBitmaps.Release();
+        ShowMessage(VisibleScreen(), res::str::kReadBackFailed);
+        return false;
+    }
+    encodedPayload_ = payload;
     codeView->informationText = outcome.informationText;
     return true;
 }
@@ -29,6 +41,11 @@ void MainMenuDialog::ShowCodeView(ScreenId from, const std::string& inputSummary
 {
     codeView->inputSummary = inputSummary;
     codeView->UpdateData(fw::Exchange::ToControls);
+    std::vector<std::string> notes{res::LoadString(res::str::kReadBackPassed).toStdString()};
+    const bool memoryForm = from == ScreenId::AddressBook && state.codeSettings.form == PayloadForm::Legacy;
+    for (std::string& advice : ReaderAdvice(encodedPayload_, state.codeSettings.splitCount, memoryForm))
+        notes.push_back(std::move(advice));
+    codeView->SetCheckNotes(notes);
     state.currentScreen = from;
     const int count = state.codeSettings.splitCount;
     if (auto* spinner = codeView->ControlAs<fw::UpDownControl>(ctl::codeView::kSymbolSpinner)) {
@@ -51,6 +68,7 @@ void MainMenuDialog::UpdateSettingsSummary(ScreenId screen)
 {
     InputScreenDialog& input = Screen(screen);
     input.settingsSummary = SettingsSummaryText(state.codeSettings);
+    input.formSummary = PayloadFormSummaryText(state.codeSettings);
     input.UpdateData(fw::Exchange::ToControls);
 }
 

@@ -24,6 +24,8 @@ namespace id = ctl::settings;
 
 constexpr const char* kLevelItems[] = {"L(7%)", "M(15%)", "Q(25%)", "H(30%)"};
 constexpr const char* kCellSizeItems[] = {"0.25", "0.3", "0.35", "0.4", "0.45", "0.5", "0.55", "0.6"};
+// The payload forms in the order of PayloadForm.
+constexpr const char* kFormItems[] = {"従来形式", "標準形式"};
 constexpr int kVersionCount = 15;
 constexpr int kMaxSplitCount = 16;
 
@@ -78,6 +80,10 @@ void SettingsDialog::CreateControls()
     // Created in tab order.
     automatic_ = AddControl(id::kAutomatic, new QRadioButton(QStringLiteral("自動調整")), QRect(15, 13, 43, 10));
     manual_ = AddControl(id::kManual, new QRadioButton(QStringLiteral("任意調整")), QRect(15, 33, 43, 10));
+    // Beside the mode, in both modes: which texts the screens encode.
+    form_ = AddControl(id::kPayloadForm, new QComboBox, QRect(95, 11, 60, kComboHeight));
+    for (const char* item : kFormItems)
+        form_->addItem(QString::fromUtf8(item));
     level_ = AddControl(id::kLevel, new QComboBox, QRect(95, 50, 50, kComboHeight));
     for (const char* item : kLevelItems)
         level_->addItem(QString::fromLatin1(item));
@@ -102,6 +108,7 @@ void SettingsDialog::CreateControls()
     printArea_->setReadOnly(true);
     printArea_->setFocusPolicy(Qt::ClickFocus);
 
+    AddLabel("形式：", QRect(72, 14, 21, 8));
     AddLabel("誤り訂正レベル：", QRect(35, 53, 49, 8));
     AddLabel("セルサイズ：", QRect(35, 72, 37, 8));
     AddLabel("バージョン：", QRect(35, 91, 35, 8));
@@ -140,6 +147,7 @@ void SettingsDialog::OnOpen()
     UpdateData(fw::Exchange::ToControls);
     automatic_->setChecked(s.autoAdjust);
     manual_->setChecked(!s.autoAdjust);
+    form_->setCurrentIndex(s.form == PayloadForm::Standard ? 1 : 0);
     if (s.autoAdjust) {
         s.levelText = LevelText(2);
         s.cellSizeText = CellSizeText(0);
@@ -195,6 +203,7 @@ void SettingsDialog::OnOK()
     }
     s.splitCount = ParseInteger(splitCountText);
     s.splitCountText = splitCountText;
+    s.form = form_->currentIndex() == 1 ? PayloadForm::Standard : PayloadForm::Legacy;
     if (!s.autoAdjust)
         s.availableLength *= s.splitCount;
     UpdateData(fw::Exchange::FromControls);

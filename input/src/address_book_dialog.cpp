@@ -119,7 +119,12 @@ void AddressBookDialog::ClearEntries()
         entry->clear();
 }
 
-std::string AddressBookDialog::BuildPayload() const { return AddressBookPayload(Entry()); }
+std::string AddressBookDialog::BuildPayload() const
+{
+    if (host_.State().codeSettings.form == PayloadForm::Standard)
+        return MecardPayload(Entry());
+    return AddressBookPayload(Entry());
+}
 
 std::string AddressBookDialog::BuildInputSummary() const { return AddressBookSummary(Entry()); }
 

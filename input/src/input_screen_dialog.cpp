@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -199,6 +200,10 @@ void InputScreenDialog::CreateSummaryAndGauge()
     palette.setBrush(QPalette::Base, host_.WhiteBrush());
     summary->setPalette(palette);
 
+    // The payload form, named only when it is not the legacy one: in the
+    // panel's free corner above the gauge, where no control stands.
+    AddControlAtPixels(id::kFormSummary, new QLabel, res::layout::inputScreen::kFormSummary);
+
     auto* gauge = AddControl(id::kGauge, new QProgressBar, corner::kGaugeTemplate);
     gauge->setRange(0, 100);
     gauge->setValue(0);
@@ -208,6 +213,7 @@ void InputScreenDialog::CreateSummaryAndGauge()
 void InputScreenDialog::DoDataExchange(fw::DataExchange& exchange)
 {
     exchange.Text(id::kSettingsSummary, settingsSummary);
+    exchange.Text(id::kFormSummary, formSummary);
 }
 
 void InputScreenDialog::ShowAutomaticPresentation()

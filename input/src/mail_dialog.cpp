@@ -92,7 +92,12 @@ void MailDialog::ClearEntries()
     body.clear();
 }
 
-std::string MailDialog::BuildPayload() const { return MailPayload(Entry()); }
+std::string MailDialog::BuildPayload() const
+{
+    if (host_.State().codeSettings.form == PayloadForm::Standard)
+        return MailtoUriPayload(Entry());
+    return MailPayload(Entry());
+}
 
 std::string MailDialog::BuildInputSummary() const { return MailSummary(Entry()); }
 

@@ -14,6 +14,7 @@ void ResetToAutomatic(CodeSettings& settings)
     settings.cellSizeText = initial.cellSizeText;
     settings.versionText = initial.versionText;
     settings.splitCountText = initial.splitCountText;
+    settings.form = initial.form;
 }
 
 }  // namespace nubora

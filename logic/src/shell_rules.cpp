@@ -122,4 +122,11 @@ std::string SettingsSummaryText(const CodeSettings& settings)
     return text;
 }
 
+std::string PayloadFormSummaryText(const CodeSettings& settings)
+{
+    if (settings.form == PayloadForm::Legacy)
+        return {};
+    return "\x8C\x60\x8E\xAE\x81\x46 \x95\x57\x8F\x80\x8C\x60\x8E\xAE";  // "形式： 標準形式"
+}
+
 }  // namespace nubora

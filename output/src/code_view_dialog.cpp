@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -119,6 +120,21 @@ void CodeViewDialog::CreateTextBoxes()
     information->document()->setDocumentMargin(0);
     auto* summary = AddControlAtPixels(id::kInputSummary, ReadOnlyBox(host_.WhiteBrush()), lay::kInputSummary);
     summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* notes = AddControlAtPixels(id::kCheckNotes, new QLabel, lay::kCheckNotes);
+    notes->setWordWrap(true);
+    notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont small = notes->font();
+    small.setPointSizeF(small.pointSizeF() - 1);
+    notes->setFont(small);
+}
+
+void CodeViewDialog::SetCheckNotes(const std::vector<std::string>& lines)
+{
+    QStringList shown;
+    for (const std::string& line : lines)
+        shown << QString::fromStdString(line);
+    if (auto* notes = ControlAs<QLabel>(id::kCheckNotes))
+        notes->setText(shown.join(QLatin1Char('\n')));
 }
 
 void CodeViewDialog::CreateSymbolSpinner()

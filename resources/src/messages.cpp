@@ -21,7 +21,8 @@ fw::BoxType MessageType(int stringId)
     case s::kAlreadyRunning:
     case s::kDataTooLong:
     case s::kEncodeFailed:
-    case s::kSplitImpossible: return fw::BoxType::Error;
+    case s::kSplitImpossible:
+    case s::kReadBackFailed: return fw::BoxType::Error;
     case s::kCopiedToClipboard:
     case s::kNoPrinter: return fw::BoxType::Notice;
     default: return fw::BoxType::Warning;

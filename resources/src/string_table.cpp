@@ -42,6 +42,10 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     // escaped comma in a data file; the save drops it once the user agrees.
     {140, "半角の「\\」で終わる項目は、末尾の「\\」を除いて保存されます。よろしいですか？"},
     {141, "印刷できるプリンターがありません。プリンターを設定してから印刷してください。"},
+    // Every code is read back before it is shown; 142 when that fails, 143
+    // beside the symbol when it passed.
+    {142, "作成したQRコードを読み取って確認できなかったため、表示しません。設定を変えてもう一度お試しください。"},
+    {143, "読み取り確認済み"},
 });
 
 }  // namespace

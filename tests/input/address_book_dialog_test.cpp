@@ -24,6 +24,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -31,6 +32,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -322,14 +324,73 @@ TEST_F(AddressBookTest, CreateShowsTheCodeViewWithASymbolThatReadsAsTheMemoryTex
                                                 "【メモ\t】 メモ\r\n"));
     EXPECT_EQ(As<QPlainTextEdit>(*menu.codeView, ctl::codeView::kInformation)->toPlainText(),
               fw::FromCp932(fw::CrLfToLf(menu.codeView->informationText)));
-    // One symbol: no spinner.
+    // One symbol: no spinner. It was read back; the MEMORY form has advice.
     EXPECT_FALSE(Ctl(*menu.codeView, ctl::codeView::kSymbolSpinner)->isVisible());
+    const QStringList notes = As<QLabel>(*menu.codeView, ctl::codeView::kCheckNotes)->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(notes.size(), 2);
+    EXPECT_EQ(notes[0], QStringLiteral("読み取り確認済み"));
+    EXPECT_TRUE(notes[1].contains(QStringLiteral("従来形式"))) << notes[1].toStdString();
 
     // Back from the code view: the input is still there.
     menu.codeView->OnBack();
     EXPECT_TRUE(screen.isVisible());
     EXPECT_EQ(Field(fid::kName)->text(), QStringLiteral("山田太郎"));
     EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
+}
+
+TEST_F(AddressBookTest, ACodeThatDoesNotReadBackIsNeitherShownNorKept)
+{
+    TypeInto(fid::kName, QStringLiteral("山田"));
+    // One module of the lower-left finder pattern turned over, as a fault
+    // between the engine and the screen would.
+    menu.beforeReadBack = [](SymbolBitmaps& symbols) {
+        QrBitmap** array = *symbols.Slot();
+        const QrBitmap& original = *array[0];
+        const size_t size = static_cast<size_t>(original.Side()) * original.Stride();
+        auto* bits = new uint8_t[size];
+        std::copy_n(original.Bits(), size, bits);
+        const int x = 4 + 5, y = original.Side() - 4 - 6;
+        bits[y * original.Stride() + x / 8] ^= static_cast<uint8_t>(0x80 >> (x % 8));
+        delete array[0];
+        array[0] = new QrBitmap(original.Side(), bits);
+    };
+    Click(bid::kCreateCode);
+    ExpectOneBox(142, BoxType::Error);
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_FALSE(menu.codeView->isVisible());
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
+    EXPECT_EQ(Field(fid::kName)->text(), QStringLiteral("山田"));
+}
+
+TEST_F(AddressBookTest, TheStandardFormMakesAMecardWithoutTheFormAdvice)
+{
+    TypeInto(fid::kName, QStringLiteral("山田髙志"));
+    TypeInto(fid::kMemo, QStringLiteral("a;b"));
+    QTimer::singleShot(0, &menu, [this] {
+        SettingsDialog& settings = *menu.settings;
+        auto* form = As<QComboBox>(settings, ctl::settings::kPayloadForm);
+        form->setCurrentIndex(form->findText(QStringLiteral("標準形式")));
+        QTest::mouseClick(Ctl(settings, ctl::kOk), Qt::LeftButton);
+    });
+    Click(bid::kSettings);
+    EXPECT_EQ(As<QLabel>(screen, bid::kFormSummary)->text(), QStringLiteral("形式： 標準形式"));
+    Click(bid::kCreateCode);
+    ASSERT_TRUE(menu.codeView->isVisible());
+    const peers::ZxingReading reading = ReadShownSymbol();
+    ASSERT_TRUE(reading.valid) << reading.error;
+    EXPECT_EQ(reading.bytes, Sjis("MECARD:N:山田髙志;NOTE:a\\;b;;")) << peers::Printable(reading.bytes);
+    const QString notes = As<QLabel>(*menu.codeView, ctl::codeView::kCheckNotes)->text();
+    EXPECT_TRUE(notes.startsWith(QStringLiteral("読み取り確認済み\n"))) << notes.toStdString();
+    EXPECT_TRUE(notes.contains(QStringLiteral("「髙」"))) << notes.toStdString();
+    EXPECT_FALSE(notes.contains(QStringLiteral("従来形式"))) << notes.toStdString();
+
+    // Back to the menu and in again: the form is the legacy one once more.
+    menu.codeView->OnBack();
+    services.messages.ScriptAnswers({Answer::Yes});
+    Click(bid::kBackToMenu);
+    menu.OpenAddressBook();
+    EXPECT_EQ(menu.state.codeSettings.form, PayloadForm::Legacy);
+    EXPECT_EQ(As<QLabel>(screen, bid::kFormSummary)->text(), QString());
 }
 
 TEST_F(AddressBookTest, AnEmptyFormMakesTheNineByteMemoryLine)

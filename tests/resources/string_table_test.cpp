@@ -110,7 +110,7 @@ TEST(StringTable, HasExactlyTheCatalogueIds)
     std::set<int> expected{101};
     for (int id = 110; id <= 115; ++id)
         expected.insert(id);
-    for (int id = 120; id <= 141; ++id)
+    for (int id = 120; id <= 143; ++id)
         expected.insert(id);
     EXPECT_EQ(ids, expected);
     EXPECT_EQ(ids.size(), StringTable().size());
@@ -134,7 +134,7 @@ TEST(MessageCatalogue, GivesEachMessageItsBoxType)
 {
     for (int id : {110, 111, 112, 113, 114, 115, 135, 140})
         EXPECT_EQ(MessageType(id), fw::BoxType::Question) << id;
-    for (int id : {120, 127, 128, 136})
+    for (int id : {120, 127, 128, 136, 142})
         EXPECT_EQ(MessageType(id), fw::BoxType::Error) << id;
     for (int id : {121, 122, 123, 124, 125, 130, 131, 132, 133, 134, 137, 138})
         EXPECT_EQ(MessageType(id), fw::BoxType::Warning) << id;

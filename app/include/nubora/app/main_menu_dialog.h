@@ -12,6 +12,7 @@
 #include <QBrush>
 #include <QIcon>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,8 +66,10 @@ public:
     CodeState& State() override { return state; }
     const QBrush& WhiteBrush() const override { return whiteBrush; }
     // Encodes with CodeSettings into codeBitmaps (any earlier bitmaps
-    // released first), stores the print size and writes the code view's
-    // information text. A failure is reported owned by the visible screen.
+    // released first), reads every symbol back, stores the print size and
+    // writes the code view's information text. A failure, also of the read
+    // back (kReadBackFailed, no bitmaps kept), is reported owned by the
+    // visible screen.
     [[nodiscard]] bool EncodeText(const std::string& payload) override;
     // Reports kDataTooLong, owned by the menu, when the engine cannot tell.
     [[nodiscard]] bool QueryCodeInfo(const std::string& payload) override;
@@ -92,6 +95,9 @@ public:
     std::unique_ptr<NaviLinkDialog> naviLink;
     std::unique_ptr<OneSegLinkDialog> oneSegLink;
     std::unique_ptr<SettingsDialog> settings;
+
+    // For tests: runs on the symbols just made, before they are read back.
+    std::function<void(SymbolBitmaps&)> beforeReadBack;
 
     // State shared by the screens.
     CodeState state;
@@ -122,6 +128,8 @@ private:
     void DestroyScreenWindows();
 
     QImage background_;
+    // The payload of the code held, for the advice beside it.
+    std::string encodedPayload_;
 };
 
 }  // namespace nubora

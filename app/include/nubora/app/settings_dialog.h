@@ -65,6 +65,7 @@ private:
     const QBrush& whiteBrush_;
     QRadioButton* automatic_ = nullptr;
     QRadioButton* manual_ = nullptr;
+    QComboBox* form_ = nullptr;
     QLineEdit* printArea_ = nullptr;
     QLineEdit* splitCount_ = nullptr;
     QComboBox* version_ = nullptr;

@@ -72,6 +72,9 @@ public:
 
     // Text of the summary box 1027, written by the menu only.
     std::string settingsSummary;
+    // The payload form beside it (kFormSummary), written by the menu only;
+    // empty for the legacy form.
+    std::string formSummary;
     // True while a pointer hover has just moved the focus to a button: the
     // focus-loss checks then do nothing. Reset by every input event.
     bool suppressFocusCheck = false;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "nubora/logic/payload_forms.h"
+
 namespace nubora {
 
 struct CodeSettings {
@@ -16,13 +18,14 @@ struct CodeSettings {
     std::string cellSizeText = "0.25";
     std::string versionText = "1";
     std::string splitCountText = "1";
-    bool autoAdjust = true;   // automatic adjustment (自動調整); false: manual (任意調整)
-    double printSizeMm = 0;   // side of the last symbol with its quiet zone, mm
-    int availableLength = 0;  // capacity for the manual version and level × splitCount
+    bool autoAdjust = true;                  // automatic adjustment (自動調整); false: manual (任意調整)
+    double printSizeMm = 0;                  // side of the last symbol with its quiet zone, mm
+    int availableLength = 0;                 // capacity for the manual version and level × splitCount
+    PayloadForm form = PayloadForm::Legacy;  // the texts the address book and e-mail encode
 };
 
 // Back to automatic mode, as on entering an input screen: everything but
-// printSizeMm and availableLength takes its initial value.
+// printSizeMm and availableLength takes its initial value (the legacy form too).
 void ResetToAutomatic(CodeSettings& settings);
 
 }  // namespace nubora

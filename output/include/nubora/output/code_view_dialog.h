@@ -11,6 +11,7 @@
 #include <QImage>
 
 #include <string>
+#include <vector>
 
 namespace nubora {
 
@@ -35,6 +36,9 @@ public:
     void OnBackToMenu();
     // End of the program: the menu asks, knowing the request comes from here.
     void OnExit();
+    // The lines beside the symbol (UTF-8): that the code was read back, then
+    // any advice on what phones' readers do with it.
+    void SetCheckNotes(const std::vector<std::string>& lines);
 
     std::string inputSummary;      // control 1004
     std::string informationText;   // control 1027

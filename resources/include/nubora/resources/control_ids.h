@@ -30,6 +30,8 @@ inline constexpr int kOpenInput = 1051;
 inline constexpr int kSaveInput = 1054;
 inline constexpr int kGauge = 1056;
 inline constexpr int kConfirm = 1057;
+// The payload form beside the summary, shown when it is not the legacy one.
+inline constexpr int kFormSummary = 1071;
 }  // namespace input
 
 // Address-book screen (template 129).
@@ -72,6 +74,8 @@ inline constexpr int kInformation = 1027;
 inline constexpr int kSymbolNumber = 1043;
 inline constexpr int kSymbolSpinner = 1045;
 inline constexpr int kBackToMenu = 1058;
+// The read-back line and the advice on what readers do with the code.
+inline constexpr int kCheckNotes = 1072;
 }  // namespace codeView
 
 // Settings dialog (template 196).
@@ -84,6 +88,8 @@ inline constexpr int kVersion = 1042;
 inline constexpr int kSplitCount = 1043;
 inline constexpr int kPrintArea = 1044;
 inline constexpr int kSplitSpinner = 1045;
+// The payload form: 従来形式 or 標準形式.
+inline constexpr int kPayloadForm = 1070;
 }  // namespace settings
 
 // Link dialogs (templates 147, 148, 217).

@@ -19,6 +19,9 @@ inline constexpr QRect kSummaryTemplate(60, 269, 75, 48);
 inline constexpr QRect kGaugeTemplate(156, 295, 125, 20);
 // Level, cell size, version, print size, code size, split count.
 inline constexpr int kSummaryLines = 6;
+// The payload form's line, client pixels: inside the panel, right of the
+// summary, between the confirm button 1057 and the gauge.
+inline constexpr QRect kFormSummary(273, 452, 219, 20);
 // First client row of the bottom buttons 1001, 1012 and 1002.
 inline constexpr int kButtonRowTop = 512;
 

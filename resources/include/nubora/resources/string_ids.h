@@ -32,5 +32,7 @@ inline constexpr int kBadOneSegChars = 138;
 inline constexpr int kProTitle = 139;
 inline constexpr int kTrailingBackslashQuestion = 140;
 inline constexpr int kNoPrinter = 141;
+inline constexpr int kReadBackFailed = 142;
+inline constexpr int kReadBackPassed = 143;
 
 }  // namespace nubora::res::str
