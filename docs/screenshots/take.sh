@@ -2,7 +2,8 @@
 # Photographs ヌボラ under Xvfb: docs/screenshots/take.sh [BUILD_DIR].
 # The main menu; each input screen in manual mode with a 16-way split (the
 # summary and the gauge shown); the TEL, navi and one-seg link dialogs of the
-# free-text screen. The program is driven as a user drives it, with the
+# free-text screen; the settings dialog; the code view of a 4-way split of an
+# address-book entry with its read-back line and advice. The program is driven as a user drives it, with the
 # pointer and the keyboard (xdotool).
 # Needs the Debian packages xvfb, xauth and xdotool, and a build with the
 # tests (for screen_grab). Without a window manager windows have no frame and
@@ -79,3 +80,26 @@ sleep 0.3
 xdotool key Return
 grab_window one-seg-link.png 'ワンセグリンク'
 xdotool key Escape
+sleep 0.5
+
+# An address-book entry whose name holds 髙, split in four in automatic mode:
+# the code view with the read-back line and its advice.
+click 492 542                                  # メインへ (the text is empty: no question)
+click 75 170                                   # アドレス帳
+click 250 103                                  # 名前
+xdotool type --delay 100 '山田髙志'
+sleep 0.5
+click 562 465                                  # 設定
+settings=$(xdotool search --sync --onlyvisible --name '^設定$' | head -n 1)
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$settings")"
+for _ in $(seq 3); do
+  xdotool mousemove $((X + 262)) $((Y + 229)) click 1   # the split spinner's up arrow
+done
+sleep 0.3
+grab_window settings.png '設定'
+xdotool key Return                             # OK
+sleep 1
+click 112 542                                  # QRコード作成
+sleep 2
+grab code-view-split.png 10 10 600 600

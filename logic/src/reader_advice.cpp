@@ -9,10 +9,9 @@
 namespace nubora {
 namespace {
 
-constexpr std::string_view kSplitAdvice =
-    "分割されたコードは、多くのスマートフォンのカメラでは部分ごとに別々に読み取られます。";
+constexpr std::string_view kSplitAdvice = "多くのカメラは分割コードを部分ごとに読み取ります。";
 constexpr std::string_view kMemoryFormAdvice =
-    "アドレス帳が従来形式です。一部の読み取りアプリでは文字として表示されます（設定の形式で標準形式を選べます）。";
+    "従来形式のアドレス帳は一部のアプリで文字として表示されます（設定で標準形式を選べます）。";
 
 // How many of the characters readers lack the advice names.
 constexpr std::size_t kNamedCharacters = 3;
@@ -112,9 +111,9 @@ std::string ExtensionAdvice(const std::vector<std::string>& characters)
     std::string advice = Quoted(names);
     if (characters.size() > kNamedCharacters)
         advice.append("など");
-    advice.append("は一部の読み取りアプリで正しく表示されません");
+    advice.append("は一部のアプリで正しく表示されません");
     if (!usualForms.empty())
-        advice.append("（").append(Quoted(usualForms)).append("で置き換えられます）");
+        advice.append("（").append(Quoted(usualForms)).append("に置き換えられます）");
     advice.append("。");
     return advice;
 }

@@ -21,9 +21,10 @@ inline constexpr QRect kInformation(336, 92, 168, 80);
 // Symbol number box 1043 and its spinner 1045.
 inline constexpr QRect kSymbolNumber(336, 196, 40, 20);
 inline constexpr QRect kSymbolSpinner(376, 196, 16, 20);
-// The read-back line and the reader advice 1072: in the free band between
-// the symbol number and the input summary, where no control stands.
-inline constexpr QRect kCheckNotes(232, 222, 284, 84);
+// The read-back line and the reader advice 1072: below the information
+// panel, right of the picture panel and above the input summary, where no
+// control stands.
+inline constexpr QRect kCheckNotes(232, 231, 283, 76);
 // Input summary 1004, with its vertical scroll bar.
 inline constexpr QRect kInputSummary(16, 310, 494, 188);
 // The hidden exit button 1012: in the gap of the bottom row.
