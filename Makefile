@@ -62,6 +62,7 @@ fuzz-long:
 
 bench: build
 	@$(BUILD_DIR)/bench/nubora_bench
+	@$(BUILD_DIR)/bench/nubora_readback_bench
 
 # The tracked C/C++ files against .clang-format: names those that differ.
 format-check: deps
