@@ -244,6 +244,15 @@ TEST_F(MailTest, PastedLineBreaksStayCrLf)
     EXPECT_EQ(screen.body, Sjis("一行目\r\n二行目\r\n三行目"));
 }
 
+TEST_F(MailTest, TheStandardFormMakesAMailtoUriOfTheSameEntry)
+{
+    screen.to = "taro@example.jp";
+    screen.subject = Sjis("件名");
+    EXPECT_EQ(screen.BuildPayload(), Sjis("MAILTO:taro@example.jp\r\nSUBJECT:件名\r\n"));
+    menu.state.codeSettings.form = PayloadForm::Standard;
+    EXPECT_EQ(screen.BuildPayload(), "mailto:taro@example.jp?subject=%E4%BB%B6%E5%90%8D");
+}
+
 TEST_F(MailTest, TheBodyRefusesTypingPastTenThousandBytes)
 {
     screen.body = std::string(9999, 'b');
