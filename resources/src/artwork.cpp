@@ -97,11 +97,9 @@ QImage LoadBitmap(int id)
     }
 }
 
-QImage ProgramIconImage(int size)
+void PaintProgramIcon(QPainter& p, int size)
 {
     using namespace art;
-    QImage image = NewImage(size, size);
-    QPainter p(&image);
     Prepare(p);
     const qreal s = size;
     // A blue tile with a white symbol on it and an orange corner tab.
@@ -133,6 +131,13 @@ QImage ProgramIconImage(int size)
         p.drawPolyline(
             QPolygonF({QPointF(s * 0.74, s * 0.8), QPointF(s * 0.785, s * 0.845), QPointF(s * 0.865, s * 0.76)}));
     }
+}
+
+QImage ProgramIconImage(int size)
+{
+    QImage image = art::NewImage(size, size);
+    QPainter p(&image);
+    PaintProgramIcon(p, size);
     return image;
 }
 

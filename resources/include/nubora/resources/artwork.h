@@ -7,6 +7,8 @@
 #include <QIcon>
 #include <QImage>
 
+class QPainter;
+
 namespace nubora::res {
 
 // Bitmap `id`; a null image for an id without a picture.
@@ -14,6 +16,9 @@ QImage LoadBitmap(int id);
 
 // Icon 128 at `size` × `size` pixels.
 QImage ProgramIconImage(int size);
+// Icon 128 painted with `painter` over (0, 0, size, size): the same artwork on
+// any paint device, a vector one included.
+void PaintProgramIcon(QPainter& painter, int size);
 // Icon 128 in the sizes a window manager asks for (16 to 256 pixels).
 QIcon LoadProgramIcon();
 
