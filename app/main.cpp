@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("nubora"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(nubora::fw::DialogFont());
-    QApplication::setDesktopFileName(QStringLiteral("nubora"));
+    QApplication::setDesktopFileName(QStringLiteral("jp.nubora.Nubora"));
 
     // Standard buttons and dialogs in Japanese.
     QTranslator qtbase;
@@ -21,6 +21,7 @@ int main(int argc, char** argv)
                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtbase);
 
+    // Every argument Qt leaves is a data file to open (nubora FILE…).
     nubora::QrApp app;
-    return app.InitInstance();
+    return app.InitInstance(QApplication::arguments().mid(1));
 }

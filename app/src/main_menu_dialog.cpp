@@ -10,6 +10,7 @@
 #include "nubora/input/navi_link_dialog.h"
 #include "nubora/input/one_seg_link_dialog.h"
 #include "nubora/input/tel_link_dialog.h"
+#include "nubora/logic/data_file.h"
 #include "nubora/logic/shell_rules.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/artwork.h"
@@ -19,7 +20,9 @@
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -196,6 +199,26 @@ void MainMenuDialog::ShowMenu()
 }
 
 void MainMenuDialog::ReturnToScreen(ScreenId screen) { Screen(screen).show(); }
+
+void MainMenuDialog::OpenDataFile(const QString& path)
+{
+    const std::optional<ScreenId> kind = ScreenForDataFile(QFile::encodeName(path).toStdString());
+    if (!kind) {
+        ShowMessage(VisibleScreen(), res::str::kWrongFileKind);
+        return;
+    }
+    if (codeView->isVisible() || QApplication::activeModalWidget()) {
+        ShowMessage(VisibleScreen(), res::str::kCannotOpenNow);
+        return;
+    }
+    InputScreenDialog& screen = Screen(*kind);
+    if (!screen.isVisible()) {
+        for (ScreenId other : {ScreenId::AddressBook, ScreenId::Mail, ScreenId::FreeText})
+            Screen(other).hide();
+        OpenScreen(*kind);
+    }
+    screen.OpenInputFile(path);
+}
 
 void MainMenuDialog::ClearScreen(ScreenId screen)
 {

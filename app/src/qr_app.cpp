@@ -7,6 +7,8 @@
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 
+#include <QFileInfo>
+
 namespace nubora {
 
 QrApp::QrApp()
@@ -20,14 +22,21 @@ QrApp::QrApp()
 
 QrApp::~QrApp() = default;
 
-int QrApp::InitInstance()
+int QrApp::InitInstance(const QStringList& files)
 {
     const fw::ScopedServices services(
         fw::Services{messages_.get(), nullptr, nullptr, nullptr, res::LoadString(res::str::kCaption)});
     auto marker = std::make_unique<SingleInstance>();
     if (marker->ConnectToRunningCopy()) {
-        ShowMessage(nullptr, res::str::kAlreadyRunning);
-        marker->AskRunningCopyToFront();
+        if (files.isEmpty()) {
+            ShowMessage(nullptr, res::str::kAlreadyRunning);
+            marker->AskRunningCopyToFront();
+        } else {
+            QStringList absolute;
+            for (const QString& file : files)
+                absolute << QFileInfo(file).absoluteFilePath();
+            marker->AskRunningCopyToOpen(absolute);
+        }
         return 0;
     }
     // If listening fails the program runs all the same, only unmarked.
@@ -35,11 +44,19 @@ int QrApp::InitInstance()
         instanceMutex = std::move(marker);
 
     MainMenuDialog menu;
-    if (instanceMutex)
+    if (instanceMutex) {
         instanceMutex->SetFrontHandler([&menu] { menu.BringToFront(); });
+        instanceMutex->SetOpenHandler([&menu](const QString& path) { menu.OpenDataFile(path); });
+    }
+    // Once the menu is up: a file opens over it as from its screen.
+    for (const QString& file : files)
+        QMetaObject::invokeMethod(
+            &menu, [&menu, file] { menu.OpenDataFile(file); }, Qt::QueuedConnection);
     menu.RunModalLoop();
-    if (instanceMutex)
+    if (instanceMutex) {
         instanceMutex->SetFrontHandler({});
+        instanceMutex->SetOpenHandler({});
+    }
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "nubora/app/single_instance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -11,6 +12,7 @@ namespace {
 constexpr int kConnectTimeoutMs = 1000;
 constexpr int kWriteTimeoutMs = 1000;
 const QByteArray kFrontRequest = QByteArrayLiteral("front\n");
+const QByteArray kOpenRequest = QByteArrayLiteral("open ");
 
 }  // namespace
 
@@ -38,12 +40,22 @@ bool SingleInstance::ConnectToRunningCopy()
     return false;
 }
 
-void SingleInstance::AskRunningCopyToFront()
+void SingleInstance::AskRunningCopyToFront() { SendToRunningCopy(kFrontRequest); }
+
+void SingleInstance::AskRunningCopyToOpen(const QStringList& paths)
+{
+    QByteArray requests;
+    for (const QString& path : paths)
+        requests += kOpenRequest + QFile::encodeName(path).toBase64() + '\n';
+    SendToRunningCopy(requests + kFrontRequest);
+}
+
+void SingleInstance::SendToRunningCopy(const QByteArray& requests)
 {
     if (!peer_)
         return;
     if (peer_->state() == QLocalSocket::ConnectedState) {
-        peer_->write(kFrontRequest);
+        peer_->write(requests);
         peer_->waitForBytesWritten(kWriteTimeoutMs);
         peer_->disconnectFromServer();
         if (peer_->state() != QLocalSocket::UnconnectedState)
@@ -73,11 +85,21 @@ void SingleInstance::AcceptConnections()
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-            while (socket->canReadLine()) {
-                if (socket->readLine() == kFrontRequest && frontHandler_)
-                    frontHandler_();
-            }
+            while (socket->canReadLine())
+                HandleRequest(socket->readLine());
         });
+    }
+}
+
+void SingleInstance::HandleRequest(const QByteArray& line)
+{
+    if (line == kFrontRequest) {
+        if (frontHandler_)
+            frontHandler_();
+    } else if (line.startsWith(kOpenRequest) && line.endsWith('\n')) {
+        const QByteArray path = QByteArray::fromBase64(line.mid(kOpenRequest.size()).chopped(1));
+        if (!path.isEmpty() && openHandler_)
+            openHandler_(QFile::decodeName(path));
     }
 }
 

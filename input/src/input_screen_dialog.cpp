@@ -2,6 +2,7 @@
 
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/services.h"
+#include "nubora/framework/trace.h"
 #include "nubora/logic/validation.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
@@ -334,22 +335,27 @@ void InputScreenDialog::OnSaveInput()
 
 void InputScreenDialog::OnOpenInput()
 {
-    const fw::FileDialogRequest request = DataFileRequest();
-    const std::optional<QString> path = fw::CurrentServices().files->OpenFileName(this, request);
-    if (!path)
-        return;
-    if (QFileInfo(*path).suffix() != request.defaultSuffix) {
+    const std::optional<QString> path = fw::CurrentServices().files->OpenFileName(this, DataFileRequest());
+    if (path)
+        OpenInputFile(*path);
+}
+
+bool InputScreenDialog::OpenInputFile(const QString& path)
+{
+    if (QFileInfo(path).suffix() != DataFileRequest().defaultSuffix) {
         ShowMessage(this, res::str::kWrongFileKind);
-        return;
+        return false;
     }
-    const DataFileStatus status = OpenDataFile(LocalPath(*path));
+    const DataFileStatus status = OpenDataFile(LocalPath(path));
     if (status != DataFileStatus::Ok) {
         ShowMessage(this, DataFileMessage(status));
-        return;
+        return false;
     }
     UpdateData(fw::Exchange::ToControls);
     if (!host_.State().codeSettings.autoAdjust)
         UpdateGauge();
+    fw::WriteTrace(QStringLiteral("opened %1").arg(path));
+    return true;
 }
 
 bool InputScreenDialog::RunButton(int buttonId)

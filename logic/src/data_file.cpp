@@ -67,6 +67,22 @@ DataFileStatus ReadTextModeFile(const std::string& path, std::string& content)
 
 }  // namespace
 
+std::optional<ScreenId> ScreenForDataFile(std::string_view path)
+{
+    const std::string_view name = path.substr(path.find_last_of('/') + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view extension = name.substr(dot + 1);
+    if (extension == "aqr")
+        return ScreenId::AddressBook;
+    if (extension == "eqr")
+        return ScreenId::Mail;
+    if (extension == "fqr")
+        return ScreenId::FreeText;
+    return std::nullopt;
+}
+
 std::string EscapeCommas(std::string_view value)
 {
     std::string out;

@@ -46,6 +46,8 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     // beside the symbol when it passed.
     {142, "作成したQRコードを読み取って確認できなかったため、表示しません。設定を変えてもう一度お試しください。"},
     {143, "読み取り確認済み"},
+    // A data file handed to the program while the code view or a dialog is up.
+    {144, "表示中の画面を閉じてから、もう一度ファイルを開いてください。"},
 });
 
 }  // namespace

@@ -15,10 +15,12 @@
 #include "nubora/resources/string_table.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -446,6 +448,51 @@ TEST_F(MainMenuTest, YesFromTheCodeViewReleasesTheSymbols)
     EXPECT_EQ(LastBox().text, Text(112));
     EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
     EXPECT_TRUE(menu.HasEnded());
+}
+
+// --- Data files given to the program -----------------------------------------
+
+TEST_F(MainMenuTest, AGivenDataFileOpensInItsScreenAsFromTheOpenButton)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString entry = folder.filePath(QStringLiteral("entry.aqr"));
+    QFile file(entry);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Taro,,0312345678,,,,,memo,\r\n");
+    file.close();
+
+    menu.OpenDataFile(entry);
+    EXPECT_FALSE(menu.isVisible());
+    ASSERT_TRUE(menu.addressBook->isVisible());
+    EXPECT_EQ(menu.addressBook->name, "Taro");
+    EXPECT_EQ(menu.addressBook->tel1, "0312345678");
+    EXPECT_TRUE(services.messages.Boxes().empty());
+
+    // The same checks as the open button: an e-mail file that is empty gives
+    // kFileReadFailed in the e-mail screen, which takes the address book's place.
+    const QString mail = folder.filePath(QStringLiteral("empty.eqr"));
+    QFile(mail).open(QIODevice::WriteOnly);
+    menu.OpenDataFile(mail);
+    EXPECT_FALSE(menu.addressBook->isVisible());
+    EXPECT_TRUE(menu.mail->isVisible());
+    EXPECT_EQ(LastBox().text, Text(131));
+    EXPECT_EQ(menu.addressBook->name, "Taro");  // the hidden screen keeps its entry
+
+    services.messages.Clear();
+    menu.OpenDataFile(folder.filePath(QStringLiteral("entry.txt")));
+    EXPECT_EQ(LastBox().text, Text(132));
+    EXPECT_TRUE(menu.mail->isVisible());
+}
+
+TEST_F(MainMenuTest, AGivenDataFileWaitsForTheCodeViewToClose)
+{
+    menu.hide();
+    menu.codeView->show();
+    menu.OpenDataFile(QStringLiteral("/nowhere/entry.aqr"));
+    EXPECT_EQ(LastBox().text, Text(144));
+    EXPECT_TRUE(menu.codeView->isVisible());
+    EXPECT_FALSE(menu.addressBook->isVisible());
 }
 
 TEST_F(MainMenuTest, CodeViewBackToTheMenuAsksAndClearsTheScreenThatMadeTheCode)

@@ -100,7 +100,7 @@ protected:
 
     QString Trace(const char* name) { return folder.filePath(QString::fromLatin1(name)); }
 
-    void Start(QProcess& process, const QString& trace)
+    void Start(QProcess& process, const QString& trace, const QStringList& arguments = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -108,8 +108,18 @@ protected:
         env.insert(QStringLiteral("NUBORA_TEST_TRACE"), trace);
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(QStringLiteral(NUBORA_PROGRAM), QStringList());
+        process.start(QStringLiteral(NUBORA_PROGRAM), arguments);
         ASSERT_TRUE(process.waitForStarted(10000));
+    }
+
+    // An address-book data file in the runtime folder.
+    QString EntryFile()
+    {
+        const QString path = folder.filePath(QStringLiteral("entry.aqr"));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write("Taro,,,,,,,,\r\n");
+        return path;
     }
 
     QProcess first;
@@ -156,6 +166,40 @@ TEST_F(TwoCopies, AfterTheFirstIsKilledANewStartSucceeds)
         << ReadAll(thirdTrace).toStdString();
     EXPECT_FALSE(ReadAll(thirdTrace).contains(QStringLiteral("box")));
     EXPECT_EQ(third.state(), QProcess::Running);
+}
+
+TEST_F(TwoCopies, AFileOnTheCommandLineOpensInItsScreen)
+{
+    const QString trace = Trace("first.log");
+    const QString entry = EntryFile();
+    Start(first, trace, {entry});
+    EXPECT_TRUE(WaitFor([&] { return ReadAll(trace).contains(QStringLiteral("opened %1\n").arg(entry)); }))
+        << ReadAll(trace).toStdString();
+    EXPECT_TRUE(ReadAll(trace).contains(QStringLiteral("show アドレス帳用コード入力画面\n")));
+    EXPECT_FALSE(ReadAll(trace).contains(QStringLiteral("box")));
+}
+
+TEST_F(TwoCopies, ASecondCopyWithAFileHandsItToTheFirstAndSaysNothing)
+{
+    const QString firstTrace = Trace("first.log");
+    const QString secondTrace = Trace("second.log");
+    Start(first, firstTrace);
+    ASSERT_TRUE(WaitFor([&] { return ReadAll(firstTrace).contains(QStringLiteral("show ヌボラ\n")); }));
+
+    // A relative name: the second copy makes it absolute for the first.
+    const QString entry = EntryFile();
+    second.setWorkingDirectory(folder.path());
+    Start(second, secondTrace, {QStringLiteral("entry.aqr")});
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(ReadAll(secondTrace), QString());
+
+    EXPECT_TRUE(WaitFor([&] { return ReadAll(firstTrace).contains(QStringLiteral("opened %1\n").arg(entry)); }))
+        << ReadAll(firstTrace).toStdString();
+    EXPECT_TRUE(WaitFor([&] {
+        return ReadAll(firstTrace).contains(QStringLiteral("front アドレス帳用コード入力画面\n"));
+    })) << ReadAll(firstTrace).toStdString();
+    EXPECT_EQ(first.state(), QProcess::Running);
 }
 
 }  // namespace

@@ -76,6 +76,21 @@ TEST(DataFileConversions, LosesTrailingBackslashFindsTheValueThatWouldLoseOne)
 
 // --- splitting ---------------------------------------------------------------
 
+TEST(DataFileKind, TheExtensionAloneNamesTheScreenExactly)
+{
+    const struct {
+        const char* path;
+        std::optional<ScreenId> screen;
+    } cases[] = {
+        {"entry.aqr", ScreenId::AddressBook}, {"/home/a b/mail.eqr", ScreenId::Mail},
+        {"t.x.fqr", ScreenId::FreeText},      {"entry.AQR", std::nullopt},
+        {"entry.aqr.txt", std::nullopt},      {"aqr", std::nullopt},
+        {"folder.aqr/entry", std::nullopt},   {"entry.", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ScreenForDataFile(c.path), c.screen) << c.path;
+}
+
 TEST(DataFileSplit, OnlyCommaEndedTextFormsAField)
 {
     EXPECT_EQ(SplitFields(""), std::vector<std::string>{});

@@ -51,6 +51,13 @@ public:
     // The running copy was asked to come to the front: raises and activates
     // the visible screen.
     void BringToFront();
+    // A data file given on the command line (or handed over by a second
+    // copy): opened in the input screen of its kind as 保存データを開く opens
+    // it, that screen shown in place of the menu or another input screen
+    // (whose entries stay). kWrongFileKind when the name is no data file's;
+    // kCannotOpenNow, with nothing changed, while the code view or a modal
+    // dialog is up.
+    void OpenDataFile(const QString& path);
     // Runs the command of the context-menu item (kAboutCommand: the about box).
     void OnSysCommand(int command);
     // Adds the about item (kAboutMenuItem, command kAboutCommand) after a separator.

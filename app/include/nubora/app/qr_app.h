@@ -4,6 +4,8 @@
 
 #include "nubora/app/single_instance.h"
 
+#include <QStringList>
+
 #include <memory>
 
 namespace nubora {
@@ -19,10 +21,13 @@ public:
     QrApp(const QrApp&) = delete;
     QrApp& operator=(const QrApp&) = delete;
 
-    // Start-up: a second copy reports kAlreadyRunning, asks the running copy to
-    // come to the front and returns; the first copy runs the main menu until
-    // it ends. Returns the process's exit code, 0.
-    int InitInstance();
+    // Start-up. The first copy runs the main menu until it ends, opening the
+    // data `files` (from the command line) in turn once it is up. A second
+    // copy without files reports kAlreadyRunning and asks the running copy to
+    // come to the front; with files it says nothing, hands them to the running
+    // copy to open (absolute paths) and returns once they are sent. Returns
+    // the process's exit code, 0.
+    int InitInstance(const QStringList& files = {});
 
 private:
     // The single-instance marker, held while the menu runs.

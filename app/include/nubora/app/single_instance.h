@@ -1,9 +1,12 @@
 // The single-instance marker: a local socket named "NuboraEditor" in the
 // user's runtime folder. The first copy listens on it; a later copy that
-// reaches it knows a copy runs and asks that one to come to the front.
+// reaches it knows a copy runs and asks that one to come to the front, or to
+// open the data files it was given. One request a line: "front", or "open "
+// and the path's bytes in base64.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -31,6 +34,9 @@ public:
     bool ConnectToRunningCopy();
     // Asks the copy reached by ConnectToRunningCopy to come to the front.
     void AskRunningCopyToFront();
+    // Asks it to open each of `paths` (absolute), in order, then to come to
+    // the front.
+    void AskRunningCopyToOpen(const QStringList& paths);
 
     // Becomes the running copy: removes a stale socket and listens. False
     // when listening fails (the program then runs without the marker).
@@ -38,14 +44,20 @@ public:
     bool IsListening() const;
     // Called on each request to come to the front.
     void SetFrontHandler(std::function<void()> handler) { frontHandler_ = std::move(handler); }
+    // Called with the path of each request to open a file.
+    void SetOpenHandler(std::function<void(const QString&)> handler) { openHandler_ = std::move(handler); }
 
 private:
     void AcceptConnections();
+    // Writes `requests` to the copy reached and hangs up.
+    void SendToRunningCopy(const QByteArray& requests);
+    void HandleRequest(const QByteArray& line);
 
     QString path_;
     std::unique_ptr<QLocalSocket> peer_;
     std::unique_ptr<QLocalServer> server_;
     std::function<void()> frontHandler_;
+    std::function<void(const QString&)> openHandler_;
 };
 
 }  // namespace nubora

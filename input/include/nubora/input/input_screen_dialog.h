@@ -64,11 +64,14 @@ public:
     // choose the file and write the members to it. Every failure is
     // reported (kFileOpenFailed, kFileInUse) and leaves the old file as it was.
     void OnSaveInput();
-    // "保存データを開く": choose a file of the screen's kind (kWrongFileKind for another
-    // extension, compared exactly) and replace every member with its fields,
-    // without a question; kFileOpenFailed, kFileReadFailed or kFileInUse keep the input as it was. Updates
-    // the gauge in manual mode.
+    // "保存データを開く": the open dialog, then OpenInputFile.
     void OnOpenInput();
+    // Opens the data file at `path` as 保存データを開く does: a file of another
+    // kind (its extension compared exactly) gives kWrongFileKind; otherwise
+    // every member is replaced with its fields, without a question, and the
+    // gauge updated in manual mode; kFileOpenFailed, kFileReadFailed or
+    // kFileInUse keep the input as it was. True when the file was opened.
+    bool OpenInputFile(const QString& path);
 
     // Text of the summary box 1027, written by the menu only.
     std::string settingsSummary;

@@ -45,11 +45,13 @@
 // bare LF comes back as CR LF), as they always are in the screens.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "nubora/logic/address_book_text.h"
+#include "nubora/logic/code_state.h"
 #include "nubora/logic/file_io.h"
 #include "nubora/logic/mail_text.h"
 
@@ -63,6 +65,11 @@ enum class DataFileStatus {
     Unreadable,  // kFileReadFailed: an address-book or e-mail file is empty or cannot be read
     InUse,       // kFileInUse: the free-text file is held by another program
 };
+
+// The input screen whose data files `path` names by its extension, compared
+// exactly: "aqr" the address book, "eqr" the e-mail, "fqr" the free text;
+// nothing for any other name (also "x.AQR", "x.aqr.txt" or no extension).
+std::optional<ScreenId> ScreenForDataFile(std::string_view path);
 
 // Each comma byte of `value` preceded by a backslash; every other byte as it is.
 std::string EscapeCommas(std::string_view value);

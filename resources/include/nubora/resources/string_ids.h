@@ -34,5 +34,6 @@ inline constexpr int kTrailingBackslashQuestion = 140;
 inline constexpr int kNoPrinter = 141;
 inline constexpr int kReadBackFailed = 142;
 inline constexpr int kReadBackPassed = 143;
+inline constexpr int kCannotOpenNow = 144;
 
 }  // namespace nubora::res::str
