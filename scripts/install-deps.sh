@@ -16,6 +16,10 @@ packages=(
   clang libclang-rt-14-dev
   # the GUI: Qt 6 Widgets, Japanese standard dialogs, the dialog font, a display for picture tests
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
+  # the scalable icon (QSvgGenerator)
+  qt6-svg-dev
+  # the desktop files' validators: entry, AppStream metainfo, MIME types, manual page
+  desktop-file-utils appstream libxml2-utils groff
   # make run-vnc: the window served on localhost from a virtual display
   x11vnc
   # docs/screenshots/take.sh: pointer and keys for the program under Xvfb
