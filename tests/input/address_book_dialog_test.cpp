@@ -351,8 +351,9 @@ TEST_F(AddressBookTest, ACodeThatDoesNotReadBackIsNeitherShownNorKept)
         std::copy_n(original.Bits(), size, bits);
         const int x = 4 + 5, y = original.Side() - 4 - 6;
         bits[y * original.Stride() + x / 8] ^= static_cast<uint8_t>(0x80 >> (x % 8));
+        const int side = original.Side();
         delete array[0];
-        array[0] = new QrBitmap(original.Side(), bits);
+        array[0] = new QrBitmap(side, bits);
     };
     Click(bid::kCreateCode);
     ExpectOneBox(142, BoxType::Error);
