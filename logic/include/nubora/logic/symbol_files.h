@@ -1,0 +1,88 @@
+// The symbol files besides the BMP picture: a PNG picture at a chosen
+// resolution, a scalable SVG drawing and a vector PDF sheet for printing, all
+// at the printed size of one module (the cell, in millimetres).
+//
+// Every file shows the whole symbol bitmap, the light quiet zone of 4 modules
+// on every side included. Numbers in the text formats are written with a dot,
+// whatever the locale.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tavoqrenc.h"
+
+namespace nubora {
+
+// The kinds of file a symbol can be saved as.
+enum class SymbolFileFormat { Bmp, Png, Svg, Pdf };
+
+// The format named by the extension of the last name in `path`: ".bmp",
+// ".png", ".svg" or ".pdf" in any mix of cases, after at least one other
+// character. Nothing for any other or no extension.
+std::optional<SymbolFileFormat> SymbolFileFormatFor(std::string_view path);
+
+// The cell sizes the writers take, in millimetres per module.
+inline constexpr double kMinSymbolCellMm = 0.05;
+inline constexpr double kMaxSymbolCellMm = 5.0;
+
+// Pixels per module a PNG picture may have.
+inline constexpr int kMinPngModulePixels = 1;
+inline constexpr int kMaxPngModulePixels = 50;
+
+// The most symbols one PDF sheet takes: the parts of the largest split.
+inline constexpr int kMaxPdfSheetSymbols = 16;
+
+// The complete PNG file of `symbol`: a 1-bit greyscale picture (0 black,
+// 1 white), not interlaced, every module a square of `pixelsPerModule` pixels
+// (1..50), so Side() · pixelsPerModule pixels a side. Its pHYs chunk gives
+// the resolution in pixels per metre, pixelsPerModule · 1000 / cellMm rounded,
+// in both axes, so that the picture prints with modules of `cellMm`
+// millimetres (kMinSymbolCellMm..kMaxSymbolCellMm). Chunks: IHDR, pHYs, one
+// IDAT, IEND. Empty when an argument is out of range or the symbol has no
+// pixels (or more than 1,000 a side, as for the other writers).
+std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, double cellMm);
+
+// Saves BuildPngFile(symbol, pixelsPerModule, cellMm) at `path`, replacing any
+// file there only once the new one is completely written; on failure an
+// existing file is left as it was and nothing new remains. True when the
+// file was written.
+[[nodiscard]] bool SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule, double cellMm);
+
+// The complete SVG 1.1 document of `symbol`, in UTF-8: Side() · cellMm
+// millimetres wide and high (cellMm in kMinSymbolCellMm..kMaxSymbolCellMm,
+// the size written with at most 4 decimals), one user unit per module
+// (viewBox 0 0 Side() Side()), a white background and one black path made of
+// a rectangle per horizontal run of dark modules. Empty when an argument is
+// out of range or the symbol has no pixels.
+std::string BuildSvgFile(const QrBitmap& symbol, double cellMm);
+
+// Saves BuildSvgFile(symbol, cellMm) at `path`, all or nothing as SavePngFile.
+// True when the file was written.
+[[nodiscard]] bool SaveSvgFile(const std::string& path, const QrBitmap& symbol, double cellMm);
+
+// A PDF 1.4 document of A4 portrait pages (595.276 × 841.890 pt) with the
+// `count` symbols (1..kMaxPdfSheetSymbols, none null) drawn as vector
+// rectangles, one module cellMm millimetres (kMinSymbolCellMm..
+// kMaxSymbolCellMm) = cellMm · 72 / 25.4 pt, the quiet zone left blank.
+// One symbol stands in the middle of the page. The parts of a split
+// (count ≥ 2) go in order, left to right and top to bottom, into a grid inside
+// margins of 15 mm with gaps of 10 mm, each with "n/N" (Helvetica 9 pt)
+// centred under it; the grid ends 10 mm above the footer and the parts that
+// do not fit go on the following pages. A symbol larger than the space inside
+// the margins runs over them, one a page. Every page has `footer` in
+// Helvetica 8 pt on one line, its baseline on the bottom margin, from the left
+// margin on, every byte outside printable ASCII (0x20..0x7E) replaced by '?'.
+// Empty when an argument is out of range or a symbol has no pixels.
+std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cellMm, const std::string& footer);
+
+// Saves BuildPdfSheet(symbols, count, cellMm, footer) at `path`, all or
+// nothing as SavePngFile. False for a null `symbols` or null entry, a count
+// outside 1..kMaxPdfSheetSymbols, a cell out of range, or a failed write.
+[[nodiscard]] bool SavePdfSheet(const std::string& path, const QrBitmap* const* symbols, int count, double cellMm,
+                                const std::string& footer);
+
+}  // namespace nubora
