@@ -7,6 +7,9 @@ namespace nubora::fw {
 BitmapButton::BitmapButton(const QString& caption, QWidget* parent) : QAbstractButton(parent)
 {
     setText(caption);
+    // A picture says what it does only to those who can see it.
+    setAccessibleName(caption);
+    setToolTip(caption);
     setFocusPolicy(Qt::StrongFocus);
 }
 

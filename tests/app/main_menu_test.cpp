@@ -14,6 +14,7 @@
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_table.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
@@ -163,6 +164,53 @@ TEST_F(MainMenuTest, PaintsTheBackgroundPicture)
     const QImage background = res::LoadBitmap(res::bmp::kMenuBackground);
     for (QPoint p : {QPoint(5, 5), QPoint(250, 30), QPoint(450, 300), QPoint(300, 340)})
         EXPECT_EQ(shown.pixel(p), background.pixel(p)) << p.x() << "," << p.y();
+}
+
+// The captions of the visible picture buttons of `window`, read as a screen
+// reader reads them (the accessible name), with each one's tooltip checked.
+QStringList VisibleButtonNames(QWidget& window)
+{
+    QStringList names;
+    for (fw::BitmapButton* button : window.findChildren<fw::BitmapButton*>()) {
+        if (!button->isVisible())
+            continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+        EXPECT_NE(accessible, nullptr);
+        if (!accessible)
+            continue;
+        EXPECT_EQ(accessible->role(), QAccessible::Button);
+        const QString name = accessible->text(QAccessible::Name);
+        EXPECT_EQ(button->toolTip(), name);
+        names << name;
+    }
+    names.sort();
+    return names;
+}
+
+QStringList Sorted(QStringList names)
+{
+    names.sort();
+    return names;
+}
+
+TEST_F(MainMenuTest, EveryVisiblePictureButtonIsNamedByItsCaption)
+{
+    EXPECT_EQ(VisibleButtonNames(menu), Sorted({"アドレス帳", "Eメール", "フリーテキスト", "終了"}));
+    const QStringList frame = {"QRコード作成", "メインへ", "入力データクリア", "入力データ保存", "保存データを開く",
+                               "設定",         "確認"};
+    for (ScreenId screen : {ScreenId::AddressBook, ScreenId::Mail, ScreenId::FreeText}) {
+        menu.Screen(screen).show();
+        const QStringList links = screen == ScreenId::FreeText ? QStringList{"ＴＥＬリンク", "ナビリンク"}
+                                                               : QStringList();
+        EXPECT_EQ(VisibleButtonNames(menu.Screen(screen)), Sorted(frame + links)) << static_cast<int>(screen);
+    }
+    menu.codeView->show();
+    EXPECT_EQ(VisibleButtonNames(*menu.codeView),
+              Sorted({"QRコード保存(BMP形式)", "戻る", "メインへ戻る", "QRコードコピー", "印刷"}));
+    // The hidden buttons stay out of reach.
+    for (QWidget* exit : {Ctl(*menu.addressBook, inputId::kExit), Ctl(*menu.codeView, ctl::codeView::kExit)})
+        EXPECT_FALSE(exit->isVisible());
+    EXPECT_FALSE(Ctl(*menu.freeText, ctl::freeText::kOneSegLink)->isVisible());
 }
 
 // --- Switching screens ---------------------------------------------------

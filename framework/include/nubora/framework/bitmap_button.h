@@ -1,6 +1,7 @@
 // A push button drawn from three pictures: normal, pressed (while held down)
 // and focused (while it has the keyboard focus). There is no disabled picture.
-// Without pictures it draws a plain face with its caption.
+// Without pictures it draws a plain face with its caption. The caption is
+// also its accessible name and its tooltip.
 #pragma once
 
 #include <QAbstractButton>
