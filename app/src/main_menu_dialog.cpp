@@ -83,9 +83,9 @@ void MainMenuDialog::BindButtons()
     background_ = res::LoadBitmap(res::bmp::kMenuBackground);
     const auto make = [this](int controlId, const char* caption, res::ButtonPictures pictures) {
         auto* button = AddControlAtPixels(controlId, new fw::BitmapButton(QString::fromUtf8(caption)), QRect());
-        button->SetPictures(res::LoadBitmap(pictures.normal), res::LoadBitmap(pictures.pressed),
-                            res::LoadBitmap(pictures.focused));
-        button->setCursor(res::LoadButtonCursor());
+        button->SetPictures(res::BitmapSource(pictures.normal), res::BitmapSource(pictures.pressed),
+                            res::BitmapSource(pictures.focused));
+        button->SetCursorSource(res::LoadButtonCursor);
         return button;
     };
     namespace b = res::bmp;
@@ -321,6 +321,8 @@ bool MainMenuDialog::PreTranslateMessage(QObject*, QEvent* event)
 
 void MainMenuDialog::paintEvent(QPaintEvent* event)
 {
+    if (background_.devicePixelRatio() != devicePixelRatioF())
+        background_ = res::LoadBitmap(res::bmp::kMenuBackground, devicePixelRatioF());
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), background_);
     fw::Dialog::paintEvent(event);

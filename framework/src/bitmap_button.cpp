@@ -1,6 +1,9 @@
 #include "nubora/framework/bitmap_button.h"
 
+#include <QEvent>
 #include <QPainter>
+
+#include <utility>
 
 namespace nubora::fw {
 
@@ -15,10 +18,26 @@ BitmapButton::BitmapButton(const QString& caption, QWidget* parent) : QAbstractB
 
 void BitmapButton::SetPictures(const QImage& normal, const QImage& pressed, const QImage& focused)
 {
+    normalSource_ = pressedSource_ = focusedSource_ = nullptr;
     normal_ = normal;
     pressed_ = pressed;
     focused_ = focused;
     update();
+}
+
+void BitmapButton::SetPictures(PictureSource normal, PictureSource pressed, PictureSource focused)
+{
+    normalSource_ = std::move(normal);
+    pressedSource_ = std::move(pressed);
+    focusedSource_ = std::move(focused);
+    PaintFromSources(devicePixelRatioF());
+    update();
+}
+
+void BitmapButton::SetCursorSource(CursorSource cursor)
+{
+    cursorSource_ = std::move(cursor);
+    PaintFromSources(devicePixelRatioF());
 }
 
 BitmapButton::Look BitmapButton::CurrentLook() const
@@ -40,10 +59,47 @@ const QImage& BitmapButton::Picture(Look look) const
     return normal_;
 }
 
-QSize BitmapButton::sizeHint() const { return normal_.isNull() ? QSize(75, 23) : normal_.size(); }
+QSize BitmapButton::sizeHint() const
+{
+    return normal_.isNull() ? QSize(75, 23) : normal_.deviceIndependentSize().toSize();
+}
+
+bool BitmapButton::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        FollowDevicePixelRatio();
+        break;
+    default: break;
+    }
+    return QAbstractButton::event(event);
+}
+
+void BitmapButton::FollowDevicePixelRatio()
+{
+    if (devicePixelRatioF() != paintedRatio_)
+        PaintFromSources(devicePixelRatioF());
+}
+
+void BitmapButton::PaintFromSources(qreal devicePixelRatio)
+{
+    paintedRatio_ = devicePixelRatio;
+    if (normalSource_) {
+        normal_ = normalSource_(devicePixelRatio);
+        pressed_ = pressedSource_(devicePixelRatio);
+        focused_ = focusedSource_(devicePixelRatio);
+    }
+    if (cursorSource_)
+        setCursor(cursorSource_(devicePixelRatio));
+}
 
 void BitmapButton::paintEvent(QPaintEvent*)
 {
+    FollowDevicePixelRatio();
     QPainter painter(this);
     const Look look = CurrentLook();
     const QImage& picture = Picture(look);

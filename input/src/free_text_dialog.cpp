@@ -72,9 +72,9 @@ void FreeTextDialog::CreateLinkButtons()
 {
     for (const auto& l : kLinkButtons) {
         auto* button = AddControlAtPixels(l.id, new fw::BitmapButton(QString::fromUtf8(l.caption)), l.rect);
-        button->SetPictures(res::LoadBitmap(l.pictures.normal), res::LoadBitmap(l.pictures.pressed),
-                            res::LoadBitmap(l.pictures.focused));
-        button->setCursor(res::LoadButtonCursor());
+        button->SetPictures(res::BitmapSource(l.pictures.normal), res::BitmapSource(l.pictures.pressed),
+                            res::BitmapSource(l.pictures.focused));
+        button->SetCursorSource(res::LoadButtonCursor);
         OnClicked(l.id, [this, buttonId = l.id] { RunButton(buttonId); });
     }
     // The one-seg link is made hidden and never shown.

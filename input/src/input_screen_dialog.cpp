@@ -171,9 +171,9 @@ void InputScreenDialog::CreateFrameButtons()
     for (const auto& f : kFrameButtons) {
         auto* button = AddControlAtPixels(f.id, new fw::BitmapButton(QString::fromUtf8(f.caption)),
                                           QRect(f.x, f.y, f.width, f.height));
-        button->SetPictures(res::LoadBitmap(f.pictures.normal), res::LoadBitmap(f.pictures.pressed),
-                            res::LoadBitmap(f.pictures.focused));
-        button->setCursor(res::LoadButtonCursor());
+        button->SetPictures(res::BitmapSource(f.pictures.normal), res::BitmapSource(f.pictures.pressed),
+                            res::BitmapSource(f.pictures.focused));
+        button->SetCursorSource(res::LoadButtonCursor);
         OnClicked(f.id, [this, buttonId = f.id] { RunButton(buttonId); });
     }
     // The exit button stays hidden; Esc and the close box do not end the program either.
@@ -456,6 +456,8 @@ bool InputScreenDialog::FilterKey(QEvent* event)
 
 void InputScreenDialog::paintEvent(QPaintEvent* event)
 {
+    if (background_.devicePixelRatio() != devicePixelRatioF())
+        background_ = res::LoadBitmap(backgroundId_, devicePixelRatioF());
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), background_);
     fw::Dialog::paintEvent(event);

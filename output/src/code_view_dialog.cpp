@@ -101,9 +101,9 @@ void CodeViewDialog::CreateButtons()
 {
     for (const auto& f : kButtons) {
         auto* button = AddControlAtPixels(f.id, new fw::BitmapButton(QString::fromUtf8(f.caption)), f.rect);
-        button->SetPictures(res::LoadBitmap(f.pictures.normal), res::LoadBitmap(f.pictures.pressed),
-                            res::LoadBitmap(f.pictures.focused));
-        button->setCursor(res::LoadButtonCursor());
+        button->SetPictures(res::BitmapSource(f.pictures.normal), res::BitmapSource(f.pictures.pressed),
+                            res::BitmapSource(f.pictures.focused));
+        button->SetCursorSource(res::LoadButtonCursor);
         OnClicked(f.id, [this, buttonId = f.id] { RunButton(buttonId); });
     }
     // The exit button stays hidden; it keeps its place for the pointer hover.
@@ -172,6 +172,8 @@ QImage CodeViewDialog::ShownSymbol() const
 
 void CodeViewDialog::paintEvent(QPaintEvent* event)
 {
+    if (background_.devicePixelRatio() != devicePixelRatioF())
+        background_ = res::LoadBitmap(b::kCodeViewBackground, devicePixelRatioF());
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), background_);
     const QImage symbol = ShownSymbol();

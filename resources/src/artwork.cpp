@@ -7,6 +7,7 @@
 #include "screen_artwork.h"
 #include "text_screen_artwork.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
 
 namespace nubora::res {
@@ -19,7 +20,7 @@ using art::MenuButtonKind;
 namespace {
 
 // The frame buttons of the input screens by bitmap id.
-QImage FrameButtonBitmap(int id)
+QImage FrameButtonBitmap(int id, qreal ratio)
 {
     const struct {
         ButtonPictures ids;
@@ -36,17 +37,17 @@ QImage FrameButtonBitmap(int id)
     };
     for (const auto& b : buttons) {
         if (id == b.ids.normal)
-            return art::FrameButton(b.kind, ButtonLook::Normal);
+            return art::FrameButton(b.kind, ButtonLook::Normal, ratio);
         if (id == b.ids.pressed)
-            return art::FrameButton(b.kind, ButtonLook::Pressed);
+            return art::FrameButton(b.kind, ButtonLook::Pressed, ratio);
         if (id == b.ids.focused)
-            return art::FrameButton(b.kind, ButtonLook::Focused);
+            return art::FrameButton(b.kind, ButtonLook::Focused, ratio);
     }
     return QImage();
 }
 
 // The free-text screen's link buttons by bitmap id.
-QImage LinkButtonBitmap(int id)
+QImage LinkButtonBitmap(int id, qreal ratio)
 {
     const struct {
         ButtonPictures ids;
@@ -58,43 +59,49 @@ QImage LinkButtonBitmap(int id)
     };
     for (const auto& b : buttons) {
         if (id == b.ids.normal)
-            return art::LinkButton(b.kind, ButtonLook::Normal);
+            return art::LinkButton(b.kind, ButtonLook::Normal, ratio);
         if (id == b.ids.pressed)
-            return art::LinkButton(b.kind, ButtonLook::Pressed);
+            return art::LinkButton(b.kind, ButtonLook::Pressed, ratio);
         if (id == b.ids.focused)
-            return art::LinkButton(b.kind, ButtonLook::Focused);
+            return art::LinkButton(b.kind, ButtonLook::Focused, ratio);
     }
     return QImage();
 }
 
 }  // namespace
 
-QImage LoadBitmap(int id)
+QImage LoadBitmap(int id, qreal devicePixelRatio)
 {
-    if (QImage codeView = art::CodeViewBitmap(id); !codeView.isNull())
+    const qreal r = devicePixelRatio;
+    if (QImage codeView = art::CodeViewBitmap(id, r); !codeView.isNull())
         return codeView;
     switch (id) {
-    case bmp::kMenuBackground: return art::MenuBackground();
-    case bmp::kAddressBookNormal: return art::MenuCard(MenuButtonKind::AddressBook, ButtonLook::Normal);
-    case bmp::kAddressBookPressed: return art::MenuCard(MenuButtonKind::AddressBook, ButtonLook::Pressed);
-    case bmp::kAddressBookFocused: return art::MenuCard(MenuButtonKind::AddressBook, ButtonLook::Focused);
-    case bmp::kMailNormal: return art::MenuCard(MenuButtonKind::Mail, ButtonLook::Normal);
-    case bmp::kMailPressed: return art::MenuCard(MenuButtonKind::Mail, ButtonLook::Pressed);
-    case bmp::kMailFocused: return art::MenuCard(MenuButtonKind::Mail, ButtonLook::Focused);
-    case bmp::kFreeTextNormal: return art::MenuCard(MenuButtonKind::FreeText, ButtonLook::Normal);
-    case bmp::kFreeTextPressed: return art::MenuCard(MenuButtonKind::FreeText, ButtonLook::Pressed);
-    case bmp::kFreeTextFocused: return art::MenuCard(MenuButtonKind::FreeText, ButtonLook::Focused);
-    case bmp::kExitNormal: return art::MenuExitButton(ButtonLook::Normal);
-    case bmp::kExitPressed: return art::MenuExitButton(ButtonLook::Pressed);
-    case bmp::kExitFocused: return art::MenuExitButton(ButtonLook::Focused);
-    case bmp::kAddressBookBackground: return art::AddressBookBackground();
-    case bmp::kMailBackground: return art::MailBackground();
-    case bmp::kFreeTextBackground: return art::FreeTextBackground();
+    case bmp::kMenuBackground: return art::MenuBackground(r);
+    case bmp::kAddressBookNormal: return art::MenuCard(MenuButtonKind::AddressBook, ButtonLook::Normal, r);
+    case bmp::kAddressBookPressed: return art::MenuCard(MenuButtonKind::AddressBook, ButtonLook::Pressed, r);
+    case bmp::kAddressBookFocused: return art::MenuCard(MenuButtonKind::AddressBook, ButtonLook::Focused, r);
+    case bmp::kMailNormal: return art::MenuCard(MenuButtonKind::Mail, ButtonLook::Normal, r);
+    case bmp::kMailPressed: return art::MenuCard(MenuButtonKind::Mail, ButtonLook::Pressed, r);
+    case bmp::kMailFocused: return art::MenuCard(MenuButtonKind::Mail, ButtonLook::Focused, r);
+    case bmp::kFreeTextNormal: return art::MenuCard(MenuButtonKind::FreeText, ButtonLook::Normal, r);
+    case bmp::kFreeTextPressed: return art::MenuCard(MenuButtonKind::FreeText, ButtonLook::Pressed, r);
+    case bmp::kFreeTextFocused: return art::MenuCard(MenuButtonKind::FreeText, ButtonLook::Focused, r);
+    case bmp::kExitNormal: return art::MenuExitButton(ButtonLook::Normal, r);
+    case bmp::kExitPressed: return art::MenuExitButton(ButtonLook::Pressed, r);
+    case bmp::kExitFocused: return art::MenuExitButton(ButtonLook::Focused, r);
+    case bmp::kAddressBookBackground: return art::AddressBookBackground(r);
+    case bmp::kMailBackground: return art::MailBackground(r);
+    case bmp::kFreeTextBackground: return art::FreeTextBackground(r);
     default: {
-        QImage frame = FrameButtonBitmap(id);
-        return frame.isNull() ? LinkButtonBitmap(id) : frame;
+        QImage frame = FrameButtonBitmap(id, r);
+        return frame.isNull() ? LinkButtonBitmap(id, r) : frame;
     }
     }
+}
+
+std::function<QImage(qreal)> BitmapSource(int id)
+{
+    return [id](qreal devicePixelRatio) { return LoadBitmap(id, devicePixelRatio); };
 }
 
 void PaintProgramIcon(QPainter& p, int size)
@@ -149,10 +156,10 @@ QIcon LoadProgramIcon()
     return icon;
 }
 
-QImage ButtonCursorImage()
+QImage ButtonCursorImage(qreal devicePixelRatio)
 {
     using namespace art;
-    QImage image = NewImage(32, 32);
+    QImage image = NewImage(32, 32, Qt::transparent, devicePixelRatio);
     QPainter p(&image);
     Prepare(p);
     // A pointing hand: the index finger up, the hot spot at its tip.
@@ -184,6 +191,13 @@ QImage ButtonCursorImage()
     return image;
 }
 
-QCursor LoadButtonCursor() { return QCursor(QPixmap::fromImage(ButtonCursorImage()), 12, 2); }
+QCursor LoadButtonCursor(qreal devicePixelRatio)
+{
+    // The hot spot is in logical pixels, except on X11, where Qt hands it to
+    // the server as it is, beside the picture's device pixels.
+    const qreal hotSpotScale = QGuiApplication::platformName() == QLatin1String("xcb") ? devicePixelRatio : 1;
+    return QCursor(QPixmap::fromImage(ButtonCursorImage(devicePixelRatio)), qRound(12 * hotSpotScale),
+                   qRound(2 * hotSpotScale));
+}
 
 }  // namespace nubora::res

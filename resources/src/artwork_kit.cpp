@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPen>
 #include <QStringList>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -18,9 +19,10 @@ QFont JapaneseFont(int pixelSize, bool bold)
     return font;
 }
 
-QImage NewImage(int width, int height, const QColor& fill)
+QImage NewImage(int width, int height, const QColor& fill, qreal ratio)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(qCeil(width * ratio), qCeil(height * ratio), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(fill);
     return image;
 }

@@ -29,8 +29,10 @@ QColor Tint(const QColor& colour, int percentWhite);
 // IPAPGothic at `pixelSize`, optionally bold.
 QFont JapaneseFont(int pixelSize, bool bold = false);
 
-// A blank ARGB image of `width` × `height` filled with `fill`.
-QImage NewImage(int width, int height, const QColor& fill = Qt::transparent);
+// A blank ARGB image of `width` × `height` logical pixels filled with `fill`,
+// painted at `ratio` device pixels per logical pixel (its devicePixelRatio):
+// a painter on it draws in logical pixels.
+QImage NewImage(int width, int height, const QColor& fill = Qt::transparent, qreal ratio = 1);
 
 // A painter with antialiasing for shapes and text.
 void Prepare(QPainter& painter);

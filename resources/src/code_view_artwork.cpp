@@ -74,10 +74,10 @@ void DrawPictogram(QPainter& p, Face face, QPointF c, qreal r, const QColor& ink
 }
 
 // One face in one look, in the manner of the input screens' frame buttons.
-QImage FaceButton(Face face, ButtonLook look)
+QImage FaceButton(Face face, ButtonLook look, qreal ratio)
 {
     const FaceLook f = LookOf(face);
-    QImage image = NewImage(f.size.width(), f.size.height());
+    QImage image = NewImage(f.size.width(), f.size.height(), Qt::transparent, ratio);
     QPainter p(&image);
     Prepare(p);
     const bool pressed = look == ButtonLook::Pressed;
@@ -124,10 +124,10 @@ void DrawLabel(QPainter& p, const QRectF& box, const QString& label)
 
 }  // namespace
 
-QImage CodeViewBackground()
+QImage CodeViewBackground(qreal ratio)
 {
     const int side = lay::kClientSide;
-    QImage image = NewImage(side, side, Qt::white);
+    QImage image = NewImage(side, side, Qt::white, ratio);
     QPainter p(&image);
     Prepare(p);
 
@@ -175,7 +175,7 @@ QImage CodeViewBackground()
     return image;
 }
 
-QImage CodeViewBitmap(int id)
+QImage CodeViewBitmap(int id, qreal ratio)
 {
     const struct {
         int normal, pressed, focused;
@@ -187,14 +187,14 @@ QImage CodeViewBitmap(int id)
         {bmp::kPrintNormal, bmp::kPrintPressed, bmp::kPrintFocused, Face::Print},
     };
     if (id == bmp::kCodeViewBackground)
-        return CodeViewBackground();
+        return CodeViewBackground(ratio);
     for (const auto& f : faces) {
         if (id == f.normal)
-            return FaceButton(f.face, ButtonLook::Normal);
+            return FaceButton(f.face, ButtonLook::Normal, ratio);
         if (id == f.pressed)
-            return FaceButton(f.face, ButtonLook::Pressed);
+            return FaceButton(f.face, ButtonLook::Pressed, ratio);
         if (id == f.focused)
-            return FaceButton(f.face, ButtonLook::Focused);
+            return FaceButton(f.face, ButtonLook::Focused, ratio);
     }
     return QImage();
 }

@@ -100,9 +100,9 @@ void DrawCentredText(QPainter& p, const QRectF& box, const QString& text, const 
 
 }  // namespace
 
-QImage MenuBackground()
+QImage MenuBackground(qreal ratio)
 {
-    QImage image = NewImage(kMenuWidth, kMenuHeight, Qt::white);
+    QImage image = NewImage(kMenuWidth, kMenuHeight, Qt::white, ratio);
     QPainter p(&image);
     Prepare(p);
 
@@ -167,10 +167,10 @@ QImage MenuBackground()
     return image;
 }
 
-QImage MenuCard(MenuButtonKind kind, ButtonLook look)
+QImage MenuCard(MenuButtonKind kind, ButtonLook look, qreal ratio)
 {
     const CardContent content = ContentOf(kind);
-    QImage image = NewImage(kCardWidth, kCardHeight);
+    QImage image = NewImage(kCardWidth, kCardHeight, Qt::transparent, ratio);
     QPainter p(&image);
     Prepare(p);
 
@@ -217,9 +217,9 @@ QImage MenuCard(MenuButtonKind kind, ButtonLook look)
     return image;
 }
 
-QImage MenuExitButton(ButtonLook look)
+QImage MenuExitButton(ButtonLook look, qreal ratio)
 {
-    QImage image = NewImage(kExitWidth, kExitHeight);
+    QImage image = NewImage(kExitWidth, kExitHeight, Qt::transparent, ratio);
     QPainter p(&image);
     Prepare(p);
     const bool pressed = look == ButtonLook::Pressed;

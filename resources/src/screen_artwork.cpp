@@ -101,10 +101,10 @@ void DrawPictogram(QPainter& p, FrameButtonKind kind, QPointF c, qreal r, const 
 
 }  // namespace
 
-QImage FrameButton(FrameButtonKind kind, ButtonLook look)
+QImage FrameButton(FrameButtonKind kind, ButtonLook look, qreal ratio)
 {
     const ButtonFace face = FaceOf(kind);
-    QImage image = NewImage(face.size.width(), face.size.height());
+    QImage image = NewImage(face.size.width(), face.size.height(), Qt::transparent, ratio);
     QPainter p(&image);
     Prepare(p);
     const bool pressed = look == ButtonLook::Pressed;
@@ -128,9 +128,9 @@ QImage FrameButton(FrameButtonKind kind, ButtonLook look)
     return image;
 }
 
-QImage AddressBookBackground()
+QImage AddressBookBackground(qreal ratio)
 {
-    QImage image = NewImage(kScreenSide, kScreenSide, Qt::white);
+    QImage image = NewImage(kScreenSide, kScreenSide, Qt::white, ratio);
     QPainter p(&image);
     Prepare(p);
     const fw::DialogUnits units(fw::DialogFont());

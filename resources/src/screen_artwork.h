@@ -8,14 +8,17 @@
 
 namespace nubora::res::art {
 
+// Each picture is painted at `ratio` device pixels per logical pixel; the
+// sizes below are logical.
+
 enum class FrameButtonKind { CreateCode, Exit, BackToMenu, ClearInput, SaveInput, OpenInput, Settings, Confirm };
 
 // One frame button in one look: 126 × 61 (create, exit, back to the menu),
 // 75 × 47 (clear, save, open, settings) or 82 × 23 (confirm).
-QImage FrameButton(FrameButtonKind kind, ButtonLook look);
+QImage FrameButton(FrameButtonKind kind, ButtonLook look, qreal ratio);
 
 // 600 × 600: the address-book screen with the labels of its eight fields and
 // of the settings summary, each level with its control.
-QImage AddressBookBackground();
+QImage AddressBookBackground(qreal ratio);
 
 }  // namespace nubora::res::art

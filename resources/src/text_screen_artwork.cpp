@@ -130,10 +130,10 @@ void DrawSettingsPanelAndColumn(QPainter& p, const fw::DialogUnits& units, const
 
 }  // namespace
 
-QImage LinkButton(LinkButtonKind kind, ButtonLook look)
+QImage LinkButton(LinkButtonKind kind, ButtonLook look, qreal ratio)
 {
     const LinkFace face = FaceOf(kind);
-    QImage image = NewImage(82, 23);
+    QImage image = NewImage(82, 23, Qt::transparent, ratio);
     QPainter p(&image);
     Prepare(p);
     const bool pressed = look == ButtonLook::Pressed;
@@ -152,9 +152,9 @@ QImage LinkButton(LinkButtonKind kind, ButtonLook look)
     return image;
 }
 
-QImage MailBackground()
+QImage MailBackground(qreal ratio)
 {
-    QImage image = NewImage(kScreenSide, kScreenSide, Qt::white);
+    QImage image = NewImage(kScreenSide, kScreenSide, Qt::white, ratio);
     QPainter p(&image);
     Prepare(p);
     const fw::DialogUnits units(fw::DialogFont());
@@ -176,9 +176,9 @@ QImage MailBackground()
     return image;
 }
 
-QImage FreeTextBackground()
+QImage FreeTextBackground(qreal ratio)
 {
-    QImage image = NewImage(kScreenSide, kScreenSide, Qt::white);
+    QImage image = NewImage(kScreenSide, kScreenSide, Qt::white, ratio);
     QPainter p(&image);
     Prepare(p);
     const fw::DialogUnits units(fw::DialogFont());

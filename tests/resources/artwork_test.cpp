@@ -1,9 +1,13 @@
-// The painted artwork: sizes, three distinct looks per button, icon, cursor.
+// The painted artwork: sizes, three distinct looks per button, icon, cursor,
+// and the pictures painted at twice the pixels for a 200 % screen.
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/resource_ids.h"
 
+#include <QCryptographicHash>
 #include <QFontDatabase>
 #include <QSet>
+
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +22,16 @@ int Colours(const QImage& image)
         for (int x = 0; x < image.width(); x += 2)
             colours.insert(image.pixel(x, y));
     return static_cast<int>(colours.size());
+}
+
+// SHA-256 of the pixels, row by row, in hexadecimal.
+std::string PixelHash(const QImage& image)
+{
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (int y = 0; y < pixels.height(); ++y)
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(pixels.constScanLine(y)), pixels.width() * 4));
+    return hash.result().toHex().toStdString();
 }
 
 TEST(Artwork, TheJapaneseFontIsInstalled)
@@ -69,6 +83,25 @@ TEST(Artwork, TheThreeContentButtonsDiffer)
 {
     EXPECT_NE(LoadBitmap(bmp::kAddressBookNormal), LoadBitmap(bmp::kMailNormal));
     EXPECT_NE(LoadBitmap(bmp::kMailNormal), LoadBitmap(bmp::kFreeTextNormal));
+}
+
+TEST(Artwork, MenuBackgroundAt200PercentIsPaintedWithTwiceThePixels)
+{
+    const QImage once = LoadBitmap(bmp::kMenuBackground);
+    const QImage twice = LoadBitmap(bmp::kMenuBackground, 2);
+    EXPECT_EQ(twice.size(), QSize(1000, 700));
+    EXPECT_EQ(twice.devicePixelRatio(), 2);
+    // The title band holds the name and the edges of the band: painted at
+    // 2x it has detail that the 100 % picture with each pixel doubled lacks.
+    const QImage doubled = once.scaled(1000, 700, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    int differing = 0;
+    for (int y = 0; y < 112; ++y)
+        for (int x = 0; x < 1000; ++x)
+            differing += twice.pixel(x, y) != doubled.pixel(x, y);
+    EXPECT_GT(differing, 1000) << differing;
+    // The 100 % picture is the one it always was.
+    EXPECT_EQ(once.devicePixelRatio(), 1);
+    EXPECT_EQ(PixelHash(once), "7314c01fc0f6b73da5ce8d059594a8a52b48edfd59a2d37936e71e510d97c365");
 }
 
 TEST(Artwork, PaintsTheSamePictureEveryTime)
