@@ -1,6 +1,7 @@
 #include "nubora/input/address_book_dialog.h"
 
 #include "nubora/framework/cp932_edit.h"
+#include "nubora/logic/entry_checks.h"
 #include "nubora/logic/validation.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
@@ -40,6 +41,21 @@ int LimitOf(int controlId)
             return f.limit;
     }
     return 0;
+}
+
+// The control of a field the shared checks name.
+int ControlOf(EntryField field)
+{
+    switch (field) {
+    case EntryField::Name: return id::kName;
+    case EntryField::Reading: return id::kReading;
+    case EntryField::Tel1: return id::kTel1;
+    case EntryField::Tel2: return id::kTel2;
+    case EntryField::Mail1: return id::kMail1;
+    case EntryField::Mail2: return id::kMail2;
+    case EntryField::Address: return id::kAddress;
+    default: return id::kMemo;
+    }
 }
 
 }  // namespace
@@ -130,13 +146,11 @@ std::string AddressBookDialog::BuildInputSummary() const { return AddressBookSum
 
 bool AddressBookDialog::ValidateAll()
 {
-    return RunChecks({
-        {id::kReading, [this] { return CheckReadingChars(reading); }, msg::kBadReadingChars},
-        {id::kTel1, [this] { return CheckChars(tel1, TelChars); }, msg::kBadTelChars},
-        {id::kTel2, [this] { return CheckChars(tel2, TelChars); }, msg::kBadTelChars},
-        {id::kMail1, [this] { return CheckChars(mail1, MailChars); }, msg::kBadMailChars},
-        {id::kMail2, [this] { return CheckChars(mail2, MailChars); }, msg::kBadMailChars},
-    });
+    const std::optional<CheckFailure> failure = CheckAddressBookEntry(Entry(), FieldLimits::LeftToControls);
+    if (!failure)
+        return true;
+    ReportCheckFailure(ControlOf(failure->field), failure->messageId);
+    return false;
 }
 
 fw::FileDialogRequest AddressBookDialog::DataFileRequest() const

@@ -2,10 +2,10 @@
 
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/cp932_edit.h"
+#include "nubora/logic/entry_checks.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
-#include "nubora/resources/string_ids.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -97,7 +97,11 @@ bool FreeTextDialog::ValidateAll()
 {
     if (!checkText_)
         return true;
-    return RunChecks({{id::kText, [this] { return text.empty() ? 1 : 0; }, res::str::kEmptyText}});
+    const std::optional<CheckFailure> failure = CheckFreeText(text);
+    if (!failure)
+        return true;
+    ReportCheckFailure(id::kText, failure->messageId);
+    return false;
 }
 
 bool FreeTextDialog::RunButton(int buttonId)

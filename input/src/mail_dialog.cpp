@@ -1,6 +1,7 @@
 #include "nubora/input/mail_dialog.h"
 
 #include "nubora/framework/cp932_edit.h"
+#include "nubora/logic/entry_checks.h"
 #include "nubora/logic/validation.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
@@ -103,10 +104,12 @@ std::string MailDialog::BuildInputSummary() const { return MailSummary(Entry());
 
 bool MailDialog::ValidateAll(bool recipientRequired)
 {
-    return RunChecks({
-        {id::kTo, [this, recipientRequired] { return recipientRequired && to.empty() ? 1 : 0; }, msg::kEmptyMailTo},
-        {id::kTo, [this] { return CheckChars(to, MailToChars); }, msg::kBadMailToChars},
-    });
+    const std::optional<CheckFailure> failure = CheckMailEntry(Entry(), recipientRequired, FieldLimits::LeftToControls);
+    if (!failure)
+        return true;
+    // Only the recipient has a rule besides its limit.
+    ReportCheckFailure(id::kTo, failure->messageId);
+    return false;
 }
 
 bool MailDialog::RunButton(int buttonId)

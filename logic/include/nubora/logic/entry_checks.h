@@ -1,0 +1,77 @@
+// The checks an entry must pass before it becomes a code, shared by the
+// input screens and the command-line program: the byte limit of every field
+// and the character and required-field rules, each kind of entry checked in
+// the order its screen reports them.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "nubora/logic/address_book_text.h"
+#include "nubora/logic/mail_text.h"
+
+namespace nubora {
+
+// The fields of the three kinds of entry.
+enum class EntryField {
+    // address book
+    Name,
+    Reading,
+    Tel1,
+    Tel2,
+    Mail1,
+    Mail2,
+    Address,
+    Memo,
+    // mail
+    To,
+    Subject,
+    Body,
+    // free text
+    Text,
+};
+
+// The first rule an entry breaks.
+struct CheckFailure {
+    EntryField field;
+    // The string id of the field's message (kBadReadingChars, kBadTelChars,
+    // kBadMailChars, kEmptyMailTo, kBadMailToChars, kEmptyText); 0 when the
+    // value is longer than its limit.
+    int messageId = 0;
+    // For a value longer than its limit: that limit in bytes, which the
+    // framework's message "%1 文字以内で入力してください。" names; else 0.
+    int limitBytes = 0;
+    bool operator==(const CheckFailure&) const = default;
+};
+
+// Whether the byte limits are checked. The screens' edit controls already
+// refuse longer input and test the limits on every transfer, so the screens
+// leave them out here; everything else that takes an entry checks them.
+enum class FieldLimits { Checked, LeftToControls };
+
+// The limit of `field` in CP932 bytes (a double-byte character counts 2):
+// name and reading 24, telephone numbers 36, e-mail addresses 64, address
+// and memo 80, recipients 640, subject 100, body 10,000; 0 for the free text,
+// which has none of its own (the symbol's capacity bounds it).
+int FieldLimitBytes(EntryField field) noexcept;
+
+// The first failure of an address-book entry, or nothing when it passes:
+// with `limits` Checked, the fields' lengths in screen order (name, reading,
+// tel1, tel2, mail1, mail2, address, memo); then the reading
+// (CheckReadingChars), tel1 and tel2 (TelChars), mail1 and mail2
+// (MailChars). Empty fields pass every character rule; an empty entry passes.
+std::optional<CheckFailure> CheckAddressBookEntry(const AddressBookEntry& entry,
+                                                  FieldLimits limits = FieldLimits::Checked);
+
+// The first failure of a mail: with `limits` Checked, the lengths of to,
+// subject and body; then, when `recipientRequired`, an empty recipient
+// (kEmptyMailTo); then the recipient's characters (MailToChars). Subject and
+// body take any characters.
+std::optional<CheckFailure> CheckMailEntry(const MailEntry& entry, bool recipientRequired,
+                                           FieldLimits limits = FieldLimits::Checked);
+
+// The failure of a free text: an empty text (kEmptyText). Any character is
+// allowed and there is no limit of its own.
+std::optional<CheckFailure> CheckFreeText(std::string_view text);
+
+}  // namespace nubora
