@@ -3,9 +3,18 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace nubora::fw {
 namespace {
+
+// "bmp" for a Qt name filter "…(*.bmp)"; empty for "(*.*)" or several patterns.
+QString FilterSuffix(const QString& filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
 
 std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
@@ -14,6 +23,11 @@ std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogRequest& re
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(QtNameFilter(request.filter));
     dialog.setDefaultSuffix(request.defaultSuffix);
+    // A typed name without extension takes the one of the chosen type.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &request](const QString& filter) {
+        const QString suffix = FilterSuffix(filter);
+        dialog.setDefaultSuffix(suffix.isEmpty() ? request.defaultSuffix : suffix);
+    });
     dialog.setDirectory(request.initialFolder);
     // The save dialog asks before replacing a file (Qt's default).
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -41,6 +41,8 @@ std::string CellSizeText(int cellSizeIndex)
     return cellSizeIndex >= 0 && cellSizeIndex <= 7 ? std::string(kCellSizeTexts[cellSizeIndex]) : std::string();
 }
 
+double CellSizeMm(int cellSizeIndex) { return ParseDecimal(CellSizeText(cellSizeIndex)); }
+
 int LevelFromText(std::string_view levelText)
 {
     for (int i = 0; i < 4; ++i) {

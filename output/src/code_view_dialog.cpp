@@ -3,7 +3,8 @@
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/up_down.h"
-#include "nubora/logic/bmp_writer.h"
+#include "nubora/logic/shell_rules.h"
+#include "nubora/logic/symbol_files.h"
 #include "nubora/output/symbol_image.h"
 #include "nubora/output/symbol_output.h"
 #include "nubora/resources/artwork.h"
@@ -202,10 +203,13 @@ void CodeViewDialog::OnSaveBmp()
     const QrBitmap* symbol = host_.State().codeBitmaps.At(host_.State().shownSymbol);
     if (!symbol)
         return;
-    const std::optional<QString> path = fw::CurrentServices().files->SaveFileName(this, BmpSaveRequest());
+    const std::optional<QString> path = fw::CurrentServices().files->SaveFileName(this, SymbolSaveRequest());
     if (!path)
         return;
-    if (!SaveBmpFile(QFile::encodeName(*path).toStdString(), *symbol)) {
+    const CodeState& state = host_.State();
+    const double cellMm = CellSizeMm(state.codeSettings.cellSizeIndex);
+    const std::string footer = SheetFooter(state.codeBitmaps, cellMm, state.codeSettings.printSizeMm);
+    if (!SaveCodeFile(QFile::encodeName(*path).toStdString(), state.codeBitmaps, state.shownSymbol, cellMm, footer)) {
         ShowMessage(this, res::str::kFileOpenFailed);
         return;
     }
@@ -232,8 +236,17 @@ void CodeViewDialog::OnPrint()
 void CodeViewDialog::OnCopy()
 {
     const QImage symbol = ShownSymbol();
-    if (!symbol.isNull())
-        fw::CurrentServices().clipboard->SetImage(ClipboardPicture(symbol));
+    const QrBitmap* bits = host_.State().codeBitmaps.At(host_.State().shownSymbol);
+    if (!symbol.isNull() && bits) {
+        // Documents take the PNG with its physical size, or the SVG.
+        const double cellMm = CellSizeMm(host_.State().codeSettings.cellSizeIndex);
+        const std::vector<uint8_t> png = BuildPngFile(*bits, kClipboardModulePixels, cellMm);
+        const std::string svg = BuildSvgFile(*bits, cellMm);
+        fw::CurrentServices().clipboard->SetImage(
+            ClipboardPicture(symbol),
+            {{QStringLiteral("image/png"), QByteArray(reinterpret_cast<const char*>(png.data()), png.size())},
+             {QStringLiteral("image/svg+xml"), QByteArray::fromStdString(svg)}});
+    }
     ShowMessageText(this, res::str::kCopiedToClipboard, ClipboardNotice(host_.State().codeSettings.printSizeMm));
 }
 

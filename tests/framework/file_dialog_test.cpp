@@ -74,6 +74,28 @@ TEST(QtFileDialogs, SaveStartsInTheFolderAndAddsTheDefaultSuffix)
     EXPECT_TRUE(seen.confirmsOverwrite);
 }
 
+TEST(QtFileDialogs, ATypeChosenInTheSaveDialogGivesItsSuffix)
+{
+    TempFolder folder;
+    ASSERT_TRUE(folder.Valid());
+    SeenDialog seen;
+    QString suffixAfterChoice;
+    WhenTheDialogShows(seen, [&suffixAfterChoice](QFileDialog& dialog) {
+        dialog.selectNameFilter(dialog.nameFilters().at(1));
+        Q_EMIT dialog.filterSelected(dialog.nameFilters().at(1));
+        suffixAfterChoice = dialog.defaultSuffix();
+        dialog.selectFile(QStringLiteral("code"));
+        Accept(dialog);
+    });
+    QtFileService service;
+    const std::optional<QString> path = service.SaveFileName(
+        nullptr, {QStringLiteral("QRコードイメージ(*.bmp)|*.bmp|PNG画像(*.png)|*.png|すべて(*.*)|*.*||"),
+                  QStringLiteral("bmp"), QString::fromStdString(folder.Path())});
+    EXPECT_EQ(seen.defaultSuffix, QStringLiteral("bmp"));
+    EXPECT_EQ(suffixAfterChoice, QStringLiteral("png"));
+    EXPECT_EQ(path, QString::fromStdString(folder / "code.png"));
+}
+
 TEST(QtFileDialogs, SaveOverAnExistingFileAsksFirst)
 {
     TempFolder folder;

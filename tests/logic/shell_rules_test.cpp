@@ -93,6 +93,9 @@ TEST(LevelAndCellSizeTexts, NameEveryValueAndNothingElse)
     EXPECT_EQ(CellSizeIndexFromText("0.30"), -1);
     EXPECT_EQ(LevelFromText("Q(25%)"), 3);
     EXPECT_EQ(LevelFromText("Q"), 0);
+    EXPECT_DOUBLE_EQ(CellSizeMm(0), 0.25);
+    EXPECT_DOUBLE_EQ(CellSizeMm(7), 0.6);
+    EXPECT_EQ(CellSizeMm(8), 0.0);
 }
 
 TEST(EncodeFailure, ChoosesTheMessageByTheEngineResult)

@@ -11,6 +11,8 @@
 #include "nubora/framework/up_down.h"
 #include "nubora/input/address_book_dialog.h"
 #include "nubora/logic/bmp_writer.h"
+#include "nubora/logic/shell_rules.h"
+#include "nubora/logic/symbol_files.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/output/symbol_image.h"
 #include "nubora/output/symbol_output.h"
@@ -28,6 +30,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -337,7 +340,8 @@ TEST_F(CodeViewTest, SavesTheShownSymbolAsABmpFileThatTheDecodersRead)
     QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
     ASSERT_EQ(services.files.Requests().size(), 1u);
     const fw::FileDialogRequest& request = services.files.Requests().back();
-    EXPECT_EQ(request.filter, QStringLiteral("QRコードイメージ(*.bmp)|*.bmp|すべて(*.*)|*.*||"));
+    EXPECT_EQ(request.filter, QStringLiteral("QRコードイメージ(*.bmp)|*.bmp|PNG画像(*.png)|*.png|SVG画像(*.svg)|*.svg|"
+                                             "PDF文書(*.pdf)|*.pdf|すべて(*.*)|*.*||"));
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("bmp"));
     EXPECT_EQ(request.initialFolder, fw::InitialFolder(QStringLiteral("Bitmap")));
     EXPECT_TRUE(Boxes().empty());
@@ -356,6 +360,46 @@ TEST_F(CodeViewTest, SavesTheShownSymbolAsABmpFileThatTheDecodersRead)
     const std::vector<std::string> zbar = peers::ReadWithZbar(GreyOf(read));
     ASSERT_EQ(zbar.size(), 1u);
     EXPECT_EQ(zbar[0], payload);
+}
+
+TEST_F(CodeViewTest, TheChosenTypeDecidesTheFormatAndAPdfHoldsTheWholeSplit)
+{
+    MakeCode(3);
+    QTest::keyClick(Spinner(), Qt::Key_Up);
+    nubora::testing::TempFolder folder;
+    const QrBitmap& second = *menu.state.codeBitmaps.At(1);
+    const double cellMm = 0.25;
+    const struct {
+        const char* name;
+        std::string expected;
+    } cases[] = {
+        {"code.png",
+         [&] {
+             const std::vector<uint8_t> png = BuildPngFile(second, kPngModulePixels, cellMm);
+             return std::string(png.begin(), png.end());
+         }()},
+        {"code.SVG", BuildSvgFile(second, cellMm)},
+        {"code.txt",
+         [&] {
+             const std::vector<uint8_t> bmp = BuildBmpFile(second);
+             return std::string(bmp.begin(), bmp.end());
+         }()},
+    };
+    for (const auto& c : cases) {
+        services.files.ScriptSave(QString::fromStdString(folder / c.name));
+        QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
+        EXPECT_EQ(nubora::testing::Slurp(folder / c.name), c.expected) << c.name;
+    }
+    services.files.ScriptSave(QString::fromStdString(folder / "sheet.pdf"));
+    QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
+    // The sheet holds all three symbols, whichever is shown.
+    const QrBitmap* const all[] = {menu.state.codeBitmaps.At(0), &second, menu.state.codeBitmaps.At(2)};
+    const std::string footer = SheetFooter(menu.state.codeBitmaps, cellMm, menu.state.codeSettings.printSizeMm);
+    EXPECT_EQ(nubora::testing::Slurp(folder / "sheet.pdf"), BuildPdfSheet(all, 3, cellMm, footer));
+    EXPECT_EQ(footer, "nubora: cell 0.25 mm, version " + std::to_string((second.Side() - 25) / 4) +
+                          ", 3 symbols, print size " + FormatMm2(menu.state.codeSettings.printSizeMm) + " mm");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(menu.state.bmpSaved, 1);
 }
 
 TEST_F(CodeViewTest, SavingTheThirdSymbolOfASplitSavesThatSymbol)
@@ -604,6 +648,14 @@ TEST_F(CodeViewTest, TheSystemClipboardHoldsTheCopy)
     QTest::mouseClick(Button(id::kCopy), Qt::LeftButton);
     const int side = TavoQREnc_GetBitmapSide(menu.state.codeBitmaps.At(0));
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(5 * side, 5 * side));
+    // Documents also find a PNG that prints at the print size, and an SVG.
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QrBitmap& symbol = *menu.state.codeBitmaps.At(0);
+    const std::vector<uint8_t> png = BuildPngFile(symbol, 5, 0.25);
+    EXPECT_EQ(data->data(QStringLiteral("image/png")),
+              QByteArray(reinterpret_cast<const char*>(png.data()), png.size()));
+    EXPECT_EQ(data->data(QStringLiteral("image/svg+xml")).toStdString(), BuildSvgFile(symbol, 0.25));
 }
 
 TEST(ClipboardNotice, FormatsThePrintSizeTwice)

@@ -12,7 +12,8 @@ namespace nubora::fw {
 struct FileDialogRequest {
     // Filter in the template form "description(*.ext)|*.ext||".
     QString filter;
-    // Suffix added to a typed name without one, without the dot ("aqr").
+    // Suffix added to a typed name without one, without the dot ("aqr"); when
+    // the user picks another type of the filter, that type's suffix.
     QString defaultSuffix;
     // Folder the dialog starts in.
     QString initialFolder;

@@ -31,6 +31,8 @@ std::string FormatMm2(double value);
 std::string LevelText(int level);
 // "0.25", "0.3", ... "0.6" for cellSizeIndex 0..7; empty otherwise.
 std::string CellSizeText(int cellSizeIndex);
+// The same cell size in millimetres; 0 outside 0..7.
+double CellSizeMm(int cellSizeIndex);
 // Level 1..4 for one of the four level texts (exact); 0 otherwise.
 int LevelFromText(std::string_view levelText);
 // cellSizeIndex 0..7 for one of the eight cell-size texts (exact); -1 otherwise.

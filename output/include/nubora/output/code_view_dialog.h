@@ -20,14 +20,17 @@ public:
     explicit CodeViewDialog(ScreenHost& host);
 
     // "QRコード保存(BMP形式)": asks for a file and writes the shown symbol
-    // there, three pixels a module; bmpSaved becomes 1 only when the file was
-    // written. A failure leaves any file there as it was and reports kFileOpenFailed.
+    // there as BMP, three pixels a module, or in the type chosen in the
+    // dialog (PNG, SVG, or a PDF sheet of every symbol; SaveCodeFile);
+    // bmpSaved becomes true only when the file was written. A failure leaves
+    // any file there as it was and reports kFileOpenFailed.
     void OnSaveBmp();
     // "印刷": the print dialog, then the shown symbol at its print size;
     // with no printer installed, notice kNoPrinter and nothing else.
     void OnPrint();
     // "QRコードコピー": the shown symbol, five pixels a module, onto the
-    // clipboard, then notice kCopiedToClipboard with the print size.
+    // clipboard (also as "image/png" with its print size and as
+    // "image/svg+xml"), then notice kCopiedToClipboard with the print size.
     void OnCopy();
     // "戻る": back to the input screen that made the code; the bitmaps go.
     void OnBack();

@@ -4,9 +4,12 @@
 #pragma once
 
 #include "nubora/framework/file_service.h"
+#include "nubora/logic/symbol_bitmaps.h"
 
 #include <QImage>
 #include <QString>
+
+#include <string>
 
 namespace nubora {
 
@@ -17,10 +20,28 @@ class PrintTarget;
 // Pixels per module of the clipboard picture.
 inline constexpr int kClipboardModulePixels = 5;
 
-// The save dialog of a symbol's BMP file: filter "QRコードイメージ(*.bmp)|
-// *.bmp|すべて(*.*)|*.*||", default suffix "bmp", starting in ~/Bitmap when
-// that folder exists, else in the home folder.
-fw::FileDialogRequest BmpSaveRequest();
+// Pixels per module of a saved PNG: sharp on screens and in documents; its
+// physical size is the print size whatever the count.
+inline constexpr int kPngModulePixels = 8;
+
+// The save dialog of a symbol: BMP first and by default (filter
+// "QRコードイメージ(*.bmp)|*.bmp|…", default suffix "bmp"), then PNG, SVG, PDF
+// and all files, starting in ~/Bitmap when that folder exists, else in the
+// home folder.
+fw::FileDialogRequest SymbolSaveRequest();
+
+// Writes the code held to `path` in the format its extension names: ".png",
+// ".svg" or ".pdf" (any case); the BMP file, byte for byte as ever, for
+// ".bmp" and any other name. BMP, PNG and SVG hold symbol `shown`; a PDF
+// sheet holds every symbol of a split in order, labelled, with `footer`.
+// `cellMm`: the module size the files print at. False when nothing could be
+// written (an existing file is then left as it was).
+[[nodiscard]] bool SaveCodeFile(const std::string& path, const SymbolBitmaps& symbols, int shown, double cellMm,
+                                const std::string& footer);
+
+// The PDF sheet's footer (ASCII): the cell size, version, symbol count and
+// print size of the code held.
+std::string SheetFooter(const SymbolBitmaps& symbols, double cellMm, double printSizeMm);
 
 // Side of the printed symbol in printer pixels for a printer of
 // `dotsPerInchY` (vertical resolution) and a print size of `printSizeMm`

@@ -84,11 +84,18 @@ private:
 
 class ScriptedClipboardService final : public ClipboardService {
 public:
-    void SetImage(const QImage& image) override { images_.push_back(image); }
+    void SetImage(const QImage& image, const Formats& alsoAs = {}) override
+    {
+        images_.push_back(image);
+        formats_.push_back(alsoAs);
+    }
     const std::vector<QImage>& Images() const { return images_; }
+    // The other formats of each image, in the same order.
+    const std::vector<Formats>& OtherFormats() const { return formats_; }
 
 private:
     std::vector<QImage> images_;
+    std::vector<Formats> formats_;
 };
 
 // All four scripted services, installed (with the caption "ヌボラ") for the
