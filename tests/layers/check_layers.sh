@@ -14,6 +14,7 @@ rules=(
   "logic|\"nubora/(framework|input|output|app)/|\"nubora/resources/(artwork|messages|string_table|code_view_layout|input_screen_layout)\\.h"
   "input|\"nubora/(output|app)/"
   "output|\"nubora/(input|app)/"
+  "cli|\"nubora/(input|output|app)/"
 )
 for rule in "${rules[@]}"; do
   layer=${rule%%|*}

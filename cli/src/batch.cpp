@@ -1,0 +1,294 @@
+#include "batch.h"
+
+#include "csv.h"
+#include "encode_job.h"
+#include "messages.h"
+#include "text_input.h"
+
+#include "nubora/logic/entry_checks.h"
+#include "nubora/logic/file_io.h"
+#include "nubora/logic/payload_forms.h"
+#include "nubora/logic/reader_advice.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <cstdio>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include <unistd.h>
+
+namespace nubora::cli {
+namespace {
+
+// Batches with more rows than this show their progress on a terminal.
+constexpr size_t kProgressRows = 100;
+
+// What became of one row, kept until it is reported in row order.
+struct RowOutcome {
+    std::vector<std::string> complaints;
+    std::vector<std::string> warnings;
+    bool failed = false;
+    bool writeFailed = false;
+};
+
+// The header's column of each of the kind's fields, -1 where it has none.
+struct ColumnMap {
+    std::vector<int> index;
+    size_t width = 0;  // fields a row must have
+};
+
+std::optional<ColumnMap> MapColumns(BatchKind kind, const std::vector<std::string>& header, std::string& error)
+{
+    const std::vector<std::string> columns = ColumnsOf(kind);
+    ColumnMap map{std::vector<int>(columns.size(), -1), header.size()};
+    for (size_t i = 0; i < header.size(); ++i) {
+        const auto it = std::find(columns.begin(), columns.end(), header[i]);
+        if (it == columns.end()) {
+            error = "unknown column '" + header[i] + "' in the header";
+            return std::nullopt;
+        }
+        int& slot = map.index[static_cast<size_t>(it - columns.begin())];
+        if (slot >= 0) {
+            error = "column '" + header[i] + "' appears twice in the header";
+            return std::nullopt;
+        }
+        slot = static_cast<int>(i);
+    }
+    if (map.index[0] < 0) {
+        error = "the header has no column '" + columns[0] + "'";
+        return std::nullopt;
+    }
+    return map;
+}
+
+class BatchRunner {
+public:
+    BatchRunner(const Options& options, ColumnMap columns, std::vector<CsvRecord> rows)
+        : options_(options),
+          columns_(std::move(columns)),
+          rows_(std::move(rows)),
+          outcomes_(rows_.size()),
+          done_(rows_.size())
+    {
+    }
+
+    int Run()
+    {
+        for (const std::string& advice : BatchAdvice())
+            Warn("", advice);
+        // Each file is flushed to the disk before it replaces its name, so the
+        // rows wait on the disk more than on the processor: more workers than
+        // cores keep both busy.
+        const unsigned workers = std::clamp(std::thread::hardware_concurrency() * 4, 4u, 16u);
+        std::vector<std::jthread> threads;
+        for (unsigned i = 0; i < workers; ++i)
+            threads.emplace_back([this] { Work(); });
+        return ReportInOrder();
+    }
+
+private:
+    // Advice that holds for every row: a split, the MEMORY form.
+    std::vector<std::string> BatchAdvice() const
+    {
+        const bool memoryForm = *options_.kind == BatchKind::Address &&
+                                options_.addressProfile == AddressProfile::Memory;
+        return ReaderAdvice({}, options_.splitCount, memoryForm);
+    }
+
+    void Work()
+    {
+        for (size_t row = next_++; row < rows_.size(); row = next_++) {
+            if (!stop_)
+                outcomes_[row] = RunRow(row);
+            {
+                std::lock_guard lock(mutex_);
+                done_[row] = true;
+            }
+            changed_.notify_one();
+        }
+    }
+
+    int ReportInOrder()
+    {
+        const bool progress = rows_.size() > kProgressRows && ::isatty(STDERR_FILENO);
+        bool anyFailed = false;
+        for (size_t row = 0; row < rows_.size(); ++row) {
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return done_[row]; });
+            }
+            const RowOutcome& outcome = outcomes_[row];
+            if (progress && (!outcome.complaints.empty() || !outcome.warnings.empty()))
+                std::fputs("\r\033[K", stderr);
+            const std::string where = "row " + std::to_string(row + 1) + ": ";
+            for (const std::string& line : outcome.complaints)
+                Complain(where, line);
+            for (const std::string& line : outcome.warnings)
+                Warn(where, line);
+            anyFailed = anyFailed || outcome.failed;
+            if (outcome.writeFailed)
+                return Finish(progress, kExitWriteFailed);
+            if (progress && (row % 50 == 0 || row + 1 == rows_.size()))
+                std::fprintf(stderr, "\r%zu/%zu rows", row + 1, rows_.size());
+        }
+        return Finish(progress, anyFailed ? kExitInputFailed : kExitOk);
+    }
+
+    int Finish(bool progress, int status)
+    {
+        stop_ = true;
+        if (progress)
+            std::fputs("\n", stderr);
+        return status;
+    }
+
+    RowOutcome RunRow(size_t row) const
+    {
+        RowOutcome outcome;
+        std::vector<std::string> values;
+        if (!TakeValues(rows_[row], values, outcome))
+            return outcome;
+        std::string payload;
+        if (!BuildPayload(values, payload, outcome))
+            return outcome;
+        const JobResult result = EncodeAndWrite(payload, request_, Target(row));
+        if (result.status != JobStatus::Written) {
+            const std::string where = result.status == JobStatus::WriteFailed ? result.failedPath + ": " : "";
+            for (const std::string& line : MessageLines(result.messageId))
+                outcome.complaints.push_back(where + line);
+            outcome.failed = true;
+            outcome.writeFailed = result.status == JobStatus::WriteFailed;
+            return outcome;
+        }
+        // Only the advice on the row's own characters: the rest was given once.
+        outcome.warnings = ReaderAdvice(payload, 1, false);
+        return outcome;
+    }
+
+    // The row's values for the kind's fields, CP932 with CR LF line breaks.
+    bool TakeValues(const CsvRecord& record, std::vector<std::string>& values, RowOutcome& outcome) const
+    {
+        if (record.fields.size() != columns_.width) {
+            return Fail(outcome, "has " + std::to_string(record.fields.size()) + " fields, the header " +
+                                     std::to_string(columns_.width));
+        }
+        const std::vector<std::string> names = ColumnsOf(*options_.kind);
+        for (size_t field = 0; field < columns_.index.size(); ++field) {
+            const int column = columns_.index[field];
+            std::string value = column < 0 ? std::string() : record.fields[static_cast<size_t>(column)];
+            ConversionFailure failure;
+            if (!options_.cp932 && !Utf8ToCp932(std::string(value), value, failure))
+                return Fail(outcome, names[field] + ": " + Describe(failure));
+            values.push_back(CrLfLineBreaks(value));
+        }
+        return true;
+    }
+
+    bool BuildPayload(const std::vector<std::string>& v, std::string& payload, RowOutcome& outcome) const
+    {
+        std::optional<CheckFailure> failure;
+        switch (*options_.kind) {
+        case BatchKind::Address: {
+            const AddressBookEntry entry{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
+            failure = CheckAddressBookEntry(entry);
+            payload = options_.addressProfile == AddressProfile::Mecard ? MecardPayload(entry)
+                                                                        : AddressBookPayload(entry);
+            break;
+        }
+        case BatchKind::Mail: {
+            const MailEntry entry{v[0], v[1], v[2]};
+            failure = CheckMailEntry(entry, true);
+            payload = options_.mailProfile == MailProfile::MailtoUri ? MailtoUriPayload(entry) : MailPayload(entry);
+            break;
+        }
+        case BatchKind::Text:
+            failure = CheckFreeText(v[0]);
+            payload = v[0];
+            break;
+        }
+        if (!failure)
+            return true;
+        outcome.complaints = CheckFailureLines(*failure);
+        outcome.failed = true;
+        return false;
+    }
+
+    static bool Fail(RowOutcome& outcome, std::string line)
+    {
+        outcome.complaints.push_back(std::move(line));
+        outcome.failed = true;
+        return false;
+    }
+
+    FileTarget Target(size_t row) const
+    {
+        char name[32];
+        std::snprintf(name, sizeof name, "%04zu", row + 1);
+        static constexpr const char* kExtensions[] = {".bmp", ".png", ".svg", ".pdf"};
+        const auto format = options_.batchFormat;
+        return {format,
+                (std::filesystem::path(options_.outputDir) / name).string() + kExtensions[static_cast<int>(format)]};
+    }
+
+    const Options& options_;
+    const ColumnMap columns_;
+    const std::vector<CsvRecord> rows_;
+    const SymbolRequest request_{options_.level, options_.version, options_.splitCount, options_.cellSizeIndex};
+    std::vector<RowOutcome> outcomes_;
+    std::vector<bool> done_;  // guarded by mutex_
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::atomic<size_t> next_{0};
+    std::atomic<bool> stop_{false};
+};
+
+}  // namespace
+
+std::vector<std::string> ColumnsOf(BatchKind kind)
+{
+    switch (kind) {
+    case BatchKind::Address: return {"name", "reading", "tel1", "tel2", "mail1", "mail2", "address", "memo"};
+    case BatchKind::Mail: return {"to", "subject", "body"};
+    case BatchKind::Text: break;
+    }
+    return {"text"};
+}
+
+int RunBatch(const Options& options)
+{
+    std::string text;
+    if (ReadWholeFile(options.batchPath, text) != FileStatus::Ok) {
+        Complain(options.batchPath + ": ", "cannot be read");
+        return kExitInputFailed;
+    }
+    std::vector<CsvRecord> records;
+    CsvError csvError;
+    if (!ParseCsv(text, records, csvError)) {
+        Complain(options.batchPath + ":" + std::to_string(csvError.line) + ": ", csvError.message);
+        return kExitInputFailed;
+    }
+    if (records.empty()) {
+        Complain(options.batchPath + ": ", "has no header row");
+        return kExitUsage;
+    }
+    std::string error;
+    std::optional<ColumnMap> columns = MapColumns(*options.kind, records.front().fields, error);
+    if (!columns) {
+        Complain(options.batchPath + ": ", error);
+        return kExitUsage;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(options.outputDir, ec);
+    if (ec) {
+        Complain(options.outputDir + ": ", "cannot be made: " + ec.message());
+        return kExitWriteFailed;
+    }
+    records.erase(records.begin());
+    return BatchRunner(options, std::move(*columns), std::move(records)).Run();
+}
+
+}  // namespace nubora::cli

@@ -1,0 +1,105 @@
+#include "encode_job.h"
+
+#include "nubora/logic/bmp_writer.h"
+#include "nubora/logic/code_settings.h"
+#include "nubora/logic/symbol_encoder.h"
+#include "nubora/logic/symbol_readback.h"
+#include "nubora/resources/string_ids.h"
+
+#include <cstdio>
+#include <vector>
+
+#include <unistd.h>
+
+namespace nubora::cli {
+namespace {
+
+// The PDF sheet's footer: ASCII, naming what was made.
+std::string Footer(const SymbolBitmaps& symbols, const SymbolRequest& request)
+{
+    constexpr int kQuietModules = 8;  // four on each side
+    const int modules = symbols.At(0)->Side() - kQuietModules;
+    const int version = (modules - 17) / 4;
+    char text[96];
+    std::snprintf(text, sizeof text, "nubora-qr  version %d-%c  %d symbol(s)  module %.2f mm", version,
+                  "?LMQH"[request.level], symbols.Count(), CellMm(request.cellSizeIndex));
+    return text;
+}
+
+bool SaveOne(SymbolFileFormat format, const std::string& path, const QrBitmap& symbol, double cellMm)
+{
+    switch (format) {
+    case SymbolFileFormat::Bmp: return SaveBmpFile(path, symbol);
+    case SymbolFileFormat::Png: return SavePngFile(path, symbol, kPngModulePixels, cellMm);
+    case SymbolFileFormat::Svg: return SaveSvgFile(path, symbol, cellMm);
+    case SymbolFileFormat::Pdf: break;
+    }
+    return false;
+}
+
+// Writes every file or, removing what it wrote, none; the path that failed,
+// or empty when all were written.
+std::string WriteFiles(const SymbolBitmaps& symbols, const SymbolRequest& request, const FileTarget& target)
+{
+    const double cellMm = CellMm(request.cellSizeIndex);
+    const std::vector<std::string> paths = TargetFiles(target, symbols.Count());
+    if (target.format == SymbolFileFormat::Pdf) {
+        std::vector<const QrBitmap*> parts;
+        for (int i = 0; i < symbols.Count(); ++i)
+            parts.push_back(symbols.At(i));
+        const bool saved = SavePdfSheet(paths[0], parts.data(), symbols.Count(), cellMm, Footer(symbols, request));
+        return saved ? std::string() : paths[0];
+    }
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (!SaveOne(target.format, paths[i], *symbols.At(static_cast<int>(i)), cellMm)) {
+            for (size_t written = 0; written < i; ++written)
+                ::unlink(paths[written].c_str());
+            return paths[i];
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+JobResult EncodeAndWrite(const std::string& payload, const SymbolRequest& request, const FileTarget& target)
+{
+    CodeSettings settings;
+    settings.level = request.level;
+    settings.version = request.version;
+    settings.splitCount = request.splitCount;
+    settings.cellSizeIndex = request.cellSizeIndex;
+    SymbolBitmaps symbols;
+    const EncodeOutcome outcome = EncodeSymbols(payload, settings, symbols);
+    if (!outcome.ok)
+        return {JobStatus::InputFailed, outcome.failureMessageId, {}, 0};
+    // No file is written for a symbol that does not give its payload back.
+    if (!ReadsBackAs(symbols, payload))
+        return {JobStatus::InputFailed, res::str::kReadBackFailed, {}, 0};
+    if (std::string failed = WriteFiles(symbols, request, target); !failed.empty())
+        return {JobStatus::WriteFailed, res::str::kFileOpenFailed, std::move(failed), 0};
+    return {JobStatus::Written, 0, {}, symbols.Count()};
+}
+
+std::string SplitPartPath(const std::string& path, int part)
+{
+    const size_t nameStart = path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1;
+    size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot <= nameStart)
+        dot = path.size();
+    return path.substr(0, dot) + "-" + std::to_string(part) + path.substr(dot);
+}
+
+std::vector<std::string> TargetFiles(const FileTarget& target, int symbolCount)
+{
+    if (symbolCount == 1 || target.format == SymbolFileFormat::Pdf)
+        return {target.path};
+    std::vector<std::string> paths;
+    for (int part = 1; part <= symbolCount; ++part)
+        paths.push_back(SplitPartPath(target.path, part));
+    return paths;
+}
+
+double CellMm(int cellSizeIndex) { return 0.25 + 0.05 * cellSizeIndex; }
+
+}  // namespace nubora::cli

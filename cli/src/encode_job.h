@@ -1,0 +1,69 @@
+// The pipeline every code of nubora-qr goes through: a CP932 payload is
+// encoded, every symbol is read back by the independent decoder, and only
+// then are its files written, all or none.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "nubora/logic/symbol_files.h"
+
+namespace nubora::cli {
+
+// The exit statuses of the program.
+enum ExitStatus : int {
+    kExitOk = 0,
+    kExitInputFailed = 1,  // an input, check, encoding or read-back failure
+    kExitUsage = 2,
+    kExitWriteFailed = 3,  // an output file could not be written
+};
+
+// Pixels per module of PNG pictures: the BMP picture's.
+inline constexpr int kPngModulePixels = 3;
+
+// The symbols to make, as the engine takes them.
+struct SymbolRequest {
+    int level = 2;          // 1 L, 2 M, 3 Q, 4 H
+    int version = 0;        // 0 automatic, 1..15
+    int splitCount = 1;     // 1..16
+    int cellSizeIndex = 0;  // 0..7 for 0.25 ... 0.6 mm
+};
+
+// Where the files go: `path` itself for one symbol and for a PDF sheet, the
+// parts' paths (SplitPartPath) for a split in the other formats.
+struct FileTarget {
+    SymbolFileFormat format = SymbolFileFormat::Png;
+    std::string path;
+};
+
+enum class JobStatus { Written, InputFailed, WriteFailed };
+
+struct JobResult {
+    JobStatus status = JobStatus::InputFailed;
+    // InputFailed: the string id of the message (kDataTooLong,
+    // kSplitImpossible, kEncodeFailed, kReadBackFailed). WriteFailed:
+    // kFileOpenFailed, and `failedPath` the file that could not be written.
+    int messageId = 0;
+    std::string failedPath;
+    int symbolCount = 0;  // Written: the symbols made
+};
+
+// Encodes `payload` (CP932 bytes) as `request` asks, reads the symbols back
+// (ReadsBackAs) and writes them to `target`. Nothing is written unless every
+// symbol reads back; when a write fails, the parts already written are
+// removed again, so the call leaves either every file or none. Safe to call
+// from several threads at once.
+JobResult EncodeAndWrite(const std::string& payload, const SymbolRequest& request, const FileTarget& target);
+
+// The file of part `part` (1-based) of a split: "-<part>" before the
+// extension of the last name in `path` ("out.png" → "out-2.png"), or at its
+// end when it has none.
+std::string SplitPartPath(const std::string& path, int part);
+
+// The files EncodeAndWrite writes for `symbolCount` symbols to `target`.
+std::vector<std::string> TargetFiles(const FileTarget& target, int symbolCount);
+
+// The module size of cellSizeIndex 0..7, in millimetres: 0.25 ... 0.6.
+double CellMm(int cellSizeIndex);
+
+}  // namespace nubora::cli

@@ -1,0 +1,81 @@
+#include "messages.h"
+
+#include "nubora/framework/data_exchange.h"
+#include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_table.h"
+
+#include <cstdio>
+
+namespace nubora::cli {
+namespace {
+
+namespace msg = res::str;
+
+// The English line for each message the program can report.
+const char* EnglishFor(int messageId)
+{
+    switch (messageId) {
+    case msg::kBadTelChars: return "the telephone number holds a character other than digits, *, # and -";
+    case msg::kBadMailChars: return "the e-mail address holds a character an address cannot have";
+    case msg::kBadMailToChars: return "the recipients hold a character an address list cannot have";
+    case msg::kEmptyMailTo: return "the recipient is empty";
+    case msg::kEmptyText: return "the text is empty";
+    case msg::kBadReadingChars: return "the reading holds a character other than katakana, letters, digits and symbols";
+    case msg::kDataTooLong: return "the data is longer than the largest symbol (version 15) holds at this level";
+    case msg::kSplitImpossible: return "the data cannot be split into this number of symbols";
+    case msg::kEncodeFailed: return "the symbol could not be made";
+    case msg::kReadBackFailed: return "the symbol did not read back as its data, so it was not written";
+    case msg::kFileOpenFailed: return "the file could not be written";
+    default: return "failed";
+    }
+}
+
+}  // namespace
+
+void Complain(std::string_view where, std::string_view text)
+{
+    std::fprintf(stderr, "nubora-qr: %.*s%.*s\n", static_cast<int>(where.size()), where.data(),
+                 static_cast<int>(text.size()), text.data());
+}
+
+std::vector<std::string> MessageLines(int messageId)
+{
+    return {res::LoadString(messageId).toStdString(), EnglishFor(messageId)};
+}
+
+std::vector<std::string> CheckFailureLines(const CheckFailure& failure)
+{
+    const std::string field = std::string(FieldName(failure.field)) + ": ";
+    if (failure.messageId == 0) {
+        return {field + fw::TextTooLongMessage(failure.limitBytes).toStdString(),
+                field + "longer than " + std::to_string(failure.limitBytes) + " bytes of Shift_JIS"};
+    }
+    return {field + res::LoadString(failure.messageId).toStdString(), field + EnglishFor(failure.messageId)};
+}
+
+const char* FieldName(EntryField field)
+{
+    switch (field) {
+    case EntryField::Name: return "name";
+    case EntryField::Reading: return "reading";
+    case EntryField::Tel1: return "tel1";
+    case EntryField::Tel2: return "tel2";
+    case EntryField::Mail1: return "mail1";
+    case EntryField::Mail2: return "mail2";
+    case EntryField::Address: return "address";
+    case EntryField::Memo: return "memo";
+    case EntryField::To: return "to";
+    case EntryField::Subject: return "subject";
+    case EntryField::Body: return "body";
+    case EntryField::Text: return "text";
+    }
+    return "";
+}
+
+void Warn(std::string_view where, std::string_view advice)
+{
+    std::fprintf(stderr, "warning: %.*s%.*s\n", static_cast<int>(where.size()), where.data(),
+                 static_cast<int>(advice.size()), advice.data());
+}
+
+}  // namespace nubora::cli

@@ -1,0 +1,31 @@
+// How nubora-qr tells the user what went wrong: on standard error, each line
+// beginning with the program's name, and for the program's own failures its
+// Japanese message from the string table followed by an English line.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "nubora/logic/entry_checks.h"
+
+namespace nubora::cli {
+
+// Writes "nubora-qr: " + `where` ("row 3: ", or empty) + `text` as one line.
+void Complain(std::string_view where, std::string_view text);
+
+// The message `messageId` of the string table and its English line.
+std::vector<std::string> MessageLines(int messageId);
+
+// A failed entry check, each line after the field's name: the field's
+// message (or the framework's "%1 文字以内で入力してください。" for a value over
+// its limit) and its English line.
+std::vector<std::string> CheckFailureLines(const CheckFailure& failure);
+
+// The name of `field` as the CSV header and the messages write it.
+const char* FieldName(EntryField field);
+
+// A line of reader advice (UTF-8): "warning: " + where + advice.
+void Warn(std::string_view where, std::string_view advice);
+
+}  // namespace nubora::cli

@@ -1,0 +1,272 @@
+#include "options.h"
+
+#include <array>
+#include <charconv>
+#include <string_view>
+
+namespace nubora::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: nubora-qr [OPTIONS] -o FILE TEXT|-\n"
+    "       nubora-qr [OPTIONS] --kind text|address|mail --batch FILE.csv --output-dir DIR\n"
+    "\n"
+    "Makes QR Code symbols for Japanese mobile phones, each one read back before\n"
+    "it is written. TEXT is UTF-8 and is encoded as Shift_JIS (CP932); - reads it\n"
+    "from standard input.\n"
+    "\n"
+    "  -o, --output FILE        the file to write: .bmp, .png, .svg or .pdf; a split\n"
+    "                           writes FILE-1 ... FILE-N (a PDF: one sheet)\n"
+    "      --cp932              the input is Shift_JIS (CP932) bytes already\n"
+    "      --level L|M|Q|H      error correction level (default M)\n"
+    "      --version auto|1..15 symbol version (default auto)\n"
+    "      --split 1..16        number of symbols of a structured-append split (default 1)\n"
+    "      --cell MM            printed module size: 0.25 0.3 0.35 0.4 0.45 0.5 0.55 0.6\n"
+    "                           (default 0.25)\n"
+    "      --kind KIND          a batch of text, address or mail rows\n"
+    "      --batch FILE.csv     the rows: UTF-8 CSV with a header row\n"
+    "      --output-dir DIR     where a batch writes 0001.png, 0002.png ...\n"
+    "      --format FMT         png, bmp, svg or pdf for a batch (default png)\n"
+    "      --profile PROFILE    memory or mecard for address rows (default memory);\n"
+    "                           mailto-legacy or mailto-uri for mail rows\n"
+    "                           (default mailto-legacy)\n"
+    "  -h, --help               show this help and exit\n"
+    "\n"
+    "Exit status: 0 success, 1 input or encoding failure, 2 usage error,\n"
+    "3 an output file could not be written.\n";
+
+constexpr std::array<std::string_view, 8> kCellSizes = {"0.25", "0.3", "0.35", "0.4", "0.45", "0.5", "0.55", "0.6"};
+
+// An integer in [low, high], the whole text; nothing otherwise.
+std::optional<int> IntegerIn(std::string_view text, int low, int high)
+{
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> LevelOf(std::string_view text)
+{
+    constexpr std::string_view kLevels = "LMQH";
+    if (text.size() != 1 || kLevels.find(text[0]) == std::string_view::npos)
+        return std::nullopt;
+    return static_cast<int>(kLevels.find(text[0])) + 1;
+}
+
+// The cell sizes written as decimals: "0.30" and ".3" name 0.3 too.
+std::optional<int> CellSizeIndexOf(std::string_view text)
+{
+    if (text.starts_with('.'))
+        return CellSizeIndexOf("0" + std::string(text));
+    while (text.size() > 3 && text.ends_with('0'))
+        text.remove_suffix(1);
+    for (size_t i = 0; i < kCellSizes.size(); ++i) {
+        if (text == kCellSizes[i])
+            return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+std::optional<SymbolFileFormat> FormatNamed(std::string_view name)
+{
+    if (name == "png")
+        return SymbolFileFormat::Png;
+    if (name == "bmp")
+        return SymbolFileFormat::Bmp;
+    if (name == "svg")
+        return SymbolFileFormat::Svg;
+    if (name == "pdf")
+        return SymbolFileFormat::Pdf;
+    return std::nullopt;
+}
+
+std::optional<BatchKind> KindNamed(std::string_view name)
+{
+    if (name == "text")
+        return BatchKind::Text;
+    if (name == "address")
+        return BatchKind::Address;
+    if (name == "mail")
+        return BatchKind::Mail;
+    return std::nullopt;
+}
+
+// The options as they are read, before the checks between them.
+class Parser {
+public:
+    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+
+    ParsedOptions Run()
+    {
+        while (next_ < args_.size() && error_.empty()) {
+            const std::string& arg = args_[next_++];
+            if (arg == "--") {
+                while (next_ < args_.size())
+                    operands_.push_back(args_[next_++]);
+            } else if (arg.size() > 1 && arg[0] == '-') {
+                Option(arg);
+                if (options_.help)
+                    return {options_, {}};
+            } else {
+                operands_.push_back(arg);
+            }
+        }
+        if (error_.empty())
+            CheckTogether();
+        if (!error_.empty())
+            return {std::nullopt, error_};
+        return {options_, {}};
+    }
+
+private:
+    void Option(const std::string& arg)
+    {
+        std::string name = arg;
+        std::optional<std::string> inlineValue;
+        if (arg.starts_with("--")) {
+            if (const size_t eq = arg.find('='); eq != std::string::npos) {
+                name = arg.substr(0, eq);
+                inlineValue = arg.substr(eq + 1);
+            }
+        } else if (arg.size() > 2) {
+            name = arg.substr(0, 2);
+            inlineValue = arg.substr(2);
+        }
+        if (name == "-h" || name == "--help") {
+            options_.help = !inlineValue;
+            if (inlineValue)
+                error_ = "option " + name + " takes no value";
+            return;
+        }
+        if (name == "--cp932") {
+            options_.cp932 = !inlineValue;
+            if (inlineValue)
+                error_ = "option --cp932 takes no value";
+            return;
+        }
+        const auto value = Value(name, inlineValue);
+        if (!value)
+            return;
+        if (!Apply(name, *value) && error_.empty())
+            error_ = "invalid value '" + *value + "' for " + name;
+    }
+
+    std::optional<std::string> Value(const std::string& name, const std::optional<std::string>& inlineValue)
+    {
+        if (!IsValued(name)) {
+            error_ = "unknown option " + name;
+            return std::nullopt;
+        }
+        if (inlineValue)
+            return inlineValue;
+        if (next_ >= args_.size()) {
+            error_ = "option " + name + " needs a value";
+            return std::nullopt;
+        }
+        return args_[next_++];
+    }
+
+    static bool IsValued(std::string_view name)
+    {
+        for (std::string_view known : {"-o", "--output", "--level", "--version", "--split", "--cell", "--kind",
+                                       "--batch", "--output-dir", "--format", "--profile"}) {
+            if (name == known)
+                return true;
+        }
+        return false;
+    }
+
+    // False when `value` is out of range for option `name`.
+    bool Apply(const std::string& name, const std::string& value)
+    {
+        if (name == "-o" || name == "--output")
+            return Set(options_.outputPath, !value.empty() ? std::optional(value) : std::nullopt);
+        if (name == "--level")
+            return Set(options_.level, LevelOf(value));
+        if (name == "--version")
+            return Set(options_.version, value == "auto" ? std::optional(0) : IntegerIn(value, 1, 15));
+        if (name == "--split")
+            return Set(options_.splitCount, IntegerIn(value, 1, 16));
+        if (name == "--cell")
+            return Set(options_.cellSizeIndex, CellSizeIndexOf(value));
+        if (name == "--kind")
+            return Set(options_.kind, KindNamed(value));
+        if (name == "--batch")
+            return Set(options_.batchPath, !value.empty() ? std::optional(value) : std::nullopt);
+        if (name == "--output-dir")
+            return Set(options_.outputDir, !value.empty() ? std::optional(value) : std::nullopt);
+        if (name == "--format")
+            return Set(options_.batchFormat, FormatNamed(value)) && (formatGiven_ = true);
+        profile_ = value;
+        return value == "memory" || value == "mecard" || value == "mailto-legacy" || value == "mailto-uri";
+    }
+
+    template <typename T, typename U>
+    static bool Set(T& target, const std::optional<U>& value)
+    {
+        if (value)
+            target = *value;
+        return value.has_value();
+    }
+
+    void CheckTogether()
+    {
+        if (options_.kind || !options_.batchPath.empty() || !options_.outputDir.empty())
+            CheckBatch();
+        else
+            CheckSingle();
+    }
+
+    void CheckSingle()
+    {
+        if (formatGiven_ || !profile_.empty()) {
+            error_ = "--format and --profile belong to a batch (--kind, --batch, --output-dir)";
+        } else if (operands_.size() != 1) {
+            error_ = operands_.empty() ? "no TEXT given (- reads it from standard input)" : "more than one TEXT given";
+        } else if (options_.outputPath.empty()) {
+            error_ = "no output file given (-o FILE)";
+        } else if (!SymbolFileFormatFor(options_.outputPath)) {
+            error_ = "the output file must end in .bmp, .png, .svg or .pdf: " + options_.outputPath;
+        } else {
+            options_.readStdin = operands_[0] == "-";
+            if (!options_.readStdin)
+                options_.text = operands_[0];
+        }
+    }
+
+    void CheckBatch()
+    {
+        if (!options_.kind || options_.batchPath.empty() || options_.outputDir.empty()) {
+            error_ = "a batch needs --kind, --batch and --output-dir";
+        } else if (!operands_.empty() || !options_.outputPath.empty()) {
+            error_ = "a batch takes no TEXT and no -o";
+        } else if (!profile_.empty()) {
+            const bool address = profile_ == "memory" || profile_ == "mecard";
+            const bool mail = profile_ == "mailto-legacy" || profile_ == "mailto-uri";
+            if (address && *options_.kind == BatchKind::Address)
+                options_.addressProfile = profile_ == "mecard" ? AddressProfile::Mecard : AddressProfile::Memory;
+            else if (mail && *options_.kind == BatchKind::Mail)
+                options_.mailProfile = profile_ == "mailto-uri" ? MailProfile::MailtoUri : MailProfile::MailtoLegacy;
+            else
+                error_ = "--profile " + profile_ + " does not apply to this --kind";
+        }
+    }
+
+    const std::vector<std::string>& args_;
+    size_t next_ = 0;
+    Options options_;
+    std::vector<std::string> operands_;
+    std::string profile_;
+    bool formatGiven_ = false;
+    std::string error_;
+};
+
+}  // namespace
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args) { return Parser(args).Run(); }
+
+const char* UsageText() { return kUsage; }
+
+}  // namespace nubora::cli

@@ -1,0 +1,62 @@
+#include "single.h"
+
+#include "encode_job.h"
+#include "messages.h"
+#include "text_input.h"
+
+#include "nubora/logic/reader_advice.h"
+
+#include <cstdio>
+
+namespace nubora::cli {
+namespace {
+
+void ComplainAll(const std::string& where, const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        Complain(where, line);
+}
+
+std::string ReadStandardInput()
+{
+    std::string text;
+    char buffer[65536];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;)
+        text.append(buffer, n);
+    return text;
+}
+
+}  // namespace
+
+int RunSingle(const Options& options)
+{
+    const std::string input = options.readStdin ? ReadStandardInput() : options.text;
+    std::string payload = input;
+    if (!options.cp932) {
+        ConversionFailure failure;
+        if (!Utf8ToCp932(input, payload, failure)) {
+            Complain("the text: ", Describe(failure));
+            return kExitInputFailed;
+        }
+    }
+    if (const std::optional<CheckFailure> failure = CheckFreeText(payload)) {
+        ComplainAll("", MessageLines(failure->messageId));
+        return kExitInputFailed;
+    }
+    const SymbolRequest request{options.level, options.version, options.splitCount, options.cellSizeIndex};
+    const FileTarget target{*SymbolFileFormatFor(options.outputPath), options.outputPath};
+    const JobResult result = EncodeAndWrite(payload, request, target);
+    if (result.status == JobStatus::InputFailed) {
+        ComplainAll("", MessageLines(result.messageId));
+        return kExitInputFailed;
+    }
+    if (result.status == JobStatus::WriteFailed) {
+        ComplainAll(result.failedPath + ": ", MessageLines(result.messageId));
+        return kExitWriteFailed;
+    }
+    for (const std::string& advice : ReaderAdvice(payload, result.symbolCount, false))
+        Warn("", advice);
+    return kExitOk;
+}
+
+}  // namespace nubora::cli

@@ -1,0 +1,68 @@
+#include "options.h"
+
+#include <gtest/gtest.h>
+
+namespace nubora::cli {
+namespace {
+
+ParsedOptions Parse(std::initializer_list<const char*> args) { return ParseOptions({args.begin(), args.end()}); }
+
+TEST(Options, ValuesAndDefaults)
+{
+    const ParsedOptions defaults = Parse({"-o", "a.png", "text"});
+    ASSERT_TRUE(defaults.options) << defaults.error;
+    EXPECT_EQ(defaults.options->level, 2);
+    EXPECT_EQ(defaults.options->version, 0);
+    EXPECT_EQ(defaults.options->splitCount, 1);
+    EXPECT_EQ(defaults.options->cellSizeIndex, 0);
+    EXPECT_EQ(defaults.options->text, "text");
+
+    const ParsedOptions set = Parse(
+        {"--level=H", "--version", "15", "--split", "16", "--cell", "0.60", "-oa.pdf", "--cp932", "-"});
+    ASSERT_TRUE(set.options) << set.error;
+    EXPECT_EQ(set.options->level, 4);
+    EXPECT_EQ(set.options->version, 15);
+    EXPECT_EQ(set.options->splitCount, 16);
+    EXPECT_EQ(set.options->cellSizeIndex, 7);
+    EXPECT_TRUE(set.options->readStdin);
+    EXPECT_TRUE(set.options->cp932);
+
+    const ParsedOptions batch = Parse(
+        {"--kind", "mail", "--batch", "m.csv", "--output-dir", "out", "--format", "svg", "--profile", "mailto-uri"});
+    ASSERT_TRUE(batch.options) << batch.error;
+    EXPECT_EQ(batch.options->batchFormat, SymbolFileFormat::Svg);
+    EXPECT_EQ(batch.options->mailProfile, MailProfile::MailtoUri);
+
+    EXPECT_TRUE(Parse({"--help"}).options->help);
+    EXPECT_EQ(Parse({"-o", "x.png", "--", "-x"}).options->text, "-x");
+}
+
+TEST(Options, UsageErrors)
+{
+    const std::vector<std::vector<const char*>> cases = {
+        {"-o", "a.png"},                       // no TEXT
+        {"a"},                                 // no -o
+        {"-o", "a.gif", "a"},                  // no format
+        {"-o", "a.png", "--level", "X", "a"},  // out of range ...
+        {"-o", "a.png", "--version", "16", "a"},
+        {"-o", "a.png", "--version", "0", "a"},
+        {"-o", "a.png", "--split", "17", "a"},
+        {"-o", "a.png", "--split", "0", "a"},
+        {"-o", "a.png", "--cell", "0.65", "a"},
+        {"-o", "a.png", "--bogus", "a"},            // unknown
+        {"-o", "a.png", "--split"},                 // value missing
+        {"-o", "a.png", "a", "b"},                  // two TEXTs
+        {"-o", "a.png", "--format", "png", "a"},    // batch option alone
+        {"--kind", "address", "--batch", "a.csv"},  // no --output-dir
+        {"--kind", "address", "--batch", "a.csv", "--output-dir", "d", "--profile", "mailto-uri"},
+        {"--kind", "text", "--batch", "a.csv", "--output-dir", "d", "x"},
+    };
+    for (const auto& args : cases) {
+        const ParsedOptions parsed = ParseOptions({args.begin(), args.end()});
+        EXPECT_FALSE(parsed.options) << args[args.size() - 1];
+        EXPECT_FALSE(parsed.error.empty());
+    }
+}
+
+}  // namespace
+}  // namespace nubora::cli

@@ -1,0 +1,227 @@
+// nubora-qr run as a user runs it: its files are read back by zxing-cpp
+// (through Qt's image reader, rsvg-convert and pdftoppm) and must give the
+// exact CP932 payload the logic builds from the same input.
+#include "decoders.h"
+#include "qt_grey.h"
+#include "temp_folder.h"
+
+#include "nubora/framework/cp932.h"
+#include "nubora/logic/address_book_text.h"
+#include "nubora/logic/mail_text.h"
+#include "nubora/logic/payload_forms.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace nubora {
+namespace {
+
+using testing::TempFolder;
+
+struct ProgramRun {
+    int status = -1;
+    std::string errors;  // standard error
+};
+
+std::string Quoted(const std::string& arg)
+{
+    std::string out = "'";
+    for (char c : arg)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const std::string& path, const std::string& content)
+{
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+bool Exists(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+// Runs nubora-qr with `args`, standard input from `input`.
+ProgramRun RunProgram(const TempFolder& folder, const std::vector<std::string>& args, const std::string& input = {})
+{
+    WriteFile(folder.Path() + "/.stdin", input);
+    std::string command = NUBORA_QR_PATH;
+    for (const std::string& arg : args)
+        command += " " + Quoted(arg);
+    command += " <" + Quoted(folder.Path() + "/.stdin") + " 2>" + Quoted(folder.Path() + "/.stderr") + " >/dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(folder.Path() + "/.stderr")};
+}
+
+std::string Cp932(const char* utf8) { return fw::ToCp932(QString::fromUtf8(utf8)).value_or("?"); }
+
+// What zxing-cpp reads from a file of any of the four formats.
+peers::ZxingReading Decode(const std::string& path)
+{
+    std::string picture = path;
+    const std::string ext = path.substr(path.size() - 4);
+    if (ext == ".svg" || ext == ".pdf") {
+        picture = path + ".png";
+        const std::string command = ext == ".svg"
+                                        ? "rsvg-convert -z 4 -o " + Quoted(picture) + " " + Quoted(path)
+                                        : "pdftoppm -r 400 -png -singlefile " + Quoted(path) + " " + Quoted(path);
+        if (std::system(command.c_str()) != 0)
+            return {};
+    }
+    QImage image;
+    if (!image.load(QString::fromStdString(picture)))
+        return {};
+    return peers::ReadWithZxing(testing::GreyOf(image));
+}
+
+TEST(NuboraQr, SingleTextInEveryFormatReadsBackAsItsCp932Bytes)
+{
+    TempFolder folder;
+    const char* text = "ヌボラ 髙橋 QR 0123";
+    for (const char* ext : {".png", ".bmp", ".svg", ".pdf"}) {
+        const std::string out = folder.Path() + "/code" + ext;
+        const ProgramRun run = RunProgram(folder, {"-o", out, "-"}, text);
+        ASSERT_EQ(run.status, 0) << ext << run.errors;
+        EXPECT_NE(run.errors.find("warning: "), std::string::npos) << "髙 is named";
+        const peers::ZxingReading reading = Decode(out);
+        ASSERT_TRUE(reading.valid) << ext << reading.error;
+        EXPECT_EQ(reading.bytes, Cp932(text)) << ext;
+    }
+}
+
+TEST(NuboraQr, SplitWritesEveryPartWithItsHeader)
+{
+    TempFolder folder;
+    const std::string text(300, 'x');
+    const ProgramRun run = RunProgram(folder, {"--split", "3", "--level", "Q", "-o", folder.Path() + "/s.png", text});
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_FALSE(Exists(folder.Path() + "/s.png"));
+    std::string joined;
+    for (int part = 1; part <= 3; ++part) {
+        const peers::ZxingReading reading = Decode(folder.Path() + "/s-" + std::to_string(part) + ".png");
+        ASSERT_TRUE(reading.valid) << part << reading.error;
+        EXPECT_EQ(reading.sequenceIndex, part - 1);
+        EXPECT_EQ(reading.sequenceSize, 3);
+        EXPECT_EQ(reading.ecLevel, "Q");
+        joined += reading.bytes;
+    }
+    EXPECT_EQ(joined, text);
+}
+
+TEST(NuboraQr, BatchRowsReadBackAsTheirPayloadsInEveryProfile)
+{
+    const AddressBookEntry a1{Cp932("山田 太郎"),
+                              Cp932("ヤマダ タロウ"),
+                              "03-1234-5678",
+                              "",
+                              "taro@example.jp",
+                              "",
+                              Cp932("東京都千代田区1-1, 2階"),
+                              Cp932("一行目\r\n二行目")};
+    const AddressBookEntry a2{Cp932("表示;テスト"), "", "", "090", "", "b@example.jp", "", ""};
+    const std::string addressCsv =
+        "name,reading,tel1,tel2,mail1,mail2,address,memo\r\n"
+        "山田 太郎,ヤマダ タロウ,03-1234-5678,,taro@example.jp,,\"東京都千代田区1-1, 2階\","
+        "\"一行目\n二行目\"\r\n"
+        "表示;テスト,,,090,,b@example.jp,,\r\n";
+    const MailEntry m1{"a@example.jp,b@example.jp", Cp932("件名"), Cp932("本文 \"引用\"\r\n二行目")};
+    const MailEntry m2{"c@example.jp", "", ""};
+    const std::string mailCsv =
+        "to,subject,body\n\"a@example.jp,b@example.jp\",件名,\"本文 \"\"引用\"\"\n二行目\"\n"
+        "c@example.jp,,\n";
+    const struct {
+        const char* kind;
+        const char* profile;
+        const std::string& csv;
+        std::vector<std::string> payloads;
+    } cases[] = {
+        {"address", "memory", addressCsv, {AddressBookPayload(a1), AddressBookPayload(a2)}},
+        {"address", "mecard", addressCsv, {MecardPayload(a1), MecardPayload(a2)}},
+        {"mail", "mailto-legacy", mailCsv, {MailPayload(m1), MailPayload(m2)}},
+        {"mail", "mailto-uri", mailCsv, {MailtoUriPayload(m1), MailtoUriPayload(m2)}},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        WriteFile(folder.Path() + "/rows.csv", c.csv);
+        const std::string out = folder.Path() + "/out";
+        const ProgramRun run = RunProgram(folder, {"--kind", c.kind, "--profile", c.profile, "--batch",
+                                                   folder.Path() + "/rows.csv", "--output-dir", out});
+        ASSERT_EQ(run.status, 0) << c.profile << run.errors;
+        for (size_t row = 0; row < c.payloads.size(); ++row) {
+            const peers::ZxingReading reading = Decode(out + "/000" + std::to_string(row + 1) + ".png");
+            ASSERT_TRUE(reading.valid) << c.profile << row << reading.error;
+            EXPECT_EQ(reading.bytes, c.payloads[row]) << c.profile << " row " << row + 1;
+        }
+    }
+}
+
+TEST(NuboraQr, ACharacterWithoutCp932CodeIsNamedAndNothingWritten)
+{
+    TempFolder folder;
+    const ProgramRun run = RunProgram(folder, {"-o", folder.Path() + "/x.png", "ab😀c"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("character 3 '😀' (U+1F600)"), std::string::npos) << run.errors;
+    EXPECT_FALSE(Exists(folder.Path() + "/x.png"));
+}
+
+TEST(NuboraQr, AnOutOfRangeOptionIsAUsageError)
+{
+    TempFolder folder;
+    const ProgramRun run = RunProgram(folder, {"--split", "17", "-o", folder.Path() + "/x.png", "abc"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("Usage:"), std::string::npos);
+    EXPECT_FALSE(Exists(folder.Path() + "/x.png"));
+}
+
+TEST(NuboraQr, AFailingRowIsReportedWithItsNumberAndTheOthersWritten)
+{
+    TempFolder folder;
+    WriteFile(folder.Path() + "/rows.csv", "name,tel1\nA,03\nB,03 (bad)\nC,04\n");
+    const std::string out = folder.Path() + "/out";
+    const ProgramRun run = RunProgram(
+        folder, {"--kind", "address", "--batch", folder.Path() + "/rows.csv", "--output-dir", out, "--format", "bmp"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("nubora-qr: row 2: tel1: 電話番号に不正な文字が含まれています。"), std::string::npos)
+        << run.errors;
+    EXPECT_TRUE(Exists(out + "/0001.bmp"));
+    EXPECT_FALSE(Exists(out + "/0002.bmp"));
+    EXPECT_TRUE(Exists(out + "/0003.bmp"));
+}
+
+TEST(NuboraQr, AnUnwritableOutputIsStatus3AndLeavesNoFile)
+{
+    TempFolder folder;
+    // A regular file where a folder should be: no user, root included, can write there.
+    WriteFile(folder.Path() + "/file", "");
+    WriteFile(folder.Path() + "/rows.csv", "text\nabc\n");
+    const std::string blocked = folder.Path() + "/file/sub";
+    const std::vector<std::vector<std::string>> cases = {
+        {"--split", "2", "-o", blocked + "/x.png", "abcdefgh"},
+        {"--kind", "text", "--batch", folder.Path() + "/rows.csv", "--output-dir", blocked},
+    };
+    for (const auto& args : cases) {
+        const ProgramRun run = RunProgram(folder, args);
+        EXPECT_EQ(run.status, 3) << run.errors;
+    }
+    EXPECT_EQ(ReadFile(folder.Path() + "/file"), "");
+}
+
+}  // namespace
+}  // namespace nubora
