@@ -26,12 +26,12 @@ std::string Footer(const SymbolBitmaps& symbols, const SymbolRequest& request)
     return text;
 }
 
-bool SaveOne(SymbolFileFormat format, const std::string& path, const QrBitmap& symbol, double cellMm)
+bool SaveOne(SymbolFileFormat format, const std::string& path, const QrBitmap& symbol, double cellMm, FileSync sync)
 {
     switch (format) {
-    case SymbolFileFormat::Bmp: return SaveBmpFile(path, symbol);
-    case SymbolFileFormat::Png: return SavePngFile(path, symbol, kPngModulePixels, cellMm);
-    case SymbolFileFormat::Svg: return SaveSvgFile(path, symbol, cellMm);
+    case SymbolFileFormat::Bmp: return SaveBmpFile(path, symbol, sync);
+    case SymbolFileFormat::Png: return SavePngFile(path, symbol, kPngModulePixels, cellMm, sync);
+    case SymbolFileFormat::Svg: return SaveSvgFile(path, symbol, cellMm, sync);
     case SymbolFileFormat::Pdf: break;
     }
     return false;
@@ -47,11 +47,12 @@ std::string WriteFiles(const SymbolBitmaps& symbols, const SymbolRequest& reques
         std::vector<const QrBitmap*> parts;
         for (int i = 0; i < symbols.Count(); ++i)
             parts.push_back(symbols.At(i));
-        const bool saved = SavePdfSheet(paths[0], parts.data(), symbols.Count(), cellMm, Footer(symbols, request));
+        const bool saved = SavePdfSheet(paths[0], parts.data(), symbols.Count(), cellMm, Footer(symbols, request),
+                                        target.sync);
         return saved ? std::string() : paths[0];
     }
     for (size_t i = 0; i < paths.size(); ++i) {
-        if (!SaveOne(target.format, paths[i], *symbols.At(static_cast<int>(i)), cellMm)) {
+        if (!SaveOne(target.format, paths[i], *symbols.At(static_cast<int>(i)), cellMm, target.sync)) {
             for (size_t written = 0; written < i; ++written)
                 ::unlink(paths[written].c_str());
             return paths[i];

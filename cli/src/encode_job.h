@@ -34,6 +34,9 @@ struct SymbolRequest {
 struct FileTarget {
     SymbolFileFormat format = SymbolFileFormat::Png;
     std::string path;
+    // Deferred: not flushed to the disk file by file; the caller flushes the
+    // file system once when all are written (FlushFileSystem).
+    FileSync sync = FileSync::Now;
 };
 
 enum class JobStatus { Written, InputFailed, WriteFailed };

@@ -95,13 +95,13 @@ std::vector<uint8_t> BuildBmpFile(const QrBitmap& symbol)
     return BuildBmpFile(symbol.Bits(), symbol.Side(), symbol.Stride());
 }
 
-bool SaveBmpFile(const std::string& path, const QrBitmap& symbol)
+bool SaveBmpFile(const std::string& path, const QrBitmap& symbol, FileSync sync)
 {
     const std::vector<uint8_t> file = BuildBmpFile(symbol);
     if (file.empty())
         return false;
     const std::string_view bytes(reinterpret_cast<const char*>(file.data()), file.size());
-    return WriteFileAtomically(path, bytes) == FileStatus::Ok;
+    return WriteFileAtomically(path, bytes, sync) == FileStatus::Ok;
 }
 
 }  // namespace nubora

@@ -237,7 +237,7 @@ FileStatus ReadWholeFile(const std::string& path, std::string& content)
     return FileStatus::Ok;
 }
 
-FileStatus WriteFileAtomically(const std::string& path, std::string_view content)
+FileStatus WriteFileAtomically(const std::string& path, std::string_view content, FileSync sync)
 {
     Location at;
     if (!LocateTarget(path, at))
@@ -254,7 +254,7 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view content
     bool written = WriteAll(temp.fd.Get(), content);
     if (written && keepMode)
         written = ::fchmod(temp.fd.Get(), mode) == 0;
-    if (written)
+    if (written && sync == FileSync::Now)
         written = ::fsync(temp.fd.Get()) == 0;
     if (!temp.fd.Close())
         written = false;
@@ -263,10 +263,18 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view content
         return FileStatus::CannotOpen;
     }
     // Make the rename itself durable; the file is already complete either way.
-    UniqueFd folder(::openat(at.folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.Valid())
-        (void)::fsync(folder.Get());
+    if (sync == FileSync::Now) {
+        UniqueFd folder(::openat(at.folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (folder.Valid())
+            (void)::fsync(folder.Get());
+    }
     return FileStatus::Ok;
+}
+
+bool FlushFileSystem(const std::string& folder)
+{
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.Valid() && ::syncfs(fd.Get()) == 0;
 }
 
 }  // namespace nubora

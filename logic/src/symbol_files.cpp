@@ -330,10 +330,10 @@ std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, d
     return file;
 }
 
-bool SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule, double cellMm)
+bool SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule, double cellMm, FileSync sync)
 {
     const std::vector<uint8_t> file = BuildPngFile(symbol, pixelsPerModule, cellMm);
-    return !file.empty() && WriteFileAtomically(path, AsChars(file)) == FileStatus::Ok;
+    return !file.empty() && WriteFileAtomically(path, AsChars(file), sync) == FileStatus::Ok;
 }
 
 std::string BuildSvgFile(const QrBitmap& symbol, double cellMm)
@@ -356,10 +356,10 @@ std::string BuildSvgFile(const QrBitmap& symbol, double cellMm)
     return svg + "\"/>\n</svg>\n";
 }
 
-bool SaveSvgFile(const std::string& path, const QrBitmap& symbol, double cellMm)
+bool SaveSvgFile(const std::string& path, const QrBitmap& symbol, double cellMm, FileSync sync)
 {
     const std::string file = BuildSvgFile(symbol, cellMm);
-    return !file.empty() && WriteFileAtomically(path, file) == FileStatus::Ok;
+    return !file.empty() && WriteFileAtomically(path, file, sync) == FileStatus::Ok;
 }
 
 std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cellMm, const std::string& footer)
@@ -394,10 +394,10 @@ std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cell
 }
 
 bool SavePdfSheet(const std::string& path, const QrBitmap* const* symbols, int count, double cellMm,
-                  const std::string& footer)
+                  const std::string& footer, FileSync sync)
 {
     const std::string file = BuildPdfSheet(symbols, count, cellMm, footer);
-    return !file.empty() && WriteFileAtomically(path, file) == FileStatus::Ok;
+    return !file.empty() && WriteFileAtomically(path, file, sync) == FileStatus::Ok;
 }
 
 }  // namespace nubora

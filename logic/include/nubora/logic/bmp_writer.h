@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "nubora/logic/file_io.h"
 #include "tavoqrenc.h"
 
 namespace nubora {
@@ -53,6 +54,7 @@ std::vector<uint8_t> BuildBmpFile(const QrBitmap& symbol);
 // Saves the symbol's BMP file at `path` (any length), replacing any file
 // there only once the new one is completely written; on failure an existing
 // file is left as it was. True when the file was written.
-[[nodiscard]] bool SaveBmpFile(const std::string& path, const QrBitmap& symbol);
+// `sync` as for WriteFileAtomically.
+[[nodiscard]] bool SaveBmpFile(const std::string& path, const QrBitmap& symbol, FileSync sync = FileSync::Now);
 
 }  // namespace nubora

@@ -40,6 +40,14 @@ FileStatus ReadWholeFile(const std::string& path, std::string& content);
 // busy; CannotOpen for every other failure (no folder, no access, a read-only
 // existing file, a directory at `path`, a full disk). On any failure the
 // existing file is untouched and no temporary file is left behind.
-FileStatus WriteFileAtomically(const std::string& path, std::string_view content);
+// With FileSync::Deferred the file and the rename are not flushed to the disk
+// one by one: a writer of many files calls FlushFileSystem once at the end.
+enum class FileSync { Now, Deferred };
+FileStatus WriteFileAtomically(const std::string& path, std::string_view content, FileSync sync = FileSync::Now);
+
+// Flushes to the disk everything written on the file system that holds the
+// folder `folder` (after writes with FileSync::Deferred). False when the
+// folder cannot be opened or the flush fails.
+[[nodiscard]] bool FlushFileSystem(const std::string& folder);
 
 }  // namespace nubora

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "nubora/logic/file_io.h"
 #include "tavoqrenc.h"
 
 namespace nubora {
@@ -50,7 +51,8 @@ std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, d
 // file there only once the new one is completely written; on failure an
 // existing file is left as it was and nothing new remains. True when the
 // file was written.
-[[nodiscard]] bool SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule, double cellMm);
+[[nodiscard]] bool SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule, double cellMm,
+                               FileSync sync = FileSync::Now);
 
 // The complete SVG 1.1 document of `symbol`, in UTF-8: Side() · cellMm
 // millimetres wide and high (cellMm in kMinSymbolCellMm..kMaxSymbolCellMm,
@@ -62,7 +64,8 @@ std::string BuildSvgFile(const QrBitmap& symbol, double cellMm);
 
 // Saves BuildSvgFile(symbol, cellMm) at `path`, all or nothing as SavePngFile.
 // True when the file was written.
-[[nodiscard]] bool SaveSvgFile(const std::string& path, const QrBitmap& symbol, double cellMm);
+[[nodiscard]] bool SaveSvgFile(const std::string& path, const QrBitmap& symbol, double cellMm,
+                               FileSync sync = FileSync::Now);
 
 // A PDF 1.4 document of A4 portrait pages (595.276 × 841.890 pt) with the
 // `count` symbols (1..kMaxPdfSheetSymbols, none null) drawn as vector
@@ -83,6 +86,6 @@ std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cell
 // nothing as SavePngFile. False for a null `symbols` or null entry, a count
 // outside 1..kMaxPdfSheetSymbols, a cell out of range, or a failed write.
 [[nodiscard]] bool SavePdfSheet(const std::string& path, const QrBitmap* const* symbols, int count, double cellMm,
-                                const std::string& footer);
+                                const std::string& footer, FileSync sync = FileSync::Now);
 
 }  // namespace nubora
