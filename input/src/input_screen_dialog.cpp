@@ -405,17 +405,6 @@ void InputScreenDialog::ReportCheckFailure(int controlId, int messageId)
     }
 }
 
-bool InputScreenDialog::RunChecks(std::initializer_list<FieldCheck> checks)
-{
-    for (const FieldCheck& c : checks) {
-        if (c.check() != 0) {
-            ReportCheckFailure(c.controlId, c.messageId);
-            return false;
-        }
-    }
-    return true;
-}
-
 bool InputScreenDialog::PreTranslateMessage(QObject* target, QEvent* event)
 {
     if (IsInputEvent(event->type()))

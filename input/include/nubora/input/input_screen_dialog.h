@@ -114,14 +114,6 @@ protected:
     // Reports a failed check: the warning `messageId`, the focus back to
     // field `controlId`, the caret at its start, the controls refreshed.
     void ReportCheckFailure(int controlId, int messageId);
-    // Runs the checks in order (each gives 0 when its field passes); reports
-    // the first failure and returns false, or returns true when all pass.
-    struct FieldCheck {
-        int controlId;
-        std::function<int()> check;
-        int messageId;
-    };
-    [[nodiscard]] bool RunChecks(std::initializer_list<FieldCheck> checks);
 
     ScreenHost& host_;
 
