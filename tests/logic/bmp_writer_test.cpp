@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "decoders.h"
+#include "encoded_symbols.h"
 #include "qt_grey.h"
 #include "tavoqrenc.h"
 #include "temp_folder.h"
@@ -25,26 +26,7 @@ using testing::Slurp;
 using testing::Spill;
 using testing::TempFolder;
 
-// The symbols of one encode call, released at the end of the scope.
-class Symbols {
-public:
-    Symbols(const std::string& text, int32_t count, int32_t version)
-    {
-        QrEncodeParams params{version, TAVOQRENC_LEVEL_M};
-        status = TavoQREnc_QrEncode(text.c_str(), static_cast<int32_t>(text.size()), count, &array_, &params);
-        count_ = status == TAVOQRENC_OK ? count : 0;
-    }
-    Symbols(const Symbols&) = delete;
-    Symbols& operator=(const Symbols&) = delete;
-    ~Symbols() { TavoQREnc_FreeBitmaps(array_, count_); }
-
-    const QrBitmap& operator[](int32_t i) const { return *array_[i]; }
-    int32_t status = 0;
-
-private:
-    QrBitmap** array_ = nullptr;
-    int32_t count_ = 0;
-};
+using testing::Symbols;
 
 uint32_t U32(const std::vector<uint8_t>& b, std::size_t at)
 {

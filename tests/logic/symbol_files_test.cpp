@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "decoders.h"
+#include "encoded_symbols.h"
 #include "qt_grey.h"
 #include "tavoqrenc.h"
 #include "temp_folder.h"
@@ -26,27 +27,7 @@ namespace {
 
 using testing::TempFolder;
 
-// The symbols of one encode call, released at the end of the scope.
-class Symbols {
-public:
-    Symbols(const std::string& text, int32_t count, int32_t version)
-    {
-        QrEncodeParams params{version, TAVOQRENC_LEVEL_M};
-        status = TavoQREnc_QrEncode(text.c_str(), static_cast<int32_t>(text.size()), count, &array_, &params);
-        count_ = status == TAVOQRENC_OK ? count : 0;
-    }
-    Symbols(const Symbols&) = delete;
-    Symbols& operator=(const Symbols&) = delete;
-    ~Symbols() { TavoQREnc_FreeBitmaps(array_, count_); }
-
-    const QrBitmap& operator[](int32_t i) const { return *array_[i]; }
-    const QrBitmap* const* All() const { return array_; }
-    int32_t status = 0;
-
-private:
-    QrBitmap** array_ = nullptr;
-    int32_t count_ = 0;
-};
+using testing::Symbols;
 
 // A text long enough to be split, with a running number so that no two
 // parts look alike.
