@@ -1,5 +1,5 @@
 // Whole-file reading and all-or-nothing writing for the files the program
-// keeps for the user: the input data files and the BMP pictures.
+// keeps for the user: the input data files and the symbol files.
 //
 // Paths are byte strings of any length. The folder part is walked one name at
 // a time, so a path longer than the system's limit for a single call works as
