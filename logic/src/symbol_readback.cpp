@@ -71,24 +71,19 @@ bool HasIntactFrame(const QrBitmap& bitmap)
     return true;
 }
 
-// Draws `bitmap` into `pixels` as an 8-bit grey picture, each module a square
-// of kReadBackModulePixels; returns the picture's side in pixels.
+// Draws `bitmap` into `pixels` as an 8-bit grey picture, one pixel per
+// module: the pictures are exact, so one pixel reads as surely as more.
+// Returns the picture's side in pixels.
 int Render(const QrBitmap& bitmap, std::vector<uint8_t>& pixels)
 {
-    constexpr int scale = kReadBackModulePixels;
     const int side = bitmap.Side();
-    const int width = side * scale;
-    pixels.assign(static_cast<size_t>(width) * width, kLightPixel);
+    pixels.resize(static_cast<size_t>(side) * side);
+    uint8_t* out = pixels.data();
     for (int y = 0; y < side; ++y) {
-        uint8_t* out = pixels.data() + static_cast<size_t>(y) * scale * width;
-        for (int x = 0; x < side; ++x) {
-            if (bitmap.IsDark(x, y))
-                std::fill_n(out + x * scale, scale, kDarkPixel);
-        }
-        for (int r = 1; r < scale; ++r)
-            std::copy_n(out, width, out + static_cast<size_t>(r) * width);
+        for (int x = 0; x < side; ++x)
+            *out++ = bitmap.IsDark(x, y) ? kDarkPixel : kLightPixel;
     }
-    return width;
+    return side;
 }
 
 // Decodes the one symbol in the picture. The picture is the symbol alone,

@@ -10,11 +10,6 @@
 
 namespace nubora {
 
-// Pixels per module of the pictures handed to the decoder: each module of a
-// bitmap becomes a square of this many pixels a side (nearest neighbour).
-// The pictures are exact, so one pixel per module reads as surely as more.
-inline constexpr int kReadBackModulePixels = 1;
-
 // True when the `count` symbols (1..16, none null) read back as `payload`
 // (CP932 bytes): one symbol must decode, without a structured-append header,
 // to exactly `payload`; a sequence of N >= 2 must have symbol i (0-based)
