@@ -6,27 +6,16 @@
 #include <cstring>
 
 namespace nubora {
-namespace {
-
-// The payload as the engine takes it: zero-terminated, with room to spare.
-std::string EngineBuffer(const std::string& payload)
-{
-    std::string buffer(payload.size() + 2, '\0');
-    std::memcpy(buffer.data(), payload.data(), payload.size());
-    return buffer;
-}
-
-}  // namespace
 
 EncodeOutcome EncodeSymbols(const std::string& payload, CodeSettings& settings, SymbolBitmaps& bitmaps)
 {
-    const std::string buffer = EngineBuffer(payload);
     QrEncodeParams params{settings.version, settings.level};
     bitmaps.Release();
 
     const int count = settings.splitCount;
     QrBitmap** made = nullptr;
-    const int result = TavoQREnc_QrEncode(buffer.c_str(), static_cast<int32_t>(std::strlen(buffer.c_str())), count,
+    // The engine reads the text up to its first zero byte, as it always has.
+    const int result = TavoQREnc_QrEncode(payload.c_str(), static_cast<int32_t>(std::strlen(payload.c_str())), count,
                                           &made, &params);
     if (result != 0) {
         // The engine leaves nothing to release on failure; should it ever
@@ -43,9 +32,8 @@ EncodeOutcome EncodeSymbols(const std::string& payload, CodeSettings& settings, 
 
 bool QueryAutomaticCodeInfo(const std::string& payload, CodeSettings& settings)
 {
-    const std::string buffer = EngineBuffer(payload);
     QrEncodeParams info{0, 0};
-    if (TavoQREnc_GetCodeInfo(buffer.c_str(), settings.splitCount, &info) < 0)
+    if (TavoQREnc_GetCodeInfo(payload.c_str(), settings.splitCount, &info) < 0)
         return false;
     settings.levelText = LevelText(info.level);
     settings.cellSizeText = CellSizeText(settings.cellSizeIndex);
