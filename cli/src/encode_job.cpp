@@ -2,6 +2,7 @@
 
 #include "nubora/logic/bmp_writer.h"
 #include "nubora/logic/code_settings.h"
+#include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_encoder.h"
 #include "nubora/logic/symbol_readback.h"
 #include "nubora/resources/string_ids.h"
@@ -22,7 +23,7 @@ std::string Footer(const SymbolBitmaps& symbols, const SymbolRequest& request)
     const int version = (modules - 17) / 4;
     char text[96];
     std::snprintf(text, sizeof text, "nubora-qr  version %d-%c  %d symbol(s)  module %.2f mm", version,
-                  "?LMQH"[request.level], symbols.Count(), CellMm(request.cellSizeIndex));
+                  "?LMQH"[request.level], symbols.Count(), CellSizeMm(request.cellSizeIndex));
     return text;
 }
 
@@ -30,7 +31,8 @@ bool SaveOne(SymbolFileFormat format, const std::string& path, const QrBitmap& s
 {
     switch (format) {
     case SymbolFileFormat::Bmp: return SaveBmpFile(path, symbol, sync);
-    case SymbolFileFormat::Png: return SavePngFile(path, symbol, kPngModulePixels, cellMm, sync);
+    // PNG pictures have the BMP picture's pixels per module.
+    case SymbolFileFormat::Png: return SavePngFile(path, symbol, kBmpModulePixels, cellMm, sync);
     case SymbolFileFormat::Svg: return SaveSvgFile(path, symbol, cellMm, sync);
     case SymbolFileFormat::Pdf: break;
     }
@@ -41,7 +43,7 @@ bool SaveOne(SymbolFileFormat format, const std::string& path, const QrBitmap& s
 // or empty when all were written.
 std::string WriteFiles(const SymbolBitmaps& symbols, const SymbolRequest& request, const FileTarget& target)
 {
-    const double cellMm = CellMm(request.cellSizeIndex);
+    const double cellMm = CellSizeMm(request.cellSizeIndex);
     const std::vector<std::string> paths = TargetFiles(target, symbols.Count());
     if (target.format == SymbolFileFormat::Pdf) {
         std::vector<const QrBitmap*> parts;
@@ -100,7 +102,5 @@ std::vector<std::string> TargetFiles(const FileTarget& target, int symbolCount)
         paths.push_back(SplitPartPath(target.path, part));
     return paths;
 }
-
-double CellMm(int cellSizeIndex) { return 0.25 + 0.05 * cellSizeIndex; }
 
 }  // namespace nubora::cli

@@ -18,9 +18,6 @@ enum ExitStatus : int {
     kExitWriteFailed = 3,  // an output file could not be written
 };
 
-// Pixels per module of PNG pictures: the BMP picture's.
-inline constexpr int kPngModulePixels = 3;
-
 // The symbols to make, as the engine takes them.
 struct SymbolRequest {
     int level = 2;          // 1 L, 2 M, 3 Q, 4 H
@@ -65,8 +62,5 @@ std::string SplitPartPath(const std::string& path, int part);
 
 // The files EncodeAndWrite writes for `symbolCount` symbols to `target`.
 std::vector<std::string> TargetFiles(const FileTarget& target, int symbolCount);
-
-// The module size of cellSizeIndex 0..7, in millimetres: 0.25 ... 0.6.
-double CellMm(int cellSizeIndex);
 
 }  // namespace nubora::cli

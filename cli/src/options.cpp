@@ -1,6 +1,7 @@
 #include "options.h"
 
-#include <array>
+#include "nubora/logic/shell_rules.h"
+
 #include <charconv>
 #include <string_view>
 
@@ -35,8 +36,6 @@ constexpr const char* kUsage =
     "Exit status: 0 success, 1 input or encoding failure, 2 usage error,\n"
     "3 an output file could not be written.\n";
 
-constexpr std::array<std::string_view, 8> kCellSizes = {"0.25", "0.3", "0.35", "0.4", "0.45", "0.5", "0.55", "0.6"};
-
 // An integer in [low, high], the whole text; nothing otherwise.
 std::optional<int> IntegerIn(std::string_view text, int low, int high)
 {
@@ -62,11 +61,8 @@ std::optional<int> CellSizeIndexOf(std::string_view text)
         return CellSizeIndexOf("0" + std::string(text));
     while (text.size() > 3 && text.ends_with('0'))
         text.remove_suffix(1);
-    for (size_t i = 0; i < kCellSizes.size(); ++i) {
-        if (text == kCellSizes[i])
-            return static_cast<int>(i);
-    }
-    return std::nullopt;
+    const int index = CellSizeIndexFromText(text);
+    return index >= 0 ? std::optional(index) : std::nullopt;
 }
 
 std::optional<SymbolFileFormat> FormatNamed(std::string_view name)
