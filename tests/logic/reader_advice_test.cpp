@@ -35,7 +35,6 @@ TEST(ReaderAdvice, GivesTheLinesThatApplyInOrder)
 {
     const AdviceCase cases[] = {
         {"NothingToSay", "abc\x82\xA0", 1, false, {}},
-        {"OneSymbolIsNoSplit", "abc", 1, false, {}},
         {"TwoSymbolsAreASplit", "abc", 2, false, {kSplit}},
         {"MemoryFormOn", "abc", 1, true, {kMemoryForm}},
         // NEC special characters 0x8740..0x879C.
