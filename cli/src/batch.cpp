@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <thread>
 
 #include <unistd.h>
@@ -37,14 +38,16 @@ struct RowOutcome {
 
 // The header's column of each of the kind's fields, -1 where it has none.
 struct ColumnMap {
+    std::vector<std::string> names;  // the kind's fields, ColumnsOf
     std::vector<int> index;
     size_t width = 0;  // fields a row must have
 };
 
 std::optional<ColumnMap> MapColumns(BatchKind kind, const std::vector<std::string>& header, std::string& error)
 {
-    const std::vector<std::string> columns = ColumnsOf(kind);
-    ColumnMap map{std::vector<int>(columns.size(), -1), header.size()};
+    ColumnMap map{ColumnsOf(kind), {}, header.size()};
+    const std::vector<std::string>& columns = map.names;
+    map.index.assign(columns.size(), -1);
     for (size_t i = 0; i < header.size(); ++i) {
         const auto it = std::find(columns.begin(), columns.end(), header[i]);
         if (it == columns.end()) {
@@ -181,13 +184,12 @@ private:
             return Fail(outcome, "has " + std::to_string(record.fields.size()) + " fields, the header " +
                                      std::to_string(columns_.width));
         }
-        const std::vector<std::string> names = ColumnsOf(*options_.kind);
         for (size_t field = 0; field < columns_.index.size(); ++field) {
             const int column = columns_.index[field];
             std::string value = column < 0 ? std::string() : record.fields[static_cast<size_t>(column)];
             ConversionFailure failure;
             if (!options_.cp932 && !Utf8ToCp932(std::string(value), value, failure))
-                return Fail(outcome, names[field] + ": " + Describe(failure));
+                return Fail(outcome, columns_.names[field] + ": " + Describe(failure));
             values.push_back(CrLfLineBreaks(value));
         }
         return true;
@@ -256,12 +258,20 @@ private:
 
 std::vector<std::string> ColumnsOf(BatchKind kind)
 {
-    switch (kind) {
-    case BatchKind::Address: return {"name", "reading", "tel1", "tel2", "mail1", "mail2", "address", "memo"};
-    case BatchKind::Mail: return {"to", "subject", "body"};
-    case BatchKind::Text: break;
-    }
-    return {"text"};
+    using F = EntryField;
+    static constexpr EntryField kAddress[] = {F::Name,  F::Reading, F::Tel1,    F::Tel2,
+                                              F::Mail1, F::Mail2,   F::Address, F::Memo};
+    static constexpr EntryField kMail[] = {F::To, F::Subject, F::Body};
+    static constexpr EntryField kText[] = {F::Text};
+    std::span<const EntryField> fields = kText;
+    if (kind == BatchKind::Address)
+        fields = kAddress;
+    else if (kind == BatchKind::Mail)
+        fields = kMail;
+    std::vector<std::string> names;
+    for (const EntryField field : fields)
+        names.emplace_back(FieldName(field));
+    return names;
 }
 
 int RunBatch(const Options& options)
