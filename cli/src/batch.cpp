@@ -277,8 +277,13 @@ std::vector<std::string> ColumnsOf(BatchKind kind)
 int RunBatch(const Options& options)
 {
     std::string text;
-    if (ReadWholeFile(options.batchPath, text) != FileStatus::Ok) {
-        Complain(options.batchPath + ": ", "cannot be read");
+    switch (ReadWholeFile(options.batchPath, text)) {
+    case FileStatus::Ok: break;
+    case FileStatus::CannotOpen: Complain(options.batchPath + ": ", "cannot be opened"); return kExitInputFailed;
+    case FileStatus::InUse: Complain(options.batchPath + ": ", "is locked by another program"); return kExitInputFailed;
+    case FileStatus::Unreadable:
+        Complain(options.batchPath + ": ",
+                 "cannot be read, or is larger than " + std::to_string(kMaxReadBytes >> 20) + " MiB");
         return kExitInputFailed;
     }
     std::vector<CsvRecord> records;
