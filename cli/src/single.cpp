@@ -17,20 +17,24 @@ void ComplainAll(const std::string& where, const std::vector<std::string>& lines
         Complain(where, line);
 }
 
-std::string ReadStandardInput()
+// The whole of standard input; false when reading it failed.
+bool ReadStandardInput(std::string& text)
 {
-    std::string text;
     char buffer[65536];
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;)
         text.append(buffer, n);
-    return text;
+    return !std::ferror(stdin);
 }
 
 }  // namespace
 
 int RunSingle(const Options& options)
 {
-    const std::string input = options.readStdin ? ReadStandardInput() : options.text;
+    std::string input = options.text;
+    if (options.readStdin && !ReadStandardInput(input)) {
+        Complain("standard input: ", "cannot be read");
+        return kExitInputFailed;
+    }
     std::string payload = input;
     if (!options.cp932) {
         ConversionFailure failure;
