@@ -221,6 +221,14 @@ TEST(NuboraQr, AnUnwritableOutputIsStatus3AndLeavesNoFile)
         EXPECT_EQ(run.status, 3) << run.errors;
     }
     EXPECT_EQ(ReadFile(folder.Path() + "/file"), "");
+
+    // The second part cannot be written (a folder has its name): the first,
+    // already written, is removed again.
+    ASSERT_EQ(::mkdir((folder.Path() + "/y-2.png").c_str(), 0755), 0);
+    const ProgramRun run = RunProgram(folder, {"--split", "2", "-o", folder.Path() + "/y.png", "abcdefgh"});
+    EXPECT_EQ(run.status, 3) << run.errors;
+    EXPECT_NE(run.errors.find("y-2.png: "), std::string::npos) << run.errors;
+    EXPECT_FALSE(Exists(folder.Path() + "/y-1.png"));
 }
 
 }  // namespace
