@@ -159,8 +159,8 @@ void LibqrencodeInProcess(benchmark::State& state)
             }
             char name[32];
             std::snprintf(name, sizeof name, "%04d.png", ++n);
-            const bool written = nubora::SavePngFile((folder / name).string(), *AsBitmap(*code), kModulePixels,
-                                                     kCellMm);
+            const bool written = nubora::SavePngFile((folder / name).string(), *AsBitmap(*code), kModulePixels, kCellMm,
+                                                     nubora::FileSync::Deferred);
             QRcode_free(code);
             if (!written) {
                 state.SkipWithError("a PNG could not be written");
