@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
 
 namespace nubora {
@@ -86,8 +87,27 @@ void SingleInstance::AcceptConnections()
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
             while (socket->canReadLine())
-                HandleRequest(socket->readLine());
+                pending_.push_back(socket->readLine());
+            // Handled from the event loop, after the socket's signal: a
+            // handler may show a message box, whose loop would otherwise run
+            // inside this signal and delete the socket read here.
+            QMetaObject::invokeMethod(
+                server_.get(), [this] { HandlePending(); }, Qt::QueuedConnection);
         });
+    }
+}
+
+void SingleInstance::HandlePending()
+{
+    // One request at a time, in order: those that arrive while a handler's
+    // message box is up wait for it to close.
+    if (handlingPending_)
+        return;
+    const QScopedValueRollback<bool> handling(handlingPending_, true);
+    while (!pending_.empty()) {
+        const QByteArray line = pending_.front();
+        pending_.pop_front();
+        HandleRequest(line);
     }
 }
 

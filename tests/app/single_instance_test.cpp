@@ -7,10 +7,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <vector>
 
 namespace nubora {
 namespace {
@@ -68,6 +71,37 @@ TEST_F(SingleInstanceSocket, TheFirstListensAndTheSecondReachesIt)
     ASSERT_TRUE(second.ConnectToRunningCopy());
     second.AskRunningCopyToFront();
     EXPECT_TRUE(WaitFor([&] { return frontRequests == 1; }, 5000));
+}
+
+// A handler that shows a message box runs an event loop of its own: the
+// requests behind it wait for it, in order, and the connection may end
+// meanwhile.
+TEST_F(SingleInstanceSocket, RequestsWaitForAHandlersOwnEventLoop)
+{
+    SingleInstance first;
+    ASSERT_TRUE(first.Listen());
+    std::vector<QString> events;
+    int depth = 0;
+    int deepest = 0;
+    first.SetOpenHandler([&](const QString& path) {
+        deepest = std::max(deepest, ++depth);
+        events.push_back(path);
+        if (events.size() == 1) {
+            QEventLoop box;
+            QTimer::singleShot(300, &box, &QEventLoop::quit);
+            box.exec();
+        }
+        --depth;
+    });
+    first.SetFrontHandler([&] { events.push_back(QStringLiteral("front")); });
+
+    SingleInstance second;
+    ASSERT_TRUE(second.ConnectToRunningCopy());
+    second.AskRunningCopyToOpen({QStringLiteral("/a.aqr"), QStringLiteral("/b.eqr")});
+    EXPECT_TRUE(WaitFor([&] { return events.size() == 3; }, 5000));
+    EXPECT_EQ(events,
+              (std::vector<QString>{QStringLiteral("/a.aqr"), QStringLiteral("/b.eqr"), QStringLiteral("front")}));
+    EXPECT_EQ(deepest, 1);
 }
 
 TEST_F(SingleInstanceSocket, AStaleSocketFileDoesNotCount)

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -51,6 +52,8 @@ private:
     void AcceptConnections();
     // Writes `requests` to the copy reached and hangs up.
     void SendToRunningCopy(const QByteArray& requests);
+    // Handles the requests received so far, one after another.
+    void HandlePending();
     void HandleRequest(const QByteArray& line);
 
     QString path_;
@@ -58,6 +61,8 @@ private:
     std::unique_ptr<QLocalServer> server_;
     std::function<void()> frontHandler_;
     std::function<void(const QString&)> openHandler_;
+    std::deque<QByteArray> pending_;
+    bool handlingPending_ = false;
 };
 
 }  // namespace nubora
