@@ -213,7 +213,15 @@ void MainMenuDialog::OpenDataFile(const QString& path)
     }
     InputScreenDialog& screen = Screen(*kind);
     if (!screen.isVisible()) {
-        for (ScreenId other : {ScreenId::AddressBook, ScreenId::Mail, ScreenId::FreeText})
+        constexpr ScreenId kScreens[] = {ScreenId::AddressBook, ScreenId::Mail, ScreenId::FreeText};
+        // What is typed on the screen that gives way becomes its entries: it
+        // shows again when that screen opens and counts for the exit question.
+        // A refused take (already reported) keeps that screen.
+        for (ScreenId other : kScreens) {
+            if (Screen(other).isVisible() && !Screen(other).UpdateData(fw::Exchange::FromControls))
+                return;
+        }
+        for (ScreenId other : kScreens)
             Screen(other).hide();
         OpenScreen(*kind);
     }

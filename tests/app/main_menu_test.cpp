@@ -17,6 +17,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -531,6 +532,26 @@ TEST_F(MainMenuTest, AGivenDataFileOpensInItsScreenAsFromTheOpenButton)
     menu.OpenDataFile(folder.filePath(QStringLiteral("entry.txt")));
     EXPECT_EQ(LastBox().text, Text(132));
     EXPECT_TRUE(menu.mail->isVisible());
+}
+
+TEST_F(MainMenuTest, AGivenDataFileKeepsWhatWasTypedOnTheScreenItReplaces)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString entry = folder.filePath(QStringLiteral("entry.aqr"));
+    QFile file(entry);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Taro,,,,,,,,\r\n");
+    file.close();
+
+    Click(menuId::kMailButton);
+    auto* to = menu.mail->ControlAs<QLineEdit>(ctl::mail::kTo);
+    ASSERT_NE(to, nullptr);
+    to->setText(QStringLiteral("typed@example.jp"));
+    menu.OpenDataFile(entry);
+    ASSERT_TRUE(menu.addressBook->isVisible());
+    EXPECT_EQ(menu.mail->to, "typed@example.jp");
+    EXPECT_FALSE(menu.AllEntriesEmpty());
 }
 
 TEST_F(MainMenuTest, AGivenDataFileWaitsForTheCodeViewToClose)
