@@ -37,7 +37,9 @@ void BitmapButton::SetPictures(PictureSource normal, PictureSource pressed, Pict
 void BitmapButton::SetCursorSource(CursorSource cursor)
 {
     cursorSource_ = std::move(cursor);
-    PaintFromSources(devicePixelRatioF());
+    // Only the cursor: the pictures are already painted. Should they be at
+    // another ratio, FollowDevicePixelRatio paints all again, cursor too.
+    setCursor(cursorSource_(devicePixelRatioF()));
 }
 
 BitmapButton::Look BitmapButton::CurrentLook() const
