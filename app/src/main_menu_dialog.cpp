@@ -26,7 +26,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 
 namespace nubora {
 namespace {
@@ -80,7 +79,7 @@ void MainMenuDialog::OnInitDialog()
 
 void MainMenuDialog::BindButtons()
 {
-    background_ = res::LoadBitmap(res::bmp::kMenuBackground);
+    SetBackground(res::BitmapSource(res::bmp::kMenuBackground));
     const auto make = [this](int controlId, const char* caption, res::ButtonPictures pictures) {
         auto* button = AddControlAtPixels(controlId, new fw::BitmapButton(QString::fromUtf8(caption)), QRect());
         button->SetPictures(res::BitmapSource(pictures.normal), res::BitmapSource(pictures.pressed),
@@ -325,15 +324,6 @@ bool MainMenuDialog::PreTranslateMessage(QObject*, QEvent* event)
     }
     default: return false;
     }
-}
-
-void MainMenuDialog::paintEvent(QPaintEvent* event)
-{
-    if (background_.devicePixelRatio() != devicePixelRatioF())
-        background_ = res::LoadBitmap(res::bmp::kMenuBackground, devicePixelRatioF());
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), background_);
-    fw::Dialog::paintEvent(event);
 }
 
 void MainMenuDialog::reject()

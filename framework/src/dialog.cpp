@@ -9,6 +9,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 
@@ -244,6 +245,24 @@ bool Dialog::eventFilter(QObject* watched, QEvent* event)
             (*handler)();
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void Dialog::SetBackground(std::function<QImage(qreal devicePixelRatio)> source)
+{
+    backgroundSource_ = std::move(source);
+    background_ = QImage();
+    update();
+}
+
+void Dialog::paintEvent(QPaintEvent* event)
+{
+    if (backgroundSource_) {
+        const qreal ratio = devicePixelRatioF();
+        if (background_.isNull() || background_.devicePixelRatio() != ratio)
+            background_ = backgroundSource_(ratio);
+        QPainter(this).drawImage(QPoint(0, 0), background_);
+    }
+    QDialog::paintEvent(event);
 }
 
 }  // namespace nubora::fw

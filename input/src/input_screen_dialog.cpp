@@ -158,7 +158,7 @@ void InputScreenDialog::OnInitDialog()
     setWindowIcon(res::LoadProgramIcon());
     SetClientSize(kClientSide, kClientSide);
     move(10, 10);
-    background_ = res::LoadBitmap(backgroundId_);
+    SetBackground(res::BitmapSource(backgroundId_));
     CreateFields();
     CreateFrameButtons();
     CreateSummaryAndGauge();
@@ -441,15 +441,6 @@ bool InputScreenDialog::FilterPointer(QObject* target, QEvent* event)
 bool InputScreenDialog::FilterKey(QEvent* event)
 {
     return FilterEnterAndEsc(event, [this](int buttonId) { RunButton(buttonId); });
-}
-
-void InputScreenDialog::paintEvent(QPaintEvent* event)
-{
-    if (background_.devicePixelRatio() != devicePixelRatioF())
-        background_ = res::LoadBitmap(backgroundId_, devicePixelRatioF());
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), background_);
-    fw::Dialog::paintEvent(event);
 }
 
 void InputScreenDialog::reject() { OnExit(); }

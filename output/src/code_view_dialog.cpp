@@ -89,7 +89,7 @@ void CodeViewDialog::OnInitDialog()
     setWindowIcon(res::LoadProgramIcon());
     SetClientSize(lay::kClientSide, lay::kClientSide);
     move(10, 10);
-    background_ = res::LoadBitmap(b::kCodeViewBackground);
+    SetBackground(res::BitmapSource(b::kCodeViewBackground));
     auto* picture = AddControlAtPixels(id::kPicture, new QFrame, lay::kPicture);
     picture->setFrameShape(QFrame::NoFrame);
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -173,19 +173,15 @@ QImage CodeViewDialog::ShownSymbol() const
 
 void CodeViewDialog::paintEvent(QPaintEvent* event)
 {
-    if (background_.devicePixelRatio() != devicePixelRatioF())
-        background_ = res::LoadBitmap(b::kCodeViewBackground, devicePixelRatioF());
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), background_);
+    fw::Dialog::paintEvent(event);
     const QImage symbol = ShownSymbol();
     if (!symbol.isNull()) {
+        QPainter painter(this);
         // Nearest neighbour: every module stays a crisp square.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         const QRect target(lay::kPicture.topLeft() + lay::kSymbolOffset, symbol.size() * lay::kSymbolPixelsPerModule);
         painter.drawImage(target, symbol);
     }
-    painter.end();
-    fw::Dialog::paintEvent(event);
 }
 
 void CodeViewDialog::OnSymbolNumberChanged()

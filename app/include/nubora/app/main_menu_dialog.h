@@ -122,7 +122,6 @@ public:
 protected:
     void OnInitDialog() override;
     bool PreTranslateMessage(QObject* target, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void reject() override;
 
@@ -134,7 +133,6 @@ private:
     void InitialiseState();
     void DestroyScreenWindows();
 
-    QImage background_;
     // The payload of the code held, for the advice beside it.
     std::string encodedPayload_;
 };

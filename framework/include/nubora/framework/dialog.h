@@ -10,6 +10,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QImage>
 
 #include <functional>
 #include <span>
@@ -97,6 +98,10 @@ public:
     const DialogUnits& Units() const { return units_; }
     // Fixes the client area at width × height pixels.
     void SetClientSize(int width, int height);
+    // The picture under the controls, at the client area's corner. It is
+    // painted (by `source`, at a device pixel ratio) when the dialog is first
+    // painted, and again when the dialog's ratio changes.
+    void SetBackground(std::function<QImage(qreal devicePixelRatio)> source);
 
 protected:
     // Makes the contents: controls, pictures, initial state. Runs once.
@@ -118,6 +123,8 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
+    // Paints the background; a subclass paints over it after calling this.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     friend class DataExchange;
@@ -142,6 +149,8 @@ private:
     QHash<int, QWidget*> controls_;
     QHash<int, std::function<void()>> focusLost_;
     QHash<int, ShownText> shownTexts_;
+    std::function<QImage(qreal)> backgroundSource_;
+    QImage background_;
     // The hidden button that has the focus by hover; 0 for none.
     int hiddenFocusId_ = 0;
     QEventLoop* loop_ = nullptr;

@@ -13,7 +13,6 @@
 #include "nubora/logic/data_file.h"
 #include "nubora/logic/screen_host.h"
 
-#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -86,7 +85,6 @@ protected:
     void OnInitDialog() override;
     void DoDataExchange(fw::DataExchange& exchange) override;
     bool PreTranslateMessage(QObject* target, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
     void reject() override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -130,7 +128,6 @@ private:
     QString title_;
     ScreenId screen_;
     int backgroundId_;
-    QImage background_;
 };
 
 }  // namespace nubora

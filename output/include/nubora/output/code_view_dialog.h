@@ -69,7 +69,6 @@ private:
     QImage ShownSymbol() const;
 
     ScreenHost& host_;
-    QImage background_;
 };
 
 }  // namespace nubora
