@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace nubora::cli {
@@ -53,10 +54,28 @@ std::string WriteFiles(const SymbolBitmaps& symbols, const SymbolRequest& reques
                                         target.sync);
         return saved ? std::string() : paths[0];
     }
+    if (paths.size() == 1)
+        return SaveOne(target.format, paths[0], *symbols.At(0), cellMm, target.sync) ? std::string() : paths[0];
+    // Every part is written beside its name first and takes that name only
+    // once all are written, so that a failure leaves the files that were
+    // there before as they were.
+    const auto staged = [](const std::string& path) { return path + ".nubora-part"; };
+    for (const std::string& path : paths) {
+        struct stat there {};
+        if (::stat(path.c_str(), &there) == 0 && !S_ISREG(there.st_mode))
+            return path;  // a folder or a device in the way: nothing is written
+    }
     for (size_t i = 0; i < paths.size(); ++i) {
-        if (!SaveOne(target.format, paths[i], *symbols.At(static_cast<int>(i)), cellMm, target.sync)) {
+        if (!SaveOne(target.format, staged(paths[i]), *symbols.At(static_cast<int>(i)), cellMm, target.sync)) {
             for (size_t written = 0; written < i; ++written)
-                ::unlink(paths[written].c_str());
+                ::unlink(staged(paths[written]).c_str());
+            return paths[i];
+        }
+    }
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (::rename(staged(paths[i]).c_str(), paths[i].c_str()) != 0) {
+            for (size_t left = i; left < paths.size(); ++left)
+                ::unlink(staged(paths[left]).c_str());
             return paths[i];
         }
     }

@@ -222,13 +222,16 @@ TEST(NuboraQr, AnUnwritableOutputIsStatus3AndLeavesNoFile)
     }
     EXPECT_EQ(ReadFile(folder.Path() + "/file"), "");
 
-    // The second part cannot be written (a folder has its name): the first,
-    // already written, is removed again.
+    // The second part cannot be written (a folder has its name): the first
+    // part's file from before stays as it was, and no part is left behind.
     ASSERT_EQ(::mkdir((folder.Path() + "/y-2.png").c_str(), 0755), 0);
+    ASSERT_TRUE(nubora::testing::Spill(folder / "y-1.png", "old"));
     const ProgramRun run = RunProgram(folder, {"--split", "2", "-o", folder.Path() + "/y.png", "abcdefgh"});
     EXPECT_EQ(run.status, 3) << run.errors;
     EXPECT_NE(run.errors.find("y-2.png: "), std::string::npos) << run.errors;
-    EXPECT_FALSE(Exists(folder.Path() + "/y-1.png"));
+    EXPECT_EQ(nubora::testing::Slurp(folder / "y-1.png"), "old");
+    for (const std::string& name : folder.Names())
+        EXPECT_EQ(name.find(".nubora-part"), std::string::npos) << name;
 }
 
 }  // namespace
