@@ -48,10 +48,18 @@ int QrApp::InitInstance(const QStringList& files)
         instanceMutex->SetFrontHandler([&menu] { menu.BringToFront(); });
         instanceMutex->SetOpenHandler([&menu](const QString& path) { menu.OpenDataFile(path); });
     }
-    // Once the menu is up: a file opens over it as from its screen.
-    for (const QString& file : files)
+    // Once the menu is up: a file opens over it as from its screen. One call
+    // for all, in order: a message box about one file keeps the next waiting
+    // instead of letting it run inside the box's loop and be refused.
+    if (!files.isEmpty()) {
         QMetaObject::invokeMethod(
-            &menu, [&menu, file] { menu.OpenDataFile(file); }, Qt::QueuedConnection);
+            &menu,
+            [&menu, files] {
+                for (const QString& file : files)
+                    menu.OpenDataFile(file);
+            },
+            Qt::QueuedConnection);
+    }
     menu.RunModalLoop();
     if (instanceMutex) {
         instanceMutex->SetFrontHandler({});
