@@ -63,14 +63,29 @@ const std::vector<Row>& Rows()
     return rows;
 }
 
-// A fresh, empty output folder under the system's temporary folder.
-fs::path FreshFolder(const char* name)
-{
-    const fs::path folder = fs::temp_directory_path() / ("nubora_batch_bench_" + std::to_string(::getpid())) / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
+// A fresh, empty output folder under the system's temporary folder; the
+// bench's whole scratch folder goes with it at the end of the benchmark.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const char* name)
+        : root_(fs::temp_directory_path() / ("nubora_batch_bench_" + std::to_string(::getpid()))), path_(root_ / name)
+    {
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path root_;
+    fs::path path_;
+};
 
 void Report(benchmark::State& state, double seconds)
 {
@@ -85,7 +100,8 @@ double Seconds(const std::chrono::steady_clock::time_point& start)
 
 void NuboraQrBatch(benchmark::State& state)
 {
-    const fs::path folder = FreshFolder("nubora");
+    const ScratchFolder scratch("nubora");
+    const fs::path& folder = scratch.Path();
     const fs::path csv = folder.parent_path() / "rows.csv";
     {
         std::ofstream out(csv);
@@ -106,7 +122,8 @@ void NuboraQrBatch(benchmark::State& state)
 
 void QrencodeToolPerRow(benchmark::State& state)
 {
-    const fs::path folder = FreshFolder("qrencode");
+    const ScratchFolder scratch("qrencode");
+    const fs::path& folder = scratch.Path();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         int n = 0;
@@ -146,7 +163,8 @@ std::unique_ptr<QrBitmap> AsBitmap(const QRcode& code)
 
 void LibqrencodeInProcess(benchmark::State& state)
 {
-    const fs::path folder = FreshFolder("libqrencode");
+    const ScratchFolder scratch("libqrencode");
+    const fs::path& folder = scratch.Path();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         int n = 0;
