@@ -16,29 +16,29 @@ namespace id = ctl::addressBook;
 namespace msg = res::str;
 
 // The eight fields in screen order: control, template rectangle (dialog
-// units), limit in bytes and the template's label, which the background
-// picture shows in its place.
+// units), the entry field (its limit in bytes is the entry checks') and the
+// template's label, which the background picture shows in its place.
 constexpr struct {
     int id;
     QRect rect;
-    int limit;
+    EntryField field;
     const char* label;
 } kFields[] = {
-    {id::kName, {65, 56, 162, 17}, 24, "名前"},
-    {id::kReading, {65, 78, 162, 17}, 24, "名前(ヨミ)"},
-    {id::kTel1, {65, 102, 162, 17}, 36, "電話番号1"},
-    {id::kTel2, {65, 126, 162, 17}, 36, "電話番号2"},
-    {id::kMail1, {65, 150, 217, 17}, 64, "Eメールアドレス1"},
-    {id::kMail2, {65, 174, 217, 17}, 64, "Eメールアドレス2"},
-    {id::kAddress, {65, 198, 217, 17}, 80, "住所"},
-    {id::kMemo, {65, 222, 217, 17}, 80, "メモ"},
+    {id::kName, {65, 56, 162, 17}, EntryField::Name, "名前"},
+    {id::kReading, {65, 78, 162, 17}, EntryField::Reading, "名前(ヨミ)"},
+    {id::kTel1, {65, 102, 162, 17}, EntryField::Tel1, "電話番号1"},
+    {id::kTel2, {65, 126, 162, 17}, EntryField::Tel2, "電話番号2"},
+    {id::kMail1, {65, 150, 217, 17}, EntryField::Mail1, "Eメールアドレス1"},
+    {id::kMail2, {65, 174, 217, 17}, EntryField::Mail2, "Eメールアドレス2"},
+    {id::kAddress, {65, 198, 217, 17}, EntryField::Address, "住所"},
+    {id::kMemo, {65, 222, 217, 17}, EntryField::Memo, "メモ"},
 };
 
 int LimitOf(int controlId)
 {
     for (const auto& f : kFields) {
         if (f.id == controlId)
-            return f.limit;
+            return FieldLimitBytes(f.field);
     }
     return 0;
 }
@@ -69,7 +69,7 @@ AddressBookDialog::AddressBookDialog(ScreenHost& host)
 void AddressBookDialog::CreateFields()
 {
     for (const auto& f : kFields) {
-        AddControl(f.id, new fw::Cp932LineEdit(f.limit), f.rect);
+        AddControl(f.id, new fw::Cp932LineEdit(FieldLimitBytes(f.field)), f.rect);
         auto* label = new QLabel(QString::fromUtf8(f.label), this);
         label->setGeometry(Units().ToPixels(QRect(8, f.rect.y() + 3, 55, 10)));
         label->hide();

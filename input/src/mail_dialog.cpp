@@ -15,10 +15,6 @@ namespace {
 namespace id = ctl::mail;
 namespace msg = res::str;
 
-constexpr int kToLimit = 640;
-constexpr int kSubjectLimit = 100;
-constexpr int kBodyLimit = 10000;
-
 // Template rectangles in dialog units.
 constexpr QRect kToRect(65, 56, 217, 17);
 constexpr QRect kSubjectRect(65, 78, 217, 17);
@@ -34,9 +30,9 @@ MailDialog::MailDialog(ScreenHost& host)
 
 void MailDialog::CreateFields()
 {
-    AddControl(id::kTo, new fw::Cp932LineEdit(kToLimit), kToRect);
-    AddControl(id::kSubject, new fw::Cp932LineEdit(kSubjectLimit), kSubjectRect);
-    auto* bodyEdit = AddControl(id::kBody, new fw::Cp932TextEdit(kBodyLimit), kBodyRect);
+    AddControl(id::kTo, new fw::Cp932LineEdit(FieldLimitBytes(EntryField::To)), kToRect);
+    AddControl(id::kSubject, new fw::Cp932LineEdit(FieldLimitBytes(EntryField::Subject)), kSubjectRect);
+    auto* bodyEdit = AddControl(id::kBody, new fw::Cp932TextEdit(FieldLimitBytes(EntryField::Body)), kBodyRect);
     bodyEdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     bodyEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     bodyEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -70,9 +66,9 @@ void MailDialog::FocusFirstField()
 void MailDialog::DoDataExchange(fw::DataExchange& exchange)
 {
     InputScreenDialog::DoDataExchange(exchange);
-    exchange.Text(id::kTo, to, kToLimit);
-    exchange.Text(id::kSubject, subject, kSubjectLimit);
-    exchange.Text(id::kBody, body, kBodyLimit);
+    exchange.Text(id::kTo, to, FieldLimitBytes(EntryField::To));
+    exchange.Text(id::kSubject, subject, FieldLimitBytes(EntryField::Subject));
+    exchange.Text(id::kBody, body, FieldLimitBytes(EntryField::Body));
 }
 
 MailEntry MailDialog::Entry() const { return {to, subject, body}; }
