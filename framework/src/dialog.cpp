@@ -1,5 +1,6 @@
 #include "nubora/framework/dialog.h"
 
+#include "nubora/framework/accessibility.h"
 #include "nubora/framework/trace.h"
 
 #include <QAbstractButton>
@@ -17,6 +18,7 @@ namespace nubora::fw {
 
 Dialog::Dialog(int templateId, QWidget* parent) : QDialog(parent), templateId_(templateId), units_(DialogFont())
 {
+    InstallAccessibleInterfaces();
     setFont(DialogFont());
     setMouseTracking(true);
     installEventFilter(this);
@@ -183,6 +185,25 @@ void Dialog::EnableControl(int id, bool enabled)
 {
     if (QWidget* control = Control(id))
         control->setEnabled(enabled);
+}
+
+void Dialog::SetAccessibleName(int id, const QString& name)
+{
+    if (QWidget* control = Control(id))
+        control->setAccessibleName(name);
+}
+
+void Dialog::SetLineLabels(int id, std::span<const char* const> labelTexts)
+{
+    auto* box = ControlAs<QPlainTextEdit>(id);
+    if (!box)
+        return;
+    QStringList labels;
+    for (const char* label : labelTexts)
+        labels << QString::fromUtf8(label);
+    const auto describe = [box, labels] { box->setAccessibleDescription(LabelledLines(labels, box->toPlainText())); };
+    connect(box, &QPlainTextEdit::textChanged, this, describe);
+    describe();
 }
 
 void Dialog::OnClicked(int id, std::function<void()> handler)

@@ -1,5 +1,6 @@
 #include "nubora/framework/up_down.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -60,6 +61,8 @@ void UpDownControl::WriteBuddy()
 {
     if (buddy_)
         buddy_->setText(QString::number(position_));
+    QAccessibleValueChangeEvent change(this, position_);
+    QAccessible::updateAccessibility(&change);
 }
 
 QSize UpDownControl::sizeHint() const { return QSize(16, 22); }

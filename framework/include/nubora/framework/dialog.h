@@ -1,8 +1,9 @@
 // The dialog base every window of the program is built on: a QDialog that
 // places its controls at template rectangles, finds them by control id,
 // connects handlers by id (the message map), lets a subclass see every event
-// of itself and its controls before they are delivered (PreTranslateMessage)
-// and exchanges data between controls and members.
+// of itself and its controls before they are delivered (PreTranslateMessage),
+// exchanges data between controls and members, and names the controls for
+// screen readers.
 #pragma once
 
 #include "nubora/framework/data_exchange.h"
@@ -80,6 +81,14 @@ public:
     void MoveControl(int id, const QRect& pixelRect);
     void ShowControl(int id, bool visible);
     void EnableControl(int id, bool enabled);
+
+    // What a screen reader says for control `id`: `name`, the text of the
+    // control's visible label, whether a widget or the background shows it.
+    void SetAccessibleName(int id, const QString& name);
+    // For a read-only text control `id` whose lines stand beside labels that
+    // the background paints: from now on its accessible description follows
+    // its text, each line after its label (UTF-8, in order; LabelledLines).
+    void SetLineLabels(int id, std::span<const char* const> labels);
 
     // Handlers by control id.
     void OnClicked(int id, std::function<void()> handler);
