@@ -4,11 +4,13 @@
 #include "nubora/framework/dialog_units.h"
 #include "nubora/resources/code_view_layout.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/screen_labels.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
 
 #include <algorithm>
+#include <iterator>
 
 namespace nubora::res::art {
 namespace {
@@ -151,22 +153,24 @@ QImage CodeViewBackground(qreal ratio)
 
     // The picture area: white, with its heading above the symbol.
     DrawPanel(p, QRectF(lay::kPicture).adjusted(0.5, 0.5, -0.5, -0.5));
-    DrawHeading(p, QPointF(lay::kPicture.left() + 11, lay::kPicture.top() + 17), QStringLiteral("QRコード"));
+    DrawHeading(p, QPointF(lay::kPicture.left() + 11, lay::kPicture.top() + 17),
+                QString::fromUtf8(labels::kPictureHeading));
 
     // The information panel: one label per line of the box 1027.
     const QRect info = lay::kInformation;
     const QRect number = lay::kSymbolNumber;
     DrawPanel(p, QRectF(228, info.top() - 28, 510 - 228, number.bottom() + 12 - (info.top() - 28)));
-    DrawHeading(p, QPointF(238, info.top() - 9), QStringLiteral("コード情報"));
+    DrawHeading(p, QPointF(238, info.top() - 9), QString::fromUtf8(labels::kInformationHeading));
     const int lineHeight = QFontMetrics(fw::DialogFont()).lineSpacing();
-    const char* labels[] = {"誤り訂正レベル", "セルサイズ", "バージョン", "印刷サイズ", "コードサイズ"};
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < std::ssize(labels::kInformationLineLabels); ++i)
         DrawLabel(p, QRectF(236, info.top() + i * lineHeight, info.left() - 238, lineHeight),
-                  QString::fromUtf8(labels[i]));
-    DrawLabel(p, QRectF(236, number.top(), number.left() - 240, number.height()), QStringLiteral("表示中のコード"));
+                  QString::fromUtf8(labels::kInformationLineLabels[i]));
+    DrawLabel(p, QRectF(236, number.top(), number.left() - 240, number.height()),
+              QString::fromUtf8(labels::kSymbolNumber));
 
     // The input summary's heading.
-    DrawHeading(p, QPointF(lay::kInputSummary.left() + 2, lay::kInputSummary.top() - 8), QStringLiteral("入力データ"));
+    DrawHeading(p, QPointF(lay::kInputSummary.left() + 2, lay::kInputSummary.top() - 8),
+                QString::fromUtf8(labels::kInputSummaryHeading));
 
     // The right column behind the side buttons.
     p.setPen(Qt::NoPen);

@@ -3,9 +3,12 @@
 #include "artwork_kit.h"
 #include "nubora/framework/dialog_units.h"
 #include "nubora/resources/input_screen_layout.h"
+#include "nubora/resources/screen_labels.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
+
+#include <iterator>
 
 namespace nubora::res::art {
 namespace {
@@ -154,30 +157,18 @@ QImage AddressBookBackground(qreal ratio)
     p.drawText(QPointF(150, 35), QStringLiteral("携帯電話の電話帳に登録できるQRコードを作ります"));
 
     // The field panel with a label beside each field.
-    const struct {
-        const char* label;
-        QRect field;  // template rectangle, dialog units
-    } fields[] = {
-        {"名前", {65, 56, 162, 17}},
-        {"名前(ヨミ)", {65, 78, 162, 17}},
-        {"電話番号1", {65, 102, 162, 17}},
-        {"電話番号2", {65, 126, 162, 17}},
-        {"Eメールアドレス1", {65, 150, 217, 17}},
-        {"Eメールアドレス2", {65, 174, 217, 17}},
-        {"住所", {65, 198, 217, 17}},
-        {"メモ", {65, 222, 217, 17}},
-    };
-    const QRect first = units.ToPixels(fields[0].field);
-    const QRect last = units.ToPixels(fields[7].field);
+    const auto& fields = labels::kAddressBookFields;
+    const QRect first = units.ToPixels(std::begin(fields)->templateRect);
+    const QRect last = units.ToPixels(std::rbegin(fields)->templateRect);
     const QRectF panel(6, first.top() - 14, last.right() + 14 - 6, last.bottom() + 14 - (first.top() - 14));
     p.setPen(QPen(QColor(0xc8, 0xd6, 0xea), 1));
     p.setBrush(Qt::white);
     p.drawPath(Rounded(panel, 8));
     for (const auto& f : fields) {
-        const QRect field = units.ToPixels(f.field);
+        const QRect field = units.ToPixels(f.templateRect);
         const QRectF box(10, field.top(), field.left() - 16, field.height());
         QFont font = JapaneseFont(12, true);
-        const QString label = QString::fromUtf8(f.label);
+        const QString label = QString::fromUtf8(f.text);
         while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label) > box.width())
             font.setPixelSize(font.pixelSize() - 1);
         p.setFont(font);
@@ -194,14 +185,12 @@ QImage AddressBookBackground(qreal ratio)
     p.drawPath(Rounded(settingsPanel, 8));
     p.setFont(JapaneseFont(12, true));
     p.setPen(QColor(0x0e, 0x7a, 0x6f));
-    p.drawText(QPointF(16, summary.top() - 11), QStringLiteral("QRコード設定"));
+    p.drawText(QPointF(16, summary.top() - 11), QString::fromUtf8(labels::kSettingsHeading));
     const int lineHeight = inputScreen::SummaryLineHeight(units);
-    const char* summaryLabels[] = {"誤り訂正レベル", "セルサイズ",   "バージョン",
-                                   "印刷サイズ",     "コードサイズ", "コード分割数"};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < std::ssize(labels::kSummaryLineLabels); ++i) {
         const QRectF box(10, summary.top() + i * lineHeight, summary.left() - 12, lineHeight);
         QFont font = JapaneseFont(11);
-        const QString label = QString::fromUtf8(summaryLabels[i]);
+        const QString label = QString::fromUtf8(labels::kSummaryLineLabels[i]);
         while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label) > box.width())
             font.setPixelSize(font.pixelSize() - 1);
         p.setFont(font);

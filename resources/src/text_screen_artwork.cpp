@@ -3,9 +3,12 @@
 #include "artwork_kit.h"
 #include "nubora/framework/dialog_units.h"
 #include "nubora/resources/input_screen_layout.h"
+#include "nubora/resources/screen_labels.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
+
+#include <iterator>
 
 namespace nubora::res::art {
 namespace {
@@ -116,12 +119,11 @@ void DrawSettingsPanelAndColumn(QPainter& p, const fw::DialogUnits& units, const
     DrawPanel(p, QRectF(inputScreen::SettingsPanel(units)).adjusted(0.5, 0.5, -0.5, -0.5));
     p.setFont(JapaneseFont(12, true));
     p.setPen(headingInk);
-    p.drawText(QPointF(16, summary.top() - 11), QStringLiteral("QRコード設定"));
+    p.drawText(QPointF(16, summary.top() - 11), QString::fromUtf8(labels::kSettingsHeading));
     const int lineHeight = inputScreen::SummaryLineHeight(units);
-    const char* labels[] = {"誤り訂正レベル", "セルサイズ", "バージョン", "印刷サイズ", "コードサイズ", "コード分割数"};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < std::ssize(labels::kSummaryLineLabels); ++i) {
         const QRectF box(10, summary.top() + i * lineHeight, summary.left() - 12, lineHeight);
-        DrawLabel(p, box, labels[i], 11, false, Qt::AlignRight | Qt::AlignVCenter);
+        DrawLabel(p, box, labels::kSummaryLineLabels[i], 11, false, Qt::AlignRight | Qt::AlignVCenter);
     }
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xdc, 0xe8, 0xf7));
@@ -162,15 +164,16 @@ QImage MailBackground(qreal ratio)
     const QColor to(0x1e, 0x6f, 0xd9);
     DrawBackdrop(p, QStringLiteral("Eメール"), QStringLiteral("携帯電話で送るメールのQRコードを作ります"), from, to);
 
-    const QRect recipient = units.ToPixels(QRect(65, 56, 217, 17));
-    const QRect subject = units.ToPixels(QRect(65, 78, 217, 17));
-    const QRect body = units.ToPixels(QRect(65, 100, 217, 110));
+    const auto& [toField, subjectField, bodyField] = labels::kMailFields;
+    const QRect recipient = units.ToPixels(toField.templateRect);
+    const QRect subject = units.ToPixels(subjectField.templateRect);
+    const QRect body = units.ToPixels(bodyField.templateRect);
     DrawPanel(p, QRectF(6, recipient.top() - 14, body.right() + 14 - 6, body.bottom() + 14 - (recipient.top() - 14)));
     // Single-line fields: the label centred on the field; the body: on its first line.
     const auto labelBox = [](const QRect& field) { return QRectF(10, field.top(), field.left() - 16, field.height()); };
-    DrawLabel(p, labelBox(recipient), "宛先", 12, true, Qt::AlignRight | Qt::AlignVCenter);
-    DrawLabel(p, labelBox(subject), "件名", 12, true, Qt::AlignRight | Qt::AlignVCenter);
-    DrawLabel(p, QRectF(10, body.top(), body.left() - 16, subject.height()), "本文", 12, true,
+    DrawLabel(p, labelBox(recipient), toField.text, 12, true, Qt::AlignRight | Qt::AlignVCenter);
+    DrawLabel(p, labelBox(subject), subjectField.text, 12, true, Qt::AlignRight | Qt::AlignVCenter);
+    DrawLabel(p, QRectF(10, body.top(), body.left() - 16, subject.height()), bodyField.text, 12, true,
               Qt::AlignRight | Qt::AlignVCenter);
     DrawSettingsPanelAndColumn(p, units, from);
     return image;
@@ -187,10 +190,11 @@ QImage FreeTextBackground(qreal ratio)
     DrawBackdrop(p, QStringLiteral("フリーテキスト"), QStringLiteral("自由な文章とリンクのQRコードを作ります"), from,
                  to);
 
-    const QRect text = units.ToPixels(QRect(65, 56, 217, 128));
+    const labels::FieldLabel& field = labels::kFreeTextFields[0];
+    const QRect text = units.ToPixels(field.templateRect);
     DrawPanel(p, QRectF(6, text.top() - 14, text.right() + 14 - 6, text.height() + 28));
     const int lineHeight = units.ToPixels(QRect(0, 0, 0, 17)).height();
-    DrawLabel(p, QRectF(10, text.top(), text.left() - 16, lineHeight), "テキスト", 12, true,
+    DrawLabel(p, QRectF(10, text.top(), text.left() - 16, lineHeight), field.text, 12, true,
               Qt::AlignRight | Qt::AlignVCenter);
     // A heading over the link buttons (which stand at x 10, y 140 and below).
     p.setFont(JapaneseFont(11, true));
