@@ -3,6 +3,8 @@
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_table.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -28,6 +30,7 @@ void AboutDialog::OnInitDialog()
     const int side = std::min(icon->width(), icon->height());
     icon->setPixmap(QPixmap::fromImage(res::ProgramIconImage(side)));
     icon->setAlignment(Qt::AlignCenter);
+    SetAccessibleName(kIcon, res::LoadString(res::str::kCaption));
     AddControl(kName, new QLabel(QStringLiteral("ヌボラ  バージョン %1").arg(QStringLiteral(NUBORA_VERSION))),
                QRect(42, 12, 126, 10));
     AddControl(kNote, new QLabel(QStringLiteral("QRコード作成ソフト")), QRect(42, 28, 126, 10));

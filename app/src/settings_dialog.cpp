@@ -1,5 +1,6 @@
 #include "nubora/app/settings_dialog.h"
 
+#include "nubora/framework/accessibility.h"
 #include "nubora/framework/up_down.h"
 #include "nubora/logic/code_settings.h"
 #include "nubora/logic/shell_rules.h"
@@ -69,10 +70,12 @@ void SettingsDialog::OnInitDialog()
     ConnectHandlers();
 }
 
-void SettingsDialog::AddLabel(const char* text, const QRect& templateRect)
+void SettingsDialog::AddLabel(const char* text, const QRect& templateRect, int controlId)
 {
     auto* label = new QLabel(QString::fromUtf8(text), this);
     label->setGeometry(Units().ToPixels(templateRect));
+    label->setBuddy(Control(controlId));
+    SetAccessibleName(controlId, fw::NameOfLabel(label->text()));
 }
 
 void SettingsDialog::CreateControls()
@@ -108,12 +111,13 @@ void SettingsDialog::CreateControls()
     printArea_->setReadOnly(true);
     printArea_->setFocusPolicy(Qt::ClickFocus);
 
-    AddLabel("形式：", QRect(72, 14, 21, 8));
-    AddLabel("誤り訂正レベル：", QRect(35, 53, 49, 8));
-    AddLabel("セルサイズ：", QRect(35, 72, 37, 8));
-    AddLabel("バージョン：", QRect(35, 91, 35, 8));
-    AddLabel("印刷領域：", QRect(35, 110, 32, 8));
-    AddLabel("QRコード分割数：", QRect(34, 141, 51, 8));
+    AddLabel("形式：", QRect(72, 14, 21, 8), id::kPayloadForm);
+    AddLabel("誤り訂正レベル：", QRect(35, 53, 49, 8), id::kLevel);
+    AddLabel("セルサイズ：", QRect(35, 72, 37, 8), id::kCellSize);
+    AddLabel("バージョン：", QRect(35, 91, 35, 8), id::kVersion);
+    AddLabel("印刷領域：", QRect(35, 110, 32, 8), id::kPrintArea);
+    // The spinner goes by the name of the box it writes into.
+    AddLabel("QRコード分割数：", QRect(34, 141, 51, 8), id::kSplitCount);
 }
 
 void SettingsDialog::ConnectHandlers()

@@ -7,31 +7,21 @@
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 
-#include <QLabel>
-
 namespace nubora {
 namespace {
 
 namespace id = ctl::addressBook;
 namespace msg = res::str;
 
-// The eight fields in screen order: control, template rectangle (dialog
-// units), the entry field (its limit in bytes is the entry checks') and the
-// template's label, which the background picture shows in its place.
+// The entry field behind each control; the controls, their places and
+// labels are the screen's label table (res::labels::kAddressBookFields).
 constexpr struct {
     int id;
-    QRect rect;
     EntryField field;
-    const char* label;
 } kFields[] = {
-    {id::kName, {65, 56, 162, 17}, EntryField::Name, "名前"},
-    {id::kReading, {65, 78, 162, 17}, EntryField::Reading, "名前(ヨミ)"},
-    {id::kTel1, {65, 102, 162, 17}, EntryField::Tel1, "電話番号1"},
-    {id::kTel2, {65, 126, 162, 17}, EntryField::Tel2, "電話番号2"},
-    {id::kMail1, {65, 150, 217, 17}, EntryField::Mail1, "Eメールアドレス1"},
-    {id::kMail2, {65, 174, 217, 17}, EntryField::Mail2, "Eメールアドレス2"},
-    {id::kAddress, {65, 198, 217, 17}, EntryField::Address, "住所"},
-    {id::kMemo, {65, 222, 217, 17}, EntryField::Memo, "メモ"},
+    {id::kName, EntryField::Name},       {id::kReading, EntryField::Reading}, {id::kTel1, EntryField::Tel1},
+    {id::kTel2, EntryField::Tel2},       {id::kMail1, EntryField::Mail1},     {id::kMail2, EntryField::Mail2},
+    {id::kAddress, EntryField::Address}, {id::kMemo, EntryField::Memo},
 };
 
 int LimitOf(int controlId)
@@ -68,12 +58,9 @@ AddressBookDialog::AddressBookDialog(ScreenHost& host)
 
 void AddressBookDialog::CreateFields()
 {
-    for (const auto& f : kFields) {
-        AddControl(f.id, new fw::Cp932LineEdit(FieldLimitBytes(f.field)), f.rect);
-        auto* label = new QLabel(QString::fromUtf8(f.label), this);
-        label->setGeometry(Units().ToPixels(QRect(8, f.rect.y() + 3, 55, 10)));
-        label->hide();
-        OnTextChanged(f.id, [this] {
+    for (const res::labels::FieldLabel& f : res::labels::kAddressBookFields) {
+        AddField(f, new fw::Cp932LineEdit(LimitOf(f.controlId)));
+        OnTextChanged(f.controlId, [this] {
             if (!host_.State().codeSettings.autoAdjust)
                 UpdateGauge();
         });

@@ -8,7 +8,6 @@
 #include "nubora/resources/resource_ids.h"
 
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
 
 namespace nubora {
@@ -16,8 +15,6 @@ namespace {
 
 namespace id = ctl::freeText;
 namespace b = res::bmp;
-
-constexpr QRect kTextRect(65, 56, 217, 128);
 
 // The link buttons in client pixels with their pictures, in hover order.
 constexpr struct {
@@ -52,15 +49,11 @@ FreeTextDialog::FreeTextDialog(ScreenHost& host)
 
 void FreeTextDialog::CreateFields()
 {
-    auto* edit = AddControl(id::kText, new fw::Cp932TextEdit(0), kTextRect);
+    auto* edit = AddField(res::labels::kFreeTextFields[0], new fw::Cp932TextEdit(0));
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setTabChangesFocus(true);
-    // The template's label stays invisible: background 200 shows it.
-    auto* label = new QLabel(QStringLiteral("テキスト"), this);
-    label->setGeometry(Units().ToPixels(QRect(8, 59, 55, 10)));
-    label->hide();
     OnTextChanged(id::kText, [this] {
         if (!host_.State().codeSettings.autoAdjust)
             UpdateGauge();

@@ -166,6 +166,15 @@ void InputScreenDialog::OnInitDialog()
     ShowAutomaticPresentation();
 }
 
+void InputScreenDialog::LabelField(const res::labels::FieldLabel& field)
+{
+    const QString text = QString::fromUtf8(field.text);
+    auto* label = new QLabel(text, this);
+    label->setGeometry(Units().ToPixels(QRect(8, field.templateRect.y() + 3, 55, 10)));
+    label->hide();
+    SetAccessibleName(field.controlId, text);
+}
+
 void InputScreenDialog::CreateFrameButtons()
 {
     for (const auto& f : kFrameButtons) {
@@ -200,6 +209,9 @@ void InputScreenDialog::CreateSummaryAndGauge()
     QPalette palette = summary->palette();
     palette.setBrush(QPalette::Base, host_.WhiteBrush());
     summary->setPalette(palette);
+    // Heard with the labels that the background shows beside its lines.
+    SetAccessibleName(id::kSettingsSummary, QString::fromUtf8(res::labels::kSettingsHeading));
+    SetLineLabels(id::kSettingsSummary, res::labels::kSummaryLineLabels);
 
     // The payload form, named only when it is not the legacy one: in the
     // panel's free corner above the gauge, where no control stands.
@@ -209,6 +221,7 @@ void InputScreenDialog::CreateSummaryAndGauge()
     gauge->setRange(0, 100);
     gauge->setValue(0);
     gauge->setTextVisible(false);
+    SetAccessibleName(id::kGauge, QString::fromUtf8(res::labels::kGaugeName));
 }
 
 void InputScreenDialog::DoDataExchange(fw::DataExchange& exchange)

@@ -31,7 +31,8 @@ void LinkDialog::OnInitDialog()
     prompt->setGeometry(promptRect);
     client.setWidth(std::max(client.width(), promptRect.right() + 1));
     setFixedSize(client);
-    AddControl(layout_.editId, new fw::Cp932LineEdit(layout_.limitBytes), layout_.editRect);
+    prompt->setBuddy(AddControl(layout_.editId, new fw::Cp932LineEdit(layout_.limitBytes), layout_.editRect));
+    SetAccessibleName(layout_.editId, prompt->text());
     auto* insert = AddControl(ctl::kOk, new QPushButton(QStringLiteral("挿入")), layout_.insertRect);
     insert->setDefault(true);
     insert->setAutoDefault(true);

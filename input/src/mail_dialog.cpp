@@ -7,18 +7,14 @@
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 
-#include <QLabel>
-
 namespace nubora {
 namespace {
 
 namespace id = ctl::mail;
 namespace msg = res::str;
 
-// Template rectangles in dialog units.
-constexpr QRect kToRect(65, 56, 217, 17);
-constexpr QRect kSubjectRect(65, 78, 217, 17);
-constexpr QRect kBodyRect(65, 100, 217, 110);
+// The fields' places and labels, in screen order: recipient, subject, body.
+const auto& [kToField, kSubjectField, kBodyField] = res::labels::kMailFields;
 
 }  // namespace
 
@@ -30,23 +26,13 @@ MailDialog::MailDialog(ScreenHost& host)
 
 void MailDialog::CreateFields()
 {
-    AddControl(id::kTo, new fw::Cp932LineEdit(FieldLimitBytes(EntryField::To)), kToRect);
-    AddControl(id::kSubject, new fw::Cp932LineEdit(FieldLimitBytes(EntryField::Subject)), kSubjectRect);
-    auto* bodyEdit = AddControl(id::kBody, new fw::Cp932TextEdit(FieldLimitBytes(EntryField::Body)), kBodyRect);
+    AddField(kToField, new fw::Cp932LineEdit(FieldLimitBytes(EntryField::To)));
+    AddField(kSubjectField, new fw::Cp932LineEdit(FieldLimitBytes(EntryField::Subject)));
+    auto* bodyEdit = AddField(kBodyField, new fw::Cp932TextEdit(FieldLimitBytes(EntryField::Body)));
     bodyEdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     bodyEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     bodyEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     bodyEdit->setTabChangesFocus(true);
-    // The template's labels stay invisible: background 201 shows them.
-    const struct {
-        const char* text;
-        QRect rect;
-    } labels[] = {{"宛先", {8, 59, 55, 10}}, {"件名", {8, 81, 55, 10}}, {"本文", {8, 103, 55, 10}}};
-    for (const auto& l : labels) {
-        auto* label = new QLabel(QString::fromUtf8(l.text), this);
-        label->setGeometry(Units().ToPixels(l.rect));
-        label->hide();
-    }
     for (int field : {id::kTo, id::kSubject, id::kBody}) {
         OnTextChanged(field, [this] {
             if (!host_.State().codeSettings.autoAdjust)

@@ -59,7 +59,9 @@ private:
     void EnableManualChoices(bool enabled);
     // Manual mode of OnOK: false when the capacity query failed (reported).
     bool StoreManualChoices(CodeSettings& settings);
-    void AddLabel(const char* text, const QRect& templateRect);
+    // The label `text` (UTF-8) at `templateRect`, beside control
+    // `controlId`, which a screen reader names after it.
+    void AddLabel(const char* text, const QRect& templateRect, int controlId);
 
     CodeSettings& settings_;
     const QBrush& whiteBrush_;

@@ -12,6 +12,7 @@
 #include "nubora/logic/code_state.h"
 #include "nubora/logic/data_file.h"
 #include "nubora/logic/screen_host.h"
+#include "nubora/resources/screen_labels.h"
 
 #include <QString>
 
@@ -91,6 +92,16 @@ protected:
     // Adds the screen's entry fields (before the frame's buttons, so that
     // they come first in the tab order) and their handlers.
     virtual void CreateFields() = 0;
+    // Places entry field `edit` as control field.controlId at its template
+    // rectangle, named for screen readers by the label that the background
+    // paints beside it; the template's own label is made too, invisible.
+    template <class W>
+    W* AddField(const res::labels::FieldLabel& field, W* edit)
+    {
+        AddControl(field.controlId, edit, field.templateRect);
+        LabelField(field);
+        return edit;
+    }
     // Gives the first entry field the focus.
     virtual void FocusFirstField() = 0;
     // Runs the handler of button `id`; false when `id` is no button of the screen.
@@ -116,6 +127,7 @@ protected:
     ScreenHost& host_;
 
 private:
+    void LabelField(const res::labels::FieldLabel& field);
     void CreateFrameButtons();
     void CreateSummaryAndGauge();
     bool FilterPointer(QObject* target, QEvent* event);
