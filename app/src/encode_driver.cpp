@@ -34,6 +34,8 @@ bool MainMenuDialog::EncodeText(const std::string& payload)
     }
     encodedPayload_ = payload;
     codeView->informationText = outcome.informationText;
+    state.codeVersion = outcome.version;
+    state.codeLevel = outcome.level;
     return true;
 }
 
@@ -53,6 +55,7 @@ void MainMenuDialog::ShowCodeView(ScreenId from, const std::string& inputSummary
         spinner->SetPos(1);
     }
     state.shownSymbol = 0;
+    codeView->UpdatePictureName();
     const bool split = count > 1;
     codeView->ShowControl(ctl::codeView::kSymbolNumber, split);
     codeView->ShowControl(ctl::codeView::kSymbolSpinner, split);

@@ -27,7 +27,8 @@ EncodeOutcome EncodeSymbols(const std::string& payload, CodeSettings& settings, 
 
     const std::string cellSize = CellSizeText(settings.cellSizeIndex);
     settings.printSizeMm = SizesFor(cellSize, params.version).printMm;
-    return {true, 0, CodeInformationText(params.level, settings.cellSizeIndex, params.version)};
+    return {true, 0, CodeInformationText(params.level, settings.cellSizeIndex, params.version), params.version,
+            params.level};
 }
 
 bool QueryAutomaticCodeInfo(const std::string& payload, CodeSettings& settings)

@@ -1,5 +1,6 @@
 #include "nubora/output/code_view_dialog.h"
 
+#include "nubora/framework/accessibility.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/up_down.h"
@@ -12,6 +13,7 @@
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/messages.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/screen_labels.h"
 #include "nubora/resources/string_ids.h"
 
 #include <QCloseEvent>
@@ -34,6 +36,7 @@ namespace {
 namespace id = ctl::codeView;
 namespace b = res::bmp;
 namespace lay = res::layout::codeView;
+namespace labels = res::labels;
 
 // The window manager draws the frame: the dialog-frame height counts as 0.
 constexpr int kDialogFrameHeight = 0;
@@ -90,9 +93,8 @@ void CodeViewDialog::OnInitDialog()
     SetClientSize(lay::kClientSide, lay::kClientSide);
     move(10, 10);
     SetBackground(res::BitmapSource(b::kCodeViewBackground));
-    auto* picture = AddControlAtPixels(id::kPicture, new QFrame, lay::kPicture);
-    picture->setFrameShape(QFrame::NoFrame);
-    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    AddControlAtPixels(id::kPicture, new fw::PictureArea, lay::kPicture);
+    UpdatePictureName();
     CreateTextBoxes();
     CreateSymbolSpinner();
     CreateButtons();
@@ -119,8 +121,12 @@ void CodeViewDialog::CreateTextBoxes()
     information->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // No margin: the labels of the background stand level with the lines.
     information->document()->setDocumentMargin(0);
+    // Heard with the labels that the background shows beside its lines.
+    SetAccessibleName(id::kInformation, QString::fromUtf8(labels::kInformationHeading));
+    SetLineLabels(id::kInformation, labels::kInformationLineLabels);
     auto* summary = AddControlAtPixels(id::kInputSummary, ReadOnlyBox(host_.WhiteBrush()), lay::kInputSummary);
     summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SetAccessibleName(id::kInputSummary, QString::fromUtf8(labels::kInputSummaryHeading));
     auto* notes = AddControlAtPixels(id::kCheckNotes, new QLabel, lay::kCheckNotes);
     notes->setWordWrap(true);
     notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -146,6 +152,8 @@ void CodeViewDialog::CreateSymbolSpinner()
     QPalette palette = number->palette();
     palette.setBrush(QPalette::Base, host_.WhiteBrush());
     number->setPalette(palette);
+    // The spinner goes by the same name.
+    SetAccessibleName(id::kSymbolNumber, QString::fromUtf8(labels::kSymbolNumber));
     auto* spinner = AddControlAtPixels(id::kSymbolSpinner, new fw::UpDownControl, lay::kSymbolSpinner);
     spinner->SetBuddy(number);
     // The spinner writes the number before it reports the move: the first
@@ -191,7 +199,21 @@ void CodeViewDialog::OnSymbolNumberChanged()
     const int count = std::max(host_.State().codeBitmaps.Count(), 1);
     const int number = QString::fromStdString(symbolNumberText).toInt();
     host_.State().shownSymbol = std::clamp(number - 1, 0, count - 1);
+    UpdatePictureName();
     repaint();
+}
+
+void CodeViewDialog::UpdatePictureName()
+{
+    const CodeState& state = host_.State();
+    QString name = QString::fromUtf8(labels::kPictureHeading);
+    if (!state.codeBitmaps.IsNull()) {
+        if (const int count = state.codeBitmaps.Count(); count > 1)
+            name += QStringLiteral(" %1/%2").arg(state.shownSymbol + 1).arg(count);
+        const QString level = QString::fromStdString(LevelText(state.codeLevel)).left(1);
+        name += QStringLiteral(", バージョン %1, %2").arg(state.codeVersion).arg(level);
+    }
+    SetAccessibleName(id::kPicture, name);
 }
 
 void CodeViewDialog::OnSaveBmp()

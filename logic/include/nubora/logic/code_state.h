@@ -16,6 +16,10 @@ struct CodeState {
     CodeSettings codeSettings;
     // The engine's symbol bitmaps, or none.
     SymbolBitmaps codeBitmaps;
+    // The version (1..15) and level (1 L .. 4 H) the engine used for the
+    // bitmaps held; 0 before the first code.
+    int codeVersion = 0;
+    int codeLevel = 0;
     // 0-based symbol the code view shows.
     int shownSymbol = 0;
     // True once the code held was saved as BMP.

@@ -18,6 +18,9 @@ struct EncodeOutcome {
     int failureMessageId = 0;
     // On success: the code view's five-line information text (CP932).
     std::string informationText;
+    // On success: the version (1..15) and level (1 L .. 4 H) the engine used.
+    int version = 0;
+    int level = 0;
 };
 
 // Encodes the CP932 `payload` with `settings` (version, level, splitCount)

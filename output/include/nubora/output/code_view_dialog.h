@@ -42,6 +42,11 @@ public:
     // The lines beside the symbol (UTF-8): that the code was read back, then
     // any advice on what phones' readers do with it.
     void SetCheckNotes(const std::vector<std::string>& lines);
+    // Names the picture 1018 for screen readers after the symbol it shows:
+    // "QRコード 2/4, バージョン 10, M" in a split, "QRコード, バージョン 10, M"
+    // for a single symbol, "QRコード" when none is held. Whoever changes
+    // shownSymbol calls it.
+    void UpdatePictureName();
 
     std::string inputSummary;      // control 1004
     std::string informationText;   // control 1027
