@@ -3,11 +3,15 @@
 // Every box is answered by the scripted message service.
 #include "nubora/app/about_dialog.h"
 #include "nubora/app/main_menu_dialog.h"
+#include "nubora/app/settings_dialog.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/input/address_book_dialog.h"
 #include "nubora/input/free_text_dialog.h"
 #include "nubora/input/mail_dialog.h"
+#include "nubora/input/navi_link_dialog.h"
+#include "nubora/input/one_seg_link_dialog.h"
+#include "nubora/input/tel_link_dialog.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
@@ -17,6 +21,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -27,6 +32,7 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -212,6 +218,107 @@ TEST_F(MainMenuTest, EveryVisiblePictureButtonIsNamedByItsCaption)
     for (QWidget* exit : {Ctl(*menu.addressBook, inputId::kExit), Ctl(*menu.codeView, ctl::codeView::kExit)})
         EXPECT_FALSE(exit->isVisible());
     EXPECT_FALSE(Ctl(*menu.freeText, ctl::freeText::kOneSegLink)->isVisible());
+}
+
+// The name a screen reader gives each control of `dialog`: `names` by id, a
+// picture button its caption (above), a control missing from both fails.
+void ExpectControlNames(fw::Dialog& dialog, const std::map<int, QString>& names)
+{
+    for (QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const int id = dialog.ControlId(control);
+        if (id == 0)
+            continue;
+        const auto* button = dynamic_cast<fw::BitmapButton*>(control);
+        const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        EXPECT_EQ(name, names.contains(id) ? names.at(id)
+                        : button           ? button->text()
+                                           : QStringLiteral("?"))
+            << dialog.windowTitle().toStdString() << " " << id;
+    }
+}
+
+TEST_F(MainMenuTest, EveryControlIsNamedByItsLabel)
+{
+    menu.OpenAddressBook();
+    menu.addressBook->name = "Yamada Taro";
+    menu.addressBook->UpdateData(fw::Exchange::ToControls);
+    menu.state.codeSettings.form = PayloadForm::Standard;
+    menu.state.codeSettings.splitCount = 2;
+    const std::map<int, QString> frame = {{inputId::kSettingsSummary, "QRコード設定"},
+                                          {inputId::kGauge, "データ容量"},
+                                          {inputId::kFormSummary, "形式： 標準形式"}};
+    const auto with = [&frame](std::map<int, QString> fields) { return fields.merge(std::map(frame)), fields; };
+    for (ScreenId screen : {ScreenId::AddressBook, ScreenId::Mail, ScreenId::FreeText})
+        menu.UpdateSettingsSummary(screen);
+    namespace book = ctl::addressBook;
+    ExpectControlNames(*menu.addressBook, with({{book::kName, "名前"},
+                                                {book::kReading, "名前(ヨミ)"},
+                                                {book::kTel1, "電話番号1"},
+                                                {book::kTel2, "電話番号2"},
+                                                {book::kMail1, "Eメールアドレス1"},
+                                                {book::kMail2, "Eメールアドレス2"},
+                                                {book::kAddress, "住所"},
+                                                {book::kMemo, "メモ"}}));
+    ExpectControlNames(*menu.mail,
+                       with({{ctl::mail::kTo, "宛先"}, {ctl::mail::kSubject, "件名"}, {ctl::mail::kBody, "本文"}}));
+    ExpectControlNames(*menu.freeText, with({{ctl::freeText::kText, "テキスト"}}));
+    EXPECT_EQ(
+        Ctl(*menu.mail, inputId::kSettingsSummary)->accessibleDescription(),
+        "誤り訂正レベル： M(15%)\nセルサイズ： 0.25mm\nバージョン： 1\n印刷サイズ： 7.25mm\nコードサイズ： 5.25mm\n"
+        "コード分割数： 1");
+
+    menu.addressBook->OnCreateCode();
+    namespace view = ctl::codeView;
+    const std::map<int, QString> viewNames = {
+        {view::kPicture, "QRコード 1/2, バージョン 2, M"},
+        {view::kInputSummary, "入力データ"},
+        {view::kInformation, "コード情報"},
+        {view::kSymbolNumber, "表示中のコード"},
+        {view::kSymbolSpinner, "表示中のコード"},
+        {view::kCheckNotes, "読み取り確認済み\n多くのカメラは分割コードを部分ごとに読み取ります。"}};
+    ExpectControlNames(*menu.codeView, viewNames);
+    EXPECT_EQ(
+        Ctl(*menu.codeView, view::kInformation)->accessibleDescription(),
+        "誤り訂正レベル： M(15%)\nセルサイズ： 0.25mm\nバージョン： 2\n印刷サイズ： 8.25mm\nコードサイズ： 6.25mm");
+    auto* spinner = QAccessible::queryAccessibleInterface(Ctl(*menu.codeView, view::kSymbolSpinner));
+    EXPECT_EQ(spinner->role(), QAccessible::SpinBox);
+    spinner->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(Ctl(*menu.codeView, view::kPicture)->accessibleName(), "QRコード 2/2, バージョン 2, M");
+    menu.codeView->OnBack();
+    menu.state.codeSettings.splitCount = 1;
+    menu.addressBook->OnCreateCode();
+    EXPECT_EQ(Ctl(*menu.codeView, view::kPicture)->accessibleName(), "QRコード, バージョン 2, M");
+
+    namespace set = ctl::settings;
+    menu.settings->Create(true);
+    ExpectControlNames(*menu.settings, {{set::kAutomatic, "自動調整"},
+                                        {set::kManual, "任意調整"},
+                                        {set::kPayloadForm, "形式"},
+                                        {set::kLevel, "誤り訂正レベル"},
+                                        {set::kCellSize, "セルサイズ"},
+                                        {set::kVersion, "バージョン"},
+                                        {set::kPrintArea, "印刷領域"},
+                                        {set::kSplitCount, "QRコード分割数"},
+                                        {set::kSplitSpinner, "QRコード分割数"},
+                                        {ctl::kOk, "OK"},
+                                        {ctl::kCancel, "ｷｬﾝｾﾙ"}});
+    auto* level = QAccessible::queryAccessibleInterface(Ctl(*menu.settings, set::kLevel));
+    EXPECT_EQ(level->role(), QAccessible::ComboBox);
+    EXPECT_EQ(level->text(QAccessible::Value), "M(15%)");
+    const std::pair<fw::Dialog*, const char*> links[] = {
+        {menu.telLink.get(), "電話番号を入力してください。"},
+        {menu.naviLink.get(), "住所を入力してください。"},
+        {menu.oneSegLink.get(), "Mimoテレビ ワンセグの視聴予約用パラメータを入力してください。"}};
+    for (const auto& [link, prompt] : links) {
+        link->Create(false);
+        const int edit = link->ControlId(link->findChild<QLineEdit*>());
+        ExpectControlNames(*link, {{edit, prompt}, {ctl::kOk, "挿入"}, {ctl::kCancel, "ｷｬﾝｾﾙ"}});
+    }
+    AboutDialog about(&menu);
+    about.Create(false);
+    const QString version = static_cast<QLabel*>(about.Control(0xFFFD))->text();
+    ExpectControlNames(about,
+                       {{0xFFFE, "ヌボラ"}, {0xFFFD, version}, {0xFFFC, "QRコード作成ソフト"}, {ctl::kOk, "OK"}});
 }
 
 // --- Switching screens ---------------------------------------------------
