@@ -23,10 +23,10 @@ namespace {
 
 namespace id = ctl::settings;
 
-constexpr const char* kLevelItems[] = {"L(7%)", "M(15%)", "Q(25%)", "H(30%)"};
-constexpr const char* kCellSizeItems[] = {"0.25", "0.3", "0.35", "0.4", "0.45", "0.5", "0.55", "0.6"};
 // The payload forms in the order of PayloadForm.
 constexpr const char* kFormItems[] = {"従来形式", "標準形式"};
+constexpr int kLevelCount = 4;
+constexpr int kCellSizeCount = 8;
 constexpr int kVersionCount = 15;
 constexpr int kMaxSplitCount = 16;
 
@@ -40,18 +40,8 @@ int EngineCapacity(int version, int level)
     return TavoQREnc_GetAvailableLength(versionLevel);
 }
 
-// Selects the first item that begins with `text`; the first item when none does.
-void SelectItemStartingWith(QComboBox* list, const std::string& text)
-{
-    const QString wanted = QString::fromStdString(text);
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->itemText(i).startsWith(wanted)) {
-            list->setCurrentIndex(i);
-            return;
-        }
-    }
-    list->setCurrentIndex(0);
-}
+// Selects item `index` of `list`; the first item when there is no such item.
+void SelectItem(QComboBox* list, int index) { list->setCurrentIndex(index >= 0 && index < list->count() ? index : 0); }
 
 }  // namespace
 
@@ -88,11 +78,11 @@ void SettingsDialog::CreateControls()
     for (const char* item : kFormItems)
         form_->addItem(QString::fromUtf8(item));
     level_ = AddControl(id::kLevel, new QComboBox, QRect(95, 50, 50, kComboHeight));
-    for (const char* item : kLevelItems)
-        level_->addItem(QString::fromLatin1(item));
+    for (int level = 1; level <= kLevelCount; ++level)
+        level_->addItem(QString::fromStdString(LevelText(level)));
     cellSize_ = AddControl(id::kCellSize, new QComboBox, QRect(95, 69, 50, kComboHeight));
-    for (const char* item : kCellSizeItems)
-        cellSize_->addItem(QString::fromLatin1(item));
+    for (int index = 0; index < kCellSizeCount; ++index)
+        cellSize_->addItem(QString::fromStdString(CellSizeText(index)));
     version_ = AddControl(id::kVersion, new QComboBox, QRect(95, 88, 50, kComboHeight));
     for (int v = 1; v <= kVersionCount; ++v)
         version_->addItem(QString::number(v));
@@ -153,13 +143,14 @@ void SettingsDialog::OnOpen()
     manual_->setChecked(!s.autoAdjust);
     form_->setCurrentIndex(s.form == PayloadForm::Standard ? 1 : 0);
     if (s.autoAdjust) {
-        s.levelText = LevelText(2);
-        s.cellSizeText = CellSizeText(0);
-        s.versionText = "1";
+        const CodeSettings initial;
+        s.shownLevel = initial.shownLevel;
+        s.cellSizeIndex = initial.cellSizeIndex;
+        s.shownVersion = initial.shownVersion;
     }
-    SelectItemStartingWith(level_, s.levelText);
-    SelectItemStartingWith(cellSize_, s.cellSizeText);
-    SelectItemStartingWith(version_, s.versionText);
+    SelectItem(level_, s.shownLevel - 1);
+    SelectItem(cellSize_, s.cellSizeIndex);
+    SelectItem(version_, s.shownVersion - 1);
     UpdatePrintArea();
     EnableManualChoices(!s.autoAdjust);
     splitSpinner_->SetRange(1, kMaxSplitCount);
@@ -178,8 +169,7 @@ void SettingsDialog::UpdatePrintArea()
     if (!version_ || !cellSize_)
         return;
     UpdateData(fw::Exchange::FromControls);
-    const int version = ParseInteger(version_->currentText().toStdString());
-    const SymbolSizes sizes = SizesFor(cellSize_->currentText().toStdString(), version);
+    const SymbolSizes sizes = SizesFor(cellSize_->currentIndex(), version_->currentIndex() + 1);
     printAreaText = FormatMm2(sizes.printMm) + "mm";
     UpdateData(fw::Exchange::ToControls);
 }
@@ -195,18 +185,17 @@ void SettingsDialog::OnOK()
     UpdateData(fw::Exchange::FromControls);
     CodeSettings& s = settings_;
     if (automatic_->isChecked()) {
+        const CodeSettings initial;
         s.autoAdjust = true;
-        s.level = 0;
-        s.levelText = LevelText(2);
-        s.cellSizeIndex = 0;
-        s.cellSizeText = CellSizeText(0);
-        s.version = 0;
-        s.versionText = "1";
+        s.level = initial.level;
+        s.shownLevel = initial.shownLevel;
+        s.cellSizeIndex = initial.cellSizeIndex;
+        s.version = initial.version;
+        s.shownVersion = initial.shownVersion;
     } else if (!StoreManualChoices(s)) {
         return;
     }
     s.splitCount = ParseInteger(splitCountText);
-    s.splitCountText = splitCountText;
     s.form = form_->currentIndex() == 1 ? PayloadForm::Standard : PayloadForm::Legacy;
     if (!s.autoAdjust)
         s.availableLength *= s.splitCount;
@@ -217,15 +206,11 @@ void SettingsDialog::OnOK()
 bool SettingsDialog::StoreManualChoices(CodeSettings& s)
 {
     s.autoAdjust = false;
-    const std::string level = level_->currentText().toStdString();
-    s.level = LevelFromText(level);
-    s.levelText = level;
-    const std::string cellSize = cellSize_->currentText().toStdString();
-    s.cellSizeIndex = CellSizeIndexFromText(cellSize);
-    s.cellSizeText = cellSize;
-    const std::string version = version_->currentText().toStdString();
-    s.version = ParseInteger(version);
-    s.versionText = version;
+    s.level = level_->currentIndex() + 1;
+    s.shownLevel = s.level;
+    s.cellSizeIndex = cellSize_->currentIndex();
+    s.version = version_->currentIndex() + 1;
+    s.shownVersion = s.version;
     s.availableLength = capacityQuery(s.version, s.level);
     if (s.availableLength < 0) {
         ShowMessage(this, res::str::kCapacityQueryFailed);

@@ -10,10 +10,8 @@ void ResetToAutomatic(CodeSettings& settings)
     settings.cellSizeIndex = initial.cellSizeIndex;
     settings.version = initial.version;
     settings.splitCount = initial.splitCount;
-    settings.levelText = initial.levelText;
-    settings.cellSizeText = initial.cellSizeText;
-    settings.versionText = initial.versionText;
-    settings.splitCountText = initial.splitCountText;
+    settings.shownLevel = initial.shownLevel;
+    settings.shownVersion = initial.shownVersion;
     settings.form = initial.form;
 }
 

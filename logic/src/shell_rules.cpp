@@ -43,15 +43,6 @@ std::string CellSizeText(int cellSizeIndex)
 
 double CellSizeMm(int cellSizeIndex) { return ParseDecimal(CellSizeText(cellSizeIndex)); }
 
-int LevelFromText(std::string_view levelText)
-{
-    for (int i = 0; i < 4; ++i) {
-        if (kLevelTexts[i] == levelText)
-            return i + 1;
-    }
-    return 0;
-}
-
 int CellSizeIndexFromText(std::string_view cellSizeText)
 {
     for (int i = 0; i < 8; ++i) {
@@ -72,14 +63,13 @@ int EncodeFailureMessageId(int engineResult)
 
 std::string CodeInformationText(int level, int cellSizeIndex, int version)
 {
-    const std::string cellSize = CellSizeText(cellSizeIndex);
-    const SymbolSizes sizes = SizesFor(cellSize, version);
+    const SymbolSizes sizes = SizesFor(cellSizeIndex, version);
     std::string text;
     const auto line = [&text](std::string_view a, std::string_view b = {}) {
         text.append(kSeparator).append(a).append(b).append(kLineEnd);
     };
     line(LevelText(level));
-    line(cellSize, "mm");
+    line(CellSizeText(cellSizeIndex), "mm");
     line(std::to_string(version));
     line(FormatMm2(sizes.printMm), "mm");
     line(FormatMm2(sizes.codeMm), "mm");
@@ -93,9 +83,9 @@ int ExitQuestionId(bool exitFromCodeView, bool bmpSaved, bool allEntriesEmpty)
     return allEntriesEmpty ? res::str::kExitQuestion : res::str::kExitDiscardEdits;
 }
 
-SymbolSizes SizesFor(std::string_view cellSizeText, int version)
+SymbolSizes SizesFor(int cellSizeIndex, int version)
 {
-    const double cell = ParseDecimal(cellSizeText);
+    const double cell = CellSizeMm(cellSizeIndex);
     const int modules = 4 * version + 17;
     const double code = cell * modules;
     return {code, cell * 8 + code};
@@ -110,17 +100,17 @@ std::string FormatMm2(double value)
 
 std::string SettingsSummaryText(const CodeSettings& settings)
 {
-    const SymbolSizes sizes = SizesFor(settings.cellSizeText, ParseInteger(settings.versionText));
+    const SymbolSizes sizes = SizesFor(settings.cellSizeIndex, settings.shownVersion);
     std::string text;
     const auto line = [&text](std::string_view a, std::string_view b = {}) {
         text.append(kSeparator).append(a).append(b).append(kLineEnd);
     };
-    line(settings.levelText);
-    line(settings.cellSizeText, "mm");
-    line(settings.versionText);
+    line(LevelText(settings.shownLevel));
+    line(CellSizeText(settings.cellSizeIndex), "mm");
+    line(std::to_string(settings.shownVersion));
     line(FormatMm2(sizes.printMm), "mm");
     line(FormatMm2(sizes.codeMm), "mm");
-    line(settings.splitCountText);
+    line(std::to_string(settings.splitCount));
     return text;
 }
 

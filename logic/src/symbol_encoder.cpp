@@ -25,8 +25,7 @@ EncodeOutcome EncodeSymbols(const std::string& payload, CodeSettings& settings, 
     }
     bitmaps.Adopt(made, count);
 
-    const std::string cellSize = CellSizeText(settings.cellSizeIndex);
-    settings.printSizeMm = SizesFor(cellSize, params.version).printMm;
+    settings.printSizeMm = SizesFor(settings.cellSizeIndex, params.version).printMm;
     return {true, 0, CodeInformationText(params.level, settings.cellSizeIndex, params.version), params.version,
             params.level};
 }
@@ -36,9 +35,8 @@ bool QueryAutomaticCodeInfo(const std::string& payload, CodeSettings& settings)
     QrEncodeParams info{0, 0};
     if (TavoQREnc_GetCodeInfo(payload.c_str(), settings.splitCount, &info) < 0)
         return false;
-    settings.levelText = LevelText(info.level);
-    settings.cellSizeText = CellSizeText(settings.cellSizeIndex);
-    settings.versionText = std::to_string(info.version);
+    settings.shownLevel = info.level;
+    settings.shownVersion = info.version;
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "nubora/input/navi_link_dialog.h"
 #include "nubora/input/one_seg_link_dialog.h"
 #include "nubora/input/tel_link_dialog.h"
+#include "nubora/logic/shell_rules.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
@@ -156,10 +157,10 @@ TEST_F(MainMenuTest, StartsWithTheInitialState)
     EXPECT_EQ(s.cellSizeIndex, 0);
     EXPECT_EQ(s.version, 0);
     EXPECT_EQ(s.splitCount, 1);
-    EXPECT_EQ(s.levelText, "M(15%)");
-    EXPECT_EQ(s.cellSizeText, "0.25");
-    EXPECT_EQ(s.versionText, "1");
-    EXPECT_EQ(s.splitCountText, "1");
+    EXPECT_EQ(LevelText(s.shownLevel), "M(15%)");
+    EXPECT_EQ(CellSizeText(s.cellSizeIndex), "0.25");
+    EXPECT_EQ(std::to_string(s.shownVersion), "1");
+    EXPECT_EQ(std::to_string(s.splitCount), "1");
     EXPECT_EQ(s.autoAdjust, 1);
     EXPECT_EQ(s.printSizeMm, 0.0);
     EXPECT_EQ(s.availableLength, 0);
@@ -265,7 +266,7 @@ TEST_F(MainMenuTest, EveryControlIsNamedByItsLabel)
     EXPECT_EQ(
         Ctl(*menu.mail, inputId::kSettingsSummary)->accessibleDescription(),
         "誤り訂正レベル： M(15%)\nセルサイズ： 0.25mm\nバージョン： 1\n印刷サイズ： 7.25mm\nコードサイズ： 5.25mm\n"
-        "コード分割数： 1");
+        "コード分割数： 2");
 
     menu.addressBook->OnCreateCode();
     namespace view = ctl::codeView;
@@ -389,17 +390,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainMenuTest, EnteringAScreenResetsTheSettingsToAutomatic)
 {
     CodeSettings& s = menu.state.codeSettings;
-    s = {3, 7, 15, 4, "Q(25%)", "0.6", "15", "4", 0, 51.0, 1234};
+    s = {3, 7, 15, 4, 3, 15, false, 51.0, 1234};
     Click(menuId::kMailButton);
     EXPECT_EQ(s.autoAdjust, 1);
     EXPECT_EQ(s.level, 0);
     EXPECT_EQ(s.cellSizeIndex, 0);
     EXPECT_EQ(s.version, 0);
     EXPECT_EQ(s.splitCount, 1);
-    EXPECT_EQ(s.levelText, "M(15%)");
-    EXPECT_EQ(s.cellSizeText, "0.25");
-    EXPECT_EQ(s.versionText, "1");
-    EXPECT_EQ(s.splitCountText, "1");
+    EXPECT_EQ(LevelText(s.shownLevel), "M(15%)");
+    EXPECT_EQ(CellSizeText(s.cellSizeIndex), "0.25");
+    EXPECT_EQ(std::to_string(s.shownVersion), "1");
+    EXPECT_EQ(std::to_string(s.splitCount), "1");
     // The results of the last code stay.
     EXPECT_EQ(s.printSizeMm, 51.0);
     EXPECT_EQ(s.availableLength, 1234);

@@ -5,6 +5,7 @@
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/framework/up_down.h"
 #include "nubora/logic/code_state.h"
+#include "nubora/logic/shell_rules.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/string_table.h"
 
@@ -100,8 +101,7 @@ TEST_F(SettingsDialogTest, OpensInAutomaticModeWithTheDefaultsDisabled)
 {
     CodeSettings& s = state.codeSettings;
     s.splitCount = 4;
-    s.splitCountText = "4";
-    s.levelText = "H(30%)";  // reset on opening in automatic mode
+    s.shownLevel = 4;  // reset on opening in automatic mode
     Run([this] {
         EXPECT_TRUE(Ctl<QRadioButton>(id::kAutomatic)->isChecked());
         EXPECT_FALSE(Ctl<QRadioButton>(id::kManual)->isChecked());
@@ -118,13 +118,13 @@ TEST_F(SettingsDialogTest, OpensInAutomaticModeWithTheDefaultsDisabled)
 TEST_F(SettingsDialogTest, CancelAfterAnAutomaticOpeningKeepsTheResetTexts)
 {
     CodeSettings& s = state.codeSettings;
-    s.levelText = "Q(25%)";
-    s.cellSizeText = "0.6";
-    s.versionText = "7";
+    s.shownLevel = 3;
+    s.cellSizeIndex = 7;
+    s.shownVersion = 7;
     EXPECT_EQ(Run([this] { Click(ctl::kCancel); }), QDialog::Rejected);
-    EXPECT_EQ(s.levelText, "M(15%)");
-    EXPECT_EQ(s.cellSizeText, "0.25");
-    EXPECT_EQ(s.versionText, "1");
+    EXPECT_EQ(LevelText(s.shownLevel), "M(15%)");
+    EXPECT_EQ(CellSizeText(s.cellSizeIndex), "0.25");
+    EXPECT_EQ(std::to_string(s.shownVersion), "1");
     EXPECT_EQ(s.autoAdjust, 1);
 }
 
@@ -165,13 +165,13 @@ TEST_F(SettingsDialogTest, OkInManualModeStoresTheChoicesAndTheCapacityOfTheSpli
     const CodeSettings& s = state.codeSettings;
     EXPECT_EQ(s.autoAdjust, 0);
     EXPECT_EQ(s.level, 3);
-    EXPECT_EQ(s.levelText, "Q(25%)");
+    EXPECT_EQ(LevelText(s.shownLevel), "Q(25%)");
     EXPECT_EQ(s.cellSizeIndex, 2);
-    EXPECT_EQ(s.cellSizeText, "0.35");
+    EXPECT_EQ(CellSizeText(s.cellSizeIndex), "0.35");
     EXPECT_EQ(s.version, 5);
-    EXPECT_EQ(s.versionText, "5");
+    EXPECT_EQ(std::to_string(s.shownVersion), "5");
     EXPECT_EQ(s.splitCount, 3);
-    EXPECT_EQ(s.splitCountText, "3");
+    EXPECT_EQ(std::to_string(s.splitCount), "3");
     const int32_t fiveQ[2] = {5, 3};
     const int capacity = TavoQREnc_GetAvailableLength(fiveQ);
     ASSERT_GT(capacity, 0);
@@ -201,7 +201,7 @@ TEST_F(SettingsDialogTest, ReopeningInManualModeShowsTheStoredChoices)
 TEST_F(SettingsDialogTest, OkInAutomaticModeResetsTheSymbolChoices)
 {
     CodeSettings& s = state.codeSettings;
-    s = {3, 2, 5, 3, "Q(25%)", "0.35", "5", "3", 0, 0.0, 111};
+    s = {3, 2, 5, 3, 3, 5, false, 0.0, 111};
     Run([this] {
         Click(id::kAutomatic);
         Click(ctl::kOk);
@@ -210,9 +210,9 @@ TEST_F(SettingsDialogTest, OkInAutomaticModeResetsTheSymbolChoices)
     EXPECT_EQ(s.level, 0);
     EXPECT_EQ(s.cellSizeIndex, 0);
     EXPECT_EQ(s.version, 0);
-    EXPECT_EQ(s.levelText, "M(15%)");
-    EXPECT_EQ(s.cellSizeText, "0.25");
-    EXPECT_EQ(s.versionText, "1");
+    EXPECT_EQ(LevelText(s.shownLevel), "M(15%)");
+    EXPECT_EQ(CellSizeText(s.cellSizeIndex), "0.25");
+    EXPECT_EQ(std::to_string(s.shownVersion), "1");
     EXPECT_EQ(s.splitCount, 3);
     EXPECT_EQ(s.availableLength, 111);  // meaningless in automatic mode, left alone
 }

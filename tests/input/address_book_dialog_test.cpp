@@ -406,7 +406,6 @@ TEST_F(AddressBookTest, AnEmptyFormMakesTheNineByteMemoryLine)
 TEST_F(AddressBookTest, ASplitShowsTheSpinnerAndTheFirstSymbol)
 {
     menu.state.codeSettings.splitCount = 3;
-    menu.state.codeSettings.splitCountText = "3";
     menu.state.shownSymbol = 2;
     TypeInto(fid::kMemo, QString(60, QLatin1Char('m')));
     Click(bid::kCreateCode);
@@ -469,7 +468,7 @@ TEST_F(AddressBookTest, ConfirmShowsWhatAutomaticModeWillUse)
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(As<QPlainTextEdit>(screen, bid::kSettingsSummary)->toPlainText(),
               QStringLiteral("： M(15%)\n： 0.25mm\n： 2\n： 8.25mm\n： 6.25mm\n： 1\n"));
-    EXPECT_EQ(menu.state.codeSettings.versionText, "2");
+    EXPECT_EQ(menu.state.codeSettings.shownVersion, 2);
     EXPECT_EQ(menu.state.codeSettings.version, 0);
     EXPECT_EQ(Field(fid::kName)->text(), QStringLiteral("abc"));
 }

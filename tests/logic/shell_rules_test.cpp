@@ -27,15 +27,15 @@ TEST(ExitQuestion, ElsewhereDependsOnlyOnTheEntries)
 
 TEST(SymbolSizes, FollowTheWorkedExamples)
 {
-    const SymbolSizes v1 = SizesFor("0.25", 1);
+    const SymbolSizes v1 = SizesFor(0, 1);
     EXPECT_EQ(FormatMm2(v1.codeMm), "5.25");
     EXPECT_EQ(FormatMm2(v1.printMm), "7.25");
-    const SymbolSizes v15 = SizesFor("0.6", 15);
+    const SymbolSizes v15 = SizesFor(7, 15);
     EXPECT_EQ(FormatMm2(v15.codeMm), "46.20");
     EXPECT_EQ(FormatMm2(v15.printMm), "51.00");
 }
 
-TEST(SymbolSizes, AnEmptyCellSizeGivesZero) { EXPECT_EQ(FormatMm2(SizesFor("", 5).printMm), "0.00"); }
+TEST(SymbolSizes, AnUnknownCellSizeGivesZero) { EXPECT_EQ(FormatMm2(SizesFor(-1, 5).printMm), "0.00"); }
 
 TEST(SettingsSummary, ShowsTheAutomaticDefaults)
 {
@@ -45,13 +45,13 @@ TEST(SettingsSummary, ShowsTheAutomaticDefaults)
               "\x81\x46 1\r\n");
 }
 
-TEST(SettingsSummary, FollowsTheTexts)
+TEST(SettingsSummary, FollowsTheShownValues)
 {
     CodeSettings settings;
-    settings.levelText = "H(30%)";
-    settings.cellSizeText = "0.6";
-    settings.versionText = "15";
-    settings.splitCountText = "16";
+    settings.shownLevel = 4;
+    settings.cellSizeIndex = 7;
+    settings.shownVersion = 15;
+    settings.splitCount = 16;
     EXPECT_EQ(SettingsSummaryText(settings),
               "\x81\x46 H(30%)\r\n\x81\x46 0.6mm\r\n\x81\x46 15\r\n\x81\x46 51.00mm\r\n\x81\x46 46.20mm\r\n"
               "\x81\x46 16\r\n");
@@ -59,17 +59,15 @@ TEST(SettingsSummary, FollowsTheTexts)
 
 TEST(CodeSettings, ResetKeepsTheLastCodesSizes)
 {
-    CodeSettings settings{4, 5, 9, 3, "H(30%)", "0.5", "9", "3", 0, 30.5, 777};
+    CodeSettings settings{4, 5, 9, 3, 4, 9, false, 30.5, 777};
     ResetToAutomatic(settings);
     const CodeSettings initial;
     EXPECT_EQ(settings.level, initial.level);
     EXPECT_EQ(settings.cellSizeIndex, initial.cellSizeIndex);
     EXPECT_EQ(settings.version, initial.version);
     EXPECT_EQ(settings.splitCount, initial.splitCount);
-    EXPECT_EQ(settings.levelText, initial.levelText);
-    EXPECT_EQ(settings.cellSizeText, initial.cellSizeText);
-    EXPECT_EQ(settings.versionText, initial.versionText);
-    EXPECT_EQ(settings.splitCountText, initial.splitCountText);
+    EXPECT_EQ(settings.shownLevel, initial.shownLevel);
+    EXPECT_EQ(settings.shownVersion, initial.shownVersion);
     EXPECT_EQ(settings.autoAdjust, 1);
     EXPECT_EQ(settings.printSizeMm, 30.5);
     EXPECT_EQ(settings.availableLength, 777);
@@ -91,8 +89,6 @@ TEST(LevelAndCellSizeTexts, NameEveryValueAndNothingElse)
     EXPECT_EQ(CellSizeText(-1), "");
     EXPECT_EQ(CellSizeText(8), "");
     EXPECT_EQ(CellSizeIndexFromText("0.30"), -1);
-    EXPECT_EQ(LevelFromText("Q(25%)"), 3);
-    EXPECT_EQ(LevelFromText("Q"), 0);
     EXPECT_DOUBLE_EQ(CellSizeMm(0), 0.25);
     EXPECT_DOUBLE_EQ(CellSizeMm(7), 0.6);
     EXPECT_EQ(CellSizeMm(8), 0.0);
@@ -119,10 +115,10 @@ TEST(CodeInformation, FiveLinesWithTheUsedLevelAndVersion)
 TEST(SettingsSummary, ShowsTheManualChoices)
 {
     CodeSettings settings;
-    settings.levelText = "Q(25%)";
-    settings.cellSizeText = "0.35";
-    settings.versionText = "5";
-    settings.splitCountText = "3";
+    settings.shownLevel = 3;
+    settings.cellSizeIndex = 2;
+    settings.shownVersion = 5;
+    settings.splitCount = 3;
     EXPECT_EQ(SettingsSummaryText(settings),
               "\x81\x46 Q(25%)\r\n\x81\x46 0.35mm\r\n\x81\x46 5\r\n\x81\x46 15.75mm\r\n\x81\x46 12.95mm\r\n"
               "\x81\x46 3\r\n");

@@ -20,9 +20,9 @@ struct SymbolSizes {
     double printMm;  // the symbol with its quiet zone of four modules a side
 };
 
-// Sizes for a cell size given as its text ("0.25"; a text that is no number
-// counts as 0) and a version (modules per side 4 × version + 17).
-SymbolSizes SizesFor(std::string_view cellSizeText, int version);
+// Sizes for cell size `cellSizeIndex` (0..7; any other counts as 0 mm) and
+// `version` (modules per side 4 × version + 17).
+SymbolSizes SizesFor(int cellSizeIndex, int version);
 
 // `value` formatted like "%.2f", independent of the locale.
 std::string FormatMm2(double value);
@@ -33,8 +33,6 @@ std::string LevelText(int level);
 std::string CellSizeText(int cellSizeIndex);
 // The same cell size in millimetres; 0 outside 0..7.
 double CellSizeMm(int cellSizeIndex);
-// Level 1..4 for one of the four level texts (exact); 0 otherwise.
-int LevelFromText(std::string_view levelText);
 // cellSizeIndex 0..7 for one of the eight cell-size texts (exact); -1 otherwise.
 int CellSizeIndexFromText(std::string_view cellSizeText);
 

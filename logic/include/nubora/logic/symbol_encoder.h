@@ -29,8 +29,8 @@ struct EncodeOutcome {
 // unchanged.
 [[nodiscard]] EncodeOutcome EncodeSymbols(const std::string& payload, CodeSettings& settings, SymbolBitmaps& bitmaps);
 
-// Sets settings.levelText, cellSizeText and versionText to what automatic
-// mode would use for `payload` split into settings.splitCount symbols.
+// Sets settings.shownLevel and shownVersion to what automatic mode would use
+// for `payload` split into settings.splitCount symbols.
 // False, with `settings` unchanged, when the engine cannot tell (the caller
 // reports kDataTooLong).
 [[nodiscard]] bool QueryAutomaticCodeInfo(const std::string& payload, CodeSettings& settings);
