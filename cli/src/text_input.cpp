@@ -1,41 +1,55 @@
 #include "text_input.h"
 
-#include "nubora/framework/cp932.h"
-
-#include <QList>
-#include <QString>
-#include <QStringDecoder>
+#include "nubora/text/cp932.h"
 
 #include <cstdio>
 
 namespace nubora::cli {
+namespace {
+
+// A byte-order mark at the start of a text is no character of it.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// True when `utf8` is UTF-8 text throughout.
+bool IsUtf8(std::string_view utf8)
+{
+    for (size_t at = 0; at < utf8.size();) {
+        const size_t length = text::FirstUtf8Char(utf8.substr(at)).length;
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
+}  // namespace
 
 bool Utf8ToCp932(std::string_view utf8, std::string& out, ConversionFailure& failure)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
-    if (decoder.hasError()) {
+    if (utf8.starts_with(kByteOrderMark))
+        utf8.remove_prefix(kByteOrderMark.size());
+    if (!IsUtf8(utf8)) {
         failure = {true, 0, {}, 0};
         return false;
     }
-    if (std::optional<std::string> bytes = fw::ToCp932(text)) {
+    if (std::optional<std::string> bytes = text::Utf8ToCp932(utf8)) {
         out = std::move(*bytes);
         return true;
     }
     // Find the character that has no code.
-    const QList<uint> codePoints = text.toUcs4();
-    for (qsizetype i = 0; i < codePoints.size(); ++i) {
-        const auto c = static_cast<char32_t>(codePoints[i]);
-        const QString one = QString::fromUcs4(&c, 1);
-        if (!fw::ToCp932(one)) {
-            failure = {false, static_cast<int>(i + 1), one.toStdString(), c};
+    int position = 1;
+    for (size_t at = 0; at < utf8.size(); ++position) {
+        const text::Utf8Char c = text::FirstUtf8Char(utf8.substr(at));
+        const std::string_view character = utf8.substr(at, c.length);
+        if (!text::Utf8ToCp932(character)) {
+            failure = {false, position, std::string(character), c.codePoint};
             return false;
         }
+        at += c.length;
     }
     failure = {true, 0, {}, 0};  // not reached: some character failed above
     return false;
 }
-
 std::string Describe(const ConversionFailure& failure)
 {
     if (failure.notUtf8)

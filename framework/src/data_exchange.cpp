@@ -3,6 +3,7 @@
 #include "nubora/framework/cp932.h"
 #include "nubora/framework/dialog.h"
 #include "nubora/framework/services.h"
+#include "nubora/text/byte_limit.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -50,7 +51,7 @@ bool IsMultiLine(QWidget* control) { return qobject_cast<QPlainTextEdit*>(contro
 
 }  // namespace
 
-QString TextTooLongMessage(int limitBytes) { return QStringLiteral("%1 文字以内で入力してください。").arg(limitBytes); }
+QString TextTooLongMessage(int limitBytes) { return QString::fromStdString(text::TextTooLongMessage(limitBytes)); }
 
 void DataExchange::Fail(int id, const QString& message)
 {

@@ -1,7 +1,9 @@
 // Shift-JIS (CP932, Windows-31J) at the boundary between controls, which hold
-// Unicode, and the program's members and payloads, which hold CP932 bytes.
-// The conversion is glibc's iconv "CP932".
+// Unicode, and the program's members and payloads, which hold CP932 bytes:
+// QString faces of the window-free conversion (nubora/text/cp932.h).
 #pragma once
+
+#include "nubora/text/cp932.h"
 
 #include <QString>
 
@@ -24,14 +26,10 @@ QString FromCp932(std::string_view bytes);
 // Length of `text` in CP932 bytes, or nothing when a character has no code.
 std::optional<int> Cp932Length(const QString& text);
 
-// True for the first byte of a CP932 double-byte character: 0x81-0x9F, 0xE0-0xFC.
-constexpr bool IsDbcsLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-// Multi-line controls separate lines with LF; members with CR LF.
-std::string LfToCrLf(std::string_view text);
-std::string CrLfToLf(std::string_view text);
+// The lead-byte test, and the line breaks of multi-line controls (LF) and
+// members (CR LF).
+using text::CrLfToLf;
+using text::IsDbcsLeadByte;
+using text::LfToCrLf;
 
 }  // namespace nubora::fw
