@@ -1,8 +1,8 @@
 #include "messages.h"
 
-#include "nubora/framework/data_exchange.h"
 #include "nubora/resources/string_ids.h"
-#include "nubora/resources/string_table.h"
+#include "nubora/resources/string_texts.h"
+#include "nubora/text/byte_limit.h"
 
 #include <cstdio>
 
@@ -40,17 +40,17 @@ void Complain(std::string_view where, std::string_view text)
 
 std::vector<std::string> MessageLines(int messageId)
 {
-    return {res::LoadString(messageId).toStdString(), EnglishFor(messageId)};
+    return {std::string(res::StringText(messageId)), EnglishFor(messageId)};
 }
 
 std::vector<std::string> CheckFailureLines(const CheckFailure& failure)
 {
     const std::string field = std::string(FieldName(failure.field)) + ": ";
     if (failure.messageId == 0) {
-        return {field + fw::TextTooLongMessage(failure.limitBytes).toStdString(),
+        return {field + text::TextTooLongMessage(failure.limitBytes),
                 field + "longer than " + std::to_string(failure.limitBytes) + " bytes of Shift_JIS"};
     }
-    return {field + res::LoadString(failure.messageId).toStdString(), field + EnglishFor(failure.messageId)};
+    return {field + std::string(res::StringText(failure.messageId)), field + EnglishFor(failure.messageId)};
 }
 
 const char* FieldName(EntryField field)

@@ -1,6 +1,6 @@
-#include "nubora/resources/string_table.h"
+#include "nubora/resources/string_texts.h"
 
-#include "nubora/framework/cp932.h"
+#include "nubora/text/cp932.h"
 
 #include <algorithm>
 #include <array>
@@ -54,16 +54,16 @@ constexpr std::array kTable = std::to_array<StringEntry>({
 
 std::span<const StringEntry> StringTable() { return kTable; }
 
-QString LoadString(int id)
+std::string_view StringText(int id)
 {
     const auto it = std::ranges::find(kTable, id, &StringEntry::id);
-    return it == kTable.end() ? QString() : QString::fromUtf8(it->utf8);
+    return it == kTable.end() ? std::string_view() : std::string_view(it->utf8);
 }
 
 std::string LoadStringBytes(int id)
 {
     // Every text of the table has a CP932 code (checked by the tests).
-    return fw::ToCp932(LoadString(id)).value_or(std::string());
+    return text::Utf8ToCp932(StringText(id)).value_or(std::string());
 }
 
 }  // namespace nubora::res

@@ -1,5 +1,6 @@
-// The message catalogue: each message of the string table with its box type,
-// shown with the caption string 126 through the message service.
+// The message catalogue: each message of the string table with its box type
+// (by its kind, message_kinds.h), shown with the caption string 126 through
+// the message service.
 #pragma once
 
 #include "nubora/framework/message_service.h"
