@@ -3,7 +3,7 @@
 // dialogs it would run, and a count of every request the screen makes.
 #pragma once
 
-#include "nubora/logic/screen_host.h"
+#include "nubora/screens/screen_host.h"
 
 #include <QBrush>
 

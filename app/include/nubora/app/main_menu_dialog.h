@@ -7,7 +7,7 @@
 
 #include "nubora/framework/dialog.h"
 #include "nubora/logic/code_state.h"
-#include "nubora/logic/screen_host.h"
+#include "nubora/screens/screen_host.h"
 
 #include <QBrush>
 #include <QIcon>

@@ -11,8 +11,8 @@
 #include "nubora/framework/file_service.h"
 #include "nubora/logic/code_state.h"
 #include "nubora/logic/data_file.h"
-#include "nubora/logic/screen_host.h"
 #include "nubora/resources/screen_labels.h"
+#include "nubora/screens/screen_host.h"
 
 #include <QString>
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "nubora/framework/dialog.h"
-#include "nubora/logic/screen_host.h"
+#include "nubora/screens/screen_host.h"
 
 #include <QImage>
 
