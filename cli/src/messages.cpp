@@ -2,7 +2,6 @@
 
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_texts.h"
-#include "nubora/text/byte_limit.h"
 
 #include <cstdio>
 
@@ -43,14 +42,23 @@ std::vector<std::string> MessageLines(int messageId)
     return {std::string(res::StringText(messageId)), EnglishFor(messageId)};
 }
 
+std::vector<std::string> MessageLines(const CheckFailure& failure)
+{
+    std::string english = EnglishFor(failure.messageId);
+    if (failure.messageId == 0)
+        english = "longer than " + std::to_string(failure.limitBytes) + " bytes of Shift_JIS";
+    else if (failure.messageId == msg::kUnencodableChar)
+        english = "character " + std::to_string(failure.position) + " is a NUL, which no code can carry";
+    return {CheckFailureMessage(failure), english};
+}
+
 std::vector<std::string> CheckFailureLines(const CheckFailure& failure)
 {
     const std::string field = std::string(FieldName(failure.field)) + ": ";
-    if (failure.messageId == 0) {
-        return {field + text::TextTooLongMessage(failure.limitBytes),
-                field + "longer than " + std::to_string(failure.limitBytes) + " bytes of Shift_JIS"};
-    }
-    return {field + std::string(res::StringText(failure.messageId)), field + EnglishFor(failure.messageId)};
+    std::vector<std::string> lines = MessageLines(failure);
+    for (std::string& line : lines)
+        line.insert(0, field);
+    return lines;
 }
 
 const char* FieldName(EntryField field)

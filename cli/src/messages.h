@@ -17,9 +17,12 @@ void Complain(std::string_view where, std::string_view text);
 // The message `messageId` of the string table and its English line.
 std::vector<std::string> MessageLines(int messageId);
 
-// A failed entry check, each line after the field's name: the field's
-// message (or the framework's "%1 文字以内で入力してください。" for a value over
-// its limit) and its English line.
+// A failed entry check: the field's message (CheckFailureMessage: a position
+// filled in, or "%1 文字以内で入力してください。" for a value over its limit) and
+// its English line.
+std::vector<std::string> MessageLines(const CheckFailure& failure);
+
+// The same, each line after the field's name.
 std::vector<std::string> CheckFailureLines(const CheckFailure& failure);
 
 // The name of `field` as the CSV header and the messages write it.

@@ -44,7 +44,7 @@ int RunSingle(const Options& options)
         }
     }
     if (const std::optional<CheckFailure> failure = CheckFreeText(payload)) {
-        ComplainAll("", MessageLines(failure->messageId));
+        ComplainAll("", MessageLines(*failure));
         return kExitInputFailed;
     }
     const SymbolRequest request{options.level, options.version, options.splitCount, options.cellSizeIndex};

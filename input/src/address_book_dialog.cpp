@@ -136,7 +136,7 @@ bool AddressBookDialog::ValidateAll()
     const std::optional<CheckFailure> failure = CheckAddressBookEntry(Entry(), FieldLimits::LeftToControls);
     if (!failure)
         return true;
-    ReportCheckFailure(ControlOf(failure->field), failure->messageId);
+    ReportCheckFailure(ControlOf(failure->field), *failure);
     return false;
 }
 

@@ -93,7 +93,7 @@ bool FreeTextDialog::ValidateAll()
     const std::optional<CheckFailure> failure = CheckFreeText(text);
     if (!failure)
         return true;
-    ReportCheckFailure(id::kText, failure->messageId);
+    ReportCheckFailure(id::kText, *failure);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/trace.h"
+#include "nubora/logic/entry_checks.h"
 #include "nubora/logic/validation.h"
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
@@ -10,6 +11,7 @@
 #include "nubora/resources/messages.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_table.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -405,7 +407,17 @@ void InputScreenDialog::AddFocusCheck(int controlId, std::function<int()> check,
 
 void InputScreenDialog::ReportCheckFailure(int controlId, int messageId)
 {
-    ShowMessage(this, messageId);
+    ReportCheckFailure(controlId, messageId, res::LoadString(messageId));
+}
+
+void InputScreenDialog::ReportCheckFailure(int controlId, const CheckFailure& failure)
+{
+    ReportCheckFailure(controlId, failure.messageId, QString::fromStdString(CheckFailureMessage(failure)));
+}
+
+void InputScreenDialog::ReportCheckFailure(int controlId, int messageId, const QString& text)
+{
+    ShowMessageText(this, messageId, text);
     QWidget* field = Control(controlId);
     if (field)
         field->setFocus(Qt::OtherFocusReason);

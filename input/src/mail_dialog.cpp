@@ -16,6 +16,15 @@ namespace msg = res::str;
 // The fields' places and labels, in screen order: recipient, subject, body.
 const auto& [kToField, kSubjectField, kBodyField] = res::labels::kMailFields;
 
+int ControlOf(EntryField field)
+{
+    switch (field) {
+    case EntryField::Subject: return id::kSubject;
+    case EntryField::Body: return id::kBody;
+    default: return id::kTo;
+    }
+}
+
 }  // namespace
 
 MailDialog::MailDialog(ScreenHost& host)
@@ -89,8 +98,7 @@ bool MailDialog::ValidateAll(bool recipientRequired)
     const std::optional<CheckFailure> failure = CheckMailEntry(Entry(), recipientRequired, FieldLimits::LeftToControls);
     if (!failure)
         return true;
-    // Only the recipient has a rule besides its limit.
-    ReportCheckFailure(id::kTo, failure->messageId);
+    ReportCheckFailure(ControlOf(failure->field), *failure);
     return false;
 }
 

@@ -1,7 +1,10 @@
 #include "nubora/logic/entry_checks.h"
 
+#include "cp932_text.h"
 #include "nubora/logic/validation.h"
 #include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_texts.h"
+#include "nubora/text/byte_limit.h"
 
 #include <initializer_list>
 #include <string>
@@ -11,17 +14,32 @@ namespace {
 
 namespace msg = res::str;
 
-struct LimitedValue {
+struct FieldValue {
     EntryField field;
-    const std::string& value;
+    std::string_view value;
 };
 
-std::optional<CheckFailure> FirstTooLong(std::initializer_list<LimitedValue> values)
+std::optional<CheckFailure> FirstTooLong(std::initializer_list<FieldValue> values)
 {
-    for (const LimitedValue& v : values) {
+    for (const FieldValue& v : values) {
         const int limit = FieldLimitBytes(v.field);
         if (limit > 0 && v.value.size() > static_cast<size_t>(limit))
             return CheckFailure{v.field, 0, limit};
+    }
+    return std::nullopt;
+}
+
+// The first field holding a character that cannot go into a code: the NUL
+// byte, which ends the payload where the encode adapter hands it to the
+// engine as a C string.
+std::optional<CheckFailure> FirstUnencodable(std::initializer_list<FieldValue> values)
+{
+    for (const FieldValue& v : values) {
+        int position = 1;
+        for (size_t at = 0; at < v.value.size(); at += detail::Cp932CharLength(v.value, at), ++position) {
+            if (v.value[at] == '\0')
+                return CheckFailure{v.field, msg::kUnencodableChar, 0, position};
+        }
     }
     return std::nullopt;
 }
@@ -71,7 +89,14 @@ std::optional<CheckFailure> CheckAddressBookEntry(const AddressBookEntry& e, Fie
         return CheckFailure{F::Mail1, msg::kBadMailChars};
     if (CheckChars(e.mail2, MailChars) != 0)
         return CheckFailure{F::Mail2, msg::kBadMailChars};
-    return std::nullopt;
+    return FirstUnencodable({{F::Name, e.name},
+                             {F::Reading, e.reading},
+                             {F::Tel1, e.tel1},
+                             {F::Tel2, e.tel2},
+                             {F::Mail1, e.mail1},
+                             {F::Mail2, e.mail2},
+                             {F::Address, e.address},
+                             {F::Memo, e.memo}});
 }
 
 std::optional<CheckFailure> CheckMailEntry(const MailEntry& e, bool recipientRequired, FieldLimits limits)
@@ -85,14 +110,27 @@ std::optional<CheckFailure> CheckMailEntry(const MailEntry& e, bool recipientReq
         return CheckFailure{F::To, msg::kEmptyMailTo};
     if (CheckChars(e.to, MailToChars) != 0)
         return CheckFailure{F::To, msg::kBadMailToChars};
-    return std::nullopt;
+    return FirstUnencodable({{F::To, e.to}, {F::Subject, e.subject}, {F::Body, e.body}});
 }
 
 std::optional<CheckFailure> CheckFreeText(std::string_view text)
 {
     if (text.empty())
         return CheckFailure{EntryField::Text, msg::kEmptyText};
-    return std::nullopt;
+    return FirstUnencodable({{EntryField::Text, text}});
+}
+
+std::string CheckFailureMessage(const CheckFailure& failure)
+{
+    if (failure.messageId == 0)
+        return text::TextTooLongMessage(failure.limitBytes);
+    std::string message(res::StringText(failure.messageId));
+    if (failure.messageId == msg::kUnencodableChar) {
+        constexpr std::string_view kPlaceholder = "%d";
+        if (const size_t at = message.find(kPlaceholder); at != std::string::npos)
+            message.replace(at, kPlaceholder.size(), std::to_string(failure.position));
+    }
+    return message;
 }
 
 }  // namespace nubora

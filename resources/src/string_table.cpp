@@ -48,6 +48,9 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     {143, "読み取り確認済み"},
     // A data file handed to the program while the code view or a dialog is up.
     {144, "表示中の画面を閉じてから、もう一度ファイルを開いてください。"},
+    // A NUL byte (from an opened data file, say) would end the payload early;
+    // "%d" is the position of that character in its field.
+    {145, "%d 文字目にQRコードに入れられない制御文字（NUL）があります。削除してください。"},
 });
 
 }  // namespace

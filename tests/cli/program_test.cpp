@@ -181,6 +181,25 @@ TEST(NuboraQr, ACharacterWithoutCp932CodeIsNamedAndNothingWritten)
     EXPECT_FALSE(Exists(folder.Path() + "/x.png"));
 }
 
+TEST(NuboraQr, ANulIsNamedByItsPositionAndNothingWritten)
+{
+    TempFolder folder;
+    const std::string out = folder.Path() + "/x.png";
+    const struct {
+        std::vector<std::string> args;
+        std::string input;
+        std::string expected;
+    } cases[] = {
+        {{"-o", out, "-"}, std::string("ab\0c", 4), "nubora-qr: 3 文字目にQRコードに入れられない制御文字（NUL）"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = RunProgram(folder, c.args, c.input);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.errors.find(c.expected), std::string::npos) << run.errors;
+        EXPECT_FALSE(Exists(out));
+    }
+}
+
 TEST(NuboraQr, AnOutOfRangeOptionIsAUsageError)
 {
     TempFolder folder;

@@ -441,5 +441,18 @@ TEST_F(FreeTextFileTest, AValueTheControlCannotHoldExactlyReachesThePayloadAndTh
     EXPECT_EQ(Slurp(folder / "again.fqr"), file);
 }
 
+TEST_F(FreeTextFileTest, ANulInAnOpenedFileIsNamedByItsPositionAndNoCodeIsMade)
+{
+    ASSERT_TRUE(Spill(folder / "nul.fqr", std::string("ab\0c,\r\n", 7)));
+    Open(folder / "nul.fqr");
+    Click(bid::kCreateCode);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes().back().text,
+              QStringLiteral("3 文字目にQRコードに入れられない制御文字（NUL）があります。削除してください。"));
+    EXPECT_EQ(Boxes().back().type, BoxType::Warning);
+    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
+    EXPECT_EQ(screen.text, std::string("ab\0c", 4));
+}
+
 }  // namespace
 }  // namespace nubora

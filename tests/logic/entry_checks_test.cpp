@@ -82,6 +82,31 @@ TEST(EntryChecks, MailRulesAtTheirBoundaries)
     }
 }
 
+TEST(EntryChecks, ANulIsNamedByItsPositionOnceTheOtherRulesPass)
+{
+    const std::string nul(1, '\0');
+    const auto Nul = [](EntryField field, int position) {
+        return CheckFailure{field, msg::kUnencodableChar, 0, position};
+    };
+    const struct {
+        std::optional<CheckFailure> got;
+        std::optional<CheckFailure> expected;
+    } cases[] = {
+        {CheckFreeText("ab" + nul), Nul(F::Text, 3)},
+        {CheckFreeText("\x82\xA0\x81\x5C" + nul), Nul(F::Text, 3)},  // a double-byte character counts one
+        {CheckFreeText("\x81" + nul), Nul(F::Text, 2)},              // a lead byte does not take it along
+        {CheckAddressBookEntry(Entry({{&E::memo, nul}, {&E::name, "a" + nul}})), Nul(F::Name, 2)},
+        {CheckAddressBookEntry(Entry({{&E::tel1, nul}})), Bad(F::Tel1, msg::kBadTelChars)},
+        {CheckMailEntry({"a@b.jp", "s", "body" + nul}, true), Nul(F::Body, 5)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.got, c.expected);
+    EXPECT_EQ(CheckFailureMessage(Nul(F::Text, 12)),
+              "12 文字目にQRコードに入れられない制御文字（NUL）があります。削除してください。");
+    EXPECT_EQ(CheckFailureMessage(TooLong(F::Name, 24)), "24 文字以内で入力してください。");
+    EXPECT_EQ(CheckFailureMessage(Bad(F::To, msg::kEmptyMailTo)), "宛先を入力してください。");
+}
+
 TEST(EntryChecks, FreeTextMustNotBeEmpty)
 {
     EXPECT_EQ(CheckFreeText(""), Bad(F::Text, msg::kEmptyText));

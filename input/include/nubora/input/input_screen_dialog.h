@@ -21,6 +21,8 @@
 
 namespace nubora {
 
+struct CheckFailure;
+
 class InputScreenDialog : public fw::Dialog {
 public:
     // `screen`: which of the three this is. `backgroundId`: the screen's
@@ -123,6 +125,11 @@ protected:
     // Reports a failed check: the warning `messageId`, the focus back to
     // field `controlId`, the caret at its start, the controls refreshed.
     void ReportCheckFailure(int controlId, int messageId);
+    // The same for a failure of the entry checks, with its message as
+    // CheckFailureMessage gives it (a position filled in).
+    void ReportCheckFailure(int controlId, const CheckFailure& failure);
+    // Both reports: `text` in the box of message `messageId`, then the field.
+    void ReportCheckFailure(int controlId, int messageId, const QString& text);
 
     ScreenHost& host_;
 

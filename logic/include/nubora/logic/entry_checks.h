@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "nubora/logic/address_book_text.h"
@@ -35,12 +36,15 @@ enum class EntryField {
 struct CheckFailure {
     EntryField field;
     // The string id of the field's message (kBadReadingChars, kBadTelChars,
-    // kBadMailChars, kEmptyMailTo, kBadMailToChars, kEmptyText); 0 when the
-    // value is longer than its limit.
+    // kBadMailChars, kEmptyMailTo, kBadMailToChars, kEmptyText,
+    // kUnencodableChar); 0 when the value is longer than its limit.
     int messageId = 0;
     // For a value longer than its limit: that limit in bytes, which the
     // framework's message "%1 文字以内で入力してください。" names; else 0.
     int limitBytes = 0;
+    // For kUnencodableChar: the position of that character in the field,
+    // from 1, counted in characters (a double-byte character is one); else 0.
+    int position = 0;
     bool operator==(const CheckFailure&) const = default;
 };
 
@@ -55,23 +59,35 @@ enum class FieldLimits { Checked, LeftToControls };
 // which has none of its own (the symbol's capacity bounds it).
 int FieldLimitBytes(EntryField field) noexcept;
 
+// Every rule ends with the characters that cannot go into a code at all: a
+// field holding a NUL byte, which would end the payload, fails with
+// kUnencodableChar at the first field (in screen order) that holds one.
+
 // The first failure of an address-book entry, or nothing when it passes:
 // with `limits` Checked, the fields' lengths in screen order (name, reading,
 // tel1, tel2, mail1, mail2, address, memo); then the reading
 // (CheckReadingChars), tel1 and tel2 (TelChars), mail1 and mail2
-// (MailChars). Empty fields pass every character rule; an empty entry passes.
+// (MailChars); then kUnencodableChar. Empty fields pass every character
+// rule; an empty entry passes.
 std::optional<CheckFailure> CheckAddressBookEntry(const AddressBookEntry& entry,
                                                   FieldLimits limits = FieldLimits::Checked);
 
 // The first failure of a mail: with `limits` Checked, the lengths of to,
 // subject and body; then, when `recipientRequired`, an empty recipient
-// (kEmptyMailTo); then the recipient's characters (MailToChars). Subject and
-// body take any characters.
+// (kEmptyMailTo); then the recipient's characters (MailToChars); then
+// kUnencodableChar. Subject and body take any other characters.
 std::optional<CheckFailure> CheckMailEntry(const MailEntry& entry, bool recipientRequired,
                                            FieldLimits limits = FieldLimits::Checked);
 
-// The failure of a free text: an empty text (kEmptyText). Any character is
-// allowed and there is no limit of its own.
+// The failure of a free text: an empty text (kEmptyText), then
+// kUnencodableChar. Any other character is allowed and there is no limit of
+// its own.
 std::optional<CheckFailure> CheckFreeText(std::string_view text);
+
+// The message of `failure` as UTF-8, as the screens show it and nubora-qr
+// writes it: the field's message of the string table, with the position in
+// place of the "%d" of kUnencodableChar, or for a value over its limit
+// "<limit> 文字以内で入力してください。".
+std::string CheckFailureMessage(const CheckFailure& failure);
 
 }  // namespace nubora

@@ -35,5 +35,6 @@ inline constexpr int kNoPrinter = 141;
 inline constexpr int kReadBackFailed = 142;
 inline constexpr int kReadBackPassed = 143;
 inline constexpr int kCannotOpenNow = 144;
+inline constexpr int kUnencodableChar = 145;
 
 }  // namespace nubora::res::str
