@@ -166,7 +166,7 @@ private:
         const JobResult result = EncodeAndWrite(payload, request_, Target(row));
         if (result.status != JobStatus::Written) {
             const std::string where = result.status == JobStatus::WriteFailed ? result.failedPath + ": " : "";
-            for (const std::string& line : MessageLines(result.messageId))
+            for (const std::string& line : MessageLines(result.messageId, request_.version, request_.splitCount))
                 outcome.complaints.push_back(where + line);
             outcome.failed = true;
             outcome.writeFailed = result.status == JobStatus::WriteFailed;

@@ -37,9 +37,16 @@ void Complain(std::string_view where, std::string_view text)
                  static_cast<int>(text.size()), text.data());
 }
 
-std::vector<std::string> MessageLines(int messageId)
+std::vector<std::string> MessageLines(int messageId, int askedVersion, int splitCount)
 {
-    return {std::string(res::StringText(messageId)), EnglishFor(messageId)};
+    std::string english = EnglishFor(messageId);
+    if (messageId == msg::kDataTooLong && askedVersion != 0) {
+        const std::string version = std::to_string(askedVersion);
+        english = splitCount > 1 ? "the data is longer than " + std::to_string(splitCount) + " symbols of version " +
+                                       version + " hold at this level"
+                                 : "the data is longer than a version " + version + " symbol holds at this level";
+    }
+    return {std::string(res::StringText(messageId)), english};
 }
 
 std::vector<std::string> MessageLines(const CheckFailure& failure)

@@ -14,8 +14,10 @@ namespace nubora::cli {
 // Writes "nubora-qr: " + `where` ("row 3: ", or empty) + `text` as one line.
 void Complain(std::string_view where, std::string_view text);
 
-// The message `messageId` of the string table and its English line.
-std::vector<std::string> MessageLines(int messageId);
+// The message `messageId` of the string table and its English line. A
+// kDataTooLong names the version asked for, `askedVersion` (1..15) split
+// into `splitCount` symbols, or, for 0, the largest symbol.
+std::vector<std::string> MessageLines(int messageId, int askedVersion = 0, int splitCount = 1);
 
 // A failed entry check: the field's message (CheckFailureMessage: a position
 // filled in, or "%1 文字以内で入力してください。" for a value over its limit) and

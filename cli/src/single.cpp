@@ -51,7 +51,7 @@ int RunSingle(const Options& options)
     const FileTarget target{*SymbolFileFormatFor(options.outputPath), options.outputPath};
     const JobResult result = EncodeAndWrite(payload, request, target);
     if (result.status == JobStatus::InputFailed) {
-        ComplainAll("", MessageLines(result.messageId));
+        ComplainAll("", MessageLines(result.messageId, request.version, request.splitCount));
         return kExitInputFailed;
     }
     if (result.status == JobStatus::WriteFailed) {

@@ -181,7 +181,7 @@ TEST(NuboraQr, ACharacterWithoutCp932CodeIsNamedAndNothingWritten)
     EXPECT_FALSE(Exists(folder.Path() + "/x.png"));
 }
 
-TEST(NuboraQr, ANulIsNamedByItsPositionAndNothingWritten)
+TEST(NuboraQr, ATooLongTextNamesTheVersionAskedForAndANulItsPosition)
 {
     TempFolder folder;
     const std::string out = folder.Path() + "/x.png";
@@ -190,6 +190,8 @@ TEST(NuboraQr, ANulIsNamedByItsPositionAndNothingWritten)
         std::string input;
         std::string expected;
     } cases[] = {
+        {{"--version", "1", "-o", out, std::string(300, 'A')}, "", "than a version 1 symbol holds at this level"},
+        {{"--version", "1", "--split", "16", "-o", out, "-"}, std::string(90000, 'A'), "than 16 symbols of version 1"},
         {{"-o", out, "-"}, std::string("ab\0c", 4), "nubora-qr: 3 文字目にQRコードに入れられない制御文字（NUL）"},
     };
     for (const auto& c : cases) {
