@@ -1,8 +1,10 @@
 /*
  * tavoqrenc.h — the ヌボラ QR Code engine (ISO/IEC 18004 model 2, versions 1..15).
  *
- * Texts are zero-terminated Shift-JIS (CP932) byte strings; the engine does no
- * character set conversion. Every function returns a signed 32-bit status:
+ * Texts are zero-terminated Shift-JIS (CP932) byte strings, except for the
+ * functions ending in Utf8, which take UTF-8 bytes and a length and mark their
+ * symbols as UTF-8 with an ECI; the engine does no character set conversion.
+ * Every function returns a signed 32-bit status:
  * 0, or a non-negative count for the queries, on success; one of the negative
  * TAVOQRENC_E_* codes otherwise. The engine keeps no state between calls and
  * every function is re-entrant.
@@ -33,6 +35,7 @@
 #define TAVOQRENC_E_OUT_OF_MEMORY (-303)    /* an allocation failed */
 #define TAVOQRENC_E_CONTEXT (-304)          /* the work context could not be prepared */
 #define TAVOQRENC_E_SPLIT_IMPOSSIBLE (-306) /* the text cannot be divided into the symbols */
+#define TAVOQRENC_E_BAD_TEXT (-307)         /* a UTF-8 text is not well-formed or holds a zero byte */
 
 /* Error correction levels, as used in QrEncodeParams and every query. */
 #define TAVOQRENC_LEVEL_DEFAULT 0 /* same as M */
@@ -139,6 +142,64 @@ TAVOQRENC_API int32_t TavoQREnc_GetAvailableVersion(int32_t printWidth, int32_t 
  * gives version 1, level 2. Returns 0, -301, -302 or -306.
  */
 TAVOQRENC_API int32_t TavoQREnc_GetCodeInfo(const char* text, int32_t symbolCount, QrEncodeParams* params);
+
+/*
+ * Encodes `text`, UTF-8, as symbolCount symbols like TavoQREnc_QrEncode, for
+ * readers that take the bytes as UTF-8. Every symbol begins with the ECI
+ * designator 26 (UTF-8), after its structured-append header when there is
+ * one, unless the text holds only the 45 characters of alphanumeric mode
+ * (digits, capitals, space and $ % * + - . / :), which read the same in every
+ * reader without it. Then come the data: runs of digits in numeric and of
+ * digits and capitals in alphanumeric mode wherever that takes fewer bits
+ * than bytes, everything else in byte mode, never Kanji mode, the modes
+ * chosen for the fewest bits. The symbols are of the smallest version at the
+ * level that holds them (or of the requested version). A structured-append
+ * sequence divides the text only between characters, as evenly as that
+ * version allows, so that every symbol alone holds well-formed UTF-8; the
+ * parity is that of all `length` bytes.
+ *   text        `length` bytes of UTF-8, not necessarily zero-terminated; it
+ *               must be well-formed (no stray continuation byte, no cut-off or
+ *               overlong sequence, no surrogate, nothing above U+10FFFF) and
+ *               hold no zero byte
+ *   length      bytes of text, at least 1
+ *   symbolCount 1..16
+ *   outBitmaps  *outBitmaps must be NULL on entry; receives symbolCount bitmaps
+ *   params      request on entry (version 0..15, level 0..4), result on success
+ * Returns 0; -302 for a bad argument; -307 when the text is not well-formed
+ * (checked whole, after the arguments); -306 when it has fewer characters than
+ * symbolCount; -301 when no version up to 15 (or not the requested one) holds
+ * it in symbolCount symbols; -303.
+ */
+TAVOQRENC_API int32_t TavoQREnc_QrEncodeUtf8(const char* text, int32_t length, int32_t symbolCount,
+                                             QrBitmap*** outBitmaps, QrEncodeParams* params);
+
+/*
+ * Tells the version and level that TavoQREnc_QrEncodeUtf8 would use for the
+ * same arguments, without encoding, and how full the fullest symbol is.
+ *   text, symbolCount  as for TavoQREnc_QrEncodeUtf8
+ *   length             bytes of text, 0 or more
+ *   params             request on entry, result on success
+ * Returns the data bits the fullest symbol needs (headers, segments, without
+ * terminator and padding) in percent of its data capacity, rounded up:
+ * 1..100. A length of 0 returns 0 with the requested version (1 when
+ * automatic) and level (M for the default). On failure the codes of
+ * TavoQREnc_QrEncodeUtf8, and params is left as it was.
+ */
+TAVOQRENC_API int32_t TavoQREnc_GetCodeInfoUtf8(const char* text, int32_t length, int32_t symbolCount,
+                                                QrEncodeParams* params);
+
+/*
+ * versionLevel points to two integers, version 1..40 and level 1..4;
+ * symbolCount 1..16. Returns the bytes of UTF-8 text that symbolCount symbols
+ * of that version and level hold together in byte mode: for each symbol, its
+ * data bits less 20 for the structured-append header (symbolCount > 1), 12
+ * for the ECI header and 4 + 8 (versions 1..9) or 4 + 16 (versions 10..40)
+ * for one byte segment's mode and count indicators, in whole bytes, times
+ * symbolCount; for example 16 for version 1 level L. Digits and capitals may
+ * make room for more; a division between characters may leave up to 3 bytes
+ * unused in a symbol. Returns -302 for values outside the ranges.
+ */
+TAVOQRENC_API int32_t TavoQREnc_GetAvailableBytesUtf8(const int32_t* versionLevel, int32_t symbolCount);
 
 /* Side of a symbol bitmap in pixels, or 0 for NULL. */
 TAVOQRENC_API int32_t TavoQREnc_GetBitmapSide(const QrBitmap* bitmap);

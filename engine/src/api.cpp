@@ -23,6 +23,7 @@ int32_t PublicCode(Status status) noexcept
     case Status::kOutOfMemory: return TAVOQRENC_E_OUT_OF_MEMORY;
     case Status::kLookupFailed: return TAVOQRENC_E_CONTEXT;
     case Status::kSplitImpossible: return TAVOQRENC_E_SPLIT_IMPOSSIBLE;
+    case Status::kBadText: return TAVOQRENC_E_BAD_TEXT;
     }
     return TAVOQRENC_E_CONTEXT;
 }
@@ -71,6 +72,22 @@ int32_t TavoQREnc_GetAvailableVersion(int32_t printWidth, int32_t cellSizeIndex,
 int32_t TavoQREnc_GetCodeInfo(const char* text, int32_t symbolCount, QrEncodeParams* params)
 {
     return Guarded([&] { return tavoqr::GetCodeInfo(text, symbolCount, params); });
+}
+
+int32_t TavoQREnc_QrEncodeUtf8(const char* text, int32_t length, int32_t symbolCount, QrBitmap*** outBitmaps,
+                               QrEncodeParams* params)
+{
+    return Guarded([&] { return tavoqr::QrEncodeUtf8(text, length, symbolCount, outBitmaps, params); });
+}
+
+int32_t TavoQREnc_GetCodeInfoUtf8(const char* text, int32_t length, int32_t symbolCount, QrEncodeParams* params)
+{
+    return Guarded([&] { return tavoqr::GetCodeInfoUtf8(text, length, symbolCount, params); });
+}
+
+int32_t TavoQREnc_GetAvailableBytesUtf8(const int32_t* versionLevel, int32_t symbolCount)
+{
+    return Guarded([&] { return tavoqr::GetAvailableBytesUtf8(versionLevel, symbolCount); });
 }
 
 int32_t TavoQREnc_GetBitmapSide(const QrBitmap* bitmap) { return bitmap == nullptr ? 0 : bitmap->Side(); }

@@ -37,16 +37,18 @@ Result<int32_t> Analyse(QrEncodeContext& ctx, int32_t symbolCount);
 // (nothing changed).
 Result<int32_t> BitLengthFor(QrEncodeContext& ctx, int32_t version);
 
-// Bits that the fullest of the N symbols needs at `version`: header (N > 1),
-// and for each segment part its mode and count indicators and data, with the
-// characters divided by ctx.quotas (N > 1) or all in one symbol (N = 1).
+// Bits that the fullest of the N symbols needs at `version`: headers
+// (structured append when N > 1, ECI when ctx.eci is set), and for each
+// segment part its mode and count indicators and data, with the characters
+// divided by ctx.quotas (N > 1) or all in one symbol (N = 1).
 // Status::kBadArgument for a bad version.
 Result<int32_t> LargestSymbolBits(const QrEncodeContext& ctx, int32_t symbolCount, int32_t version);
 
 // Writes the data codewords of symbol `index` of `symbolCount` into the block
-// buffers of the chosen symbol ctx.symbol (ctx.blocks, ctx.blockStorage), continuing from
-// ctx's cursor, which it advances past the symbol's characters. Symbols must
-// be written in order 0, 1, ... Returns Status::kOk; Status::kBadArgument for
+// buffers of the chosen symbol ctx.symbol (ctx.blocks, ctx.blockStorage): the
+// structured-append header (N > 1), the ECI header (when ctx.eci is set), then
+// the symbol's characters, continuing from ctx's cursor, which it advances
+// past them. Symbols must be written in order 0, 1, ... Returns Status::kOk; Status::kBadArgument for
 // a bad segment mode or version; Status::kLookupFailed for a byte without an
 // alphanumeric value in an alphanumeric segment; Status::kDataTooLong if the
 // content would not fit (never for a symbol chosen by the version choice).

@@ -14,7 +14,13 @@ inline constexpr int32_t kModeNumeric = 1;
 inline constexpr int32_t kModeAlphanumeric = 2;
 inline constexpr int32_t kModeStructuredAppend = 3;
 inline constexpr int32_t kModeByte = 4;
+inline constexpr int32_t kModeEci = 7;
 inline constexpr int32_t kModeKanji = 8;
+
+// ECI designator of UTF-8, and the bits of an ECI header with a designator
+// below 128: mode indicator and one 8-bit designator codeword.
+inline constexpr int32_t kEciUtf8 = 26;
+inline constexpr int32_t kEciHeaderBits = 12;
 
 // Largest structured-append sequence: index and N - 1 are 4-bit header fields.
 inline constexpr int32_t kMaxSymbolCount = 16;
@@ -60,6 +66,7 @@ struct QrEncodeContext {
     int32_t textLength = 0;
 
     QrSymbolSpec request{};  // only version and level set
+    int32_t eci = -1;        // ECI designator (0..127) every symbol begins with, -1 for none
     QrSymbolSpec symbol{};   // the version estimate of the analysis, later the chosen symbol
 
     // Analysis.

@@ -10,6 +10,7 @@
 #include "bitstream.h"
 #include "capacity.h"
 #include "symbol.h"
+#include "utf8_analysis.h"
 
 namespace tavoqr {
 namespace {
@@ -111,6 +112,34 @@ void StartSymbols(QrEncodeContext& ctx)
     ctx.cursorCharacter = 0;
 }
 
+// Writes and renders every symbol of a prepared context; on success hands the
+// array to the caller and reports the version and level used.
+Status MakeSymbols(QrEncodeContext& ctx, int32_t symbolCount, QrBitmap*** outBitmaps, QrEncodeParams* params)
+{
+    BitmapArray result(symbolCount);
+    if (result.items == nullptr)
+        return Status::kOutOfMemory;
+    StartSymbols(ctx);
+    for (int32_t i = 0; i < symbolCount; ++i) {
+        if (const Status s = MakeSymbol(ctx, i, symbolCount, result.items[i]); s != Status::kOk)
+            return s;
+    }
+    *outBitmaps = result.Release();
+    params->version = ctx.symbol.version;
+    params->level = ctx.symbol.level;
+    return Status::kOk;
+}
+
+// Points the context at `length` bytes of UTF-8 text.
+void SetUtf8Text(QrEncodeContext& ctx, const char* text, int32_t length, const QrEncodeParams& params)
+{
+    ctx.text = reinterpret_cast<const uint8_t*>(text);
+    ctx.textLength = length;
+    ctx.request = QrSymbolSpec{};
+    ctx.request.version = params.version;
+    ctx.request.level = params.level;
+}
+
 }  // namespace
 
 Status PrepareSymbols(QrEncodeContext& ctx, int32_t symbolCount)
@@ -158,19 +187,7 @@ Status QrEncode(const char* text, int32_t length, int32_t symbolCount, QrBitmap*
         return s;
     if (symbolCount > 1)
         ctx.parity = Parity(text);
-
-    BitmapArray result(symbolCount);
-    if (result.items == nullptr)
-        return Status::kOutOfMemory;
-    StartSymbols(ctx);
-    for (int32_t i = 0; i < symbolCount; ++i) {
-        if (const Status s = MakeSymbol(ctx, i, symbolCount, result.items[i]); s != Status::kOk)
-            return s;
-    }
-    *outBitmaps = result.Release();
-    params->version = ctx.symbol.version;
-    params->level = ctx.symbol.level;
-    return Status::kOk;
+    return MakeSymbols(ctx, symbolCount, outBitmaps, params);
 }
 
 Status QrEncode2(const char* const* texts, int32_t textCount, QrBitmap*** outBitmaps, QrEncodeParams* params,
@@ -254,6 +271,47 @@ Status GetCodeInfo(const char* text, int32_t symbolCount, QrEncodeParams* params
     params->version = ctx.symbol.version;
     params->level = ctx.symbol.level;
     return Status::kOk;
+}
+
+Status QrEncodeUtf8(const char* text, int32_t length, int32_t symbolCount, QrBitmap*** outBitmaps,
+                    QrEncodeParams* params)
+{
+    if (text == nullptr || length < 1 || outBitmaps == nullptr || *outBitmaps != nullptr || params == nullptr ||
+        !ValidSymbolCount(symbolCount) || !ValidRequest(*params)) {
+        return Status::kBadArgument;
+    }
+    QrEncodeContext ctx;
+    SetUtf8Text(ctx, text, length, *params);
+    if (const Status s = PrepareUtf8Symbols(ctx, symbolCount); s != Status::kOk)
+        return s;
+    return MakeSymbols(ctx, symbolCount, outBitmaps, params);
+}
+
+Result<int32_t> GetCodeInfoUtf8(const char* text, int32_t length, int32_t symbolCount, QrEncodeParams* params)
+{
+    if (text == nullptr || length < 0 || params == nullptr || !ValidSymbolCount(symbolCount) || !ValidRequest(*params))
+        return Status::kBadArgument;
+    if (length == 0) {
+        params->version = params->version == 0 ? kMinVersion : params->version;
+        params->level = NormalizeLevel(params->level);
+        return 0;
+    }
+    QrEncodeContext ctx;
+    SetUtf8Text(ctx, text, length, *params);
+    if (const Status s = PrepareUtf8Symbols(ctx, symbolCount); s != Status::kOk)
+        return s;
+    const int32_t bits = LargestSymbolBits(ctx, symbolCount, ctx.symbol.version).value;
+    const int32_t capacity = ctx.symbol.dataCodewords * 8;
+    params->version = ctx.symbol.version;
+    params->level = ctx.symbol.level;
+    return (100 * bits + capacity - 1) / capacity;
+}
+
+Result<int32_t> GetAvailableBytesUtf8(const int32_t* versionLevel, int32_t symbolCount)
+{
+    if (versionLevel == nullptr)
+        return Status::kBadArgument;
+    return Utf8ByteCapacity(versionLevel[0], versionLevel[1], symbolCount);
 }
 
 }  // namespace tavoqr

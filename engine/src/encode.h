@@ -30,4 +30,12 @@ Result<int32_t> GetAvailableLength(const int32_t* versionLevel);
 Result<int32_t> GetAvailableVersion(int32_t printWidth, int32_t cellSizeIndex, int32_t* outVersion);
 Status GetCodeInfo(const char* text, int32_t symbolCount, QrEncodeParams* params);
 
+// The UTF-8 operations: same contracts as tavoqrenc.h.
+Status QrEncodeUtf8(const char* text, int32_t length, int32_t symbolCount, QrBitmap*** outBitmaps,
+                    QrEncodeParams* params);
+// The fill of the fullest symbol in percent, or the failure.
+Result<int32_t> GetCodeInfoUtf8(const char* text, int32_t length, int32_t symbolCount, QrEncodeParams* params);
+// Bytes of UTF-8 text the symbols hold in byte mode, or Status::kBadArgument.
+Result<int32_t> GetAvailableBytesUtf8(const int32_t* versionLevel, int32_t symbolCount);
+
 }  // namespace tavoqr

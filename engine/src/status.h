@@ -14,6 +14,7 @@ enum class Status {
     kOutOfMemory,      // an allocation failed
     kLookupFailed,     // a byte without a value in the mode of its segment
     kSplitImpossible,  // the text cannot be divided among the structured-append symbols
+    kBadText,          // a text given as UTF-8 is not well-formed UTF-8 or holds a zero byte
 };
 
 // A value (a bit count, a width, a capacity) or the Status of why there is

@@ -169,7 +169,7 @@ Result<int32_t> LargestSymbolBits(const QrEncodeContext& ctx, int32_t symbolCoun
     PartCursor cursor{ctx.segments, 0, 0};
     int32_t largest = 0;
     for (int32_t i = 0; i < symbolCount; ++i) {
-        int32_t bits = symbolCount > 1 ? kStructuredAppendHeaderBits : 0;
+        int32_t bits = (symbolCount > 1 ? kStructuredAppendHeaderBits : 0) + (ctx.eci >= 0 ? kEciHeaderBits : 0);
         cursor.Take(QuotaOf(ctx, i, symbolCount), [&](int32_t mode, int32_t, int32_t n) {
             bits += SegmentBits(mode, n, version).value;
             return Status::kOk;
@@ -193,6 +193,10 @@ Status WriteSymbolData(QrEncodeContext& ctx, int32_t index, int32_t symbolCount)
         out.Put(static_cast<uint32_t>(index), 4);
         out.Put(static_cast<uint32_t>(symbolCount - 1), 4);
         out.Put(ctx.parity, 8);
+    }
+    if (ctx.eci >= 0) {
+        out.Put(kModeEci, 4);
+        out.Put(static_cast<uint32_t>(ctx.eci), 8);
     }
     PartCursor cursor{ctx.segments, ctx.cursorSegment, ctx.cursorCharacter};
     const Status status = cursor.Take(QuotaOf(ctx, index, symbolCount), [&](int32_t mode, int32_t offset, int32_t n) {

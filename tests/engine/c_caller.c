@@ -58,6 +58,11 @@ int main(void)
         bitmaps = NULL;
     }
 
+    versionLevel[1] = TAVOQRENC_LEVEL_L;
+    expect("utf8 bytes 1-L", TavoQREnc_GetAvailableBytesUtf8(versionLevel, 1), 16);
+    expect("utf8 overlong", TavoQREnc_QrEncodeUtf8("\xC0\xAF", 2, 1, &bitmaps, &params), TAVOQRENC_E_BAD_TEXT);
+    expect("utf8 info", TavoQREnc_GetCodeInfoUtf8("\xE7\x94\xB0\xE4\xB8\xAD", 6, 1, &params) > 0, 1);
+
     TavoQREnc_FreeBitmaps(NULL, 3);
     expect("side of NULL", TavoQREnc_GetBitmapSide(NULL), 0);
     expect("bits of NULL", TavoQREnc_GetBitmapBits(NULL, NULL) == NULL, 1);

@@ -23,6 +23,7 @@ inline const char* StatusName(Status status)
     case Status::kOutOfMemory: return "kOutOfMemory";
     case Status::kLookupFailed: return "kLookupFailed";
     case Status::kSplitImpossible: return "kSplitImpossible";
+    case Status::kBadText: return "kBadText";
     }
     return "?";
 }
