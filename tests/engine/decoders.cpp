@@ -82,6 +82,8 @@ ZxingReading ReadWithZxing(const GreyImage& image)
     }
     const ZXing::ByteArray& bytes = result.bytes();
     reading.bytes.assign(bytes.begin(), bytes.end());
+    reading.text = result.text();
+    reading.hasEci = result.hasECI();
     reading.ecLevel = result.ecLevel();
     reading.sequenceIndex = result.sequenceIndex();
     reading.sequenceSize = result.sequenceSize();

@@ -44,15 +44,18 @@ struct ZxingReading {
     int sequenceSize = -1;   // structured append: number of symbols, else -1
     std::string sequenceId;  // structured append: the parity byte in decimal
     std::string error;       // the decoder's complaint when not valid
+    std::string text{};      // the data as UTF-8, converted as the ECI (or a guess) says
+    bool hasEci = false;     // the data carry an ECI designator
 };
 
 // Decodes the one QR Code symbol in `image` with zxing-cpp, QR Code only.
 ZxingReading ReadWithZxing(const GreyImage& image);
 
 // Every QR Code symbol zbar finds in `image`, in zbar's order, as raw bytes
-// (binary mode). zbar joins the symbols of a complete structured-append
+// (binary mode) or, with `asText`, as UTF-8 text converted as the ECI (or
+// zbar's guess) says. zbar joins the symbols of a complete structured-append
 // sequence standing in the same picture into one result.
-std::vector<std::string> ReadWithZbar(const GreyImage& image);
+std::vector<std::string> ReadWithZbar(const GreyImage& image, bool asText = false);
 
 // Exclusive-or of every byte of `text`: the parity of a structured-append header.
 uint8_t Parity(const std::string& text);

@@ -8,7 +8,7 @@
 
 namespace nubora::peers {
 
-std::vector<std::string> ReadWithZbar(const GreyImage& image)
+std::vector<std::string> ReadWithZbar(const GreyImage& image, bool asText)
 {
     using namespace zbar;  // the C++ view of zbar.h puts its C interface there
     std::vector<std::string> found;
@@ -19,7 +19,7 @@ std::vector<std::string> ReadWithZbar(const GreyImage& image)
         zbar_image_scanner_create(), &zbar_image_scanner_destroy);
     zbar_image_scanner_set_config(scanner.get(), ZBAR_NONE, ZBAR_CFG_ENABLE, 0);
     zbar_image_scanner_set_config(scanner.get(), ZBAR_QRCODE, ZBAR_CFG_ENABLE, 1);
-    zbar_image_scanner_set_config(scanner.get(), ZBAR_QRCODE, ZBAR_CFG_BINARY, 1);
+    zbar_image_scanner_set_config(scanner.get(), ZBAR_QRCODE, ZBAR_CFG_BINARY, asText ? 0 : 1);
 
     const std::unique_ptr<zbar_image_t, decltype(&zbar_image_destroy)> picture(zbar_image_create(),
                                                                                &zbar_image_destroy);
