@@ -10,6 +10,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind
   # independent QR peers: decoders and a reference encoder
   libzxing-dev libzbar-dev libqrencode-dev
+  # a general-purpose encoder as the yardstick of the UTF-8 symbols' sizes
+  python3-segno
   # the qrencode tool, beside nubora-qr in the batch benchmark
   qrencode
   # the PNG and PDF symbol files (zlib); their tests rasterise the SVG and PDF files
