@@ -1,12 +1,14 @@
 // libFuzzer target for the engine's C interface. The input chooses the call:
 //   byte 0   bits 0..3: symbol count N - 1 (1..16); bit 7: call QrEncode2
-//            instead, with the texts separated by zero bytes
+//            instead, with the texts separated by zero bytes; else bit 6:
+//            call QrEncodeUtf8 and GetCodeInfoUtf8 with all of the rest
 //   byte 1   requested version, modulo 16 (0 automatic, 1..15)
 //   byte 2   requested level, modulo 5 (0 default, 1..4)
-//   the rest the text, up to its first zero byte
+//   the rest the text, up to its first zero byte (UTF-8: zero bytes and all)
 // Any status is allowed; a success must hand back symbols that zxing-cpp
-// (and, for single symbols, zbar) read back to exactly the text, and nothing
-// may crash or leak (ASan, UBSan and LeakSanitizer watch).
+// (and, for single symbols, zbar; as text for UTF-8) read back to exactly the
+// text, UTF-8 symbols each well-formed UTF-8 on its own, and nothing may crash
+// or leak (ASan, UBSan and LeakSanitizer watch).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,7 +33,8 @@ bool IsStatus(int32_t status)
     case TAVOQRENC_E_BAD_ARGUMENT:
     case TAVOQRENC_E_OUT_OF_MEMORY:
     case TAVOQRENC_E_CONTEXT:
-    case TAVOQRENC_E_SPLIT_IMPOSSIBLE: return true;
+    case TAVOQRENC_E_SPLIT_IMPOSSIBLE:
+    case TAVOQRENC_E_BAD_TEXT: return true;
     default: return false;
     }
 }
@@ -59,11 +62,18 @@ nubora::peers::ZxingReading Read(const QrBitmap* bitmap, int32_t version, const 
     return reading;
 }
 
-void FuzzEncode(const std::string& text, int32_t count, QrEncodeParams request)
+void FuzzEncode(const std::string& text, int32_t count, QrEncodeParams request, bool utf8)
 {
     QrBitmap** symbols = nullptr;
     QrEncodeParams used = request;
-    const int32_t status = TavoQREnc_QrEncode(text.c_str(), static_cast<int32_t>(text.size()), count, &symbols, &used);
+    const auto length = static_cast<int32_t>(text.size());
+    const int32_t status = utf8 ? TavoQREnc_QrEncodeUtf8(text.data(), length, count, &symbols, &used)
+                                : TavoQREnc_QrEncode(text.c_str(), length, count, &symbols, &used);
+    QrEncodeParams info = request;
+    const int32_t infoStatus = utf8 ? TavoQREnc_GetCodeInfoUtf8(text.data(), length, count, &info) : status;
+    if (utf8 && !text.empty() &&
+        (status == TAVOQRENC_OK ? infoStatus <= 0 || info.version != used.version : infoStatus != status))
+        Fail("the information call disagrees with the encoding", text);
     if (status != TAVOQRENC_OK) {
         if (!IsStatus(status))
             Fail("undocumented status", text);
@@ -79,12 +89,14 @@ void FuzzEncode(const std::string& text, int32_t count, QrEncodeParams request)
     std::string joined;
     for (int32_t i = 0; i < count; ++i) {
         const auto reading = Read(symbols[i], used.version, text);
+        if (utf8 && reading.text != reading.bytes)
+            Fail("a UTF-8 symbol that does not read as UTF-8 on its own", reading.bytes);
         if (count == 1) {
             if (reading.bytes != text)
                 Fail("zxing reads other bytes", reading.bytes);
             if (reading.sequenceIndex != -1)
                 Fail("single symbol with a structured-append header", text);
-            const auto zb = nubora::peers::ReadWithZbar(nubora::peers::RenderGrey(symbols[i]));
+            const auto zb = nubora::peers::ReadWithZbar(nubora::peers::RenderGrey(symbols[i]), utf8);
             if (zb.size() != 1 || zb[0] != text)
                 Fail("zbar cannot read the symbol back", text);
         } else {
@@ -140,7 +152,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     if ((data[0] & 0x80) == 0) {
         const int32_t count = 1 + (data[0] & 0x0F);
-        FuzzEncode(std::string(rest, strnlen(rest, restSize)), count, request);
+        const bool utf8 = (data[0] & 0x40) != 0;
+        FuzzEncode(std::string(rest, utf8 ? restSize : strnlen(rest, restSize)), count, request, utf8);
         return 0;
     }
     std::vector<std::string> texts;
