@@ -1,5 +1,6 @@
 #include "workload.h"
 
+#include <iconv.h>
 #include <qrencode.h>
 
 #include <algorithm>
@@ -181,7 +182,41 @@ int DrawSize(Rng& rng, int version, size_t kind)
     return kind == 3 ? size * 12 / 5 : size;
 }
 
-std::vector<std::string> Build(int version)
+// The Shift-JIS text in UTF-8, or an empty string when it does not convert.
+std::string ToUtf8(const std::string& sjis)
+{
+    const iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return {};
+    std::string out(sjis.size() * 3 / 2 + 4, '\0');
+    char* in = const_cast<char*>(sjis.data());
+    size_t inLeft = sjis.size();
+    char* to = out.data();
+    size_t toLeft = out.size();
+    const size_t done = iconv(cd, &in, &inLeft, &to, &toLeft);
+    iconv_close(cd);
+    if (done == static_cast<size_t>(-1) || inLeft != 0)
+        return {};
+    out.resize(out.size() - toLeft);
+    return out;
+}
+
+// A payload as drawn (Shift-JIS), or converted to UTF-8.
+using Convert = std::string (*)(const std::string&);
+std::string AsDrawn(const std::string& text) { return text; }
+
+// Whether both encoders put `text` on `version`.
+using Lands = bool (*)(const std::string&, int);
+bool LandsShiftJis(const std::string& text, int version)
+{
+    return EngineVersion(text) == version && LibqrencodeVersion(text) == version;
+}
+bool LandsUtf8(const std::string& text, int version)
+{
+    return !text.empty() && EngineVersionUtf8(text) == version && LibqrencodeVersion8bit(text) == version;
+}
+
+std::vector<std::string> Build(int version, Convert convert, Lands lands)
 {
     Rng rng(kSeed + static_cast<uint64_t>(version));
     std::vector<std::string> payloads;
@@ -196,8 +231,8 @@ std::vector<std::string> Build(int version)
                 continue;
             possible[kind] = false;
             for (int t = 0; t < kTries; ++t) {
-                std::string text = kBuilders[kind](rng, DrawSize(rng, version, kind));
-                if (EngineVersion(text) == version && LibqrencodeVersion(text) == version) {
+                std::string text = convert(kBuilders[kind](rng, DrawSize(rng, version, kind)));
+                if (lands(text, version)) {
                     payloads.push_back(std::move(text));
                     possible[kind] = true;
                     break;
@@ -215,12 +250,41 @@ const std::vector<std::string>& Payloads(int version)
     static const std::map<int, std::vector<std::string>> all = [] {
         std::map<int, std::vector<std::string>> m;
         for (const int v : kVersions)
-            m[v] = Build(v);
+            m[v] = Build(v, AsDrawn, LandsShiftJis);
         return m;
     }();
     static const std::vector<std::string> none;
     const auto it = all.find(version);
     return it == all.end() ? none : it->second;
+}
+
+const std::vector<std::string>& Utf8Payloads(int version)
+{
+    static const std::map<int, std::vector<std::string>> all = [] {
+        std::map<int, std::vector<std::string>> m;
+        for (const int v : kVersions)
+            m[v] = Build(v, ToUtf8, LandsUtf8);
+        return m;
+    }();
+    static const std::vector<std::string> none;
+    const auto it = all.find(version);
+    return it == all.end() ? none : it->second;
+}
+
+int LibqrencodeVersion8bit(const std::string& text)
+{
+    QRcode* code = QRcode_encodeData(static_cast<int>(text.size()), reinterpret_cast<const unsigned char*>(text.data()),
+                                     0, QR_ECLEVEL_M);
+    const int version = code == nullptr ? 0 : code->version;
+    QRcode_free(code);
+    return version;
+}
+
+int EngineVersionUtf8(const std::string& text)
+{
+    QrEncodeParams params{0, TAVOQRENC_LEVEL_M};
+    return TavoQREnc_GetCodeInfoUtf8(text.data(), static_cast<int32_t>(text.size()), 1, &params) >= 0 ? params.version
+                                                                                                      : 0;
 }
 
 int LibqrencodeVersion(const std::string& text)

@@ -21,6 +21,16 @@ inline constexpr int kPayloads = 16;
 // at level M and automatic version. Same on every run and machine.
 const std::vector<std::string>& Payloads(int version);
 
+// The same kinds of payloads in UTF-8, each landing on `version` both with
+// the engine's UTF-8 encoder and with libqrencode in 8-bit mode, at level M.
+const std::vector<std::string>& Utf8Payloads(int version);
+
+// Version libqrencode chooses for `text` at level M in 8-bit mode, or 0.
+int LibqrencodeVersion8bit(const std::string& text);
+
+// Version the engine's UTF-8 encoder chooses for `text` at level M, or 0.
+int EngineVersionUtf8(const std::string& text);
+
 // Version libqrencode chooses for `text` at level M with the Kanji hint, or 0.
 int LibqrencodeVersion(const std::string& text);
 
