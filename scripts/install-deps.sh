@@ -16,6 +16,8 @@ packages=(
   qrencode
   # the PNG and PDF symbol files (zlib); their tests rasterise the SVG and PDF files
   zlib1g-dev librsvg2-bin poppler-utils
+  # the sheets of labels: the glabels template files, read with libxml2
+  glabels-data libxml2-dev
   # the house style (make format-check)
   clang-format
   # fuzzing (libFuzzer ships with clang's runtime)
