@@ -65,6 +65,7 @@ bench: build
 	@$(BUILD_DIR)/bench/nubora_readback_bench
 	@$(BUILD_DIR)/bench/nubora_batch_bench
 	@$(BUILD_DIR)/bench/nubora_startup_bench
+	@$(BUILD_DIR)/bench/nubora_glabels_bench
 
 # The tracked C/C++ files against .clang-format: names those that differ.
 format-check: deps
