@@ -235,10 +235,8 @@ private:
     {
         char name[32];
         std::snprintf(name, sizeof name, "%04zu", row + 1);
-        static constexpr const char* kExtensions[] = {".bmp", ".png", ".svg", ".pdf"};
         const auto format = options_.batchFormat;
-        return {format,
-                (std::filesystem::path(options_.outputDir) / name).string() + kExtensions[static_cast<int>(format)],
+        return {format, (std::filesystem::path(options_.outputDir) / name).string() + ExtensionOf(format),
                 FileSync::Deferred};
     }
 

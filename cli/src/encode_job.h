@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "nubora/logic/symbol_files.h"
+#include "nubora/logic/symbol_writer.h"
 
 namespace nubora::cli {
 

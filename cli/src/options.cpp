@@ -65,19 +65,6 @@ std::optional<int> CellSizeIndexOf(std::string_view text)
     return index >= 0 ? std::optional(index) : std::nullopt;
 }
 
-std::optional<SymbolFileFormat> FormatNamed(std::string_view name)
-{
-    if (name == "png")
-        return SymbolFileFormat::Png;
-    if (name == "bmp")
-        return SymbolFileFormat::Bmp;
-    if (name == "svg")
-        return SymbolFileFormat::Svg;
-    if (name == "pdf")
-        return SymbolFileFormat::Pdf;
-    return std::nullopt;
-}
-
 std::optional<BatchKind> KindNamed(std::string_view name)
 {
     if (name == "text")
@@ -194,7 +181,7 @@ private:
         if (name == "--output-dir")
             return Set(options_.outputDir, !value.empty() ? std::optional(value) : std::nullopt);
         if (name == "--format")
-            return Set(options_.batchFormat, FormatNamed(value)) && (formatGiven_ = true);
+            return Set(options_.batchFormat, SymbolFileFormatNamed(value)) && (formatGiven_ = true);
         profile_ = value;
         return value == "memory" || value == "mecard" || value == "mailto-legacy" || value == "mailto-uri";
     }

@@ -283,31 +283,6 @@ constexpr int kFirstPageObject = 4;  // then its content, then the next page
 
 }  // namespace
 
-std::optional<SymbolFileFormat> SymbolFileFormatFor(std::string_view path)
-{
-    struct Extension {
-        std::string_view text;
-        SymbolFileFormat format;
-    };
-    static constexpr std::array<Extension, 4> kExtensions = {{
-        {".bmp", SymbolFileFormat::Bmp},
-        {".png", SymbolFileFormat::Png},
-        {".svg", SymbolFileFormat::Svg},
-        {".pdf", SymbolFileFormat::Pdf},
-    }};
-    const std::size_t slash = path.rfind('/');
-    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    for (const Extension& extension : kExtensions) {
-        if (name.size() <= extension.text.size())
-            continue;
-        const std::string_view tail = name.substr(name.size() - extension.text.size());
-        if (std::equal(tail.begin(), tail.end(), extension.text.begin(),
-                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; }))
-            return extension.format;
-    }
-    return std::nullopt;
-}
-
 std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, double cellMm)
 {
     if (!UsableSymbol(symbol) || !UsableCell(cellMm) || pixelsPerModule < kMinPngModulePixels ||

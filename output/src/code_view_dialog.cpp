@@ -225,9 +225,9 @@ void CodeViewDialog::OnSaveBmp()
     if (!path)
         return;
     const CodeState& state = host_.State();
-    const double cellMm = CellSizeMm(state.codeSettings.cellSizeIndex);
-    const std::string footer = SheetFooter(state.codeBitmaps, cellMm, state.codeSettings.printSizeMm);
-    if (!SaveCodeFile(QFile::encodeName(*path).toStdString(), state.codeBitmaps, state.shownSymbol, cellMm, footer)) {
+    const std::string file = QFile::encodeName(*path).toStdString();
+    if (!SaveCodeFile(file, SavedFormatFor(file), state.codeBitmaps, state.shownSymbol,
+                      CellSizeMm(state.codeSettings.cellSizeIndex), state.codeSettings.printSizeMm)) {
         ShowMessage(this, res::str::kFileOpenFailed);
         return;
     }

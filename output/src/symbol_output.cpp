@@ -1,16 +1,12 @@
 #include "nubora/output/symbol_output.h"
 
 #include "nubora/framework/print_service.h"
-#include "nubora/logic/bmp_writer.h"
-#include "nubora/logic/shell_rules.h"
-#include "nubora/logic/symbol_files.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 
 #include <QPainter>
 
 #include <cmath>
-#include <vector>
 
 namespace nubora {
 
@@ -21,34 +17,9 @@ fw::FileDialogRequest SymbolSaveRequest()
             QStringLiteral("bmp"), fw::InitialFolder(QStringLiteral("Bitmap"))};
 }
 
-bool SaveCodeFile(const std::string& path, const SymbolBitmaps& symbols, int shown, double cellMm,
-                  const std::string& footer)
+SymbolFileFormat SavedFormatFor(const std::string& path)
 {
-    const QrBitmap* symbol = symbols.At(shown);
-    if (!symbol)
-        return false;
-    switch (SymbolFileFormatFor(path).value_or(SymbolFileFormat::Bmp)) {
-    case SymbolFileFormat::Png: return SavePngFile(path, *symbol, kPngModulePixels, cellMm);
-    case SymbolFileFormat::Svg: return SaveSvgFile(path, *symbol, cellMm);
-    case SymbolFileFormat::Pdf: {
-        std::vector<const QrBitmap*> all;
-        for (int i = 0; i < symbols.Count(); ++i)
-            all.push_back(symbols.At(i));
-        return SavePdfSheet(path, all.data(), static_cast<int>(all.size()), cellMm, footer);
-    }
-    case SymbolFileFormat::Bmp: break;
-    }
-    return SaveBmpFile(path, *symbol);
-}
-
-std::string SheetFooter(const SymbolBitmaps& symbols, double cellMm, double printSizeMm)
-{
-    const QrBitmap* first = symbols.At(0);
-    const int version = first ? (first->Side() - 8 - 17) / 4 : 0;
-    const int count = symbols.Count();
-    return "nubora: cell " + FormatMm2(cellMm) + " mm, version " + std::to_string(version) + ", " +
-           std::to_string(count) + (count == 1 ? " symbol" : " symbols") + ", print size " + FormatMm2(printSizeMm) +
-           " mm";
+    return SymbolFileFormatFor(path).value_or(SymbolFileFormat::Bmp);
 }
 
 int PrintedSide(int dotsPerInchY, double printSizeMm)

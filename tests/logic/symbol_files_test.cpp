@@ -2,6 +2,7 @@
 // fixed, and the payload read back by the peer decoders from what Qt's image
 // reader, rsvg-convert and pdftoppm make of them.
 #include "nubora/logic/symbol_files.h"
+#include "nubora/logic/symbol_writer.h"
 
 #include <zlib.h>
 
@@ -113,6 +114,26 @@ TEST(SymbolFileFormat, FollowsTheExtensionInAnyCase)
     };
     for (const Row& row : rows)
         EXPECT_EQ(SymbolFileFormatFor(row.path), row.format) << row.path;
+}
+
+TEST(SymbolFileFormat, EachNameIsItsExtensionAndOptionValue)
+{
+    for (const SymbolFileFormat format :
+         {SymbolFileFormat::Bmp, SymbolFileFormat::Png, SymbolFileFormat::Svg, SymbolFileFormat::Pdf}) {
+        EXPECT_EQ(SymbolFileFormatNamed(FormatName(format)), format);
+        EXPECT_EQ(SymbolFileFormatFor("code" + ExtensionOf(format)), format);
+    }
+    EXPECT_EQ(SymbolFileFormatNamed("PNG"), std::nullopt);
+}
+
+TEST(PngModulePixels, TheFewestGivingAtLeast300DotsPerInch)
+{
+    const struct {
+        double cellMm;
+        int pixels;
+    } rows[] = {{0.25, 3}, {0.3, 4}, {0.5, 6}, {0.6, 8}, {2 * 25.4 / 300, 2}, {0.05, 1}, {5.0, 50}, {0.0, 1}};
+    for (const auto& row : rows)
+        EXPECT_EQ(PngModulePixels(row.cellMm), row.pixels) << row.cellMm;
 }
 
 TEST(SymbolFilePng, ChunksHeaderAndResolutionAreExact)

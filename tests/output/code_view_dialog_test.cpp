@@ -375,7 +375,7 @@ TEST_F(CodeViewTest, TheChosenTypeDecidesTheFormatAndAPdfHoldsTheWholeSplit)
     } cases[] = {
         {"code.png",
          [&] {
-             const std::vector<uint8_t> png = BuildPngFile(second, kPngModulePixels, cellMm);
+             const std::vector<uint8_t> png = BuildPngFile(second, PngModulePixels(cellMm), cellMm);
              return std::string(png.begin(), png.end());
          }()},
         {"code.SVG", BuildSvgFile(second, cellMm)},

@@ -8,7 +8,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,14 +16,6 @@
 #include "tavoqrenc.h"
 
 namespace nubora {
-
-// The kinds of file a symbol can be saved as.
-enum class SymbolFileFormat { Bmp, Png, Svg, Pdf };
-
-// The format named by the extension of the last name in `path`: ".bmp",
-// ".png", ".svg" or ".pdf" in any mix of cases, after at least one other
-// character. Nothing for any other or no extension.
-std::optional<SymbolFileFormat> SymbolFileFormatFor(std::string_view path);
 
 // The cell sizes the writers take, in millimetres per module.
 inline constexpr double kMinSymbolCellMm = 0.05;

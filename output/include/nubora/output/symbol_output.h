@@ -1,10 +1,12 @@
 // Saving, printing and copying one symbol, apart from the code view that
-// offers them: the save dialog's request, the printed side in printer
+// offers them: the save dialog's request and the format a chosen file is
+// saved in (the saving itself is the logic's SaveCodeFile), the printed side in printer
 // pixels, the printed page, the clipboard picture and its notice.
 #pragma once
 
 #include "nubora/framework/file_service.h"
 #include "nubora/logic/symbol_bitmaps.h"
+#include "nubora/logic/symbol_writer.h"
 
 #include <QImage>
 #include <QString>
@@ -20,28 +22,15 @@ class PrintTarget;
 // Pixels per module of the clipboard picture.
 inline constexpr int kClipboardModulePixels = 5;
 
-// Pixels per module of a saved PNG: sharp on screens and in documents; its
-// physical size is the print size whatever the count.
-inline constexpr int kPngModulePixels = 8;
-
 // The save dialog of a symbol: BMP first and by default (filter
 // "QRコードイメージ(*.bmp)|*.bmp|…", default suffix "bmp"), then PNG, SVG, PDF
 // and all files, starting in ~/Bitmap when that folder exists, else in the
 // home folder.
 fw::FileDialogRequest SymbolSaveRequest();
 
-// Writes the code held to `path` in the format its extension names: ".png",
-// ".svg" or ".pdf" (any case); the BMP file, byte for byte as ever, for
-// ".bmp" and any other name. BMP, PNG and SVG hold symbol `shown`; a PDF
-// sheet holds every symbol of a split in order, labelled, with `footer`.
-// `cellMm`: the module size the files print at. False when nothing could be
-// written (an existing file is then left as it was).
-[[nodiscard]] bool SaveCodeFile(const std::string& path, const SymbolBitmaps& symbols, int shown, double cellMm,
-                                const std::string& footer);
-
-// The PDF sheet's footer (ASCII): the cell size, version, symbol count and
-// print size of the code held.
-std::string SheetFooter(const SymbolBitmaps& symbols, double cellMm, double printSizeMm);
+// The format a file chosen in that dialog is saved in: the one its extension
+// names (SymbolFileFormatFor), BMP for any other name.
+SymbolFileFormat SavedFormatFor(const std::string& path);
 
 // Side of the printed symbol in printer pixels for a printer of
 // `dotsPerInchY` (vertical resolution) and a print size of `printSizeMm`
