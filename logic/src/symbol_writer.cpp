@@ -44,10 +44,7 @@ std::string_view FormatName(SymbolFileFormat format)
     return {};
 }
 
-std::string ExtensionOf(SymbolFileFormat format)
-{
-    return "." + std::string(FormatName(format));
-}
+std::string ExtensionOf(SymbolFileFormat format) { return "." + std::string(FormatName(format)); }
 
 std::optional<SymbolFileFormat> SymbolFileFormatNamed(std::string_view name)
 {
@@ -109,8 +106,8 @@ Result<void, WriteFailure> SaveCodeFile(const std::string& path, SymbolFileForma
             std::vector<const QrBitmap*> all;
             for (int i = 0; i < symbols.Count(); ++i)
                 all.push_back(symbols.At(i));
-            written = SavePdfSheet(path, all.data(), symbols.Count(), cellMm,
-                                   SheetFooter(symbols, cellMm, printSizeMm), sync);
+            written = SavePdfSheet(path, all.data(), symbols.Count(), cellMm, SheetFooter(symbols, cellMm, printSizeMm),
+                                   sync);
             break;
         }
         }
