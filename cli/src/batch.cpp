@@ -163,13 +163,14 @@ private:
         std::string payload;
         if (!BuildPayload(values, payload, outcome))
             return outcome;
-        const JobResult result = EncodeAndWrite(payload, request_, Target(row));
-        if (result.status != JobStatus::Written) {
-            const std::string where = result.status == JobStatus::WriteFailed ? result.failedPath + ": " : "";
-            for (const std::string& line : MessageLines(result.messageId, request_.version, request_.splitCount))
+        if (const Result<int, JobFailure> written = EncodeAndWrite(payload, request_, Target(row)); !written) {
+            const JobFailure& failure = written.Error();
+            const bool writeFailed = failure.kind == JobFailure::Kind::Write;
+            const std::string where = writeFailed ? failure.path + ": " : "";
+            for (const std::string& line : MessageLines(failure.messageId, request_.version, request_.splitCount))
                 outcome.complaints.push_back(where + line);
             outcome.failed = true;
-            outcome.writeFailed = result.status == JobStatus::WriteFailed;
+            outcome.writeFailed = writeFailed;
             return outcome;
         }
         // Only the advice on the row's own characters: the rest was given once.

@@ -53,7 +53,8 @@ Result<void, WriteFailure> WriteFiles(const SymbolBitmaps& symbols, const CodeSe
 
 }  // namespace
 
-JobResult EncodeAndWrite(const std::string& payload, const SymbolRequest& request, const FileTarget& target)
+Result<int, JobFailure> EncodeAndWrite(const std::string& payload, const SymbolRequest& request,
+                                       const FileTarget& target)
 {
     CodeSettings settings;
     settings.level = request.level;
@@ -63,13 +64,13 @@ JobResult EncodeAndWrite(const std::string& payload, const SymbolRequest& reques
     SymbolBitmaps symbols;
     const EncodeOutcome outcome = EncodeSymbols(payload, settings, symbols);
     if (!outcome.ok)
-        return {JobStatus::InputFailed, outcome.failureMessageId, {}, 0};
+        return Fail(JobFailure{JobFailure::Kind::Input, outcome.failureMessageId, {}});
     // No file is written for a symbol that does not give its payload back.
     if (!ReadsBackAs(symbols, payload))
-        return {JobStatus::InputFailed, res::str::kReadBackFailed, {}, 0};
+        return Fail(JobFailure{JobFailure::Kind::Input, res::str::kReadBackFailed, {}});
     if (const Result<void, WriteFailure> written = WriteFiles(symbols, settings, target); !written)
-        return {JobStatus::WriteFailed, res::str::kFileOpenFailed, written.Error().path, 0};
-    return {JobStatus::Written, 0, {}, symbols.Count()};
+        return Fail(JobFailure{JobFailure::Kind::Write, res::str::kFileOpenFailed, written.Error().path});
+    return symbols.Count();
 }
 
 std::string SplitPartPath(const std::string& path, int part)

@@ -36,24 +36,27 @@ struct FileTarget {
     FileSync sync = FileSync::Now;
 };
 
-enum class JobStatus { Written, InputFailed, WriteFailed };
-
-struct JobResult {
-    JobStatus status = JobStatus::InputFailed;
-    // InputFailed: the string id of the message (kDataTooLong,
-    // kSplitImpossible, kEncodeFailed, kReadBackFailed). WriteFailed:
-    // kFileOpenFailed, and `failedPath` the file that could not be written.
+// Why a code was not written.
+struct JobFailure {
+    enum class Kind {
+        Input,  // an input, check, encoding or read-back failure
+        Write,  // an output file could not be written
+    };
+    Kind kind = Kind::Input;
+    // Input: the string id of the message (kDataTooLong, kSplitImpossible,
+    // kEncodeFailed, kReadBackFailed). Write: kFileOpenFailed.
     int messageId = 0;
-    std::string failedPath;
-    int symbolCount = 0;  // Written: the symbols made
+    std::string path;  // Write: the file that could not be written
 };
 
 // Encodes `payload` (CP932 bytes) as `request` asks, reads the symbols back
 // (ReadsBackAs) and writes them to `target`. Nothing is written unless every
 // symbol reads back; when a write fails, the parts already written are
-// removed again, so the call leaves either every file or none. Safe to call
-// from several threads at once.
-JobResult EncodeAndWrite(const std::string& payload, const SymbolRequest& request, const FileTarget& target);
+// removed again, so the call leaves either every file or none. The number of
+// symbols made when all were written. Safe to call from several threads at
+// once.
+Result<int, JobFailure> EncodeAndWrite(const std::string& payload, const SymbolRequest& request,
+                                       const FileTarget& target);
 
 // The file of part `part` (1-based) of a split: "-<part>" before the
 // extension of the last name in `path` ("out.png" → "out-2.png"), or at its

@@ -49,16 +49,16 @@ int RunSingle(const Options& options)
     }
     const SymbolRequest request{options.level, options.version, options.splitCount, options.cellSizeIndex};
     const FileTarget target{*SymbolFileFormatFor(options.outputPath), options.outputPath};
-    const JobResult result = EncodeAndWrite(payload, request, target);
-    if (result.status == JobStatus::InputFailed) {
-        ComplainAll("", MessageLines(result.messageId, request.version, request.splitCount));
+    const Result<int, JobFailure> written = EncodeAndWrite(payload, request, target);
+    if (!written && written.Error().kind == JobFailure::Kind::Input) {
+        ComplainAll("", MessageLines(written.Error().messageId, request.version, request.splitCount));
         return kExitInputFailed;
     }
-    if (result.status == JobStatus::WriteFailed) {
-        ComplainAll(result.failedPath + ": ", MessageLines(result.messageId));
+    if (!written) {
+        ComplainAll(written.Error().path + ": ", MessageLines(written.Error().messageId));
         return kExitWriteFailed;
     }
-    for (const std::string& advice : ReaderAdvice(payload, result.symbolCount, false))
+    for (const std::string& advice : ReaderAdvice(payload, *written, false))
         Warn("", advice);
     return kExitOk;
 }
