@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config
+  # make release-check: a packager's flags (dpkg-buildflags)
+  dpkg-dev
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind
   # independent QR peers: decoders and a reference encoder
