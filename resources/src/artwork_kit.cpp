@@ -1,11 +1,14 @@
 #include "artwork_kit.h"
 
+#include "tavoqrenc.h"
+
 #include <QFontMetrics>
 #include <QPen>
 #include <QStringList>
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace nubora::res::art {
 
@@ -82,6 +85,50 @@ void DrawSymbolMotif(QPainter& painter, QRectF area, int modules, unsigned seed,
     DrawFinder(painter, area.topLeft(), m, dark, light);
     DrawFinder(painter, area.topLeft() + QPointF((modules - 7) * m, 0), m, dark, light);
     DrawFinder(painter, area.topLeft() + QPointF(0, (modules - 7) * m), m, dark, light);
+    painter.restore();
+}
+
+namespace {
+
+// ヌボラ in Shift-JIS, the engine's text encoding: three Kanji-mode characters.
+constexpr char kNameShiftJis[] = "\x83\x6b\x83\x7b\x83\x89";
+constexpr int kNameModules = 21;     // version 1
+constexpr int kEngineQuietZone = 4;  // modules around every bitmap of the engine
+constexpr int kPlateMargin = 2;      // modules of quiet zone the plate leaves
+
+// The name symbol's modules, one pixel each, dark and light in their
+// colours; a null image should the engine fail.
+QImage NameSymbolImage(const QColor& dark, const QColor& light)
+{
+    QrBitmap** bitmaps = nullptr;
+    QrEncodeParams params{1, TAVOQRENC_LEVEL_H};
+    if (TavoQREnc_QrEncode(kNameShiftJis, sizeof kNameShiftJis - 1, 1, &bitmaps, &params) != TAVOQRENC_OK)
+        return {};
+    QImage image(kNameModules, kNameModules, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < kNameModules; ++y) {
+        for (int x = 0; x < kNameModules; ++x)
+            image.setPixelColor(x, y, bitmaps[0]->IsDark(x + kEngineQuietZone, y + kEngineQuietZone) ? dark : light);
+    }
+    TavoQREnc_FreeBitmaps(bitmaps, 1);
+    return image;
+}
+
+}  // namespace
+
+void DrawNameSymbol(QPainter& painter, QRectF area, const QColor& dark, const QColor& light)
+{
+    const qreal module = std::max<qreal>(1, std::round(area.width() / kNameModules));
+    const qreal side = module * kNameModules;
+    // Whole logical pixels, so that every module is as wide as the others.
+    const QRectF symbol(std::round(area.center().x() - side / 2), std::round(area.center().y() - side / 2), side, side);
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(light);
+    const qreal margin = kPlateMargin * module;
+    painter.drawPath(Rounded(symbol.adjusted(-margin, -margin, margin, margin), module));
+    // Nearest neighbour: each module a crisp square, never a blur.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(symbol, NameSymbolImage(dark, light));
     painter.restore();
 }
 

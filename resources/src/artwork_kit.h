@@ -61,4 +61,11 @@ void DrawFinder(QPainter& painter, QPointF origin, qreal module, const QColor& d
 void DrawSymbolMotif(QPainter& painter, QRectF area, int modules, unsigned seed, const QColor& dark,
                      const QColor& light);
 
+// The program's name, ヌボラ, as a real QR Code symbol (version 1, level H)
+// made by the engine, that any reader decodes: `dark` modules, whole logical
+// pixels each (the nearest to 1/21 of area's width, at least one), centred on
+// `area` and drawn crisply, on a `light` plate that leaves a quiet zone of two
+// modules around them. Draws the plate alone should the engine fail.
+void DrawNameSymbol(QPainter& painter, QRectF area, const QColor& dark, const QColor& light);
+
 }  // namespace nubora::res::art

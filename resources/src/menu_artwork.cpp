@@ -118,7 +118,7 @@ QImage MenuBackground(qreal ratio)
     band.setColorAt(1, kBrand);
     p.fillRect(QRect(0, 0, kMenuWidth, 56), band);
     p.fillRect(QRect(0, 56, kMenuWidth, 3), kAccent);
-    DrawSymbolMotif(p, QRectF(14, 9, 38, 38), 21, 7u, Qt::white, kBrandDark);
+    DrawNameSymbol(p, QRectF(14, 9, 38, 38), kBrandDark, Qt::white);
     p.setFont(JapaneseFont(30, true));
     p.setPen(Qt::white);
     p.drawText(QPointF(64, 40), QStringLiteral("ヌボラ"));
@@ -136,7 +136,7 @@ QImage MenuBackground(qreal ratio)
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     p.drawPath(Rounded(sample.adjusted(-5, -5, 5, 5), 6));
-    DrawSymbolMotif(p, sample, 25, 2024u, kInk, Qt::white);
+    DrawNameSymbol(p, sample, kInk, Qt::white);
     const char* steps[] = {"種類を選ぶ", "入力する", "作成する"};
     for (int i = 0; i < 3; ++i) {
         const qreal y = 172 + i * 32;

@@ -3,11 +3,14 @@
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/resource_ids.h"
 
+#include "decoders.h"
+
 #include <QCryptographicHash>
 #include <QFontDatabase>
 #include <QSet>
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -99,9 +102,28 @@ TEST(Artwork, MenuBackgroundAt200PercentIsPaintedWithTwiceThePixels)
         for (int x = 0; x < 1000; ++x)
             differing += twice.pixel(x, y) != doubled.pixel(x, y);
     EXPECT_GT(differing, 1000) << differing;
-    // The 100 % picture is the one it always was.
+    // The 100 % picture changes only on purpose.
     EXPECT_EQ(once.devicePixelRatio(), 1);
-    EXPECT_EQ(PixelHash(once), "7314c01fc0f6b73da5ce8d059594a8a52b48edfd59a2d37936e71e510d97c365");
+    EXPECT_EQ(PixelHash(once), "112cddb371058ae79e2848b3b349410416005b8b5abc7b02db00359bb23f7c2f");
+}
+
+// The menu's two symbols are real codes of the program's name: zxing-cpp and
+// zbar read ヌボラ (Shift-JIS) from the painted menu, at 100 % and 200 %.
+TEST(Artwork, MenuSymbolsReadAsTheProgramsName)
+{
+    const std::string name = "\x83\x6b\x83\x7b\x83\x89";
+    for (const int ratio : {1, 2}) {
+        const QImage menu = LoadBitmap(bmp::kMenuBackground, ratio).convertToFormat(QImage::Format_Grayscale8);
+        // The title band's symbol with the band around it, then the sample.
+        for (const QRect area : {QRect(0, 0, 64, 59), QRect(412, 76, 86, 86)}) {
+            const QImage part = menu.copy(QRect(area.topLeft() * ratio, area.size() * ratio));
+            peers::GreyImage grey{part.width(), part.height(), {}};
+            for (int y = 0; y < part.height(); ++y)
+                grey.pixels.insert(grey.pixels.end(), part.constScanLine(y), part.constScanLine(y) + part.width());
+            EXPECT_EQ(peers::ReadWithZxing(grey).bytes, name) << ratio << " " << area.x();
+            EXPECT_EQ(peers::ReadWithZbar(grey), std::vector<std::string>{name}) << ratio << " " << area.x();
+        }
+    }
 }
 
 TEST(Artwork, PaintsTheSamePictureEveryTime)
