@@ -49,6 +49,7 @@ test-sanitize: deps
 # Everything built the way a Debian packager builds it (Release, with the
 # flags of dpkg-buildflags and all hardening), but with warnings as errors: a
 # warning that only the optimiser at -O3 gives shows here, not at a packager's.
+# Then every test, on the code as optimised for a package.
 DPKG_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 release-check: deps
 	@cmake -S . -B $(RELEASE_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release $(WERROR) \
@@ -58,6 +59,7 @@ release-check: deps
 	  -DCMAKE_SHARED_LINKER_FLAGS="$$($(DPKG_FLAGS) LDFLAGS)" \
 	  -DCMAKE_MODULE_LINKER_FLAGS="$$($(DPKG_FLAGS) LDFLAGS)" >/dev/null
 	@cmake --build $(RELEASE_DIR)
+	@ctest --test-dir $(RELEASE_DIR) --output-on-failure -j2
 
 # The libFuzzer targets over the engine's C interface and over the data-file
 # readers, built by clang with ASan and UBSan; what they learn stays in
