@@ -82,7 +82,7 @@ void DataExchange::Text(int id, std::string& member, int limitBytes)
         if (IsMultiLine(control))
             taken = LfToCrLf(taken);
     }
-    if (limitBytes > 0 && static_cast<int>(taken.size()) > limitBytes) {
+    if (direction_ == Exchange::FromControls && limitBytes > 0 && static_cast<int>(taken.size()) > limitBytes) {
         Fail(id, TextTooLongMessage(limitBytes));
         return;
     }
@@ -109,7 +109,8 @@ void DataExchange::Integer(int id, int& member)
     bool ok = false;
     const int value = ControlText(control).trimmed().toInt(&ok);
     if (!ok) {
-        Fail(id, QStringLiteral("整数を入力してください。"));
+        if (direction_ == Exchange::FromControls)
+            Fail(id, QStringLiteral("整数を入力してください。"));
         return;
     }
     member = value;

@@ -227,7 +227,7 @@ void Dialog::OnFocusLost(int id, std::function<void()> handler) { focusLost_.ins
 
 bool Dialog::UpdateData(Exchange direction)
 {
-    const bool taking = direction == Exchange::FromControls;
+    const bool taking = direction != Exchange::ToControls;
     if (taking && refreshingControls_)
         return false;
     const QScopedValueRollback<bool> refreshing(refreshingControls_, !taking);

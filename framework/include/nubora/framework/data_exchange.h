@@ -14,6 +14,10 @@ class Dialog;
 enum class Exchange {
     ToControls,    // members → controls
     FromControls,  // controls → members, with the limits checked
+    // controls → members without the limits: keeps what a screen shows as
+    // it is, a value past its limit too (set by the program from a damaged
+    // file); nothing is reported and nothing fails.
+    FromControlsUnchecked,
 };
 
 // The framework's message for a text past its byte limit; %1 is the limit.
@@ -23,7 +27,7 @@ class DataExchange {
 public:
     DataExchange(Dialog& dialog, Exchange direction) : dialog_(dialog), direction_(direction) {}
 
-    bool Saving() const { return direction_ == Exchange::FromControls; }
+    bool Saving() const { return direction_ != Exchange::ToControls; }
     // True after a check failed; the remaining pairs are then left alone.
     bool Failed() const { return failedControl_ != 0; }
     int FailedControl() const { return failedControl_; }

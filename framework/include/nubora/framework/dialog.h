@@ -97,11 +97,12 @@ public:
     void OnFocusLost(int id, std::function<void()> handler);
 
     // Runs DoDataExchange in `direction`: members to controls, or controls
-    // to members with the checks. False when a check failed (already
-    // reported). While the controls are being refreshed, a take is refused
-    // (false): a change handler that the refresh sets off would otherwise take
-    // the fields not yet refreshed back into their members. Whoever refreshes
-    // runs such follow-up work (a gauge update) once the refresh is done.
+    // to members with the checks (FromControlsUnchecked: without them). False
+    // when a check failed (already reported). While the controls are being
+    // refreshed, a take is refused (false): a change handler that the refresh
+    // sets off would otherwise take the fields not yet refreshed back into
+    // their members. Whoever refreshes runs such follow-up work (a gauge
+    // update) once the refresh is done.
     bool UpdateData(Exchange direction);
 
     const DialogUnits& Units() const { return units_; }
