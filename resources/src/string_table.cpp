@@ -46,8 +46,9 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     // beside the symbol when it passed.
     {142, "作成したQRコードを読み取って確認できなかったため、表示しません。設定を変えてもう一度お試しください。"},
     {143, "読み取り確認済み"},
-    // A data file handed to the program while the code view or a dialog is up.
-    {144, "表示中の画面を閉じてから、もう一度ファイルを開いてください。"},
+    // A data file handed to the program while the code view or a dialog is
+    // up. The code view closes only by its 戻る and メインへ buttons.
+    {144, "コード表示画面は「戻る」か「メインへ」で離れ、ダイアログは閉じてから、もう一度ファイルを開いてください。"},
     // A NUL byte (from an opened data file, say) would end the payload early;
     // "%d" is the position of that character in its field.
     {145, "%d 文字目にQRコードに入れられない制御文字（NUL）があります。削除してください。"},
