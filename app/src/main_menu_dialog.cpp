@@ -166,7 +166,8 @@ bool MainMenuDialog::AllEntriesEmpty() const
 void MainMenuDialog::ConfirmExit()
 {
     const int question = ExitQuestionId(state.exitFromCodeView, state.bmpSaved, AllEntriesEmpty());
-    if (ShowMessage(this, question) != fw::Answer::Yes) {
+    // Asked over the screen that asks, not over the hidden menu.
+    if (ShowMessage(VisibleScreen(), question) != fw::Answer::Yes) {
         state.exitFromCodeView = false;
         return;
     }

@@ -40,7 +40,7 @@ TYPED_TEST_SUITE(InputScreenFrameTest, Screens);
 TYPED_TEST(InputScreenFrameTest, ExitAfterTypingWarnsOfTheEditAndNoKeepsIt)
 {
     this->TypeThenExit(Answer::No);
-    this->ExpectOneBox(111, BoxType::Question, QStringLiteral("ヌボラ"));
+    this->ExpectOneBox(111, BoxType::Question);
     EXPECT_TRUE(this->screen.isVisible());
     EXPECT_FALSE(this->screen.IsAllEmpty());
     EXPECT_FALSE(this->menu.HasEnded());
@@ -49,7 +49,7 @@ TYPED_TEST(InputScreenFrameTest, ExitAfterTypingWarnsOfTheEditAndNoKeepsIt)
 TYPED_TEST(InputScreenFrameTest, ExitAfterTypingEndsOnYes)
 {
     this->TypeThenExit(Answer::Yes);
-    this->ExpectOneBox(111, BoxType::Question, QStringLiteral("ヌボラ"));
+    this->ExpectOneBox(111, BoxType::Question);
     EXPECT_TRUE(this->menu.HasEnded());
     EXPECT_FALSE(this->screen.isVisible());
 }

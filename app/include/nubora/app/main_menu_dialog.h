@@ -44,9 +44,9 @@ public:
     void OpenAddressBook();
     void OpenMail();
     void OpenFreeText();
-    // Asks whether to end the program (kExitQuestion, kExitDiscardEdits or
-    // kExitDiscardUnsaved by the state); on Yes ends the menu's loop, on No
-    // only clears exitFromCodeView.
+    // Asks, over the visible screen, whether to end the program
+    // (kExitQuestion, kExitDiscardEdits or kExitDiscardUnsaved by the state);
+    // on Yes ends the menu's loop, on No only clears exitFromCodeView.
     void ConfirmExit();
     // The running copy was asked to come to the front: raises and activates
     // the visible screen.
