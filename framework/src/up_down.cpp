@@ -33,6 +33,12 @@ void UpDownControl::SetBuddy(QLineEdit* buddy)
     WriteBuddy();
 }
 
+void UpDownControl::SetBuddyFormat(std::function<QString(int, int)> format)
+{
+    format_ = std::move(format);
+    WriteBuddy();
+}
+
 void UpDownControl::SetRange(int lower, int upper)
 {
     lower_ = std::min(lower, upper);
@@ -60,7 +66,7 @@ void UpDownControl::Step(int delta)
 void UpDownControl::WriteBuddy()
 {
     if (buddy_)
-        buddy_->setText(QString::number(position_));
+        buddy_->setText(format_ ? format_(position_, upper_) : QString::number(position_));
     QAccessibleValueChangeEvent change(this, position_);
     QAccessible::updateAccessibility(&change);
 }

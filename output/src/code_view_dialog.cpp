@@ -156,6 +156,8 @@ void CodeViewDialog::CreateSymbolSpinner()
     SetAccessibleName(id::kSymbolNumber, QString::fromUtf8(labels::kSymbolNumber));
     auto* spinner = AddControlAtPixels(id::kSymbolSpinner, new fw::UpDownControl, lay::kSymbolSpinner);
     spinner->SetBuddy(number);
+    // "n/N": which symbol of how many.
+    spinner->SetBuddyFormat([](int position, int upper) { return QStringLiteral("%1/%2").arg(position).arg(upper); });
     // The spinner writes the number before it reports the move: the first
     // move is acted upon here, every later one by the text change as well.
     spinner->OnPositionChanged([this] {
@@ -197,7 +199,7 @@ void CodeViewDialog::OnSymbolNumberChanged()
     if (!spinnerUsed || !UpdateData(fw::Exchange::FromControls))
         return;
     const int count = std::max(host_.State().codeBitmaps.Count(), 1);
-    const int number = QString::fromStdString(symbolNumberText).toInt();
+    const int number = QString::fromStdString(symbolNumberText).section(QLatin1Char('/'), 0, 0).toInt();
     host_.State().shownSymbol = std::clamp(number - 1, 0, count - 1);
     UpdatePictureName();
     repaint();

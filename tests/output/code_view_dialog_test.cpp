@@ -210,12 +210,12 @@ TEST_F(CodeViewTest, ASplitOfFourShowsSymbolThreeWhenTheSpinnerIsTurnedToThree)
     EXPECT_TRUE(As<QWidget>(id::kSymbolNumber)->isVisible());
     EXPECT_EQ(Spinner()->Lower(), 1);
     EXPECT_EQ(Spinner()->Upper(), 4);
-    EXPECT_EQ(As<QLineEdit>(id::kSymbolNumber)->text(), QStringLiteral("1"));
+    EXPECT_EQ(As<QLineEdit>(id::kSymbolNumber)->text(), QStringLiteral("1/4"));
     EXPECT_TRUE(IsEnlarged(ShownPicture(), EngineSymbol(0), 2));
 
     QTest::keyClick(Spinner(), Qt::Key_Up);
     QTest::keyClick(Spinner(), Qt::Key_Up);
-    EXPECT_EQ(As<QLineEdit>(id::kSymbolNumber)->text(), QStringLiteral("3"));
+    EXPECT_EQ(As<QLineEdit>(id::kSymbolNumber)->text(), QStringLiteral("3/4"));
     EXPECT_EQ(menu.state.shownSymbol, 2);
     const QImage shown = ShownPicture();
     EXPECT_TRUE(IsEnlarged(shown, EngineSymbol(2), 2));
@@ -225,7 +225,7 @@ TEST_F(CodeViewTest, ASplitOfFourShowsSymbolThreeWhenTheSpinnerIsTurnedToThree)
     EXPECT_EQ(reading.sequenceSize, 4);
     // The number box takes no typing.
     QTest::keyClicks(As<QLineEdit>(id::kSymbolNumber), "4");
-    EXPECT_EQ(As<QLineEdit>(id::kSymbolNumber)->text(), QStringLiteral("3"));
+    EXPECT_EQ(As<QLineEdit>(id::kSymbolNumber)->text(), QStringLiteral("3/4"));
     EXPECT_EQ(menu.state.shownSymbol, 2);
 }
 
@@ -238,7 +238,7 @@ TEST_F(CodeViewTest, ANewCodeStartsAtItsFirstSymbol)
     QTest::mouseClick(Button(id::kBack), Qt::LeftButton);
     MakeCode(3);
     EXPECT_EQ(menu.state.shownSymbol, 0);
-    EXPECT_EQ(As<QLineEdit>(id::kSymbolNumber)->text(), QStringLiteral("1"));
+    EXPECT_EQ(As<QLineEdit>(id::kSymbolNumber)->text(), QStringLiteral("1/3"));
     EXPECT_TRUE(IsEnlarged(ShownPicture(), EngineSymbol(0), 2));
 }
 

@@ -20,6 +20,10 @@ public:
     void SetBuddy(QLineEdit* buddy);
     QLineEdit* Buddy() const { return buddy_; }
 
+    // How the buddy shows the position, given the position and the upper end
+    // of the range; by default the position alone, in decimal.
+    void SetBuddyFormat(std::function<QString(int position, int upper)> format);
+
     // Range, both ends included; the position is clamped into it.
     void SetRange(int lower, int upper);
     int Lower() const { return lower_; }
@@ -53,6 +57,7 @@ private:
     int upper_ = 100;
     int position_ = 0;
     std::function<void()> changed_;
+    std::function<QString(int, int)> format_;
 };
 
 }  // namespace nubora::fw

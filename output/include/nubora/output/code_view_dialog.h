@@ -50,7 +50,7 @@ public:
 
     std::string inputSummary;      // control 1004
     std::string informationText;   // control 1027
-    std::string symbolNumberText;  // control 1043, written by the spinner
+    std::string symbolNumberText;  // control 1043, written by the spinner: "n/N"
     // True once the spinner has been operated; only then does a new number
     // switch the shown symbol. Never reset.
     bool spinnerUsed = false;

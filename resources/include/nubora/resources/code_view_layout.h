@@ -18,9 +18,10 @@ inline constexpr int kSymbolPixelsPerModule = 2;
 
 // Information box 1027: five lines, no frame, no margin.
 inline constexpr QRect kInformation(336, 92, 168, 80);
-// Symbol number box 1043 and its spinner 1045.
-inline constexpr QRect kSymbolNumber(336, 196, 40, 20);
-inline constexpr QRect kSymbolSpinner(376, 196, 16, 20);
+// Symbol number box 1043 and its spinner 1045. The box is wide enough for
+// the widest "n/N", "16/16".
+inline constexpr QRect kSymbolNumber(336, 196, 52, 20);
+inline constexpr QRect kSymbolSpinner(388, 196, 16, 20);
 // The read-back line and the reader advice 1072: below the information
 // panel, right of the picture panel and above the input summary, where no
 // control stands.
