@@ -202,30 +202,33 @@ void MainMenuDialog::ReturnToScreen(ScreenId screen) { Screen(screen).show(); }
 
 void MainMenuDialog::OpenDataFile(const QString& path)
 {
+    QWidget* front = VisibleScreen();
     const std::optional<ScreenId> kind = ScreenForDataFile(QFile::encodeName(path).toStdString());
     if (!kind) {
-        ShowMessage(VisibleScreen(), res::str::kWrongFileKind);
+        ShowMessage(front, res::str::kWrongFileKind);
         return;
     }
     if (codeView->isVisible() || QApplication::activeModalWidget()) {
-        ShowMessage(VisibleScreen(), res::str::kCannotOpenNow);
+        ShowMessage(front, res::str::kCannotOpenNow);
         return;
     }
-    InputScreenDialog& screen = Screen(*kind);
-    if (!screen.isVisible()) {
-        constexpr ScreenId kScreens[] = {ScreenId::AddressBook, ScreenId::Mail, ScreenId::FreeText};
-        // What is typed on the screen that gives way becomes its entries: it
-        // shows again when that screen opens and counts for the exit question.
-        // A refused take (already reported) keeps that screen.
-        for (ScreenId other : kScreens) {
-            if (Screen(other).isVisible() && !Screen(other).UpdateData(fw::Exchange::FromControls))
-                return;
+    InputScreenDialog* shown = dynamic_cast<InputScreenDialog*>(front);
+    InputScreenDialog& target = Screen(*kind);
+    // The file is read into its screen before that screen is shown: a
+    // failure is reported over the screen in front, which stays.
+    if (!target.OpenInputFile(path, front))
+        return;
+    if (shown != &target) {
+        // What is typed on the input screen that gives way becomes its
+        // entries as it stands, since no check may stop the file: it shows
+        // again when that screen opens and counts for the exit question.
+        if (shown) {
+            shown->KeepShownInput();
+            shown->hide();
         }
-        for (ScreenId other : kScreens)
-            Screen(other).hide();
         OpenScreen(*kind);
     }
-    screen.OpenInputFile(path);
+    fw::WriteTrace(QStringLiteral("opened %1").arg(path));
 }
 
 void MainMenuDialog::ClearScreen(ScreenId screen)

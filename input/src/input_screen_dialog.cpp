@@ -351,27 +351,30 @@ void InputScreenDialog::OnSaveInput()
 void InputScreenDialog::OnOpenInput()
 {
     const std::optional<QString> path = fw::CurrentServices().files->OpenFileName(this, DataFileRequest());
-    if (path)
-        OpenInputFile(*path);
+    if (path && OpenInputFile(*path))
+        fw::WriteTrace(QStringLiteral("opened %1").arg(*path));
 }
 
-bool InputScreenDialog::OpenInputFile(const QString& path)
+bool InputScreenDialog::OpenInputFile(const QString& path, QWidget* reportOver)
 {
+    QWidget* owner = reportOver ? reportOver : this;
     if (QFileInfo(path).suffix() != DataFileRequest().defaultSuffix) {
-        ShowMessage(this, res::str::kWrongFileKind);
+        ShowMessage(owner, res::str::kWrongFileKind);
         return false;
     }
     const DataFileStatus status = OpenDataFile(LocalPath(path));
     if (status != DataFileStatus::Ok) {
-        ShowMessage(this, DataFileMessage(status));
+        ShowMessage(owner, DataFileMessage(status));
         return false;
     }
     UpdateData(fw::Exchange::ToControls);
-    if (!host_.State().codeSettings.autoAdjust)
+    // A hidden screen is given its gauge when it is shown, in that mode.
+    if (isVisible() && !host_.State().codeSettings.autoAdjust)
         UpdateGauge();
-    fw::WriteTrace(QStringLiteral("opened %1").arg(path));
     return true;
 }
+
+void InputScreenDialog::KeepShownInput() { UpdateData(fw::Exchange::FromControlsUnchecked); }
 
 bool InputScreenDialog::RunButton(int buttonId)
 {

@@ -627,19 +627,19 @@ TEST_F(MainMenuTest, AGivenDataFileOpensInItsScreenAsFromTheOpenButton)
     EXPECT_TRUE(services.messages.Boxes().empty());
 
     // The same checks as the open button: an e-mail file that is empty gives
-    // kFileReadFailed in the e-mail screen, which takes the address book's place.
+    // kFileReadFailed over the address book, which stays in front.
     const QString mail = folder.filePath(QStringLiteral("empty.eqr"));
     QFile(mail).open(QIODevice::WriteOnly);
     menu.OpenDataFile(mail);
-    EXPECT_FALSE(menu.addressBook->isVisible());
-    EXPECT_TRUE(menu.mail->isVisible());
+    EXPECT_TRUE(menu.addressBook->isVisible());
+    EXPECT_FALSE(menu.mail->isVisible());
     EXPECT_EQ(LastBox().text, Text(131));
-    EXPECT_EQ(menu.addressBook->name, "Taro");  // the hidden screen keeps its entry
+    EXPECT_EQ(menu.addressBook->name, "Taro");  // nothing else changes
 
     services.messages.Clear();
     menu.OpenDataFile(folder.filePath(QStringLiteral("entry.txt")));
     EXPECT_EQ(LastBox().text, Text(132));
-    EXPECT_TRUE(menu.mail->isVisible());
+    EXPECT_TRUE(menu.addressBook->isVisible());
 }
 
 TEST_F(MainMenuTest, AGivenDataFileKeepsWhatWasTypedOnTheScreenItReplaces)

@@ -71,9 +71,14 @@ public:
     // Opens the data file at `path` as 保存データを開く does: a file of another
     // kind (its extension compared exactly) gives kWrongFileKind; otherwise
     // every member is replaced with its fields, without a question, and the
-    // gauge updated in manual mode; kFileOpenFailed, kFileReadFailed or
-    // kFileInUse keep the input as it was. True when the file was opened.
-    bool OpenInputFile(const QString& path);
+    // gauge updated in manual mode while the screen shows; kFileOpenFailed,
+    // kFileReadFailed or kFileInUse keep the input as it was. The messages
+    // are owned by `reportOver` (null: this screen). True when the file was opened.
+    bool OpenInputFile(const QString& path, QWidget* reportOver = nullptr);
+
+    // Takes what the controls show into the members without the checks:
+    // nothing is reported, and a value past its limit is kept as it is.
+    void KeepShownInput();
 
     // Text of the summary box 1027, written by the menu only.
     std::string settingsSummary;
