@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -212,16 +213,24 @@ void MainMenuDialog::OpenDataFile(const QString& path)
         ShowMessage(front, res::str::kCannotOpenNow);
         return;
     }
+    // What is typed on the input screen in front becomes its entries as it
+    // stands, since no check may stop the file: on the screen of the file's
+    // kind it decides the question before it is replaced; on another it
+    // shows again when that screen opens and counts for the exit question.
     InputScreenDialog* shown = dynamic_cast<InputScreenDialog*>(front);
     InputScreenDialog& target = Screen(*kind);
+    if (shown == &target)
+        target.KeepShownInput();
+    if (target.HoldsUnsavedInput()) {
+        const QString question = res::LoadString(res::str::kReplaceUnsavedQuestion).arg(QFileInfo(path).fileName());
+        if (ShowMessageText(front, res::str::kReplaceUnsavedQuestion, question) != fw::Answer::Yes)
+            return;
+    }
     // The file is read into its screen before that screen is shown: a
     // failure is reported over the screen in front, which stays.
     if (!target.OpenInputFile(path, front))
         return;
     if (shown != &target) {
-        // What is typed on the input screen that gives way becomes its
-        // entries as it stands, since no check may stop the file: it shows
-        // again when that screen opens and counts for the exit question.
         if (shown) {
             shown->KeepShownInput();
             shown->hide();
@@ -235,6 +244,7 @@ void MainMenuDialog::ClearScreen(ScreenId screen)
 {
     InputScreenDialog& input = Screen(screen);
     input.ClearEntries();
+    input.RememberEntries();
     input.UpdateData(fw::Exchange::ToControls);
 }
 

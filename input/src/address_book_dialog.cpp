@@ -110,6 +110,11 @@ void AddressBookDialog::SetEntry(const AddressBookEntry& entry)
     memo = entry.memo;
 }
 
+std::vector<std::string> AddressBookDialog::Entries() const
+{
+    return {name, reading, tel1, tel2, mail1, mail2, address, memo};
+}
+
 bool AddressBookDialog::IsAllEmpty() const
 {
     return name.empty() && reading.empty() && tel1.empty() && tel2.empty() && mail1.empty() && mail2.empty() &&

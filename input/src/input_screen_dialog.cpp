@@ -274,6 +274,7 @@ void InputScreenDialog::OnBackToMenu()
         if (ShowMessage(this, res::str::kBackToMenuDiscardEdits) != fw::Answer::Yes)
             return;
         ClearEntries();
+        RememberEntries();
         if (auto* gauge = ControlAs<QProgressBar>(id::kGauge))
             gauge->setValue(0);
     }
@@ -296,6 +297,7 @@ void InputScreenDialog::OnClearInput()
     if (ShowMessage(this, res::str::kClearInputQuestion) != fw::Answer::Yes)
         return;
     ClearEntries();
+    RememberEntries();
     FocusFirstField();
     UpdateData(fw::Exchange::ToControls);
     if (!host_.State().codeSettings.autoAdjust)
@@ -344,8 +346,11 @@ void InputScreenDialog::OnSaveInput()
     if (!path || !UpdateData(fw::Exchange::FromControls))
         return;
     const DataFileStatus status = SaveDataFile(LocalPath(*path));
-    if (status != DataFileStatus::Ok)
+    if (status != DataFileStatus::Ok) {
         ShowMessage(this, DataFileMessage(status));
+        return;
+    }
+    RememberEntries();
 }
 
 void InputScreenDialog::OnOpenInput()
@@ -367,6 +372,7 @@ bool InputScreenDialog::OpenInputFile(const QString& path, QWidget* reportOver)
         ShowMessage(owner, DataFileMessage(status));
         return false;
     }
+    RememberEntries();
     UpdateData(fw::Exchange::ToControls);
     // A hidden screen is given its gauge when it is shown, in that mode.
     if (isVisible() && !host_.State().codeSettings.autoAdjust)
@@ -375,6 +381,10 @@ bool InputScreenDialog::OpenInputFile(const QString& path, QWidget* reportOver)
 }
 
 void InputScreenDialog::KeepShownInput() { UpdateData(fw::Exchange::FromControlsUnchecked); }
+
+bool InputScreenDialog::HoldsUnsavedInput() const { return !IsAllEmpty() && Entries() != savedEntries_; }
+
+void InputScreenDialog::RememberEntries() { savedEntries_ = Entries(); }
 
 bool InputScreenDialog::RunButton(int buttonId)
 {

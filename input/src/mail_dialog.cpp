@@ -75,6 +75,8 @@ void MailDialog::SetEntry(const MailEntry& entry)
     body = entry.body;
 }
 
+std::vector<std::string> MailDialog::Entries() const { return {to, subject, body}; }
+
 bool MailDialog::IsAllEmpty() const { return to.empty() && subject.empty() && body.empty(); }
 
 void MailDialog::ClearEntries()

@@ -14,7 +14,8 @@ MessageKind MessageKindOf(int stringId)
     case str::kBackToMenuDiscardEdits:
     case str::kClearInputQuestion:
     case str::kBackToMenuDiscardUnsaved:
-    case str::kTrailingBackslashQuestion: return MessageKind::Question;
+    case str::kTrailingBackslashQuestion:
+    case str::kReplaceUnsavedQuestion: return MessageKind::Question;
     case str::kAlreadyRunning:
     case str::kDataTooLong:
     case str::kEncodeFailed:

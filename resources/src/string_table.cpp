@@ -52,6 +52,9 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     // A NUL byte (from an opened data file, say) would end the payload early;
     // "%d" is the position of that character in its field.
     {145, "%d 文字目にQRコードに入れられない制御文字（NUL）があります。削除してください。"},
+    // A data file handed to the program for a screen whose input is not
+    // saved; %1 is the file's name.
+    {146, "入力中のデータは保存されていません。「%1」を開いて置き換えますか？"},
 });
 
 }  // namespace

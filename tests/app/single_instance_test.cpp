@@ -1,9 +1,14 @@
 // One copy per user: the socket in process, then two real copies of nubora.
+#include "nubora/app/main_menu_dialog.h"
 #include "nubora/app/single_instance.h"
+#include "nubora/framework/testing/scripted_services.h"
+#include "nubora/input/address_book_dialog.h"
+#include "nubora/resources/control_ids.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -147,12 +152,12 @@ protected:
     }
 
     // An address-book data file in the runtime folder.
-    QString EntryFile()
+    QString EntryFile(const char* name = "entry.aqr", const QByteArray& bytes = "Taro,,,,,,,,\r\n")
     {
-        const QString path = folder.filePath(QStringLiteral("entry.aqr"));
+        const QString path = folder.filePath(QString::fromLatin1(name));
         QFile file(path);
         if (file.open(QIODevice::WriteOnly))
-            file.write("Taro,,,,,,,,\r\n");
+            file.write(bytes);
         return path;
     }
 
@@ -234,6 +239,41 @@ TEST_F(TwoCopies, ASecondCopyWithAFileHandsItToTheFirstAndSaysNothing)
         return ReadAll(firstTrace).contains(QStringLiteral("front アドレス帳用コード入力画面\n"));
     })) << ReadAll(firstTrace).toStdString();
     EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+// This process runs as the first copy, typed into; a real second copy hands it a file.
+TEST_F(TwoCopies, AHandedOverFileAsksBeforeReplacingAndKeepsTheScreenInFrontOnFailure)
+{
+    const QString entry = EntryFile(), mail = EntryFile("mail.eqr", "a@b,,\r\n"), z = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    const QString a = "アドレス帳用コード入力画面 ", m = "Eメール用コード入力画面 ";
+    const QString asked = a + "入力中のデータは保存されていません。「entry.aqr」を開いて置き換えますか？";
+    // Shown (long.aqr: a name past its 24 bytes), handed over, the answer; then what the user sees.
+    const std::tuple<QString, QString, fw::Answer, QString> cases[] = {
+        {entry, entry, fw::Answer::No, a + "Hanako " + asked},
+        {entry, entry, fw::Answer::Yes, a + "Taro " + asked},
+        {EntryFile("long.aqr", z.toLatin1() + ","), mail, {}, m + z + " "},
+        {mail, "/none/entry.aqr", {}, m + " " + m + "ファイルのオープンに失敗しました。"},
+    };
+    for (const auto& [shown, handed, answer, seen] : cases) {
+        fw::testing::ScriptedServices services;
+        services.messages.ScriptAnswers({answer});
+        MainMenuDialog menu;
+        menu.Create(true);
+        menu.OpenDataFile(shown);
+        if (shown == entry)
+            menu.addressBook->ControlAs<QLineEdit>(ctl::addressBook::kName)->setText("Hanako");
+        SingleInstance running;
+        bool fronted = false;
+        running.SetOpenHandler([&menu](const QString& path) { menu.OpenDataFile(path); });
+        running.SetFrontHandler([&fronted] { fronted = true; });
+        ASSERT_TRUE(running.Listen());
+        Start(second, Trace("second.log"), {handed});
+        ASSERT_TRUE(WaitFor([&] { return fronted && second.state() == QProcess::NotRunning; }));
+        QString now = menu.VisibleScreen()->windowTitle() + " " + QString::fromStdString(menu.addressBook->name) + " ";
+        for (const fw::testing::RecordedBox& box : services.messages.Boxes())
+            now += box.ownerTitle + " " + box.text;
+        EXPECT_EQ(now.toStdString(), seen.toStdString());
+    }
 }
 
 }  // namespace

@@ -54,11 +54,12 @@ public:
     // A data file given on the command line (or handed over by a second
     // copy): opened in the input screen of its kind as 保存データを開く opens
     // it, that screen shown in place of the menu or another input screen
-    // (whose entries keep what it shows, unchecked). Every message is owned
-    // by the screen in front, which stays in front on any failure with
-    // nothing changed: kWrongFileKind when the name is no data file's;
-    // kCannotOpenNow while the code view or a modal dialog is up; the open's
-    // own failures.
+    // (whose entries keep what it shows, unchecked). When the screen of its
+    // kind holds input not yet saved, asks first (kReplaceUnsavedQuestion,
+    // naming the file); No drops the request. Every message is owned by the
+    // screen in front, which stays in front on any failure with nothing
+    // changed: kWrongFileKind when the name is no data file's; kCannotOpenNow
+    // while the code view or a modal dialog is up; the open's own failures.
     void OpenDataFile(const QString& path);
     // Runs the command of the context-menu item (kAboutCommand: the about box).
     void OnSysCommand(int command);

@@ -14,6 +14,7 @@ public:
     explicit AddressBookDialog(ScreenHost& host);
 
     bool IsAllEmpty() const override;
+    std::vector<std::string> Entries() const override;
     void ClearEntries() override;
     std::string BuildPayload() const override;
     std::string BuildInputSummary() const override;

@@ -16,6 +16,7 @@ public:
     explicit FreeTextDialog(ScreenHost& host);
 
     bool IsAllEmpty() const override { return text.empty(); }
+    std::vector<std::string> Entries() const override { return {text}; }
     void ClearEntries() override { text.clear(); }
     // The text itself, nothing added.
     std::string BuildPayload() const override { return text; }

@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace nubora {
 
@@ -33,6 +34,8 @@ public:
 
     // True when every entry member is empty.
     virtual bool IsAllEmpty() const = 0;
+    // Every entry member, in the screen's order.
+    virtual std::vector<std::string> Entries() const = 0;
     // Empties every entry member (not the controls; UpdateData(fw::Exchange::ToControls) does that).
     virtual void ClearEntries() = 0;
     // The payload of the current members, CP932 bytes.
@@ -79,6 +82,12 @@ public:
     // Takes what the controls show into the members without the checks:
     // nothing is reported, and a value past its limit is kept as it is.
     void KeepShownInput();
+    // True when the members hold input that has not been saved: they differ
+    // from what they were when last opened from a file, saved or emptied.
+    // Empty members never do.
+    bool HoldsUnsavedInput() const;
+    // Remembers the members as saved (after an open, a save or a clear).
+    void RememberEntries();
 
     // Text of the summary box 1027, written by the menu only.
     std::string settingsSummary;
@@ -152,6 +161,8 @@ private:
     QString title_;
     ScreenId screen_;
     int backgroundId_;
+    // Entries() as last opened, saved or emptied; none before the first.
+    std::vector<std::string> savedEntries_;
 };
 
 }  // namespace nubora

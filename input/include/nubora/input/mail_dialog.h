@@ -13,6 +13,7 @@ public:
     explicit MailDialog(ScreenHost& host);
 
     bool IsAllEmpty() const override;
+    std::vector<std::string> Entries() const override;
     void ClearEntries() override;
     std::string BuildPayload() const override;
     std::string BuildInputSummary() const override;

@@ -36,5 +36,6 @@ inline constexpr int kReadBackFailed = 142;
 inline constexpr int kReadBackPassed = 143;
 inline constexpr int kCannotOpenNow = 144;
 inline constexpr int kUnencodableChar = 145;
+inline constexpr int kReplaceUnsavedQuestion = 146;
 
 }  // namespace nubora::res::str
