@@ -19,9 +19,9 @@ namespace nubora {
 
 bool MainMenuDialog::EncodeText(const std::string& payload)
 {
-    const EncodeOutcome outcome = EncodeSymbols(payload, state.codeSettings, state.codeBitmaps);
-    if (!outcome.ok) {
-        ShowMessage(VisibleScreen(), outcome.failureMessageId);
+    const Result<EncodeSuccess, EncodeFailure> outcome = EncodeSymbols(payload, state.codeSettings, state.codeBitmaps);
+    if (!outcome) {
+        ShowMessage(VisibleScreen(), outcome.Error().messageId);
         return false;
     }
     if (beforeReadBack)
@@ -33,9 +33,9 @@ bool MainMenuDialog::EncodeText(const std::string& payload)
         return false;
     }
     encodedPayload_ = payload;
-    codeView->informationText = outcome.informationText;
-    state.codeVersion = outcome.version;
-    state.codeLevel = outcome.level;
+    codeView->informationText = outcome->informationText;
+    state.codeVersion = outcome->version;
+    state.codeLevel = outcome->level;
     return true;
 }
 
@@ -77,8 +77,8 @@ void MainMenuDialog::UpdateSettingsSummary(ScreenId screen)
 
 bool MainMenuDialog::QueryCodeInfo(const std::string& payload)
 {
-    if (!QueryAutomaticCodeInfo(payload, state.codeSettings)) {
-        ShowMessage(this, res::str::kDataTooLong);
+    if (const Result<void, EncodeFailure> info = QueryAutomaticCodeInfo(payload, state.codeSettings); !info) {
+        ShowMessage(this, info.Error().messageId);
         return false;
     }
     return true;

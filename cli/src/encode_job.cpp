@@ -62,9 +62,9 @@ Result<int, JobFailure> EncodeAndWrite(const std::string& payload, const SymbolR
     settings.splitCount = request.splitCount;
     settings.cellSizeIndex = request.cellSizeIndex;
     SymbolBitmaps symbols;
-    const EncodeOutcome outcome = EncodeSymbols(payload, settings, symbols);
-    if (!outcome.ok)
-        return Fail(JobFailure{JobFailure::Kind::Input, outcome.failureMessageId, {}});
+    const Result<EncodeSuccess, EncodeFailure> encoded = EncodeSymbols(payload, settings, symbols);
+    if (!encoded)
+        return Fail(JobFailure{JobFailure::Kind::Input, encoded.Error().messageId, {}});
     // No file is written for a symbol that does not give its payload back.
     if (!ReadsBackAs(symbols, payload))
         return Fail(JobFailure{JobFailure::Kind::Input, res::str::kReadBackFailed, {}});

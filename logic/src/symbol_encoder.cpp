@@ -1,13 +1,15 @@
 #include "nubora/logic/symbol_encoder.h"
 
 #include "nubora/logic/shell_rules.h"
+#include "nubora/resources/string_ids.h"
 #include "tavoqrenc.h"
 
 #include <cstring>
 
 namespace nubora {
 
-EncodeOutcome EncodeSymbols(const std::string& payload, CodeSettings& settings, SymbolBitmaps& bitmaps)
+Result<EncodeSuccess, EncodeFailure> EncodeSymbols(const std::string& payload, CodeSettings& settings,
+                                                   SymbolBitmaps& bitmaps)
 {
     QrEncodeParams params{settings.version, settings.level};
     bitmaps.Release();
@@ -21,23 +23,23 @@ EncodeOutcome EncodeSymbols(const std::string& payload, CodeSettings& settings, 
         // The engine leaves nothing to release on failure; should it ever
         // store an array anyway, it is not leaked.
         TavoQREnc_FreeBitmaps(made, count);
-        return {false, EncodeFailureMessageId(result), {}};
+        return Fail(EncodeFailure{EncodeFailureMessageId(result)});
     }
     bitmaps.Adopt(made, count);
 
     settings.printSizeMm = SizesFor(settings.cellSizeIndex, params.version).printMm;
-    return {true, 0, CodeInformationText(params.level, settings.cellSizeIndex, params.version), params.version,
-            params.level};
+    return EncodeSuccess{CodeInformationText(params.level, settings.cellSizeIndex, params.version), params.version,
+                         params.level};
 }
 
-bool QueryAutomaticCodeInfo(const std::string& payload, CodeSettings& settings)
+Result<void, EncodeFailure> QueryAutomaticCodeInfo(const std::string& payload, CodeSettings& settings)
 {
     QrEncodeParams info{0, 0};
     if (TavoQREnc_GetCodeInfo(payload.c_str(), settings.splitCount, &info) < 0)
-        return false;
+        return Fail(EncodeFailure{res::str::kDataTooLong});
     settings.shownLevel = info.level;
     settings.shownVersion = info.version;
-    return true;
+    return {};
 }
 
 }  // namespace nubora

@@ -112,47 +112,55 @@ bool Decode(const std::vector<uint8_t>& pixels, int width, Reading& reading)
     return true;
 }
 
-bool ReadsBack(const QrBitmap* const* symbols, int count, const std::string& payload)
+Result<void, ReadBackFailure> ReadsBack(const QrBitmap* const* symbols, int count, const std::string& payload)
 {
     if (symbols == nullptr || count < 1 || count > kMaxSymbols)
-        return false;
+        return Fail(ReadBackFailure::NoSymbols);
     const std::string parity = std::to_string(Parity(payload));
     std::vector<uint8_t> pixels;
     std::string joined;
     for (int i = 0; i < count; ++i) {
-        if (symbols[i] == nullptr || !HasIntactFrame(*symbols[i]))
-            return false;
+        if (symbols[i] == nullptr)
+            return Fail(ReadBackFailure::NoSymbols);
+        if (!HasIntactFrame(*symbols[i]))
+            return Fail(ReadBackFailure::BrokenFrame);
         const int width = Render(*symbols[i], pixels);
         Reading reading;
         if (!Decode(pixels, width, reading))
-            return false;
-        if (count == 1)
-            return reading.size == -1 && reading.index == -1 && reading.bytes == payload;
-        if (reading.index != i || reading.size != count || reading.parity != parity)
-            return false;
+            return Fail(ReadBackFailure::Undecodable);
+        const bool sequenceRight = count == 1 ? reading.size == -1 && reading.index == -1
+                                              : reading.index == i && reading.size == count && reading.parity == parity;
+        if (!sequenceRight)
+            return Fail(ReadBackFailure::WrongSequence);
+        if (count == 1) {
+            joined = std::move(reading.bytes);
+            break;
+        }
         joined += reading.bytes;
     }
-    return joined == payload;
+    if (joined != payload)
+        return Fail(ReadBackFailure::WrongBytes);
+    return {};
 }
 
 }  // namespace
 
-bool ReadsBackAs(const QrBitmap* const* symbols, int count, const std::string& payload)
+Result<void, ReadBackFailure> ReadsBackAs(const QrBitmap* const* symbols, int count, const std::string& payload)
 {
     try {
         return ReadsBack(symbols, count, payload);
     } catch (...) {
         // zxing may throw on a picture it cannot make sense of, and a picture
         // or a part may not fit in memory: either way the code did not read back.
-        return false;
+        return Fail(ReadBackFailure::DecoderError);
     }
 }
 
-bool ReadsBackAs(const SymbolBitmaps& symbols, const std::string& payload)
+Result<void, ReadBackFailure> ReadsBackAs(const SymbolBitmaps& symbols, const std::string& payload)
 {
     const int count = symbols.Count();
     if (count < 1 || count > kMaxSymbols)
-        return false;
+        return Fail(ReadBackFailure::NoSymbols);
     std::array<const QrBitmap*, kMaxSymbols> all{};
     for (int i = 0; i < count; ++i)
         all[static_cast<size_t>(i)] = symbols.At(i);
