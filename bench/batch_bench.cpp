@@ -186,7 +186,7 @@ void LibqrencodeInProcess(benchmark::State& state)
             }
         }
         // Flushed once, as nubora-qr does.
-        if (!nubora::FlushFileSystem(folder.string()))
+        if (!nubora::FlushFileSystem(folder.string()).Ok())
             state.SkipWithError("the files could not be flushed");
         Report(state, Seconds(start));
     }

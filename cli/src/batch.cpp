@@ -91,7 +91,7 @@ public:
             threads.emplace_back([this] { Work(); });
         const int status = ReportInOrder();
         threads.clear();  // every worker has finished
-        if (!FlushFileSystem(options_.outputDir)) {
+        if (!FlushFileSystem(options_.outputDir).Ok()) {
             Complain(options_.outputDir + ": ", "the files could not be flushed to the disk");
             return kExitWriteFailed;
         }
@@ -275,16 +275,19 @@ std::vector<std::string> ColumnsOf(BatchKind kind)
 
 int RunBatch(const Options& options)
 {
-    std::string text;
-    switch (ReadWholeFile(options.batchPath, text)) {
-    case FileStatus::Ok: break;
-    case FileStatus::CannotOpen: Complain(options.batchPath + ": ", "cannot be opened"); return kExitInputFailed;
-    case FileStatus::InUse: Complain(options.batchPath + ": ", "is locked by another program"); return kExitInputFailed;
-    case FileStatus::Unreadable:
-        Complain(options.batchPath + ": ",
-                 "cannot be read, or is larger than " + std::to_string(kMaxReadBytes >> 20) + " MiB");
+    const Result<std::string, FileStatus> read = ReadWholeFile(options.batchPath);
+    if (!read) {
+        switch (read.Error()) {
+        case FileStatus::CannotOpen: Complain(options.batchPath + ": ", "cannot be opened"); break;
+        case FileStatus::InUse: Complain(options.batchPath + ": ", "is locked by another program"); break;
+        case FileStatus::Unreadable:
+            Complain(options.batchPath + ": ",
+                     "cannot be read, or is larger than " + std::to_string(kMaxReadBytes >> 20) + " MiB");
+            break;
+        }
         return kExitInputFailed;
     }
+    const std::string& text = *read;
     std::vector<CsvRecord> records;
     CsvError csvError;
     if (!ParseCsv(text, records, csvError)) {

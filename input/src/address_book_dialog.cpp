@@ -151,18 +151,18 @@ fw::FileDialogRequest AddressBookDialog::DataFileRequest() const
             fw::InitialFolder(QStringLiteral("CSV"))};
 }
 
-DataFileStatus AddressBookDialog::SaveDataFile(const std::string& path) const
+Result<void, DataFileStatus> AddressBookDialog::SaveDataFile(const std::string& path) const
 {
     return SaveAddressBookFile(path, Entry());
 }
 
-DataFileStatus AddressBookDialog::OpenDataFile(const std::string& path)
+Result<void, DataFileStatus> AddressBookDialog::OpenDataFile(const std::string& path)
 {
-    AddressBookEntry entry;
-    const DataFileStatus status = OpenAddressBookFile(path, entry);
-    if (status == DataFileStatus::Ok)
-        SetEntry(entry);
-    return status;
+    const Result<AddressBookEntry, DataFileStatus> entry = OpenAddressBookFile(path);
+    if (!entry)
+        return Fail(entry.Error());
+    SetEntry(*entry);
+    return {};
 }
 
 bool AddressBookDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(Entry()); }

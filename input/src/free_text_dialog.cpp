@@ -166,9 +166,19 @@ fw::FileDialogRequest FreeTextDialog::DataFileRequest() const
             fw::InitialFolder(QStringLiteral("CSV"))};
 }
 
-DataFileStatus FreeTextDialog::SaveDataFile(const std::string& path) const { return SaveFreeTextFile(path, text); }
+Result<void, DataFileStatus> FreeTextDialog::SaveDataFile(const std::string& path) const
+{
+    return SaveFreeTextFile(path, text);
+}
 
-DataFileStatus FreeTextDialog::OpenDataFile(const std::string& path) { return OpenFreeTextFile(path, text); }
+Result<void, DataFileStatus> FreeTextDialog::OpenDataFile(const std::string& path)
+{
+    Result<std::string, DataFileStatus> opened = OpenFreeTextFile(path);
+    if (!opened)
+        return Fail(opened.Error());
+    text = std::move(opened).Value();
+    return {};
+}
 
 bool FreeTextDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(text); }
 

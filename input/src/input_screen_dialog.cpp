@@ -114,7 +114,6 @@ int DataFileMessage(DataFileStatus status)
     switch (status) {
     case DataFileStatus::Unreadable: return res::str::kFileReadFailed;
     case DataFileStatus::InUse: return res::str::kFileInUse;
-    case DataFileStatus::Ok:
     case DataFileStatus::CannotOpen: break;
     }
     return res::str::kFileOpenFailed;
@@ -345,9 +344,9 @@ void InputScreenDialog::OnSaveInput()
     const std::optional<QString> path = fw::CurrentServices().files->SaveFileName(this, DataFileRequest());
     if (!path || !UpdateData(fw::Exchange::FromControls))
         return;
-    const DataFileStatus status = SaveDataFile(LocalPath(*path));
-    if (status != DataFileStatus::Ok) {
-        ShowMessage(this, DataFileMessage(status));
+    const Result<void, DataFileStatus> saved = SaveDataFile(LocalPath(*path));
+    if (!saved) {
+        ShowMessage(this, DataFileMessage(saved.Error()));
         return;
     }
     RememberEntries();
@@ -367,9 +366,9 @@ bool InputScreenDialog::OpenInputFile(const QString& path, QWidget* reportOver)
         ShowMessage(owner, res::str::kWrongFileKind);
         return false;
     }
-    const DataFileStatus status = OpenDataFile(LocalPath(path));
-    if (status != DataFileStatus::Ok) {
-        ShowMessage(owner, DataFileMessage(status));
+    const Result<void, DataFileStatus> opened = OpenDataFile(LocalPath(path));
+    if (!opened) {
+        ShowMessage(owner, DataFileMessage(opened.Error()));
         return false;
     }
     RememberEntries();

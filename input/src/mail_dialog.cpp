@@ -122,15 +122,18 @@ fw::FileDialogRequest MailDialog::DataFileRequest() const
             fw::InitialFolder(QStringLiteral("CSV"))};
 }
 
-DataFileStatus MailDialog::SaveDataFile(const std::string& path) const { return SaveMailFile(path, Entry()); }
-
-DataFileStatus MailDialog::OpenDataFile(const std::string& path)
+Result<void, DataFileStatus> MailDialog::SaveDataFile(const std::string& path) const
 {
-    MailEntry entry;
-    const DataFileStatus status = OpenMailFile(path, entry);
-    if (status == DataFileStatus::Ok)
-        SetEntry(entry);
-    return status;
+    return SaveMailFile(path, Entry());
+}
+
+Result<void, DataFileStatus> MailDialog::OpenDataFile(const std::string& path)
+{
+    const Result<MailEntry, DataFileStatus> entry = OpenMailFile(path);
+    if (!entry)
+        return Fail(entry.Error());
+    SetEntry(*entry);
+    return {};
 }
 
 bool MailDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(Entry()); }

@@ -101,7 +101,7 @@ bool SaveBmpFile(const std::string& path, const QrBitmap& symbol, FileSync sync)
     if (file.empty())
         return false;
     const std::string_view bytes(reinterpret_cast<const char*>(file.data()), file.size());
-    return WriteFileAtomically(path, bytes, sync) == FileStatus::Ok;
+    return WriteFileAtomically(path, bytes, sync).Ok();
 }
 
 }  // namespace nubora

@@ -40,10 +40,11 @@ std::string Take(std::vector<std::string>& fields, std::size_t i)
     return i < fields.size() ? std::move(fields[i]) : std::string();
 }
 
+// The data file's failure for a failure of the file access; a lock counts as
+// a plain failure to open unless `inUseKnown`.
 DataFileStatus FromFileStatus(FileStatus status, bool inUseKnown)
 {
     switch (status) {
-    case FileStatus::Ok: return DataFileStatus::Ok;
     case FileStatus::Unreadable: return DataFileStatus::Unreadable;
     case FileStatus::InUse: return inUseKnown ? DataFileStatus::InUse : DataFileStatus::CannotOpen;
     case FileStatus::CannotOpen: break;
@@ -51,18 +52,23 @@ DataFileStatus FromFileStatus(FileStatus status, bool inUseKnown)
     return DataFileStatus::CannotOpen;
 }
 
+Result<void, DataFileStatus> Saved(const Result<void, FileStatus>& written, bool inUseKnown)
+{
+    if (!written)
+        return Fail(FromFileStatus(written.Error(), inUseKnown));
+    return {};
+}
+
 // Reads an address-book or e-mail file as it is stored: an empty file counts
 // as unreadable, and a lock as a plain failure to open.
-DataFileStatus ReadTextModeFile(const std::string& path, std::string& content)
+Result<std::string, DataFileStatus> ReadTextModeFile(const std::string& path)
 {
-    std::string bytes;
-    const FileStatus status = ReadWholeFile(path, bytes);
-    if (status != FileStatus::Ok)
-        return FromFileStatus(status, false);
-    if (bytes.empty())
-        return DataFileStatus::Unreadable;
-    content = std::move(bytes);
-    return DataFileStatus::Ok;
+    Result<std::string, FileStatus> bytes = ReadWholeFile(path);
+    if (!bytes)
+        return Fail(FromFileStatus(bytes.Error(), false));
+    if (bytes->empty())
+        return Fail(DataFileStatus::Unreadable);
+    return std::move(bytes).Value();
 }
 
 }  // namespace
@@ -241,46 +247,43 @@ std::string ParseFreeTextFile(std::string_view content)
     return fields.empty() ? std::string() : LfToCrLf(fields.front());
 }
 
-DataFileStatus SaveAddressBookFile(const std::string& path, const AddressBookEntry& fields)
+Result<void, DataFileStatus> SaveAddressBookFile(const std::string& path, const AddressBookEntry& fields)
 {
-    return FromFileStatus(WriteFileAtomically(path, BuildAddressBookFile(fields)), false);
+    return Saved(WriteFileAtomically(path, BuildAddressBookFile(fields)), false);
 }
 
-DataFileStatus SaveMailFile(const std::string& path, const MailEntry& fields)
+Result<void, DataFileStatus> SaveMailFile(const std::string& path, const MailEntry& fields)
 {
-    return FromFileStatus(WriteFileAtomically(path, BuildMailFile(fields)), false);
+    return Saved(WriteFileAtomically(path, BuildMailFile(fields)), false);
 }
 
-DataFileStatus SaveFreeTextFile(const std::string& path, std::string_view text)
+Result<void, DataFileStatus> SaveFreeTextFile(const std::string& path, std::string_view text)
 {
-    return FromFileStatus(WriteFileAtomically(path, BuildFreeTextFile(text)), true);
+    return Saved(WriteFileAtomically(path, BuildFreeTextFile(text)), true);
 }
 
-DataFileStatus OpenAddressBookFile(const std::string& path, AddressBookEntry& fields)
+Result<AddressBookEntry, DataFileStatus> OpenAddressBookFile(const std::string& path)
 {
-    std::string content;
-    const DataFileStatus status = ReadTextModeFile(path, content);
-    if (status == DataFileStatus::Ok)
-        fields = ParseAddressBookFile(content);
-    return status;
+    const Result<std::string, DataFileStatus> content = ReadTextModeFile(path);
+    if (!content)
+        return Fail(content.Error());
+    return ParseAddressBookFile(*content);
 }
 
-DataFileStatus OpenMailFile(const std::string& path, MailEntry& fields)
+Result<MailEntry, DataFileStatus> OpenMailFile(const std::string& path)
 {
-    std::string content;
-    const DataFileStatus status = ReadTextModeFile(path, content);
-    if (status == DataFileStatus::Ok)
-        fields = ParseMailFile(content);
-    return status;
+    const Result<std::string, DataFileStatus> content = ReadTextModeFile(path);
+    if (!content)
+        return Fail(content.Error());
+    return ParseMailFile(*content);
 }
 
-DataFileStatus OpenFreeTextFile(const std::string& path, std::string& text)
+Result<std::string, DataFileStatus> OpenFreeTextFile(const std::string& path)
 {
-    std::string content;
-    const DataFileStatus status = FromFileStatus(ReadWholeFile(path, content), true);
-    if (status == DataFileStatus::Ok)
-        text = ParseFreeTextFile(content);
-    return status;
+    const Result<std::string, FileStatus> content = ReadWholeFile(path);
+    if (!content)
+        return Fail(FromFileStatus(content.Error(), true));
+    return ParseFreeTextFile(*content);
 }
 
 }  // namespace nubora

@@ -183,40 +183,42 @@ bool CreateTemp(int folder, mode_t mode, TempFile& out)
 // Checks that an existing file at the location may be replaced: it must be a
 // regular file we may write, not busy and not locked. Sets `exists` and, for
 // an existing file, `mode` to its permission bits.
-FileStatus CheckReplaceable(const Location& at, bool& exists, mode_t& mode)
+Result<void, FileStatus> CheckReplaceable(const Location& at, bool& exists, mode_t& mode)
 {
     struct stat st {};
     exists = false;
     if (::fstatat(at.folder.Get(), at.name.c_str(), &st, 0) != 0) {
-        return errno == ENOENT ? FileStatus::Ok : FileStatus::CannotOpen;
+        if (errno == ENOENT)
+            return {};
+        return Fail(FileStatus::CannotOpen);
     }
     exists = true;
     if (!S_ISREG(st.st_mode))
-        return FileStatus::CannotOpen;
+        return Fail(FileStatus::CannotOpen);
     UniqueFd probe(::openat(at.folder.Get(), at.name.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!probe.Valid())
-        return Busy(errno) ? FileStatus::InUse : FileStatus::CannotOpen;
+        return Fail(Busy(errno) ? FileStatus::InUse : FileStatus::CannotOpen);
     if (LockedByOthers(probe.Get(), F_WRLCK))
-        return FileStatus::InUse;
+        return Fail(FileStatus::InUse);
     mode = st.st_mode & 07777;
-    return FileStatus::Ok;
+    return {};
 }
 
 }  // namespace
 
-FileStatus ReadWholeFile(const std::string& path, std::string& content)
+Result<std::string, FileStatus> ReadWholeFile(const std::string& path)
 {
     Location at;
     if (!LocateTarget(path, at))
-        return FileStatus::CannotOpen;
+        return Fail(FileStatus::CannotOpen);
     UniqueFd fd(::openat(at.folder.Get(), at.name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!fd.Valid())
-        return Busy(errno) ? FileStatus::InUse : FileStatus::CannotOpen;
+        return Fail(Busy(errno) ? FileStatus::InUse : FileStatus::CannotOpen);
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
-        return FileStatus::CannotOpen;
+        return Fail(FileStatus::CannotOpen);
     if (LockedByOthers(fd.Get(), F_RDLCK))
-        return FileStatus::InUse;
+        return Fail(FileStatus::InUse);
 
     std::string bytes;
     char piece[16384];
@@ -225,32 +227,31 @@ FileStatus ReadWholeFile(const std::string& path, std::string& content)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return FileStatus::Unreadable;
+            return Fail(FileStatus::Unreadable);
         }
         if (n == 0)
             break;
         if (bytes.size() + static_cast<std::size_t>(n) > kMaxReadBytes)
-            return FileStatus::Unreadable;
+            return Fail(FileStatus::Unreadable);
         bytes.append(piece, static_cast<std::size_t>(n));
     }
-    content = std::move(bytes);
-    return FileStatus::Ok;
+    return bytes;
 }
 
-FileStatus WriteFileAtomically(const std::string& path, std::string_view content, FileSync sync)
+Result<void, FileStatus> WriteFileAtomically(const std::string& path, std::string_view content, FileSync sync)
 {
     Location at;
     if (!LocateTarget(path, at))
-        return FileStatus::CannotOpen;
+        return Fail(FileStatus::CannotOpen);
     mode_t mode = 0666;
     bool keepMode = false;
-    const FileStatus status = CheckReplaceable(at, keepMode, mode);
-    if (status != FileStatus::Ok)
-        return status;
+    const Result<void, FileStatus> replaceable = CheckReplaceable(at, keepMode, mode);
+    if (!replaceable)
+        return replaceable;
 
     TempFile temp;
     if (!CreateTemp(at.folder.Get(), mode, temp))
-        return FileStatus::CannotOpen;
+        return Fail(FileStatus::CannotOpen);
     bool written = WriteAll(temp.fd.Get(), content);
     if (written && keepMode)
         written = ::fchmod(temp.fd.Get(), mode) == 0;
@@ -260,7 +261,7 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view content
         written = false;
     if (!written || ::renameat(at.folder.Get(), temp.name.c_str(), at.folder.Get(), at.name.c_str()) != 0) {
         (void)::unlinkat(at.folder.Get(), temp.name.c_str(), 0);
-        return FileStatus::CannotOpen;
+        return Fail(FileStatus::CannotOpen);
     }
     // Make the rename itself durable; the file is already complete either way.
     if (sync == FileSync::Now) {
@@ -268,13 +269,17 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view content
         if (folder.Valid())
             (void)::fsync(folder.Get());
     }
-    return FileStatus::Ok;
+    return {};
 }
 
-bool FlushFileSystem(const std::string& folder)
+Result<void, FlushFailure> FlushFileSystem(const std::string& folder)
 {
     UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return fd.Valid() && ::syncfs(fd.Get()) == 0;
+    if (!fd.Valid())
+        return Fail(FlushFailure::CannotOpenFolder);
+    if (::syncfs(fd.Get()) != 0)
+        return Fail(FlushFailure::FlushFailed);
+    return {};
 }
 
 }  // namespace nubora

@@ -308,7 +308,7 @@ std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, d
 bool SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule, double cellMm, FileSync sync)
 {
     const std::vector<uint8_t> file = BuildPngFile(symbol, pixelsPerModule, cellMm);
-    return !file.empty() && WriteFileAtomically(path, AsChars(file), sync) == FileStatus::Ok;
+    return !file.empty() && WriteFileAtomically(path, AsChars(file), sync).Ok();
 }
 
 std::string BuildSvgFile(const QrBitmap& symbol, double cellMm)
@@ -334,7 +334,7 @@ std::string BuildSvgFile(const QrBitmap& symbol, double cellMm)
 bool SaveSvgFile(const std::string& path, const QrBitmap& symbol, double cellMm, FileSync sync)
 {
     const std::string file = BuildSvgFile(symbol, cellMm);
-    return !file.empty() && WriteFileAtomically(path, file, sync) == FileStatus::Ok;
+    return !file.empty() && WriteFileAtomically(path, file, sync).Ok();
 }
 
 std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cellMm, const std::string& footer)
@@ -372,7 +372,7 @@ bool SavePdfSheet(const std::string& path, const QrBitmap* const* symbols, int c
                   const std::string& footer, FileSync sync)
 {
     const std::string file = BuildPdfSheet(symbols, count, cellMm, footer);
-    return !file.empty() && WriteFileAtomically(path, file, sync) == FileStatus::Ok;
+    return !file.empty() && WriteFileAtomically(path, file, sync).Ok();
 }
 
 }  // namespace nubora

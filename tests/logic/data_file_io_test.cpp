@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,23 @@ const AddressBookEntry kEntry{"Yamada, Taro",   "\xD4\xCF\xC0\xDE", "03-1234-567
                               "Tokyo \x95\x5C", "memo\r\nline"};
 const MailEntry kMail{"a@example.jp", "subject", "line 1\r\nline 2"};
 const std::string kText = "TEL:0312345678\r\nsecond, line";
+
+// What a save failed with; nothing when it succeeded.
+std::optional<DataFileStatus> FailureOf(const Result<void, DataFileStatus>& saved)
+{
+    return saved ? std::nullopt : std::optional(saved.Error());
+}
+
+// What an open failed with; nothing when it succeeded, and then `into` holds
+// what was read (as a screen takes it: only on success).
+template <typename T>
+std::optional<DataFileStatus> Into(Result<T, DataFileStatus> opened, T& into)
+{
+    if (!opened)
+        return opened.Error();
+    into = std::move(opened).Value();
+    return std::nullopt;
+}
 
 // An open descriptor on a file, closed at the end of the scope.
 class Fd {
@@ -50,9 +68,9 @@ TEST(DataFileIo, EachKindIsSavedAsItsBytesAndOpensAgain)
 {
     TempFolder folder;
     ASSERT_TRUE(folder.Valid());
-    ASSERT_EQ(SaveAddressBookFile(folder / "a.aqr", kEntry), DataFileStatus::Ok);
-    ASSERT_EQ(SaveMailFile(folder / "m.eqr", kMail), DataFileStatus::Ok);
-    ASSERT_EQ(SaveFreeTextFile(folder / "f.fqr", kText), DataFileStatus::Ok);
+    ASSERT_TRUE(SaveAddressBookFile(folder / "a.aqr", kEntry).Ok());
+    ASSERT_TRUE(SaveMailFile(folder / "m.eqr", kMail).Ok());
+    ASSERT_TRUE(SaveFreeTextFile(folder / "f.fqr", kText).Ok());
     EXPECT_EQ(Slurp(folder / "a.aqr"), BuildAddressBookFile(kEntry));
     EXPECT_EQ(Slurp(folder / "m.eqr"), BuildMailFile(kMail));
     EXPECT_EQ(Slurp(folder / "f.fqr"), BuildFreeTextFile(kText));
@@ -60,9 +78,9 @@ TEST(DataFileIo, EachKindIsSavedAsItsBytesAndOpensAgain)
     AddressBookEntry entry;
     MailEntry mail;
     std::string text;
-    EXPECT_EQ(OpenAddressBookFile(folder / "a.aqr", entry), DataFileStatus::Ok);
-    EXPECT_EQ(OpenMailFile(folder / "m.eqr", mail), DataFileStatus::Ok);
-    EXPECT_EQ(OpenFreeTextFile(folder / "f.fqr", text), DataFileStatus::Ok);
+    EXPECT_EQ(Into(OpenAddressBookFile(folder / "a.aqr"), entry), std::nullopt);
+    EXPECT_EQ(Into(OpenMailFile(folder / "m.eqr"), mail), std::nullopt);
+    EXPECT_EQ(Into(OpenFreeTextFile(folder / "f.fqr"), text), std::nullopt);
     EXPECT_EQ(entry, kEntry);
     EXPECT_EQ(mail, kMail);
     EXPECT_EQ(text, kText);
@@ -74,7 +92,7 @@ TEST(DataFileIo, SavingReplacesAnExistingFileAndKeepsItsPermissions)
     TempFolder folder;
     ASSERT_TRUE(Spill(folder / "f.fqr", std::string(5000, 'x')));
     ASSERT_EQ(::chmod((folder / "f.fqr").c_str(), 0640), 0);
-    ASSERT_EQ(SaveFreeTextFile(folder / "f.fqr", "short"), DataFileStatus::Ok);
+    ASSERT_TRUE(SaveFreeTextFile(folder / "f.fqr", "short").Ok());
     EXPECT_EQ(Slurp(folder / "f.fqr"), "short,\r\n");
     struct stat st {};
     ASSERT_EQ(::stat((folder / "f.fqr").c_str(), &st), 0);
@@ -88,10 +106,10 @@ TEST(DataFileIo, MissingFileCannotBeOpenedAndTheInputStays)
     AddressBookEntry entry = kEntry;
     MailEntry mail = kMail;
     std::string text = kText;
-    EXPECT_EQ(OpenAddressBookFile(folder / "none.aqr", entry), DataFileStatus::CannotOpen);
-    EXPECT_EQ(OpenMailFile(folder / "none.eqr", mail), DataFileStatus::CannotOpen);
-    EXPECT_EQ(OpenFreeTextFile(folder / "none.fqr", text), DataFileStatus::CannotOpen);
-    EXPECT_EQ(OpenFreeTextFile(folder.Path(), text), DataFileStatus::CannotOpen) << "a folder is no data file";
+    EXPECT_EQ(Into(OpenAddressBookFile(folder / "none.aqr"), entry), DataFileStatus::CannotOpen);
+    EXPECT_EQ(Into(OpenMailFile(folder / "none.eqr"), mail), DataFileStatus::CannotOpen);
+    EXPECT_EQ(Into(OpenFreeTextFile(folder / "none.fqr"), text), DataFileStatus::CannotOpen);
+    EXPECT_EQ(Into(OpenFreeTextFile(folder.Path()), text), DataFileStatus::CannotOpen) << "a folder is no data file";
     EXPECT_EQ(entry, kEntry);
     EXPECT_EQ(mail, kMail);
     EXPECT_EQ(text, kText);
@@ -106,11 +124,11 @@ TEST(DataFileIo, EmptyAddressOrMailFileIsUnreadableButEmptyFreeTextOpens)
     AddressBookEntry entry = kEntry;
     MailEntry mail = kMail;
     std::string text = kText;
-    EXPECT_EQ(OpenAddressBookFile(folder / "e.aqr", entry), DataFileStatus::Unreadable);
-    EXPECT_EQ(OpenMailFile(folder / "e.eqr", mail), DataFileStatus::Unreadable);
+    EXPECT_EQ(Into(OpenAddressBookFile(folder / "e.aqr"), entry), DataFileStatus::Unreadable);
+    EXPECT_EQ(Into(OpenMailFile(folder / "e.eqr"), mail), DataFileStatus::Unreadable);
     EXPECT_EQ(entry, kEntry);
     EXPECT_EQ(mail, kMail);
-    EXPECT_EQ(OpenFreeTextFile(folder / "e.fqr", text), DataFileStatus::Ok);
+    EXPECT_EQ(Into(OpenFreeTextFile(folder / "e.fqr"), text), std::nullopt);
     EXPECT_EQ(text, "");
 }
 
@@ -120,8 +138,8 @@ TEST(DataFileIo, SavingWhereNoFileCanBeMadeFails)
     ASSERT_TRUE(Spill(folder / "plain", "x"));
     for (const std::string& path : {folder / "no-such-folder/a.aqr", folder / "plain/a.aqr", std::string("/proc/a.aqr"),
                                     folder.Path(), folder / "", std::string()}) {
-        EXPECT_EQ(SaveAddressBookFile(path, kEntry), DataFileStatus::CannotOpen) << path;
-        EXPECT_EQ(SaveFreeTextFile(path, kText), DataFileStatus::CannotOpen) << path;
+        EXPECT_EQ(FailureOf(SaveAddressBookFile(path, kEntry)), DataFileStatus::CannotOpen) << path;
+        EXPECT_EQ(FailureOf(SaveFreeTextFile(path, kText)), DataFileStatus::CannotOpen) << path;
     }
     EXPECT_EQ(Slurp(folder / "plain"), "x");
 }
@@ -135,13 +153,13 @@ TEST(DataFileIo, LockedFreeTextFileIsInUseAndKept)
         Fd holder(::open(path.c_str(), O_RDWR | O_CLOEXEC));
         ASSERT_EQ(::flock(holder.Get(), LOCK_EX | LOCK_NB), 0);
         std::string text = "input";
-        EXPECT_EQ(SaveFreeTextFile(path, kText), DataFileStatus::InUse);
-        EXPECT_EQ(OpenFreeTextFile(path, text), DataFileStatus::InUse);
+        EXPECT_EQ(FailureOf(SaveFreeTextFile(path, kText)), DataFileStatus::InUse);
+        EXPECT_EQ(Into(OpenFreeTextFile(path), text), DataFileStatus::InUse);
         EXPECT_EQ(text, "input");
         // The address book and e-mail screens know only "cannot open".
         AddressBookEntry entry = kEntry;
-        EXPECT_EQ(SaveAddressBookFile(path, kEntry), DataFileStatus::CannotOpen);
-        EXPECT_EQ(OpenAddressBookFile(path, entry), DataFileStatus::CannotOpen);
+        EXPECT_EQ(FailureOf(SaveAddressBookFile(path, kEntry)), DataFileStatus::CannotOpen);
+        EXPECT_EQ(Into(OpenAddressBookFile(path), entry), DataFileStatus::CannotOpen);
         EXPECT_EQ(entry, kEntry);
     }
     EXPECT_EQ(Slurp(path), "old,\r\n");
@@ -159,12 +177,12 @@ TEST(DataFileIo, RecordLockBlocksSavingAndWriteLockBlocksOpening)
     lock.l_whence = SEEK_SET;
     ASSERT_EQ(::fcntl(holder.Get(), F_OFD_SETLK, &lock), 0);
     std::string text;
-    EXPECT_EQ(OpenFreeTextFile(path, text), DataFileStatus::Ok) << "readers share a read lock";
+    EXPECT_EQ(Into(OpenFreeTextFile(path), text), std::nullopt) << "readers share a read lock";
     EXPECT_EQ(text, "old");
-    EXPECT_EQ(SaveFreeTextFile(path, kText), DataFileStatus::InUse);
+    EXPECT_EQ(FailureOf(SaveFreeTextFile(path, kText)), DataFileStatus::InUse);
     lock.l_type = F_WRLCK;
     ASSERT_EQ(::fcntl(holder.Get(), F_OFD_SETLK, &lock), 0);
-    EXPECT_EQ(OpenFreeTextFile(path, text), DataFileStatus::InUse);
+    EXPECT_EQ(Into(OpenFreeTextFile(path), text), DataFileStatus::InUse);
     EXPECT_EQ(Slurp(path), "old,\r\n");
 }
 
@@ -192,7 +210,7 @@ TEST(DataFileIo, RunningProgramIsBusy)
             ::usleep(10000);
     }
     if (busy) {
-        EXPECT_EQ(SaveFreeTextFile(program, kText), DataFileStatus::InUse);
+        EXPECT_EQ(FailureOf(SaveFreeTextFile(program, kText)), DataFileStatus::InUse);
     }
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
@@ -217,7 +235,7 @@ TEST(DataFileIo, WriteFailingHalfWayKeepsTheOldFile)
     struct rlimit small = saved;
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const DataFileStatus status = SaveMailFile(path, big);
+    const std::optional<DataFileStatus> status = FailureOf(SaveMailFile(path, big));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     ::sigaction(SIGXFSZ, &previous, nullptr);
 
@@ -233,15 +251,15 @@ TEST(DataFileIo, PathsLongerThanTheSystemLimitWork)
     ASSERT_FALSE(deep.empty());
     const std::string path = deep + "/" + std::string(200, 'n') + ".eqr";
     ASSERT_GT(path.size(), 6000u);
-    ASSERT_EQ(SaveMailFile(path, kMail), DataFileStatus::Ok);
+    ASSERT_TRUE(SaveMailFile(path, kMail).Ok());
     MailEntry mail;
-    ASSERT_EQ(OpenMailFile(path, mail), DataFileStatus::Ok);
+    ASSERT_EQ(Into(OpenMailFile(path), mail), std::nullopt);
     EXPECT_EQ(mail, kMail);
     // Doubled slashes, "." and ".." on the way are taken as usual.
     const std::string winding = folder.Path() + "//" + deep.substr(folder.Path().size() + 1) + "/./../" +
                                 std::string(200, 'd') + "/" + std::string(200, 'n') + ".eqr";
     mail = {};
-    EXPECT_EQ(OpenMailFile(winding, mail), DataFileStatus::Ok);
+    EXPECT_EQ(Into(OpenMailFile(winding), mail), std::nullopt);
     EXPECT_EQ(mail, kMail);
 }
 
@@ -250,7 +268,7 @@ TEST(DataFileIo, SymbolicLinkIsFollowedAndKept)
     TempFolder folder;
     ASSERT_TRUE(Spill(folder / "real.fqr", "old,\r\n"));
     ASSERT_EQ(::symlink("real.fqr", (folder / "link.fqr").c_str()), 0);
-    ASSERT_EQ(SaveFreeTextFile(folder / "link.fqr", "new"), DataFileStatus::Ok);
+    ASSERT_TRUE(SaveFreeTextFile(folder / "link.fqr", "new").Ok());
     EXPECT_EQ(Slurp(folder / "real.fqr"), "new,\r\n");
     struct stat st {};
     ASSERT_EQ(::lstat((folder / "link.fqr").c_str(), &st), 0);

@@ -41,8 +41,8 @@ protected:
     void DoDataExchange(fw::DataExchange& exchange) override;
     // The ".aqr" file.
     fw::FileDialogRequest DataFileRequest() const override;
-    DataFileStatus SaveDataFile(const std::string& path) const override;
-    DataFileStatus OpenDataFile(const std::string& path) override;
+    Result<void, DataFileStatus> SaveDataFile(const std::string& path) const override;
+    Result<void, DataFileStatus> OpenDataFile(const std::string& path) override;
     bool LosesTrailingBackslash() const override;
 };
 

@@ -43,8 +43,8 @@ protected:
     bool PreTranslateMessage(QObject* target, QEvent* event) override;
     // The ".fqr" file.
     fw::FileDialogRequest DataFileRequest() const override;
-    DataFileStatus SaveDataFile(const std::string& path) const override;
-    DataFileStatus OpenDataFile(const std::string& path) override;
+    Result<void, DataFileStatus> SaveDataFile(const std::string& path) const override;
+    Result<void, DataFileStatus> OpenDataFile(const std::string& path) override;
     bool LosesTrailingBackslash() const override;
 
 private:

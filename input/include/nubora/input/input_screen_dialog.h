@@ -125,10 +125,11 @@ protected:
 
     // The screen's data file: the file dialogs' settings (the default suffix
     // is also the only extension it opens), writing the members to `path`,
-    // and replacing them with the fields of `path` (only on Ok).
+    // and replacing them with the fields of `path` (only when it could be
+    // read); each fails with the data file's failure.
     virtual fw::FileDialogRequest DataFileRequest() const = 0;
-    virtual DataFileStatus SaveDataFile(const std::string& path) const = 0;
-    virtual DataFileStatus OpenDataFile(const std::string& path) = 0;
+    virtual Result<void, DataFileStatus> SaveDataFile(const std::string& path) const = 0;
+    virtual Result<void, DataFileStatus> OpenDataFile(const std::string& path) = 0;
     // True when saving would drop a single-byte backslash at the end of a member.
     virtual bool LosesTrailingBackslash() const = 0;
 

@@ -54,13 +54,13 @@
 #include "nubora/logic/code_state.h"
 #include "nubora/logic/file_io.h"
 #include "nubora/logic/mail_text.h"
+#include "nubora/logic/result.h"
 
 namespace nubora {
 
-// The outcome of saving or opening a data file, one per message of the
-// screens. Each function below says which it can return.
+// Why saving or opening a data file failed, one per message of the
+// screens. Each function below says which it can fail with.
 enum class DataFileStatus {
-    Ok,
     CannotOpen,  // kFileOpenFailed: the file cannot be opened (or written)
     Unreadable,  // kFileReadFailed: an address-book or e-mail file is empty or cannot be read
     InUse,       // kFileInUse: the free-text file is held by another program
@@ -109,18 +109,20 @@ std::string ParseFreeTextFile(std::string_view content);
 // Saving: the file at `path` (any length) is replaced only once the new bytes
 // are completely written (see WriteFileAtomically); on failure an existing
 // file stays as it was.
-// Address book, e-mail: Ok or CannotOpen.
-DataFileStatus SaveAddressBookFile(const std::string& path, const AddressBookEntry& fields);
-DataFileStatus SaveMailFile(const std::string& path, const MailEntry& fields);
-// Free text: Ok, InUse (the existing file is locked or busy) or CannotOpen.
-DataFileStatus SaveFreeTextFile(const std::string& path, std::string_view text);
+// Address book, e-mail: fails with CannotOpen.
+Result<void, DataFileStatus> SaveAddressBookFile(const std::string& path, const AddressBookEntry& fields);
+Result<void, DataFileStatus> SaveMailFile(const std::string& path, const MailEntry& fields);
+// Free text: fails with InUse (the existing file is locked or busy) or
+// CannotOpen.
+Result<void, DataFileStatus> SaveFreeTextFile(const std::string& path, std::string_view text);
 
-// Opening: `fields` / `text` are replaced on Ok only.
-// Address book, e-mail: Ok, CannotOpen, or Unreadable (empty file, read error).
-DataFileStatus OpenAddressBookFile(const std::string& path, AddressBookEntry& fields);
-DataFileStatus OpenMailFile(const std::string& path, MailEntry& fields);
-// Free text: Ok (an empty file gives an empty text), InUse (locked or busy),
-// CannotOpen, or Unreadable (a read error).
-DataFileStatus OpenFreeTextFile(const std::string& path, std::string& text);
+// Opening: the fields or the text the file holds.
+// Address book, e-mail: fails with CannotOpen, or Unreadable (empty file,
+// read error).
+Result<AddressBookEntry, DataFileStatus> OpenAddressBookFile(const std::string& path);
+Result<MailEntry, DataFileStatus> OpenMailFile(const std::string& path);
+// Free text (an empty file gives an empty text): fails with InUse (locked or
+// busy), CannotOpen, or Unreadable (a read error).
+Result<std::string, DataFileStatus> OpenFreeTextFile(const std::string& path);
 
 }  // namespace nubora

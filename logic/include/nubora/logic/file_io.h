@@ -10,11 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "nubora/logic/result.h"
+
 namespace nubora {
 
-// What happened to a read or a write.
+// Why a read or a write failed.
 enum class FileStatus {
-    Ok,
     CannotOpen,  // no such file or folder, no access, not a regular file, or the write failed
     Unreadable,  // opened, but reading failed or the file is larger than the reader takes
     InUse,       // another program holds an advisory lock on the file, or it is busy (EBUSY, ETXTBSY)
@@ -24,30 +25,36 @@ enum class FileStatus {
 // writes is far smaller.
 inline constexpr std::size_t kMaxReadBytes = std::size_t{16} << 20;
 
-// Reads the regular file at `path` completely into `content`.
-// Returns Ok; CannotOpen when it does not exist or cannot be opened, or is no
+// The whole content of the regular file at `path`.
+// Fails with CannotOpen when it does not exist or cannot be opened, or is no
 // regular file; InUse when another program holds a lock on it (flock or a
 // POSIX record lock); Unreadable when a read fails or it holds more than
-// kMaxReadBytes. `content` is changed only on Ok.
-FileStatus ReadWholeFile(const std::string& path, std::string& content);
+// kMaxReadBytes.
+Result<std::string, FileStatus> ReadWholeFile(const std::string& path);
 
 // Replaces (or creates) the file at `path` with exactly `content`: the bytes
 // go to a new file in the same folder, are flushed to the disk, and that file
 // is then renamed over `path`. A symbolic link at `path` is followed, so the
 // file it names is replaced. An existing file keeps its permission bits; a new
 // one gets 0666 less the umask.
-// Returns Ok; InUse when the existing file is locked by another program or
+// Fails with InUse when the existing file is locked by another program or
 // busy; CannotOpen for every other failure (no folder, no access, a read-only
 // existing file, a directory at `path`, a full disk). On any failure the
 // existing file is untouched and no temporary file is left behind.
 // With FileSync::Deferred the file and the rename are not flushed to the disk
 // one by one: a writer of many files calls FlushFileSystem once at the end.
 enum class FileSync { Now, Deferred };
-FileStatus WriteFileAtomically(const std::string& path, std::string_view content, FileSync sync = FileSync::Now);
+Result<void, FileStatus> WriteFileAtomically(const std::string& path, std::string_view content,
+                                             FileSync sync = FileSync::Now);
+
+// Why FlushFileSystem failed.
+enum class FlushFailure {
+    CannotOpenFolder,  // the folder does not exist or cannot be opened
+    FlushFailed,       // the system could not write everything to the disk
+};
 
 // Flushes to the disk everything written on the file system that holds the
-// folder `folder` (after writes with FileSync::Deferred). False when the
-// folder cannot be opened or the flush fails.
-[[nodiscard]] bool FlushFileSystem(const std::string& folder);
+// folder `folder` (after writes with FileSync::Deferred).
+Result<void, FlushFailure> FlushFileSystem(const std::string& folder);
 
 }  // namespace nubora
