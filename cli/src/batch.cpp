@@ -198,29 +198,29 @@ private:
 
     bool BuildPayload(const std::vector<std::string>& v, std::string& payload, RowOutcome& outcome) const
     {
-        std::optional<CheckFailure> failure;
+        Result<void, CheckFailure> checked;
         switch (*options_.kind) {
         case BatchKind::Address: {
             const AddressBookEntry entry{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
-            failure = CheckAddressBookEntry(entry);
+            checked = CheckAddressBookEntry(entry);
             payload = options_.addressProfile == AddressProfile::Mecard ? MecardPayload(entry)
                                                                         : AddressBookPayload(entry);
             break;
         }
         case BatchKind::Mail: {
             const MailEntry entry{v[0], v[1], v[2]};
-            failure = CheckMailEntry(entry, true);
+            checked = CheckMailEntry(entry, true);
             payload = options_.mailProfile == MailProfile::MailtoUri ? MailtoUriPayload(entry) : MailPayload(entry);
             break;
         }
         case BatchKind::Text:
-            failure = CheckFreeText(v[0]);
+            checked = CheckFreeText(v[0]);
             payload = v[0];
             break;
         }
-        if (!failure)
+        if (checked)
             return true;
-        outcome.complaints = CheckFailureLines(*failure);
+        outcome.complaints = CheckFailureLines(checked.Error());
         outcome.failed = true;
         return false;
     }

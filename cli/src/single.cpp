@@ -43,8 +43,8 @@ int RunSingle(const Options& options)
             return kExitInputFailed;
         }
     }
-    if (const std::optional<CheckFailure> failure = CheckFreeText(payload)) {
-        ComplainAll("", MessageLines(*failure));
+    if (const Result<void, CheckFailure> checked = CheckFreeText(payload); !checked) {
+        ComplainAll("", MessageLines(checked.Error()));
         return kExitInputFailed;
     }
     const SymbolRequest request{options.level, options.version, options.splitCount, options.cellSizeIndex};

@@ -138,10 +138,10 @@ std::string AddressBookDialog::BuildInputSummary() const { return AddressBookSum
 
 bool AddressBookDialog::ValidateAll()
 {
-    const std::optional<CheckFailure> failure = CheckAddressBookEntry(Entry(), FieldLimits::LeftToControls);
-    if (!failure)
+    const Result<void, CheckFailure> checked = CheckAddressBookEntry(Entry(), FieldLimits::LeftToControls);
+    if (checked)
         return true;
-    ReportCheckFailure(ControlOf(failure->field), *failure);
+    ReportCheckFailure(ControlOf(checked.Error().field), checked.Error());
     return false;
 }
 

@@ -90,10 +90,10 @@ bool FreeTextDialog::ValidateAll()
 {
     if (!checkText_)
         return true;
-    const std::optional<CheckFailure> failure = CheckFreeText(text);
-    if (!failure)
+    const Result<void, CheckFailure> checked = CheckFreeText(text);
+    if (checked)
         return true;
-    ReportCheckFailure(id::kText, *failure);
+    ReportCheckFailure(id::kText, checked.Error());
     return false;
 }
 

@@ -97,10 +97,10 @@ std::string MailDialog::BuildInputSummary() const { return MailSummary(Entry());
 
 bool MailDialog::ValidateAll(bool recipientRequired)
 {
-    const std::optional<CheckFailure> failure = CheckMailEntry(Entry(), recipientRequired, FieldLimits::LeftToControls);
-    if (!failure)
+    const Result<void, CheckFailure> checked = CheckMailEntry(Entry(), recipientRequired, FieldLimits::LeftToControls);
+    if (checked)
         return true;
-    ReportCheckFailure(ControlOf(failure->field), *failure);
+    ReportCheckFailure(ControlOf(checked.Error().field), checked.Error());
     return false;
 }
 

@@ -19,29 +19,30 @@ struct FieldValue {
     std::string_view value;
 };
 
-std::optional<CheckFailure> FirstTooLong(std::initializer_list<FieldValue> values)
+// Fails at the first value longer than its field's limit.
+Result<void, CheckFailure> LengthsFit(std::initializer_list<FieldValue> values)
 {
     for (const FieldValue& v : values) {
         const int limit = FieldLimitBytes(v.field);
         if (limit > 0 && v.value.size() > static_cast<size_t>(limit))
-            return CheckFailure{v.field, 0, limit};
+            return Fail(CheckFailure{v.field, 0, limit});
     }
-    return std::nullopt;
+    return {};
 }
 
-// The first field holding a character that cannot go into a code: the NUL
-// byte, which ends the payload where the encode adapter hands it to the
-// engine as a C string.
-std::optional<CheckFailure> FirstUnencodable(std::initializer_list<FieldValue> values)
+// Fails at the first field holding a character that cannot go into a code:
+// the NUL byte, which ends the payload where the encode adapter hands it to
+// the engine as a C string.
+Result<void, CheckFailure> AllEncodable(std::initializer_list<FieldValue> values)
 {
     for (const FieldValue& v : values) {
         int position = 1;
         for (size_t at = 0; at < v.value.size(); at += detail::Cp932CharLength(v.value, at), ++position) {
             if (v.value[at] == '\0')
-                return CheckFailure{v.field, msg::kUnencodableChar, 0, position};
+                return Fail(CheckFailure{v.field, msg::kUnencodableChar, 0, position});
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace
@@ -65,59 +66,60 @@ int FieldLimitBytes(EntryField field) noexcept
     return 0;
 }
 
-std::optional<CheckFailure> CheckAddressBookEntry(const AddressBookEntry& e, FieldLimits limits)
+Result<void, CheckFailure> CheckAddressBookEntry(const AddressBookEntry& e, FieldLimits limits)
 {
     using F = EntryField;
     if (limits == FieldLimits::Checked) {
-        if (auto tooLong = FirstTooLong({{F::Name, e.name},
-                                         {F::Reading, e.reading},
-                                         {F::Tel1, e.tel1},
-                                         {F::Tel2, e.tel2},
-                                         {F::Mail1, e.mail1},
-                                         {F::Mail2, e.mail2},
-                                         {F::Address, e.address},
-                                         {F::Memo, e.memo}}))
-            return tooLong;
+        if (auto fits = LengthsFit({{F::Name, e.name},
+                                    {F::Reading, e.reading},
+                                    {F::Tel1, e.tel1},
+                                    {F::Tel2, e.tel2},
+                                    {F::Mail1, e.mail1},
+                                    {F::Mail2, e.mail2},
+                                    {F::Address, e.address},
+                                    {F::Memo, e.memo}});
+            !fits)
+            return fits;
     }
     if (CheckReadingChars(e.reading) != 0)
-        return CheckFailure{F::Reading, msg::kBadReadingChars};
+        return Fail(CheckFailure{F::Reading, msg::kBadReadingChars});
     if (CheckChars(e.tel1, TelChars) != 0)
-        return CheckFailure{F::Tel1, msg::kBadTelChars};
+        return Fail(CheckFailure{F::Tel1, msg::kBadTelChars});
     if (CheckChars(e.tel2, TelChars) != 0)
-        return CheckFailure{F::Tel2, msg::kBadTelChars};
+        return Fail(CheckFailure{F::Tel2, msg::kBadTelChars});
     if (CheckChars(e.mail1, MailChars) != 0)
-        return CheckFailure{F::Mail1, msg::kBadMailChars};
+        return Fail(CheckFailure{F::Mail1, msg::kBadMailChars});
     if (CheckChars(e.mail2, MailChars) != 0)
-        return CheckFailure{F::Mail2, msg::kBadMailChars};
-    return FirstUnencodable({{F::Name, e.name},
-                             {F::Reading, e.reading},
-                             {F::Tel1, e.tel1},
-                             {F::Tel2, e.tel2},
-                             {F::Mail1, e.mail1},
-                             {F::Mail2, e.mail2},
-                             {F::Address, e.address},
-                             {F::Memo, e.memo}});
+        return Fail(CheckFailure{F::Mail2, msg::kBadMailChars});
+    return AllEncodable({{F::Name, e.name},
+                         {F::Reading, e.reading},
+                         {F::Tel1, e.tel1},
+                         {F::Tel2, e.tel2},
+                         {F::Mail1, e.mail1},
+                         {F::Mail2, e.mail2},
+                         {F::Address, e.address},
+                         {F::Memo, e.memo}});
 }
 
-std::optional<CheckFailure> CheckMailEntry(const MailEntry& e, bool recipientRequired, FieldLimits limits)
+Result<void, CheckFailure> CheckMailEntry(const MailEntry& e, bool recipientRequired, FieldLimits limits)
 {
     using F = EntryField;
     if (limits == FieldLimits::Checked) {
-        if (auto tooLong = FirstTooLong({{F::To, e.to}, {F::Subject, e.subject}, {F::Body, e.body}}))
-            return tooLong;
+        if (auto fits = LengthsFit({{F::To, e.to}, {F::Subject, e.subject}, {F::Body, e.body}}); !fits)
+            return fits;
     }
     if (recipientRequired && e.to.empty())
-        return CheckFailure{F::To, msg::kEmptyMailTo};
+        return Fail(CheckFailure{F::To, msg::kEmptyMailTo});
     if (CheckChars(e.to, MailToChars) != 0)
-        return CheckFailure{F::To, msg::kBadMailToChars};
-    return FirstUnencodable({{F::To, e.to}, {F::Subject, e.subject}, {F::Body, e.body}});
+        return Fail(CheckFailure{F::To, msg::kBadMailToChars});
+    return AllEncodable({{F::To, e.to}, {F::Subject, e.subject}, {F::Body, e.body}});
 }
 
-std::optional<CheckFailure> CheckFreeText(std::string_view text)
+Result<void, CheckFailure> CheckFreeText(std::string_view text)
 {
     if (text.empty())
-        return CheckFailure{EntryField::Text, msg::kEmptyText};
-    return FirstUnencodable({{EntryField::Text, text}});
+        return Fail(CheckFailure{EntryField::Text, msg::kEmptyText});
+    return AllEncodable({{EntryField::Text, text}});
 }
 
 std::string CheckFailureMessage(const CheckFailure& failure)

@@ -4,12 +4,12 @@
 // the order its screen reports them.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "nubora/logic/address_book_text.h"
 #include "nubora/logic/mail_text.h"
+#include "nubora/logic/result.h"
 
 namespace nubora {
 
@@ -63,26 +63,26 @@ int FieldLimitBytes(EntryField field) noexcept;
 // field holding a NUL byte, which would end the payload, fails with
 // kUnencodableChar at the first field (in screen order) that holds one.
 
-// The first failure of an address-book entry, or nothing when it passes:
+// Fails with the first rule an address-book entry breaks:
 // with `limits` Checked, the fields' lengths in screen order (name, reading,
 // tel1, tel2, mail1, mail2, address, memo); then the reading
 // (CheckReadingChars), tel1 and tel2 (TelChars), mail1 and mail2
 // (MailChars); then kUnencodableChar. Empty fields pass every character
 // rule; an empty entry passes.
-std::optional<CheckFailure> CheckAddressBookEntry(const AddressBookEntry& entry,
-                                                  FieldLimits limits = FieldLimits::Checked);
+Result<void, CheckFailure> CheckAddressBookEntry(const AddressBookEntry& entry,
+                                                 FieldLimits limits = FieldLimits::Checked);
 
-// The first failure of a mail: with `limits` Checked, the lengths of to,
+// Fails with the first rule a mail breaks: with `limits` Checked, the lengths of to,
 // subject and body; then, when `recipientRequired`, an empty recipient
 // (kEmptyMailTo); then the recipient's characters (MailToChars); then
 // kUnencodableChar. Subject and body take any other characters.
-std::optional<CheckFailure> CheckMailEntry(const MailEntry& entry, bool recipientRequired,
-                                           FieldLimits limits = FieldLimits::Checked);
+Result<void, CheckFailure> CheckMailEntry(const MailEntry& entry, bool recipientRequired,
+                                          FieldLimits limits = FieldLimits::Checked);
 
-// The failure of a free text: an empty text (kEmptyText), then
+// Fails with the rule a free text breaks: an empty text (kEmptyText), then
 // kUnencodableChar. Any other character is allowed and there is no limit of
 // its own.
-std::optional<CheckFailure> CheckFreeText(std::string_view text);
+Result<void, CheckFailure> CheckFreeText(std::string_view text);
 
 // The message of `failure` as UTF-8, as the screens show it and nubora-qr
 // writes it: the field's message of the string table, with the position in
