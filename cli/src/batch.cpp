@@ -43,28 +43,24 @@ struct ColumnMap {
     size_t width = 0;  // fields a row must have
 };
 
-std::optional<ColumnMap> MapColumns(BatchKind kind, const std::vector<std::string>& header, std::string& error)
+// The columns of `header` for the kind's fields. Fails, with the line that
+// says why, on an unknown or repeated column or without the first field's.
+Result<ColumnMap, std::string> MapColumns(BatchKind kind, const std::vector<std::string>& header)
 {
     ColumnMap map{ColumnsOf(kind), {}, header.size()};
     const std::vector<std::string>& columns = map.names;
     map.index.assign(columns.size(), -1);
     for (size_t i = 0; i < header.size(); ++i) {
         const auto it = std::find(columns.begin(), columns.end(), header[i]);
-        if (it == columns.end()) {
-            error = "unknown column '" + header[i] + "' in the header";
-            return std::nullopt;
-        }
+        if (it == columns.end())
+            return Fail("unknown column '" + header[i] + "' in the header");
         int& slot = map.index[static_cast<size_t>(it - columns.begin())];
-        if (slot >= 0) {
-            error = "column '" + header[i] + "' appears twice in the header";
-            return std::nullopt;
-        }
+        if (slot >= 0)
+            return Fail("column '" + header[i] + "' appears twice in the header");
         slot = static_cast<int>(i);
     }
-    if (map.index[0] < 0) {
-        error = "the header has no column '" + columns[0] + "'";
-        return std::nullopt;
-    }
+    if (map.index[0] < 0)
+        return Fail("the header has no column '" + columns[0] + "'");
     return map;
 }
 
@@ -157,12 +153,13 @@ private:
     RowOutcome RunRow(size_t row) const
     {
         RowOutcome outcome;
-        std::vector<std::string> values;
-        if (!TakeValues(rows_[row], values, outcome))
-            return outcome;
-        std::string payload;
-        if (!BuildPayload(values, payload, outcome))
-            return outcome;
+        const Result<std::vector<std::string>, std::string> values = TakeValues(rows_[row]);
+        if (!values)
+            return Failed({values.Error()});
+        const Result<std::string, std::vector<std::string>> built = BuildPayload(*values);
+        if (!built)
+            return Failed(built.Error());
+        const std::string& payload = *built;
         if (const Result<int, JobFailure> written = EncodeAndWrite(payload, request_, Target(row)); !written) {
             const JobFailure& failure = written.Error();
             const bool writeFailed = failure.kind == JobFailure::Kind::Write;
@@ -179,25 +176,34 @@ private:
     }
 
     // The row's values for the kind's fields, CP932 with CR LF line breaks.
-    bool TakeValues(const CsvRecord& record, std::vector<std::string>& values, RowOutcome& outcome) const
+    // Fails with the line that says why: a row of the wrong width, or a
+    // value that cannot be converted.
+    Result<std::vector<std::string>, std::string> TakeValues(const CsvRecord& record) const
     {
         if (record.fields.size() != columns_.width) {
-            return Fail(outcome, "has " + std::to_string(record.fields.size()) + " fields, the header " +
-                                     std::to_string(columns_.width));
+            return Fail("has " + std::to_string(record.fields.size()) + " fields, the header " +
+                        std::to_string(columns_.width));
         }
+        std::vector<std::string> values;
         for (size_t field = 0; field < columns_.index.size(); ++field) {
             const int column = columns_.index[field];
             std::string value = column < 0 ? std::string() : record.fields[static_cast<size_t>(column)];
-            ConversionFailure failure;
-            if (!options_.cp932 && !Utf8ToCp932(std::string(value), value, failure))
-                return Fail(outcome, columns_.names[field] + ": " + Describe(failure));
+            if (!options_.cp932) {
+                Result<std::string, ConversionFailure> converted = Utf8ToCp932(value);
+                if (!converted)
+                    return Fail(columns_.names[field] + ": " + Describe(converted.Error()));
+                value = std::move(converted).Value();
+            }
             values.push_back(CrLfLineBreaks(value));
         }
-        return true;
+        return values;
     }
 
-    bool BuildPayload(const std::vector<std::string>& v, std::string& payload, RowOutcome& outcome) const
+    // The payload of the row's values in the kind's form. Fails with the
+    // lines of the entry check the values do not pass.
+    Result<std::string, std::vector<std::string>> BuildPayload(const std::vector<std::string>& v) const
     {
+        std::string payload;
         Result<void, CheckFailure> checked;
         switch (*options_.kind) {
         case BatchKind::Address: {
@@ -218,18 +224,18 @@ private:
             payload = v[0];
             break;
         }
-        if (checked)
-            return true;
-        outcome.complaints = CheckFailureLines(checked.Error());
-        outcome.failed = true;
-        return false;
+        if (!checked)
+            return Fail(CheckFailureLines(checked.Error()));
+        return payload;
     }
 
-    static bool Fail(RowOutcome& outcome, std::string line)
+    // A failed row with `complaints`.
+    static RowOutcome Failed(std::vector<std::string> complaints)
     {
-        outcome.complaints.push_back(std::move(line));
+        RowOutcome outcome;
+        outcome.complaints = std::move(complaints);
         outcome.failed = true;
-        return false;
+        return outcome;
     }
 
     FileTarget Target(size_t row) const
@@ -287,21 +293,19 @@ int RunBatch(const Options& options)
         }
         return kExitInputFailed;
     }
-    const std::string& text = *read;
-    std::vector<CsvRecord> records;
-    CsvError csvError;
-    if (!ParseCsv(text, records, csvError)) {
-        Complain(options.batchPath + ":" + std::to_string(csvError.line) + ": ", csvError.message);
+    Result<std::vector<CsvRecord>, CsvError> parsed = ParseCsv(*read);
+    if (!parsed) {
+        Complain(options.batchPath + ":" + std::to_string(parsed.Error().line) + ": ", parsed.Error().message);
         return kExitInputFailed;
     }
+    std::vector<CsvRecord> records = std::move(parsed).Value();
     if (records.empty()) {
         Complain(options.batchPath + ": ", "has no header row");
         return kExitUsage;
     }
-    std::string error;
-    std::optional<ColumnMap> columns = MapColumns(*options.kind, records.front().fields, error);
+    Result<ColumnMap, std::string> columns = MapColumns(*options.kind, records.front().fields);
     if (!columns) {
-        Complain(options.batchPath + ": ", error);
+        Complain(options.batchPath + ": ", columns.Error());
         return kExitUsage;
     }
     std::error_code ec;
@@ -311,7 +315,7 @@ int RunBatch(const Options& options)
         return kExitWriteFailed;
     }
     records.erase(records.begin());
-    return BatchRunner(options, std::move(*columns), std::move(records)).Run();
+    return BatchRunner(options, std::move(columns).Value(), std::move(records)).Run();
 }
 
 }  // namespace nubora::cli

@@ -105,15 +105,15 @@ private:
 
 }  // namespace
 
-bool ParseCsv(std::string_view text, std::vector<CsvRecord>& records, CsvError& error)
+Result<std::vector<CsvRecord>, CsvError> ParseCsv(std::string_view text)
 {
     if (text.starts_with(kUtf8Bom))
         text.remove_prefix(kUtf8Bom.size());
-    std::vector<CsvRecord> read;
-    if (!CsvReader(text).Read(read, error))
-        return false;
-    records = std::move(read);
-    return true;
+    std::vector<CsvRecord> records;
+    CsvError error;
+    if (!CsvReader(text).Read(records, error))
+        return Fail(std::move(error));
+    return records;
 }
 
 }  // namespace nubora::cli

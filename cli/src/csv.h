@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "nubora/logic/result.h"
+
 namespace nubora::cli {
 
 struct CsvRecord {
@@ -19,14 +21,14 @@ struct CsvError {
     std::string message;
 };
 
-// Splits `text` into records. A UTF-8 byte order mark at the start is
+// The records of `text`. A UTF-8 byte order mark at the start is
 // skipped; a line break at the very end makes no record of its own, and
 // empty lines make none either. Line breaks inside quotes are kept as they
-// are (CR LF or LF). Fails, with `records` unchanged, on a quote inside an
+// are (CR LF or LF). Fails, naming the line, on a quote inside an
 // unquoted field, anything but a comma or a line break after a closing
 // quote, or a quote left open at the end. The bytes are taken as they are,
 // so CP932 text parses too (its second bytes are never a comma, quote, CR or
 // LF).
-[[nodiscard]] bool ParseCsv(std::string_view text, std::vector<CsvRecord>& records, CsvError& error);
+Result<std::vector<CsvRecord>, CsvError> ParseCsv(std::string_view text);
 
 }  // namespace nubora::cli

@@ -14,16 +14,16 @@ int main(int argc, char** argv)
 {
     using namespace nubora::cli;
     const ParsedOptions parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.options) {
-        Complain("", parsed.error);
+    if (!parsed) {
+        Complain("", parsed.Error().message);
         // The synopsis only: the whole text is for --help.
         const std::string usage = UsageText();
         std::fprintf(stderr, "%s\nTry 'nubora-qr --help' for more.\n", usage.substr(0, usage.find("\n\n") + 1).c_str());
         return kExitUsage;
     }
-    if (parsed.options->help) {
+    if (parsed->help) {
         std::fputs(UsageText(), stdout);
         return kExitOk;
     }
-    return parsed.options->kind ? RunBatch(*parsed.options) : RunSingle(*parsed.options);
+    return parsed->kind ? RunBatch(*parsed) : RunSingle(*parsed);
 }

@@ -91,7 +91,7 @@ public:
             } else if (arg.size() > 1 && arg[0] == '-') {
                 Option(arg);
                 if (options_.help)
-                    return {options_, {}};
+                    return options_;
             } else {
                 operands_.push_back(arg);
             }
@@ -99,8 +99,8 @@ public:
         if (error_.empty())
             CheckTogether();
         if (!error_.empty())
-            return {std::nullopt, error_};
-        return {options_, {}};
+            return Fail(UsageError{error_});
+        return options_;
     }
 
 private:

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "nubora/logic/result.h"
 #include "nubora/logic/symbol_writer.h"
 
 namespace nubora::cli {
@@ -41,12 +42,13 @@ struct Options {
     int cellSizeIndex = 0;  // 0..7 for 0.25, 0.3, ... 0.6 mm
 };
 
-// Either the options or the reason they are not usable (one English line,
-// without the program's name).
-struct ParsedOptions {
-    std::optional<Options> options;
-    std::string error;
+// Why the arguments are not usable.
+struct UsageError {
+    std::string message;  // one English line, without the program's name
 };
+
+// Either the options or the reason they are not usable.
+using ParsedOptions = Result<Options, UsageError>;
 
 // Parses the arguments after the program's name. "--name value" and
 // "--name=value" are both taken; "-o FILE" and "-oFILE" too; "--" ends the

@@ -37,11 +37,12 @@ int RunSingle(const Options& options)
     }
     std::string payload = input;
     if (!options.cp932) {
-        ConversionFailure failure;
-        if (!Utf8ToCp932(input, payload, failure)) {
-            Complain("the text: ", Describe(failure));
+        Result<std::string, ConversionFailure> converted = Utf8ToCp932(input);
+        if (!converted) {
+            Complain("the text: ", Describe(converted.Error()));
             return kExitInputFailed;
         }
+        payload = std::move(converted).Value();
     }
     if (const Result<void, CheckFailure> checked = CheckFreeText(payload); !checked) {
         ComplainAll("", MessageLines(checked.Error()));

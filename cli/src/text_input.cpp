@@ -24,31 +24,24 @@ bool IsUtf8(std::string_view utf8)
 
 }  // namespace
 
-bool Utf8ToCp932(std::string_view utf8, std::string& out, ConversionFailure& failure)
+Result<std::string, ConversionFailure> Utf8ToCp932(std::string_view utf8)
 {
     if (utf8.starts_with(kByteOrderMark))
         utf8.remove_prefix(kByteOrderMark.size());
-    if (!IsUtf8(utf8)) {
-        failure = {true, 0, {}, 0};
-        return false;
-    }
-    if (std::optional<std::string> bytes = text::Utf8ToCp932(utf8)) {
-        out = std::move(*bytes);
-        return true;
-    }
+    if (!IsUtf8(utf8))
+        return Fail(ConversionFailure{true, 0, {}, 0});
+    if (std::optional<std::string> bytes = text::Utf8ToCp932(utf8))
+        return std::move(*bytes);
     // Find the character that has no code.
     int position = 1;
     for (size_t at = 0; at < utf8.size(); ++position) {
         const text::Utf8Char c = text::FirstUtf8Char(utf8.substr(at));
         const std::string_view character = utf8.substr(at, c.length);
-        if (!text::Utf8ToCp932(character)) {
-            failure = {false, position, std::string(character), c.codePoint};
-            return false;
-        }
+        if (!text::Utf8ToCp932(character))
+            return Fail(ConversionFailure{false, position, std::string(character), c.codePoint});
         at += c.length;
     }
-    failure = {true, 0, {}, 0};  // not reached: some character failed above
-    return false;
+    return Fail(ConversionFailure{true, 0, {}, 0});  // not reached: some character failed above
 }
 std::string Describe(const ConversionFailure& failure)
 {

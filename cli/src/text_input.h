@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "nubora/logic/result.h"
+
 namespace nubora::cli {
 
 // Why a text could not be converted.
@@ -14,9 +16,9 @@ struct ConversionFailure {
     char32_t codePoint = 0;
 };
 
-// Converts the UTF-8 `utf8` to CP932 into `out`. False, with `failure` set
-// and `out` unchanged, when it is not UTF-8 or a character has no CP932 code.
-[[nodiscard]] bool Utf8ToCp932(std::string_view utf8, std::string& out, ConversionFailure& failure);
+// The UTF-8 `utf8` as CP932 bytes. Fails when it is not UTF-8 or a
+// character has no CP932 code.
+Result<std::string, ConversionFailure> Utf8ToCp932(std::string_view utf8);
 
 // "character 3 '①' (U+2460) has no Shift_JIS (CP932) code" or
 // "is not UTF-8 text".

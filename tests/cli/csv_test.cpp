@@ -29,10 +29,9 @@ TEST(Csv, QuotingRules)
         {"\xEF\xBB\xBFname\n\nx\n\r\n", {{"name"}, {"x"}}},  // a BOM and empty lines are skipped
     };
     for (const auto& c : cases) {
-        std::vector<CsvRecord> records;
-        CsvError error;
-        ASSERT_TRUE(ParseCsv(c.text, records, error)) << c.text << ": " << error.message;
-        EXPECT_EQ(FieldsOf(records), c.expected) << c.text;
+        const Result<std::vector<CsvRecord>, CsvError> records = ParseCsv(c.text);
+        ASSERT_TRUE(records.Ok()) << c.text << ": " << records.Error().message;
+        EXPECT_EQ(FieldsOf(*records), c.expected) << c.text;
     }
 }
 
@@ -48,11 +47,9 @@ TEST(Csv, MalformedTextNamesItsLine)
         {"\"x\ny\",z\"\n", 2},  // lines inside quotes count
     };
     for (const auto& c : cases) {
-        std::vector<CsvRecord> records;
-        CsvError error;
-        EXPECT_FALSE(ParseCsv(c.text, records, error)) << c.text;
-        EXPECT_EQ(error.line, c.line) << c.text;
-        EXPECT_TRUE(records.empty());
+        const Result<std::vector<CsvRecord>, CsvError> records = ParseCsv(c.text);
+        ASSERT_FALSE(records.Ok()) << c.text;
+        EXPECT_EQ(records.Error().line, c.line) << c.text;
     }
 }
 

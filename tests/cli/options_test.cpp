@@ -10,31 +10,31 @@ ParsedOptions Parse(std::initializer_list<const char*> args) { return ParseOptio
 TEST(Options, ValuesAndDefaults)
 {
     const ParsedOptions defaults = Parse({"-o", "a.png", "text"});
-    ASSERT_TRUE(defaults.options) << defaults.error;
-    EXPECT_EQ(defaults.options->level, 2);
-    EXPECT_EQ(defaults.options->version, 0);
-    EXPECT_EQ(defaults.options->splitCount, 1);
-    EXPECT_EQ(defaults.options->cellSizeIndex, 0);
-    EXPECT_EQ(defaults.options->text, "text");
+    ASSERT_TRUE(defaults.Ok()) << defaults.Error().message;
+    EXPECT_EQ(defaults->level, 2);
+    EXPECT_EQ(defaults->version, 0);
+    EXPECT_EQ(defaults->splitCount, 1);
+    EXPECT_EQ(defaults->cellSizeIndex, 0);
+    EXPECT_EQ(defaults->text, "text");
 
     const ParsedOptions set = Parse(
         {"--level=H", "--version", "15", "--split", "16", "--cell", "0.60", "-oa.pdf", "--cp932", "-"});
-    ASSERT_TRUE(set.options) << set.error;
-    EXPECT_EQ(set.options->level, 4);
-    EXPECT_EQ(set.options->version, 15);
-    EXPECT_EQ(set.options->splitCount, 16);
-    EXPECT_EQ(set.options->cellSizeIndex, 7);
-    EXPECT_TRUE(set.options->readStdin);
-    EXPECT_TRUE(set.options->cp932);
+    ASSERT_TRUE(set.Ok()) << set.Error().message;
+    EXPECT_EQ(set->level, 4);
+    EXPECT_EQ(set->version, 15);
+    EXPECT_EQ(set->splitCount, 16);
+    EXPECT_EQ(set->cellSizeIndex, 7);
+    EXPECT_TRUE(set->readStdin);
+    EXPECT_TRUE(set->cp932);
 
     const ParsedOptions batch = Parse(
         {"--kind", "mail", "--batch", "m.csv", "--output-dir", "out", "--format", "svg", "--profile", "mailto-uri"});
-    ASSERT_TRUE(batch.options) << batch.error;
-    EXPECT_EQ(batch.options->batchFormat, SymbolFileFormat::Svg);
-    EXPECT_EQ(batch.options->mailProfile, MailProfile::MailtoUri);
+    ASSERT_TRUE(batch.Ok()) << batch.Error().message;
+    EXPECT_EQ(batch->batchFormat, SymbolFileFormat::Svg);
+    EXPECT_EQ(batch->mailProfile, MailProfile::MailtoUri);
 
-    EXPECT_TRUE(Parse({"--help"}).options->help);
-    EXPECT_EQ(Parse({"-o", "x.png", "--", "-x"}).options->text, "-x");
+    EXPECT_TRUE(Parse({"--help"})->help);
+    EXPECT_EQ(Parse({"-o", "x.png", "--", "-x"})->text, "-x");
 }
 
 TEST(Options, UsageErrors)
@@ -59,8 +59,8 @@ TEST(Options, UsageErrors)
     };
     for (const auto& args : cases) {
         const ParsedOptions parsed = ParseOptions({args.begin(), args.end()});
-        EXPECT_FALSE(parsed.options) << args[args.size() - 1];
-        EXPECT_FALSE(parsed.error.empty());
+        EXPECT_FALSE(parsed.Ok()) << args[args.size() - 1];
+        EXPECT_FALSE(parsed.Ok() || parsed.Error().message.empty());
     }
 }
 
