@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 #include <string_view>
 #include <utility>
@@ -118,25 +120,72 @@ std::string BigEndian(std::initializer_list<uint32_t> values)
     return out;
 }
 
+// The pixels of 8 modules side by side, as the picture's row holds them: for
+// each byte of a bitmap row (8 modules, leftmost in the most significant
+// bit), its modules `pixelsPerModule` pixels wide each, which makes exactly
+// pixelsPerModule bytes. Both keep 1 for light.
+class ModuleSpread {
+public:
+    explicit ModuleSpread(int pixelsPerModule)
+        : bytes_(static_cast<std::size_t>(pixelsPerModule)),
+          entryBytes_((bytes_ + kWord - 1) / kWord * kWord),
+          table_(256 * entryBytes_, '\0')
+    {
+        // Each value is a smaller one (its lowest 1 bit cleared) with one
+        // more light module.
+        for (std::size_t value = 1; value < 256; ++value) {
+            char* spread = &table_[value * entryBytes_];
+            std::copy_n(&table_[(value & (value - 1)) * entryBytes_], entryBytes_, spread);
+            const std::size_t first = (7 - static_cast<std::size_t>(std::countr_zero(value))) * bytes_;
+            for (std::size_t pixel = first; pixel < first + bytes_; ++pixel)
+                spread[pixel / 8] = static_cast<char>(static_cast<uint8_t>(spread[pixel / 8]) | 0x80u >> pixel % 8);
+        }
+    }
+
+    // Bytes RowInto writes for `modules` modules (its whole groups of 8 and
+    // the slack of the last word).
+    std::size_t RowBytes(std::size_t modules) const { return (modules + 7) / 8 * bytes_ + entryBytes_; }
+
+    // Writes the pixels of `modules` modules from `bits` (a bitmap row) to
+    // `out`, which has room for RowBytes(modules) bytes.
+    void RowInto(const uint8_t* bits, std::size_t modules, char* out) const
+    {
+        // Whole words at a time: each group's slack is overwritten by the next.
+        for (std::size_t group = 0; group < (modules + 7) / 8; ++group, out += bytes_) {
+            const char* spread = &table_[bits[group] * entryBytes_];
+            for (std::size_t word = 0; word < entryBytes_; word += kWord)
+                std::memcpy(out + word, spread + word, kWord);
+        }
+    }
+
+private:
+    static constexpr std::size_t kWord = 8;
+    std::size_t bytes_;
+    std::size_t entryBytes_;  // bytes_ rounded up to whole words
+    std::string table_;       // 256 entries of entryBytes_ bytes
+};
+
 // The filtered picture rows: a filter byte, then 1 bit a pixel, leftmost in
 // the most significant bit, 1 light; the bits after the last pixel are light.
 std::string PngScanlines(const QrBitmap& symbol, int pixelsPerModule)
 {
-    const int32_t side = symbol.Side();
-    const std::size_t width = static_cast<std::size_t>(side) * static_cast<std::size_t>(pixelsPerModule);
+    const auto side = static_cast<std::size_t>(symbol.Side());
+    const auto repeat = static_cast<std::size_t>(pixelsPerModule);
+    const std::size_t width = side * repeat;
     const std::size_t rowBytes = (width + 7) / 8;
-    std::string rows;
-    rows.reserve((rowBytes + 1) * width);
-    std::string line(rowBytes + 1, '\0');
-    for (int32_t y = 0; y < side; ++y) {
-        std::fill(line.begin(), line.end(), static_cast<char>(0xFF));
-        line[0] = static_cast<char>(kPngFilterNone);
-        for (std::size_t x = 0; x < width; ++x) {
-            if (symbol.IsDark(static_cast<int32_t>(x / static_cast<std::size_t>(pixelsPerModule)), y))
-                line[1 + x / 8] = static_cast<char>(static_cast<uint8_t>(line[1 + x / 8]) & ~(0x80u >> (x % 8)));
-        }
-        for (int i = 0; i < pixelsPerModule; ++i)
-            rows += line;
+    const std::size_t line = rowBytes + 1;
+    const uint8_t lastByteLight = width % 8 == 0 ? 0 : static_cast<uint8_t>(0xFFu >> width % 8);
+    const ModuleSpread spread(pixelsPerModule);
+    std::string spreadRow(spread.RowBytes(side), '\0');
+    std::string rows(line * width, '\0');
+    for (std::size_t y = 0; y < side; ++y) {
+        spread.RowInto(symbol.Bits() + y * static_cast<std::size_t>(symbol.Stride()), side, spreadRow.data());
+        char* first = &rows[y * repeat * line];
+        first[0] = static_cast<char>(kPngFilterNone);
+        std::copy_n(spreadRow.data(), rowBytes, first + 1);
+        first[rowBytes] = static_cast<char>(static_cast<uint8_t>(first[rowBytes]) | lastByteLight);
+        for (std::size_t copy = 1; copy < repeat; ++copy)
+            std::copy_n(first, line, first + copy * line);
     }
     return rows;
 }
