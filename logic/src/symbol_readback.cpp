@@ -37,6 +37,21 @@ uint8_t Parity(const std::string& payload)
     return parity;
 }
 
+// True when pixels from..to-1 of a bitmap row (1 bit a pixel, leftmost in
+// the most significant bit) are all light.
+bool AllLight(const uint8_t* row, int from, int to)
+{
+    for (int x = from; x < to;) {
+        const int bit = x % 8;
+        const int count = std::min(8 - bit, to - x);
+        const auto mask = static_cast<uint8_t>((0xFFu >> bit) & ~(0xFFu >> (bit + count)));
+        if ((row[x / 8] & mask) != mask)
+            return false;
+        x += count;
+    }
+    return true;
+}
+
 // True when `bitmap` has a whole symbol's side, a light quiet zone and the
 // three finder patterns, each with its light separator, exactly in place.
 // zxing's detector for pure pictures trusts these and, in builds that keep
@@ -49,11 +64,11 @@ bool HasIntactFrame(const QrBitmap& bitmap)
     if (bitmap.Bits() == nullptr || symbol < kSmallestSymbol || (symbol - kSmallestSymbol) % 4 != 0)
         return false;
     for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-            const bool inSymbol = x >= kQuietZone && y >= kQuietZone && x < side - kQuietZone && y < side - kQuietZone;
-            if (!inSymbol && bitmap.IsDark(x, y))
-                return false;
-        }
+        const uint8_t* row = bitmap.Bits() + static_cast<size_t>(y) * static_cast<size_t>(bitmap.Stride());
+        const bool quietRow = y < kQuietZone || y >= side - kQuietZone;
+        if (quietRow ? !AllLight(row, 0, side)
+                     : !AllLight(row, 0, kQuietZone) || !AllLight(row, side - kQuietZone, side))
+            return false;
     }
     // Rings around each finder's centre by chessboard distance: 0 and 1 the
     // dark 3 × 3 core, 2 light, 3 the dark border, 4 the separator (or quiet zone).
@@ -71,26 +86,45 @@ bool HasIntactFrame(const QrBitmap& bitmap)
     return true;
 }
 
-// Draws `bitmap` into `pixels` as an 8-bit grey picture, one pixel per
-// module: the pictures are exact, so one pixel reads as surely as more.
-// Returns the picture's side in pixels.
-int Render(const QrBitmap& bitmap, std::vector<uint8_t>& pixels)
-{
-    const int side = bitmap.Side();
-    pixels.resize(static_cast<size_t>(side) * side);
-    uint8_t* out = pixels.data();
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x)
-            *out++ = bitmap.IsDark(x, y) ? kDarkPixel : kLightPixel;
+// The grey values of the 8 pixels of every bitmap byte, leftmost first.
+constexpr std::array<std::array<uint8_t, 8>, 256> kGreyOfByte = [] {
+    std::array<std::array<uint8_t, 8>, 256> table{};
+    for (size_t value = 0; value < 256; ++value) {
+        for (size_t pixel = 0; pixel < 8; ++pixel)
+            table[value][pixel] = (value >> (7 - pixel)) & 1 ? kLightPixel : kDarkPixel;
     }
-    return side;
+    return table;
+}();
+
+// An 8-bit grey picture of a bitmap, one pixel per module: the pictures are
+// exact, so one pixel reads as surely as more.
+struct GreyPicture {
+    std::vector<uint8_t> pixels;
+    int rowStride = 0;  // bytes: the side rounded up to whole bitmap bytes
+};
+
+// Draws `bitmap` into `picture`, whole bitmap bytes at a time.
+void Render(const QrBitmap& bitmap, GreyPicture& picture)
+{
+    const auto side = static_cast<size_t>(bitmap.Side());
+    const size_t bytesPerRow = (side + 7) / 8;
+    picture.rowStride = static_cast<int>(bytesPerRow * 8);
+    picture.pixels.resize(side * bytesPerRow * 8);
+    uint8_t* out = picture.pixels.data();
+    for (size_t y = 0; y < side; ++y) {
+        const uint8_t* row = bitmap.Bits() + y * static_cast<size_t>(bitmap.Stride());
+        for (size_t i = 0; i < bytesPerRow; ++i, out += 8)
+            std::copy_n(kGreyOfByte[row[i]].data(), 8, out);
+    }
 }
 
-// Decodes the one symbol in the picture. The picture is the symbol alone,
-// upright, unblurred and in pure black and white, so zxing may skip its
-// search for finder patterns (isPure) and its local thresholding (BoolCast);
-// the decoding itself, error correction included, is the full one.
-bool Decode(const std::vector<uint8_t>& pixels, int width, Reading& reading)
+// Decodes the one symbol in the picture of a bitmap `side` pixels wide. The
+// picture is the symbol alone, upright, unblurred and in pure black and
+// white, so zxing may skip its search for finder patterns (isPure) and its
+// local thresholding (BoolCast); it is shown the symbol without its quiet
+// zone, which HasIntactFrame has checked, so that it thresholds and searches
+// fewer pixels. The decoding itself, error correction included, is the full one.
+bool Decode(const GreyPicture& picture, int side, Reading& reading)
 {
     const auto hints = ZXing::DecodeHints()
                            .setFormats(ZXing::BarcodeFormat::QRCode)
@@ -100,7 +134,9 @@ bool Decode(const std::vector<uint8_t>& pixels, int width, Reading& reading)
                            .setIsPure(true)
                            .setBinarizer(ZXing::Binarizer::BoolCast)
                            .setMaxNumberOfSymbols(1);
-    const ZXing::ImageView view(pixels.data(), width, width, ZXing::ImageFormat::Lum);
+    const ZXing::ImageView whole(picture.pixels.data(), side, side, ZXing::ImageFormat::Lum, picture.rowStride);
+    const int symbolSide = side - 2 * kQuietZone;
+    const ZXing::ImageView view = whole.cropped(kQuietZone, kQuietZone, symbolSide, symbolSide);
     const ZXing::Result result = ZXing::ReadBarcode(view, hints);
     if (!result.isValid() || result.format() != ZXing::BarcodeFormat::QRCode)
         return false;
@@ -117,16 +153,16 @@ Result<void, ReadBackFailure> ReadsBack(const QrBitmap* const* symbols, int coun
     if (symbols == nullptr || count < 1 || count > kMaxSymbols)
         return Fail(ReadBackFailure::NoSymbols);
     const std::string parity = std::to_string(Parity(payload));
-    std::vector<uint8_t> pixels;
+    GreyPicture picture;
     std::string joined;
     for (int i = 0; i < count; ++i) {
         if (symbols[i] == nullptr)
             return Fail(ReadBackFailure::NoSymbols);
         if (!HasIntactFrame(*symbols[i]))
             return Fail(ReadBackFailure::BrokenFrame);
-        const int width = Render(*symbols[i], pixels);
+        Render(*symbols[i], picture);
         Reading reading;
-        if (!Decode(pixels, width, reading))
+        if (!Decode(picture, symbols[i]->Side(), reading))
             return Fail(ReadBackFailure::Undecodable);
         const bool sequenceRight = count == 1 ? reading.size == -1 && reading.index == -1
                                               : reading.index == i && reading.size == count && reading.parity == parity;

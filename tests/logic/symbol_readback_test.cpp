@@ -132,6 +132,20 @@ TEST(ReadBackCheck, DamagedFinderPatternFailsWithoutAborting)
     EXPECT_FALSE(ReadsBackAs(one, 1, kShortPayload));
 }
 
+TEST(ReadBackCheck, DarkModuleInTheQuietZoneFails)
+{
+    SymbolBitmaps symbols;
+    ASSERT_TRUE(Encode(kShortPayload, 1, TAVOQRENC_LEVEL_L, symbols));
+    const int symbol = symbols.At(0)->Side() - 8;  // modules a side, quiet zone excluded
+    const std::pair<int, int> places[] = {{-4, -4}, {-1, 10},     {symbol, 10},     {symbol + 3, 10},
+                                          {10, -1}, {10, symbol}, {symbol + 3, -4}, {symbol / 2, symbol + 3}};
+    for (const auto& [x, y] : places) {
+        const auto damaged = Damaged(*symbols.At(0), {{x, y}});
+        const QrBitmap* const one[] = {damaged.get()};
+        EXPECT_FALSE(ReadsBackAs(one, 1, kShortPayload)) << x << ", " << y;
+    }
+}
+
 TEST(ReadBackCheck, SplitPartsInWrongOrderFail)
 {
     const std::string payload = LongPayload(4 * 60);
