@@ -1,9 +1,8 @@
 #include "nubora/logic/data_file.h"
 
-#include <cstdint>
 #include <utility>
 
-#include "nubora/logic/validation.h"
+#include "nubora/text/cp932.h"
 
 namespace nubora {
 namespace {
@@ -13,14 +12,19 @@ constexpr char kBackslash = '\\';
 constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 
-bool IsLead(char c) { return IsDbcsLeadByte(static_cast<uint8_t>(c)); }
+// Values and files are walked by CP932 character (text::Cp932Chars), which
+// tells a single-byte backslash from the trail byte 0x5C of "表" or "ソ". A
+// comma is no trail byte, so a lead byte directly before a comma stands alone
+// and the comma stays a comma.
+//
+// Broken pairs (a lead byte at the end, or before a byte that is no trail
+// byte) are walked, never mended: each byte of them is copied as it is.
+// Files written by older versions, or by hand, hold such bytes, and they must
+// load and save byte for byte. A byte after a lead byte that is no trail byte
+// is never a backslash or a lead byte itself, so taking it alone splits and
+// trims the fields exactly as those versions did.
 
-// True when text[i] begins a two-byte character: a lead byte with a next byte
-// that is not a comma (a comma always separates or is escaped).
-bool StartsPair(std::string_view text, std::size_t i)
-{
-    return IsLead(text[i]) && i + 1 < text.size() && text[i + 1] != kComma;
-}
+bool IsSingleByteBackslash(std::string_view character) { return character.size() == 1 && character[0] == kBackslash; }
 
 // Appends `value` without its trailing single-byte backslashes and then the
 // separator comma.
@@ -129,12 +133,10 @@ std::string DropTrailingBackslashes(std::string_view value)
 {
     // Where the value would end without its run of single-byte backslashes.
     std::size_t keep = 0;
-    for (std::size_t i = 0; i < value.size();) {
-        const bool pair = StartsPair(value, i);
-        const bool backslash = !pair && value[i] == kBackslash;
-        i += pair ? 2 : 1;
-        if (!backslash)
-            keep = i;
+    const text::Cp932Chars characters = text::Cp932Chars(value);
+    for (auto at = characters.begin(); at != characters.end(); ++at) {
+        if (!IsSingleByteBackslash(*at))
+            keep = at.Offset() + (*at).size();
     }
     return std::string(value.substr(0, keep));
 }
@@ -159,9 +161,8 @@ std::vector<std::string> SplitFields(std::string_view content)
     std::vector<std::string> fields;
     std::string field;
     bool afterBackslash = false;  // the last byte of `field` is a single-byte backslash
-    for (std::size_t i = 0; i < content.size();) {
-        const char c = content[i];
-        if (c == kComma) {
+    for (const std::string_view character : text::Cp932Chars(content)) {
+        if (character.size() == 1 && character[0] == kComma) {
             if (afterBackslash) {
                 field.back() = kComma;
                 afterBackslash = false;
@@ -169,16 +170,9 @@ std::vector<std::string> SplitFields(std::string_view content)
                 fields.push_back(std::move(field));
                 field.clear();
             }
-            ++i;
-        } else if (StartsPair(content, i)) {
-            field += c;
-            field += content[i + 1];
-            afterBackslash = false;
-            i += 2;
         } else {
-            field += c;
-            afterBackslash = c == kBackslash;
-            ++i;
+            field += character;
+            afterBackslash = IsSingleByteBackslash(character);
         }
     }
     return fields;

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "cp932_text.h"
+#include "nubora/text/cp932.h"
 
 namespace nubora {
 namespace {
@@ -18,12 +19,10 @@ std::string EscapeMecardValue(std::string_view value)
 {
     std::string escaped;
     escaped.reserve(value.size());
-    for (std::size_t at = 0; at < value.size();) {
-        const std::size_t length = detail::Cp932CharLength(value, at);
-        if (length == 1 && IsMecardSpecial(value[at]))
+    for (const std::string_view character : text::Cp932Chars(value)) {
+        if (character.size() == 1 && IsMecardSpecial(character[0]))
             escaped.push_back('\\');
-        escaped.append(value.substr(at, length));
-        at += length;
+        escaped.append(character);
     }
     return escaped;
 }

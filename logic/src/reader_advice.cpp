@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cp932_text.h"
+#include "nubora/text/cp932.h"
 
 namespace nubora {
 namespace {
@@ -69,11 +70,10 @@ std::string_view UsualFormOf(std::string_view character)
 std::vector<std::string> ExtensionCharacters(std::string_view payload, std::size_t limit)
 {
     std::vector<std::string> found;
-    for (std::size_t at = 0; at < payload.size() && found.size() <= limit;) {
-        const std::size_t length = detail::Cp932CharLength(payload, at);
-        const std::string_view bytes = payload.substr(at, length);
-        at += length;
-        if (length != 2)
+    for (const std::string_view bytes : text::Cp932Chars(payload)) {
+        if (found.size() > limit)
+            break;
+        if (bytes.size() != 2)
             continue;
         const auto code = static_cast<uint16_t>(static_cast<uint8_t>(bytes[0]) << 8 | static_cast<uint8_t>(bytes[1]));
         if (!IsExtensionCode(code))

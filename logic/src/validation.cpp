@@ -40,6 +40,13 @@ bool InReadingCodeList(uint16_t code)
                        [code](const CodeRange& r) { return code >= r.first && code <= r.last; });
 }
 
+// The code of a character of one or two bytes: the byte, or lead << 8 | trail.
+uint16_t CharCode(std::string_view character)
+{
+    const auto first = static_cast<uint8_t>(character[0]);
+    return character.size() == 2 ? static_cast<uint16_t>(first << 8 | static_cast<uint8_t>(character[1])) : first;
+}
+
 bool IsMember(const CharSet& set, uint16_t code, bool doubleByte)
 {
     if (doubleByte)
@@ -60,30 +67,25 @@ const CharSet LinkParamChars = {
 
 int CheckChars(std::string_view value, const CharSet& set) noexcept
 {
-    for (size_t i = 0; i < value.size();) {
-        const auto lead = static_cast<uint8_t>(value[i]);
-        const bool doubleByte = IsDbcsLeadByte(lead) && i + 1 < value.size();
-        const uint16_t code = doubleByte ? static_cast<uint16_t>(lead << 8 | static_cast<uint8_t>(value[i + 1])) : lead;
-        if (!IsMember(set, code, doubleByte))
+    // A lead byte that begins no character stands alone and is a member of
+    // no set: the single bytes of every set are below 0x80.
+    for (const std::string_view character : text::Cp932Chars(value)) {
+        if (!IsMember(set, CharCode(character), character.size() == 2))
             return 1;
-        i += doubleByte ? 2 : 1;
     }
     return 0;
 }
 
 int CheckReadingChars(std::string_view value) noexcept
 {
-    for (size_t i = 0; i < value.size(); ++i) {
-        const auto lead = static_cast<uint8_t>(value[i]);
-        if (!IsDbcsLeadByte(lead))
-            continue;
-        // A lead byte with nothing after it is no character the reading takes.
-        if (i + 1 == value.size())
+    for (const std::string_view character : text::Cp932Chars(value)) {
+        const bool doubleByte = character.size() == 2;
+        // A lead byte that begins no character (at the end, or before a byte
+        // that is no trail byte) is no character the reading takes.
+        if (!doubleByte && IsDbcsLeadByte(static_cast<uint8_t>(character[0])))
             return 1;
-        const auto code = static_cast<uint16_t>(lead << 8 | static_cast<uint8_t>(value[i + 1]));
-        if (!InReadingCodeList(code))
+        if (doubleByte && !InReadingCodeList(CharCode(character)))
             return 1;
-        ++i;
     }
     return 0;
 }

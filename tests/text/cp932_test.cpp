@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace nubora::text {
 namespace {
 
@@ -56,6 +58,29 @@ TEST(Cp932, StrictConversionRefusesWhatLossyReplaces)
         EXPECT_EQ(Utf8ToCp932Lossy(c.utf8), c.lossy) << c.utf8;
     }
     EXPECT_EQ(Cp932ToUtf8("\x83\x6B\x82\xA0\x81"), "ヌあ\xEF\xBF\xBD");
+}
+
+TEST(Cp932Chars, BrokenPairsByRule)
+{
+    const struct {
+        std::string_view bytes;
+        PairRule rule;
+        std::vector<std::string_view> characters;
+    } cases[] = {
+        {"\x95\x5C,a", PairRule::LeadAndTrail, {"\x95\x5C", ",", "a"}},  // 表: its 0x5C is no backslash
+        {"\x81,", PairRule::LeadAndTrail, {"\x81", ","}},
+        {"\x81\x0A", PairRule::LeadAndTrail, {"\x81", "\x0A"}},
+        {"\x81\xFD", PairRule::LeadAndTrail, {"\x81", "\xFD"}},
+        {"a\x81", PairRule::LeadAndTrail, {"a", "\x81"}},
+        {"\x81,", PairRule::LeadAndAnyByte, {"\x81,"}},
+        {"a\x81", PairRule::LeadAndAnyByte, {"a", "\x81"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string_view> walked;
+        for (const std::string_view character : Cp932Chars(c.bytes, c.rule))
+            walked.push_back(character);
+        EXPECT_EQ(walked, c.characters) << c.bytes;
+    }
 }
 
 TEST(ByteLimit, NamesTheLimit) { EXPECT_EQ(TextTooLongMessage(24), "24 文字以内で入力してください。"); }

@@ -135,13 +135,11 @@ std::string Cp932ToUtf8(std::string_view cp932)
     static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
     std::string out;
     out.reserve(cp932.size() * 3 / 2);
-    size_t i = 0;
-    while (i < cp932.size()) {
-        // One character: a lead byte with its trail byte, or a single byte.
-        const size_t width = IsDbcsLeadByte(static_cast<unsigned char>(cp932[i])) && i + 1 < cp932.size() ? 2 : 1;
-        if (!Convert(cd.get(), cp932.substr(i, width), out))
+    // A lead byte takes whatever byte follows it, so that a broken pair shows
+    // as one U+FFFD in a control rather than as a U+FFFD and a stray byte.
+    for (const std::string_view character : Cp932Chars(cp932, PairRule::LeadAndAnyByte)) {
+        if (!Convert(cd.get(), character, out))
             out += kReplacement;
-        i += width;
     }
     return out;
 }

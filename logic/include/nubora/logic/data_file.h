@@ -16,8 +16,8 @@
 //
 // Reading splits at every comma that is not escaped. A comma is escaped when
 // the byte just before it is a single-byte backslash: Shift-JIS characters are
-// taken from the start of each field (a byte 0x81..0x9F or 0xE0..0xFC begins a
-// two-byte character), so the trail byte 0x5C of "表" (0x95 0x5C) or "ソ"
+// taken from the start of each field (a byte 0x81..0x9F or 0xE0..0xFC and a
+// byte 0x40..0x7E or 0x80..0xFC after it are one character), so the trail byte 0x5C of "表" (0x95 0x5C) or "ソ"
 // (0x83 0x5C) is no escape. A lead byte directly before a comma stands alone:
 // a comma is always a comma. The escaping backslash is dropped and the comma
 // kept in the field. Only text ended by a comma forms a field; what follows

@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "nubora/text/cp932.h"
+
 namespace nubora {
 
 // The lead-byte test of code page 932: 0x81..0x9F and 0xE0..0xFC.
-constexpr bool IsDbcsLeadByte(uint8_t b) noexcept { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+using text::IsDbcsLeadByte;
 
 // A set of allowed characters: single bytes by table, double-byte codes by list.
 struct CharSet {

@@ -17,6 +17,88 @@ constexpr bool IsDbcsLeadByte(unsigned char byte) noexcept
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// True for the second byte of a CP932 double-byte character: 0x40-0x7E, 0x80-0xFC.
+constexpr bool IsDbcsTrailByte(unsigned char byte) noexcept
+{
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+// What a lead byte must be followed by to make one character with it. Every
+// other byte is a character of its own.
+enum class PairRule {
+    // A trail byte. A lead byte before anything else (a comma, a line break,
+    // a byte above 0xFC) or at the end stands alone, so the byte after it is
+    // never swallowed into a character. The rule of every walk over members,
+    // payloads and data files.
+    LeadAndTrail,
+    // Any byte; only a lead byte at the end stands alone. The conversion to
+    // Unicode reads a broken pair as one unreadable character.
+    LeadAndAnyByte,
+};
+
+// The length in bytes, 1 or 2, of the CP932 character that starts at
+// `text[at]` (`at` < text.size()) under `rule`.
+constexpr std::size_t Cp932CharLength(std::string_view text, std::size_t at,
+                                      PairRule rule = PairRule::LeadAndTrail) noexcept
+{
+    if (at + 1 >= text.size() || !IsDbcsLeadByte(static_cast<unsigned char>(text[at])))
+        return 1;
+    return rule == PairRule::LeadAndAnyByte || IsDbcsTrailByte(static_cast<unsigned char>(text[at + 1])) ? 2 : 1;
+}
+
+// The CP932 characters of a text in order, each as a view of its one or two
+// bytes, for a range-for: `for (std::string_view c : Cp932Chars(text))`.
+// Every byte of the text is in exactly one character, a broken pair's too.
+// The text must outlive the walk.
+class Cp932Chars {
+public:
+    class Iterator {
+    public:
+        using value_type = std::string_view;
+        using difference_type = std::ptrdiff_t;
+
+        constexpr Iterator() = default;
+        constexpr Iterator(std::string_view text, std::size_t at, PairRule rule) noexcept
+            : text_(text), at_(at), rule_(rule)
+        {
+        }
+        constexpr std::string_view operator*() const noexcept
+        {
+            return text_.substr(at_, Cp932CharLength(text_, at_, rule_));
+        }
+        constexpr Iterator& operator++() noexcept
+        {
+            at_ += Cp932CharLength(text_, at_, rule_);
+            return *this;
+        }
+        constexpr Iterator operator++(int) noexcept
+        {
+            Iterator before = *this;
+            ++*this;
+            return before;
+        }
+        // Where the current character starts in the text.
+        constexpr std::size_t Offset() const noexcept { return at_; }
+        constexpr bool operator==(const Iterator& other) const noexcept { return at_ == other.at_; }
+
+    private:
+        std::string_view text_;
+        std::size_t at_ = 0;
+        PairRule rule_ = PairRule::LeadAndTrail;
+    };
+
+    constexpr explicit Cp932Chars(std::string_view text, PairRule rule = PairRule::LeadAndTrail) noexcept
+        : text_(text), rule_(rule)
+    {
+    }
+    constexpr Iterator begin() const noexcept { return {text_, 0, rule_}; }
+    constexpr Iterator end() const noexcept { return {text_, text_.size(), rule_}; }
+
+private:
+    std::string_view text_;
+    PairRule rule_;
+};
+
 // The UTF-8 character at the start of a text.
 struct Utf8Char {
     char32_t codePoint = 0;  // U+0000..U+10FFFF, surrogates excluded
