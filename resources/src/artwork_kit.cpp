@@ -3,6 +3,7 @@
 #include "tavoqrenc.h"
 
 #include <QFontMetrics>
+#include <QLinearGradient>
 #include <QPen>
 #include <QStringList>
 #include <QtMath>
@@ -19,6 +20,13 @@ QFont JapaneseFont(int pixelSize, bool bold)
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+QFont FittedFont(QFont font, const QString& text, qreal width)
+{
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
 
@@ -139,10 +147,8 @@ void DrawCaption(QPainter& painter, const QRectF& box, const char* line1, const 
     if (*line2)
         lines << QString::fromUtf8(line2);
     QFont font = JapaneseFont(pixelSize, true);
-    for (const QString& line : lines) {
-        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(line) > box.width())
-            font.setPixelSize(font.pixelSize() - 1);
-    }
+    for (const QString& line : lines)
+        font = FittedFont(font, line, box.width());
     painter.setFont(font);
     painter.setPen(ink);
     painter.drawText(box, Qt::AlignCenter, lines.join(QLatin1Char('\n')));
@@ -170,6 +176,45 @@ QRectF DrawButtonBody(QPainter& p, QSize size, const QColor& colour, ButtonLook 
     p.setPen(QPen(lit ? kAccent : Tint(colour, 40), lit ? 2.5 : 1.2));
     p.drawPath(Rounded(body.adjusted(1, 1, -1, -1), radius - 1));
     return body;
+}
+
+QImage PaintButtonFace(const ButtonFace& face, ButtonLook look, qreal ratio, const FaceContents& contents)
+{
+    QImage image = NewImage(face.size.width(), face.size.height(), Qt::transparent, ratio);
+    QPainter p(&image);
+    Prepare(p);
+    const bool pressed = look == ButtonLook::Pressed;
+    const QRectF body = DrawButtonBody(p, face.size, face.colour, look);
+    contents(p, body, pressed ? QColor(Qt::white) : face.colour, pressed ? QColor(Qt::white) : kInk);
+    return image;
+}
+
+void DrawPaperAndBand(QPainter& p, QSize size, int bandHeight, const QColor& from, const QColor& to)
+{
+    QLinearGradient paper(0, 60, 0, size.height());
+    paper.setColorAt(0, kSky);
+    paper.setColorAt(1, Qt::white);
+    p.fillRect(QRect(QPoint(0, 0), size), paper);
+    QLinearGradient band(0, 0, size.width(), 0);
+    band.setColorAt(0, from);
+    band.setColorAt(1, to);
+    p.fillRect(QRect(0, 0, size.width(), bandHeight), band);
+    p.fillRect(QRect(0, bandHeight, size.width(), 3), kAccent);
+}
+
+void DrawPanel(QPainter& p, const QRectF& panel)
+{
+    p.setPen(QPen(QColor(0xc8, 0xd6, 0xea), 1));
+    p.setBrush(Qt::white);
+    p.drawPath(Rounded(panel, 8));
+}
+
+void DrawFittedLabel(QPainter& p, const QRectF& box, const char* utf8, int pixelSize, bool bold, Qt::Alignment align)
+{
+    const QString label = QString::fromUtf8(utf8);
+    p.setFont(FittedFont(JapaneseFont(pixelSize, bold), label, box.width()));
+    p.setPen(kInk);
+    p.drawText(box, align, label);
 }
 
 }  // namespace nubora::res::art

@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRectF>
+#include <QString>
+
+#include <functional>
 
 namespace nubora::res::art {
 
@@ -29,6 +32,10 @@ QColor Tint(const QColor& colour, int percentWhite);
 // IPAPGothic at `pixelSize`, optionally bold.
 QFont JapaneseFont(int pixelSize, bool bold = false);
 
+// `font` made a pixel smaller at a time, but not below 8 pixels, until `text`
+// fits `width` logical pixels.
+QFont FittedFont(QFont font, const QString& text, qreal width);
+
 // A blank ARGB image of `width` × `height` logical pixels filled with `fill`,
 // painted at `ratio` device pixels per logical pixel (its devicePixelRatio):
 // a painter on it draws in logical pixels.
@@ -39,6 +46,20 @@ void Prepare(QPainter& painter);
 
 // A rounded rectangle path.
 QPainterPath Rounded(const QRectF& rect, qreal radius);
+
+// The paper of a window of `size` (sky fading to white from y 60 down) and
+// its title band, `bandHeight` high, from `from` on the left to `to` on the
+// right, with a 3 pixel accent line under it.
+void DrawPaperAndBand(QPainter& painter, QSize size, int bandHeight, const QColor& from, const QColor& to);
+
+// A white panel with a thin border and corners of 8 pixels, as the screens
+// draw behind their fields.
+void DrawPanel(QPainter& painter, const QRectF& panel);
+
+// `utf8` in kInk placed in `box` by `align`, in IPAPGothic of `pixelSize`
+// (optionally bold) shrunk until it fits (FittedFont).
+void DrawFittedLabel(QPainter& painter, const QRectF& box, const char* utf8, int pixelSize, bool bold,
+                     Qt::Alignment align);
 
 // One or two caption lines (UTF-8; line2 may be empty) centred in box, in
 // bold IPAPGothic of pixelSize, shrunk until every line fits the width.
@@ -51,6 +72,23 @@ void DrawCaption(QPainter& painter, const QRectF& box, const char* line1, const 
 // body then moved down and right). Corners of at most `maxRadius`. Returns
 // the body's rectangle, for what is drawn on it.
 QRectF DrawButtonBody(QPainter& painter, QSize size, const QColor& colour, ButtonLook look, qreal maxRadius = 10);
+
+// The face of a picture button: its size in logical pixels, its colour, and
+// its caption of one or two lines (UTF-8; line2 may be empty).
+struct ButtonFace {
+    QSize size;
+    QColor colour;
+    const char* line1;
+    const char* line2;
+};
+
+// Draws on the body of a face: the pictogram in `ink` (the face's colour)
+// and the caption in `text` (kInk), both white when the face is pressed.
+using FaceContents = std::function<void(QPainter& painter, const QRectF& body, const QColor& ink, const QColor& text)>;
+
+// `face` in `look` at `ratio`: a transparent image of the face's size, its
+// button body (DrawButtonBody) and `contents` on the body.
+QImage PaintButtonFace(const ButtonFace& face, ButtonLook look, qreal ratio, const FaceContents& contents);
 
 // A QR Code finder pattern (7 × 7 modules) at `origin`, modules of `module` px.
 void DrawFinder(QPainter& painter, QPointF origin, qreal module, const QColor& dark, const QColor& light);

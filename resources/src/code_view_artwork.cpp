@@ -19,14 +19,7 @@ namespace lay = layout::codeView;
 
 enum class Face { SaveBmp, Back, Copy, Print };
 
-struct FaceLook {
-    QSize size;
-    QColor colour;
-    const char* line1;
-    const char* line2;  // may be empty
-};
-
-FaceLook LookOf(Face face)
+ButtonFace LookOf(Face face)
 {
     switch (face) {
     case Face::SaveBmp: return {{126, 61}, kBrand, "QRコード保存", "(BMP形式)"};
@@ -78,32 +71,17 @@ void DrawPictogram(QPainter& p, Face face, QPointF c, qreal r, const QColor& ink
 // One face in one look, in the manner of the input screens' frame buttons.
 QImage FaceButton(Face face, ButtonLook look, qreal ratio)
 {
-    const FaceLook f = LookOf(face);
-    QImage image = NewImage(f.size.width(), f.size.height(), Qt::transparent, ratio);
-    QPainter p(&image);
-    Prepare(p);
-    const bool pressed = look == ButtonLook::Pressed;
-    const QRectF body = DrawButtonBody(p, f.size, f.colour, look);
-
-    const QColor ink = pressed ? QColor(Qt::white) : f.colour;
-    const QColor text = pressed ? QColor(Qt::white) : kInk;
-    if (f.size.height() >= 60) {
-        DrawPictogram(p, face, body.topLeft() + QPointF(26, body.height() / 2), 13, ink);
-        DrawCaption(p, body.adjusted(46, 2, -5, -2), f.line1, f.line2, 15, text);
-    } else {
-        const bool oneLine = !*f.line2;
-        DrawPictogram(p, face, body.topLeft() + QPointF(body.width() / 2, oneLine ? 14 : 10), oneLine ? 8 : 6, ink);
-        DrawCaption(p, body.adjusted(2, oneLine ? 24 : 17, -2, 0), f.line1, f.line2, oneLine ? 13 : 10, text);
-    }
-    return image;
-}
-
-// A white panel with a thin border, as the input screens draw theirs.
-void DrawPanel(QPainter& p, const QRectF& panel)
-{
-    p.setPen(QPen(QColor(0xc8, 0xd6, 0xea), 1));
-    p.setBrush(Qt::white);
-    p.drawPath(Rounded(panel, 8));
+    const ButtonFace f = LookOf(face);
+    return PaintButtonFace(f, look, ratio, [&](QPainter& p, const QRectF& body, const QColor& ink, const QColor& text) {
+        if (f.size.height() >= 60) {
+            DrawPictogram(p, face, body.topLeft() + QPointF(26, body.height() / 2), 13, ink);
+            DrawCaption(p, body.adjusted(46, 2, -5, -2), f.line1, f.line2, 15, text);
+        } else {
+            const bool oneLine = !*f.line2;
+            DrawPictogram(p, face, body.topLeft() + QPointF(body.width() / 2, oneLine ? 14 : 10), oneLine ? 8 : 6, ink);
+            DrawCaption(p, body.adjusted(2, oneLine ? 24 : 17, -2, 0), f.line1, f.line2, oneLine ? 13 : 10, text);
+        }
+    });
 }
 
 void DrawHeading(QPainter& p, QPointF at, const QString& text)
@@ -111,17 +89,6 @@ void DrawHeading(QPainter& p, QPointF at, const QString& text)
     p.setFont(JapaneseFont(12, true));
     p.setPen(kBrandDark);
     p.drawText(at, text);
-}
-
-// `label` right-aligned in `box`, the font shrunk until it fits.
-void DrawLabel(QPainter& p, const QRectF& box, const QString& label)
-{
-    QFont font = JapaneseFont(11);
-    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label) > box.width())
-        font.setPixelSize(font.pixelSize() - 1);
-    p.setFont(font);
-    p.setPen(kInk);
-    p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, label);
 }
 
 }  // namespace
@@ -133,17 +100,7 @@ QImage CodeViewBackground(qreal ratio)
     QPainter p(&image);
     Prepare(p);
 
-    QLinearGradient paper(0, 60, 0, side);
-    paper.setColorAt(0, kSky);
-    paper.setColorAt(1, Qt::white);
-    p.fillRect(QRect(0, 0, side, side), paper);
-
-    // Title band.
-    QLinearGradient band(0, 0, side, 0);
-    band.setColorAt(0, kBrandDark);
-    band.setColorAt(1, kBrand);
-    p.fillRect(QRect(0, 0, side, 52), band);
-    p.fillRect(QRect(0, 52, side, 3), kAccent);
+    DrawPaperAndBand(p, QSize(side, side), 52, kBrandDark, kBrand);
     p.setFont(JapaneseFont(24, true));
     p.setPen(Qt::white);
     p.drawText(QPointF(16, 36), QStringLiteral("QRコード表示"));
@@ -163,10 +120,10 @@ QImage CodeViewBackground(qreal ratio)
     DrawHeading(p, QPointF(238, info.top() - 9), QString::fromUtf8(labels::kInformationHeading));
     const int lineHeight = QFontMetrics(fw::DialogFont()).lineSpacing();
     for (int i = 0; i < std::ssize(labels::kInformationLineLabels); ++i)
-        DrawLabel(p, QRectF(236, info.top() + i * lineHeight, info.left() - 238, lineHeight),
-                  QString::fromUtf8(labels::kInformationLineLabels[i]));
-    DrawLabel(p, QRectF(236, number.top(), number.left() - 240, number.height()),
-              QString::fromUtf8(labels::kSymbolNumber));
+        DrawFittedLabel(p, QRectF(236, info.top() + i * lineHeight, info.left() - 238, lineHeight),
+                        labels::kInformationLineLabels[i], 11, false, Qt::AlignRight | Qt::AlignVCenter);
+    DrawFittedLabel(p, QRectF(236, number.top(), number.left() - 240, number.height()), labels::kSymbolNumber, 11,
+                    false, Qt::AlignRight | Qt::AlignVCenter);
 
     // The input summary's heading.
     DrawHeading(p, QPointF(lay::kInputSummary.left() + 2, lay::kInputSummary.top() - 8),

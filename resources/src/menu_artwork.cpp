@@ -106,18 +106,8 @@ QImage MenuBackground(qreal ratio)
     QPainter p(&image);
     Prepare(p);
 
-    // Paper: a soft sky fading to white.
-    QLinearGradient paper(0, 60, 0, kMenuHeight);
-    paper.setColorAt(0, kSky);
-    paper.setColorAt(1, Qt::white);
-    p.fillRect(QRect(0, 0, kMenuWidth, kMenuHeight), paper);
-
-    // Title band.
-    QLinearGradient band(0, 0, kMenuWidth, 0);
-    band.setColorAt(0, kBrandDark);
-    band.setColorAt(1, kBrand);
-    p.fillRect(QRect(0, 0, kMenuWidth, 56), band);
-    p.fillRect(QRect(0, 56, kMenuWidth, 3), kAccent);
+    // Paper, a soft sky fading to white, and the title band.
+    DrawPaperAndBand(p, QSize(kMenuWidth, kMenuHeight), 56, kBrandDark, kBrand);
     DrawNameSymbol(p, QRectF(14, 9, 38, 38), kBrandDark, Qt::white);
     p.setFont(JapaneseFont(30, true));
     p.setPen(Qt::white);

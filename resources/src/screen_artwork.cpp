@@ -17,13 +17,6 @@ namespace inputScreen = layout::inputScreen;
 
 constexpr int kScreenSide = 600;
 
-struct ButtonFace {
-    QSize size;
-    QColor colour;
-    const char* line1;
-    const char* line2;  // may be empty
-};
-
 ButtonFace FaceOf(FrameButtonKind kind)
 {
     switch (kind) {
@@ -107,28 +100,24 @@ void DrawPictogram(QPainter& p, FrameButtonKind kind, QPointF c, qreal r, const 
 QImage FrameButton(FrameButtonKind kind, ButtonLook look, qreal ratio)
 {
     const ButtonFace face = FaceOf(kind);
-    QImage image = NewImage(face.size.width(), face.size.height(), Qt::transparent, ratio);
-    QPainter p(&image);
-    Prepare(p);
-    const bool pressed = look == ButtonLook::Pressed;
-    const QRectF body = DrawButtonBody(p, face.size, face.colour, look);
-
-    const QColor ink = pressed ? QColor(Qt::white) : face.colour;
-    const QColor text = pressed ? QColor(Qt::white) : kInk;
-    if (face.size.height() >= 60) {
-        // Large: pictogram on the left, caption on the right.
-        DrawPictogram(p, kind, body.topLeft() + QPointF(28, body.height() / 2), 15, ink);
-        DrawCaption(p, body.adjusted(50, 2, -6, -2), face.line1, face.line2, 16, text);
-    } else if (face.size.height() >= 40) {
-        // Side column: pictogram above a small caption.
-        const bool oneLine = !*face.line2;
-        DrawPictogram(p, kind, body.topLeft() + QPointF(body.width() / 2, oneLine ? 14 : 9), oneLine ? 8 : 5, ink);
-        DrawCaption(p, body.adjusted(2, oneLine ? 24 : 15, -2, 0), face.line1, face.line2, oneLine ? 13 : 10, text);
-    } else {
-        DrawPictogram(p, kind, body.topLeft() + QPointF(18, body.height() / 2), 6, ink);
-        DrawCaption(p, body.adjusted(26, 0, -6, 0), face.line1, face.line2, 12, text);
-    }
-    return image;
+    return PaintButtonFace(face, look, ratio,
+                           [&](QPainter& p, const QRectF& body, const QColor& ink, const QColor& text) {
+                               if (face.size.height() >= 60) {
+                                   // Large: pictogram on the left, caption on the right.
+                                   DrawPictogram(p, kind, body.topLeft() + QPointF(28, body.height() / 2), 15, ink);
+                                   DrawCaption(p, body.adjusted(50, 2, -6, -2), face.line1, face.line2, 16, text);
+                               } else if (face.size.height() >= 40) {
+                                   // Side column: pictogram above a small caption.
+                                   const bool oneLine = !*face.line2;
+                                   DrawPictogram(p, kind, body.topLeft() + QPointF(body.width() / 2, oneLine ? 14 : 9),
+                                                 oneLine ? 8 : 5, ink);
+                                   DrawCaption(p, body.adjusted(2, oneLine ? 24 : 15, -2, 0), face.line1, face.line2,
+                                               oneLine ? 13 : 10, text);
+                               } else {
+                                   DrawPictogram(p, kind, body.topLeft() + QPointF(18, body.height() / 2), 6, ink);
+                                   DrawCaption(p, body.adjusted(26, 0, -6, 0), face.line1, face.line2, 12, text);
+                               }
+                           });
 }
 
 QImage AddressBookBackground(qreal ratio)
@@ -138,17 +127,8 @@ QImage AddressBookBackground(qreal ratio)
     Prepare(p);
     const fw::DialogUnits units(fw::DialogFont());
 
-    QLinearGradient paper(0, 60, 0, kScreenSide);
-    paper.setColorAt(0, kSky);
-    paper.setColorAt(1, Qt::white);
-    p.fillRect(QRect(0, 0, kScreenSide, kScreenSide), paper);
-
-    // Title band.
-    QLinearGradient band(0, 0, kScreenSide, 0);
-    band.setColorAt(0, QColor(0x0e, 0x7a, 0x6f));
-    band.setColorAt(1, QColor(0x12, 0x9c, 0x8e));
-    p.fillRect(QRect(0, 0, kScreenSide, 52), band);
-    p.fillRect(QRect(0, 52, kScreenSide, 3), kAccent);
+    const QColor from(0x0e, 0x7a, 0x6f);
+    DrawPaperAndBand(p, QSize(kScreenSide, kScreenSide), 52, from, QColor(0x12, 0x9c, 0x8e));
     p.setFont(JapaneseFont(24, true));
     p.setPen(Qt::white);
     p.drawText(QPointF(16, 36), QStringLiteral("アドレス帳"));
@@ -161,48 +141,34 @@ QImage AddressBookBackground(qreal ratio)
     const QRect first = units.ToPixels(std::begin(fields)->templateRect);
     const QRect last = units.ToPixels(std::rbegin(fields)->templateRect);
     const QRectF panel(6, first.top() - 14, last.right() + 14 - 6, last.bottom() + 14 - (first.top() - 14));
-    p.setPen(QPen(QColor(0xc8, 0xd6, 0xea), 1));
-    p.setBrush(Qt::white);
-    p.drawPath(Rounded(panel, 8));
+    DrawPanel(p, panel);
     for (const auto& f : fields) {
         const QRect field = units.ToPixels(f.templateRect);
-        const QRectF box(10, field.top(), field.left() - 16, field.height());
-        QFont font = JapaneseFont(12, true);
-        const QString label = QString::fromUtf8(f.text);
-        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label) > box.width())
-            font.setPixelSize(font.pixelSize() - 1);
-        p.setFont(font);
-        p.setPen(kInk);
-        p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, label);
+        DrawFittedLabel(p, QRectF(10, field.top(), field.left() - 16, field.height()), f.text, 12, true,
+                        Qt::AlignRight | Qt::AlignVCenter);
     }
 
-    // The settings panel: summary labels, one per line of the box 1027.
+    DrawSettingsPanelAndColumn(p, units, from);
+    return image;
+}
+
+void DrawSettingsPanelAndColumn(QPainter& p, const fw::DialogUnits& units, const QColor& headingInk)
+{
     const QRect summary = units.ToPixels(inputScreen::kSummaryTemplate);
     // The border runs through the centres of the panel's outermost pixels.
-    const QRectF settingsPanel = QRectF(inputScreen::SettingsPanel(units)).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setPen(QPen(QColor(0xc8, 0xd6, 0xea), 1));
-    p.setBrush(Qt::white);
-    p.drawPath(Rounded(settingsPanel, 8));
+    DrawPanel(p, QRectF(inputScreen::SettingsPanel(units)).adjusted(0.5, 0.5, -0.5, -0.5));
     p.setFont(JapaneseFont(12, true));
-    p.setPen(QColor(0x0e, 0x7a, 0x6f));
+    p.setPen(headingInk);
     p.drawText(QPointF(16, summary.top() - 11), QString::fromUtf8(labels::kSettingsHeading));
     const int lineHeight = inputScreen::SummaryLineHeight(units);
     for (int i = 0; i < std::ssize(labels::kSummaryLineLabels); ++i) {
         const QRectF box(10, summary.top() + i * lineHeight, summary.left() - 12, lineHeight);
-        QFont font = JapaneseFont(11);
-        const QString label = QString::fromUtf8(labels::kSummaryLineLabels[i]);
-        while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label) > box.width())
-            font.setPixelSize(font.pixelSize() - 1);
-        p.setFont(font);
-        p.setPen(kInk);
-        p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, label);
+        DrawFittedLabel(p, box, labels::kSummaryLineLabels[i], 11, false, Qt::AlignRight | Qt::AlignVCenter);
     }
-
     // The right column behind the side buttons.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xdc, 0xe8, 0xf7));
     p.drawPath(Rounded(QRectF(519, 92, 90, 408), 10));
-    return image;
 }
 
 }  // namespace nubora::res::art

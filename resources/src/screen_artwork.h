@@ -3,6 +3,7 @@
 #pragma once
 
 #include "artwork_kit.h"
+#include "nubora/framework/dialog_units.h"
 
 #include <QImage>
 
@@ -16,6 +17,11 @@ enum class FrameButtonKind { CreateCode, Exit, BackToMenu, ClearInput, SaveInput
 // One frame button in one look: 126 × 61 (create, exit, back to the menu),
 // 75 × 47 (clear, save, open, settings) or 82 × 23 (confirm).
 QImage FrameButton(FrameButtonKind kind, ButtonLook look, qreal ratio);
+
+// On an input screen's background measured in `units`: the settings panel
+// with its heading in `headingInk` and a label per line of the summary box
+// 1027, level with the lines, and the right column behind the side buttons.
+void DrawSettingsPanelAndColumn(QPainter& painter, const fw::DialogUnits& units, const QColor& headingInk);
 
 // 600 × 600: the address-book screen with the labels of its eight fields and
 // of the settings summary, each level with its control.

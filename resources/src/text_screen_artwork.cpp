@@ -4,6 +4,7 @@
 #include "nubora/framework/dialog_units.h"
 #include "nubora/resources/input_screen_layout.h"
 #include "nubora/resources/screen_labels.h"
+#include "screen_artwork.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -14,7 +15,6 @@ namespace nubora::res::art {
 namespace {
 
 constexpr int kScreenSide = 600;
-const QColor kPanelLine{0xc8, 0xd6, 0xea};
 
 struct LinkFace {
     QColor colour;
@@ -69,30 +69,10 @@ void DrawLinkPictogram(QPainter& p, LinkButtonKind kind, QPointF c, qreal r, con
     p.restore();
 }
 
-// A label placed in `box` by `align`, its font shrunk until it fits.
-void DrawLabel(QPainter& p, const QRectF& box, const char* utf8, int pixelSize, bool bold, Qt::Alignment align)
-{
-    QFont font = JapaneseFont(pixelSize, bold);
-    const QString label = QString::fromUtf8(utf8);
-    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label) > box.width())
-        font.setPixelSize(font.pixelSize() - 1);
-    p.setFont(font);
-    p.setPen(kInk);
-    p.drawText(box, align, label);
-}
-
 // Paper, the title band with the screen's name and a line on what it makes.
 void DrawBackdrop(QPainter& p, const QString& title, const QString& subtitle, const QColor& from, const QColor& to)
 {
-    QLinearGradient paper(0, 60, 0, kScreenSide);
-    paper.setColorAt(0, kSky);
-    paper.setColorAt(1, Qt::white);
-    p.fillRect(QRect(0, 0, kScreenSide, kScreenSide), paper);
-    QLinearGradient band(0, 0, kScreenSide, 0);
-    band.setColorAt(0, from);
-    band.setColorAt(1, to);
-    p.fillRect(QRect(0, 0, kScreenSide, 52), band);
-    p.fillRect(QRect(0, 52, kScreenSide, 3), kAccent);
+    DrawPaperAndBand(p, QSize(kScreenSide, kScreenSide), 52, from, to);
     p.setFont(JapaneseFont(24, true));
     p.setPen(Qt::white);
     p.drawText(QPointF(16, 36), title);
@@ -100,34 +80,6 @@ void DrawBackdrop(QPainter& p, const QString& title, const QString& subtitle, co
     p.setFont(JapaneseFont(12));
     p.setPen(Tint(to, 80));
     p.drawText(QPointF(16 + titleWidth + 18, 35), subtitle);
-}
-
-void DrawPanel(QPainter& p, const QRectF& panel)
-{
-    p.setPen(QPen(kPanelLine, 1));
-    p.setBrush(Qt::white);
-    p.drawPath(Rounded(panel, 8));
-}
-
-// The settings panel: its heading and a label per line of the summary box
-// 1027, and the right column behind the side buttons.
-void DrawSettingsPanelAndColumn(QPainter& p, const fw::DialogUnits& units, const QColor& headingInk)
-{
-    namespace inputScreen = layout::inputScreen;
-    const QRect summary = units.ToPixels(inputScreen::kSummaryTemplate);
-    // The border runs through the centres of the panel's outermost pixels.
-    DrawPanel(p, QRectF(inputScreen::SettingsPanel(units)).adjusted(0.5, 0.5, -0.5, -0.5));
-    p.setFont(JapaneseFont(12, true));
-    p.setPen(headingInk);
-    p.drawText(QPointF(16, summary.top() - 11), QString::fromUtf8(labels::kSettingsHeading));
-    const int lineHeight = inputScreen::SummaryLineHeight(units);
-    for (int i = 0; i < std::ssize(labels::kSummaryLineLabels); ++i) {
-        const QRectF box(10, summary.top() + i * lineHeight, summary.left() - 12, lineHeight);
-        DrawLabel(p, box, labels::kSummaryLineLabels[i], 11, false, Qt::AlignRight | Qt::AlignVCenter);
-    }
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xdc, 0xe8, 0xf7));
-    p.drawPath(Rounded(QRectF(519, 92, 90, 408), 10));
 }
 
 }  // namespace
@@ -143,12 +95,9 @@ QImage LinkButton(LinkButtonKind kind, ButtonLook look, qreal ratio)
     const QColor ink = pressed ? QColor(Qt::white) : face.colour;
     DrawLinkPictogram(p, kind, body.topLeft() + QPointF(13, body.height() / 2), 5.5, ink,
                       pressed ? face.colour : QColor(Qt::white));
-    QFont font = JapaneseFont(12, true);
     const QString caption = QString::fromUtf8(face.caption);
     const QRectF box = body.adjusted(23, 0, -4, 0);
-    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(caption) > box.width())
-        font.setPixelSize(font.pixelSize() - 1);
-    p.setFont(font);
+    p.setFont(FittedFont(JapaneseFont(12, true), caption, box.width()));
     p.setPen(pressed ? QColor(Qt::white) : kInk);
     p.drawText(box, Qt::AlignCenter, caption);
     return image;
@@ -171,10 +120,10 @@ QImage MailBackground(qreal ratio)
     DrawPanel(p, QRectF(6, recipient.top() - 14, body.right() + 14 - 6, body.bottom() + 14 - (recipient.top() - 14)));
     // Single-line fields: the label centred on the field; the body: on its first line.
     const auto labelBox = [](const QRect& field) { return QRectF(10, field.top(), field.left() - 16, field.height()); };
-    DrawLabel(p, labelBox(recipient), toField.text, 12, true, Qt::AlignRight | Qt::AlignVCenter);
-    DrawLabel(p, labelBox(subject), subjectField.text, 12, true, Qt::AlignRight | Qt::AlignVCenter);
-    DrawLabel(p, QRectF(10, body.top(), body.left() - 16, subject.height()), bodyField.text, 12, true,
-              Qt::AlignRight | Qt::AlignVCenter);
+    DrawFittedLabel(p, labelBox(recipient), toField.text, 12, true, Qt::AlignRight | Qt::AlignVCenter);
+    DrawFittedLabel(p, labelBox(subject), subjectField.text, 12, true, Qt::AlignRight | Qt::AlignVCenter);
+    DrawFittedLabel(p, QRectF(10, body.top(), body.left() - 16, subject.height()), bodyField.text, 12, true,
+                    Qt::AlignRight | Qt::AlignVCenter);
     DrawSettingsPanelAndColumn(p, units, from);
     return image;
 }
@@ -194,8 +143,8 @@ QImage FreeTextBackground(qreal ratio)
     const QRect text = units.ToPixels(field.templateRect);
     DrawPanel(p, QRectF(6, text.top() - 14, text.right() + 14 - 6, text.height() + 28));
     const int lineHeight = units.ToPixels(QRect(0, 0, 0, 17)).height();
-    DrawLabel(p, QRectF(10, text.top(), text.left() - 16, lineHeight), field.text, 12, true,
-              Qt::AlignRight | Qt::AlignVCenter);
+    DrawFittedLabel(p, QRectF(10, text.top(), text.left() - 16, lineHeight), field.text, 12, true,
+                    Qt::AlignRight | Qt::AlignVCenter);
     // A heading over the link buttons (which stand at x 10, y 140 and below).
     p.setFont(JapaneseFont(11, true));
     p.setPen(from);
