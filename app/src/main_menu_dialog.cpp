@@ -16,6 +16,7 @@
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/messages.h"
+#include "nubora/resources/picture_button.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
@@ -81,12 +82,9 @@ void MainMenuDialog::OnInitDialog()
 void MainMenuDialog::BindButtons()
 {
     SetBackground(res::BitmapSource(res::bmp::kMenuBackground));
+    // Placed by PlaceWindowAndButtons.
     const auto make = [this](int controlId, const char* caption, res::ButtonPictures pictures) {
-        auto* button = AddControlAtPixels(controlId, new fw::BitmapButton(QString::fromUtf8(caption)), QRect());
-        button->SetPictures(res::BitmapSource(pictures.normal), res::BitmapSource(pictures.pressed),
-                            res::BitmapSource(pictures.focused));
-        button->SetCursorSource(res::LoadButtonCursor);
-        return button;
+        return res::AddPictureButton(*this, controlId, caption, QRect(), pictures);
     };
     namespace b = res::bmp;
     freeTextButton = make(id::kFreeTextButton, "フリーテキスト",

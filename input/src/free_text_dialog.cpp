@@ -1,10 +1,9 @@
 #include "nubora/input/free_text_dialog.h"
 
-#include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/cp932_edit.h"
 #include "nubora/logic/entry_checks.h"
-#include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
+#include "nubora/resources/picture_button.h"
 #include "nubora/resources/resource_ids.h"
 
 #include <QKeyEvent>
@@ -64,10 +63,7 @@ void FreeTextDialog::CreateFields()
 void FreeTextDialog::CreateLinkButtons()
 {
     for (const auto& l : kLinkButtons) {
-        auto* button = AddControlAtPixels(l.id, new fw::BitmapButton(QString::fromUtf8(l.caption)), l.rect);
-        button->SetPictures(res::BitmapSource(l.pictures.normal), res::BitmapSource(l.pictures.pressed),
-                            res::BitmapSource(l.pictures.focused));
-        button->SetCursorSource(res::LoadButtonCursor);
+        res::AddPictureButton(*this, l.id, l.caption, l.rect, l.pictures);
         OnClicked(l.id, [this, buttonId = l.id] { RunButton(buttonId); });
     }
     // The one-seg link is made hidden and never shown.

@@ -1,6 +1,5 @@
 #include "nubora/input/input_screen_dialog.h"
 
-#include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/trace.h"
 #include "nubora/logic/entry_checks.h"
@@ -9,6 +8,7 @@
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/input_screen_layout.h"
 #include "nubora/resources/messages.h"
+#include "nubora/resources/picture_button.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
@@ -179,11 +179,7 @@ void InputScreenDialog::LabelField(const res::labels::FieldLabel& field)
 void InputScreenDialog::CreateFrameButtons()
 {
     for (const auto& f : kFrameButtons) {
-        auto* button = AddControlAtPixels(f.id, new fw::BitmapButton(QString::fromUtf8(f.caption)),
-                                          QRect(f.x, f.y, f.width, f.height));
-        button->SetPictures(res::BitmapSource(f.pictures.normal), res::BitmapSource(f.pictures.pressed),
-                            res::BitmapSource(f.pictures.focused));
-        button->SetCursorSource(res::LoadButtonCursor);
+        res::AddPictureButton(*this, f.id, f.caption, QRect(f.x, f.y, f.width, f.height), f.pictures);
         OnClicked(f.id, [this, buttonId = f.id] { RunButton(buttonId); });
     }
     // The exit button stays hidden; Esc and the close box do not end the program either.

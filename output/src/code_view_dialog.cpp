@@ -1,7 +1,6 @@
 #include "nubora/output/code_view_dialog.h"
 
 #include "nubora/framework/accessibility.h"
-#include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/up_down.h"
 #include "nubora/logic/shell_rules.h"
@@ -12,6 +11,7 @@
 #include "nubora/resources/code_view_layout.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/messages.h"
+#include "nubora/resources/picture_button.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/screen_labels.h"
 #include "nubora/resources/string_ids.h"
@@ -103,10 +103,7 @@ void CodeViewDialog::OnInitDialog()
 void CodeViewDialog::CreateButtons()
 {
     for (const auto& f : kButtons) {
-        auto* button = AddControlAtPixels(f.id, new fw::BitmapButton(QString::fromUtf8(f.caption)), f.rect);
-        button->SetPictures(res::BitmapSource(f.pictures.normal), res::BitmapSource(f.pictures.pressed),
-                            res::BitmapSource(f.pictures.focused));
-        button->SetCursorSource(res::LoadButtonCursor);
+        res::AddPictureButton(*this, f.id, f.caption, f.rect, f.pictures);
         OnClicked(f.id, [this, buttonId = f.id] { RunButton(buttonId); });
     }
     // The exit button stays hidden; it keeps its place for the pointer hover.
