@@ -2,10 +2,10 @@
 
 #include <string_view>
 
+#include "payload_lines.h"
+
 namespace nubora {
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
 
 // Summary labels in CP932: full-width brackets, the field name, a TAB (but
 // for the reading) and one space.
@@ -23,16 +23,8 @@ constexpr std::string_view kMail2Label = "\x81\x79\x83\x81\x81\x5B\x83\x8B\x82\x
 constexpr std::string_view kAddressLabel = "\x81\x79\x8F\x5A\x8F\x8A\x09\x81\x7A\x20";                // 【住所	】
 constexpr std::string_view kMemoLabel = "\x81\x79\x83\x81\x83\x82\x09\x81\x7A\x20";                   // 【メモ	】
 
-void AppendLine(std::string& text, std::string_view key, const std::string& value)
-{
-    text.append(key).append(value).append(kLineEnd);
-}
-
-void AppendLineIfSet(std::string& text, std::string_view key, const std::string& value)
-{
-    if (!value.empty())
-        AppendLine(text, key, value);
-}
+using detail::AppendLine;
+using detail::AppendLineIfSet;
 
 }  // namespace
 
