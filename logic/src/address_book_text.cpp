@@ -23,36 +23,33 @@ constexpr std::string_view kMail2Label = "\x81\x79\x83\x81\x81\x5B\x83\x8B\x82\x
 constexpr std::string_view kAddressLabel = "\x81\x79\x8F\x5A\x8F\x8A\x09\x81\x7A\x20";                // 【住所	】
 constexpr std::string_view kMemoLabel = "\x81\x79\x83\x81\x83\x82\x09\x81\x7A\x20";                   // 【メモ	】
 
-using detail::AppendLine;
-using detail::AppendLineIfSet;
-
 }  // namespace
 
 std::string AddressBookPayload(const AddressBookEntry& entry)
 {
     std::string text;
-    AppendLine(text, "MEMORY:", entry.memo);
-    AppendLineIfSet(text, "NAME1:", entry.name);
-    AppendLineIfSet(text, "NAME2:", entry.reading);
-    AppendLineIfSet(text, "TEL1:", entry.tel1);
-    AppendLineIfSet(text, "TEL2:", entry.tel2);
-    AppendLineIfSet(text, "MAIL1:", entry.mail1);
-    AppendLineIfSet(text, "MAIL2:", entry.mail2);
-    AppendLineIfSet(text, "ADD:", entry.address);
+    detail::AppendLine(text, "MEMORY:", entry.memo);
+    detail::AppendLineIfSet(text, "NAME1:", entry.name);
+    detail::AppendLineIfSet(text, "NAME2:", entry.reading);
+    detail::AppendLineIfSet(text, "TEL1:", entry.tel1);
+    detail::AppendLineIfSet(text, "TEL2:", entry.tel2);
+    detail::AppendLineIfSet(text, "MAIL1:", entry.mail1);
+    detail::AppendLineIfSet(text, "MAIL2:", entry.mail2);
+    detail::AppendLineIfSet(text, "ADD:", entry.address);
     return text;
 }
 
 std::string AddressBookSummary(const AddressBookEntry& entry)
 {
     std::string text;
-    AppendLine(text, kNameLabel, entry.name);
-    AppendLine(text, kReadingLabel, entry.reading);
-    AppendLineIfSet(text, kTel1Label, entry.tel1);
-    AppendLineIfSet(text, kTel2Label, entry.tel2);
-    AppendLineIfSet(text, kMail1Label, entry.mail1);
-    AppendLineIfSet(text, kMail2Label, entry.mail2);
-    AppendLineIfSet(text, kAddressLabel, entry.address);
-    AppendLine(text, kMemoLabel, entry.memo);
+    detail::AppendLine(text, kNameLabel, entry.name);
+    detail::AppendLine(text, kReadingLabel, entry.reading);
+    detail::AppendLineIfSet(text, kTel1Label, entry.tel1);
+    detail::AppendLineIfSet(text, kTel2Label, entry.tel2);
+    detail::AppendLineIfSet(text, kMail1Label, entry.mail1);
+    detail::AppendLineIfSet(text, kMail2Label, entry.mail2);
+    detail::AppendLineIfSet(text, kAddressLabel, entry.address);
+    detail::AppendLine(text, kMemoLabel, entry.memo);
     return text;
 }
 

@@ -12,26 +12,23 @@ constexpr std::string_view kToLabel = "\x81\x79\x88\xB6\x90\xE6\x81\x7A\x20";   
 constexpr std::string_view kSubjectLabel = "\x81\x79\x8C\x8F\x96\xBC\x81\x7A\x20";  // 【件名】
 constexpr std::string_view kBodyLabel = "\x81\x79\x96\x7B\x95\xB6\x81\x7A\x20";     // 【本文】
 
-using detail::AppendLine;
-using detail::AppendLineIfSet;
-
 }  // namespace
 
 std::string MailPayload(const MailEntry& entry)
 {
     std::string text;
-    AppendLine(text, "MAILTO:", entry.to);
-    AppendLineIfSet(text, "SUBJECT:", entry.subject);
-    AppendLineIfSet(text, "BODY:", entry.body);
+    detail::AppendLine(text, "MAILTO:", entry.to);
+    detail::AppendLineIfSet(text, "SUBJECT:", entry.subject);
+    detail::AppendLineIfSet(text, "BODY:", entry.body);
     return text;
 }
 
 std::string MailSummary(const MailEntry& entry)
 {
     std::string text;
-    AppendLine(text, kToLabel, entry.to);
-    AppendLine(text, kSubjectLabel, entry.subject);
-    AppendLine(text, kBodyLabel, entry.body);
+    detail::AppendLine(text, kToLabel, entry.to);
+    detail::AppendLine(text, kSubjectLabel, entry.subject);
+    detail::AppendLine(text, kBodyLabel, entry.body);
     return text;
 }
 
