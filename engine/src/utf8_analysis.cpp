@@ -20,8 +20,8 @@ namespace {
 // stands in its group of three digits or its pair, on which the cost of the
 // next one depends. kStart is the state before the first character.
 enum State : uint8_t { kInBytes, kDigit1, kDigit2, kDigit3, kAlnum1, kAlnum2, kStart, kStates };
-constexpr std::array<int32_t, kStart> kStateMode = {
-    kModeByte, kModeNumeric, kModeNumeric, kModeNumeric, kModeAlphanumeric, kModeAlphanumeric};
+constexpr std::array<int32_t, kStart> kStateMode = {kModeByte,    kModeNumeric,      kModeNumeric,
+                                                    kModeNumeric, kModeAlphanumeric, kModeAlphanumeric};
 
 // A back-pointer holds the state a character's state was reached from, with
 // this flag when the character opens a segment.
@@ -297,8 +297,7 @@ Status PrepareUtf8Symbols(QrEncodeContext& ctx, int32_t symbolCount)
     // No byte takes fewer than the 10 / 3 bits of a digit: a text longer than
     // that measure of the largest symbols allowed is only checked, not listed.
     const int32_t largest = ctx.request.version != 0 ? ctx.request.version : kMaxEncodeVersion;
-    const bool tooLong =
-        int64_t{ctx.textLength} * 10 > int64_t{3} * symbolCount * CapacityBitsOf(largest, level);
+    const bool tooLong = int64_t{ctx.textLength} * 10 > int64_t{3} * symbolCount * CapacityBitsOf(largest, level);
     std::vector<int32_t> starts;
     if (const Status s = ListUtf8Characters(ctx.text, ctx.textLength, tooLong ? nullptr : &starts); s != Status::kOk)
         return s;

@@ -26,7 +26,8 @@ struct Encoded {
 
 TEST(Utf8Engine, EveryTextComesBackByteForByteFromBothReaders)
 {
-    const std::vector<std::string> texts = {"髙", "﨑", "①", "㈱", "é", "µ", "한국", "😀", "田中", "田中 太郎 TEL:0312345678 µ"};
+    const std::vector<std::string> texts = {"髙", "﨑",   "①", "㈱",   "é",
+                                            "µ",  "한국", "😀", "田中", "田中 太郎 TEL:0312345678 µ"};
     for (const std::string& text : texts) {
         const Encoded e(text, 1, {0, TAVOQRENC_LEVEL_M});
         ASSERT_EQ(e.status, TAVOQRENC_OK) << text;
@@ -67,9 +68,14 @@ TEST(Utf8Engine, SixteenPartsEachReadAloneAsUtf8AndJoinInZbar)
 
 TEST(Utf8Engine, RefusesBadTextWithItsStatusAndNoSymbol)
 {
-    const std::vector<std::string> bad = {
-        "\x80",         "A\xC0\xAF",         "\xE0\x80\xAF", "\xED\xA0\x80",
-        "\xF4\x90\x80\x80", "\xE7\x94", std::string("a\0b", 3), std::string(20000, '1') + "\xFF"};
+    const std::vector<std::string> bad = {"\x80",
+                                          "A\xC0\xAF",
+                                          "\xE0\x80\xAF",
+                                          "\xED\xA0\x80",
+                                          "\xF4\x90\x80\x80",
+                                          "\xE7\x94",
+                                          std::string("a\0b", 3),
+                                          std::string(20000, '1') + "\xFF"};
     for (const std::string& text : bad) {
         const Encoded e(text, 2, {0, 0});
         EXPECT_EQ(e.status, TAVOQRENC_E_BAD_TEXT) << Printable(text);
