@@ -361,7 +361,7 @@ bool Encode(const std::string& payload, nubora::SymbolBitmaps& symbols)
 {
     nubora::CodeSettings settings;
     settings.level = TAVOQRENC_LEVEL_M;
-    return nubora::EncodeSymbols(payload, settings, symbols).ok;
+    return nubora::EncodeSymbols(payload, settings, symbols).Ok();
 }
 
 const Encoded& EncodedRows()
@@ -403,7 +403,7 @@ void StageReadBack(benchmark::State& state)
     const Encoded& rows = EncodedRows();
     for (auto _ : state) {
         for (size_t i = 0; i < rows.payloads.size(); ++i) {
-            if (!nubora::ReadsBackAs(rows.symbols[i], rows.payloads[i])) {
+            if (!nubora::ReadsBackAs(rows.symbols[i], rows.payloads[i]).Ok()) {
                 state.SkipWithError("a row does not read back");
                 return;
             }
