@@ -6,7 +6,7 @@
 #include "nubora/text/byte_limit.h"
 #include "nubora/text/cp932.h"
 
-#include <initializer_list>
+#include <span>
 #include <string>
 
 namespace nubora {
@@ -20,7 +20,7 @@ struct FieldValue {
 };
 
 // Fails at the first value longer than its field's limit.
-Result<void, CheckFailure> LengthsFit(std::initializer_list<FieldValue> values)
+Result<void, CheckFailure> LengthsFit(std::span<const FieldValue> values)
 {
     for (const FieldValue& v : values) {
         const int limit = FieldLimitBytes(v.field);
@@ -33,7 +33,7 @@ Result<void, CheckFailure> LengthsFit(std::initializer_list<FieldValue> values)
 // Fails at the first field holding a character that cannot go into a code:
 // the NUL byte, which ends the payload where the encode adapter hands it to
 // the engine as a C string.
-Result<void, CheckFailure> AllEncodable(std::initializer_list<FieldValue> values)
+Result<void, CheckFailure> AllEncodable(std::span<const FieldValue> values)
 {
     for (const FieldValue& v : values) {
         int position = 1;
@@ -70,16 +70,11 @@ int FieldLimitBytes(EntryField field) noexcept
 Result<void, CheckFailure> CheckAddressBookEntry(const AddressBookEntry& e, FieldLimits limits)
 {
     using F = EntryField;
+    const FieldValue fields[] = {{F::Name, e.name},       {F::Reading, e.reading}, {F::Tel1, e.tel1},
+                                 {F::Tel2, e.tel2},       {F::Mail1, e.mail1},     {F::Mail2, e.mail2},
+                                 {F::Address, e.address}, {F::Memo, e.memo}};
     if (limits == FieldLimits::Checked) {
-        if (auto fits = LengthsFit({{F::Name, e.name},
-                                    {F::Reading, e.reading},
-                                    {F::Tel1, e.tel1},
-                                    {F::Tel2, e.tel2},
-                                    {F::Mail1, e.mail1},
-                                    {F::Mail2, e.mail2},
-                                    {F::Address, e.address},
-                                    {F::Memo, e.memo}});
-            !fits)
+        if (auto fits = LengthsFit(fields); !fits)
             return fits;
     }
     if (CheckReadingChars(e.reading) != 0)
@@ -92,35 +87,30 @@ Result<void, CheckFailure> CheckAddressBookEntry(const AddressBookEntry& e, Fiel
         return Fail(CheckFailure{F::Mail1, msg::kBadMailChars});
     if (CheckChars(e.mail2, MailChars) != 0)
         return Fail(CheckFailure{F::Mail2, msg::kBadMailChars});
-    return AllEncodable({{F::Name, e.name},
-                         {F::Reading, e.reading},
-                         {F::Tel1, e.tel1},
-                         {F::Tel2, e.tel2},
-                         {F::Mail1, e.mail1},
-                         {F::Mail2, e.mail2},
-                         {F::Address, e.address},
-                         {F::Memo, e.memo}});
+    return AllEncodable(fields);
 }
 
 Result<void, CheckFailure> CheckMailEntry(const MailEntry& e, bool recipientRequired, FieldLimits limits)
 {
     using F = EntryField;
+    const FieldValue fields[] = {{F::To, e.to}, {F::Subject, e.subject}, {F::Body, e.body}};
     if (limits == FieldLimits::Checked) {
-        if (auto fits = LengthsFit({{F::To, e.to}, {F::Subject, e.subject}, {F::Body, e.body}}); !fits)
+        if (auto fits = LengthsFit(fields); !fits)
             return fits;
     }
     if (recipientRequired && e.to.empty())
         return Fail(CheckFailure{F::To, msg::kEmptyMailTo});
     if (CheckChars(e.to, MailToChars) != 0)
         return Fail(CheckFailure{F::To, msg::kBadMailToChars});
-    return AllEncodable({{F::To, e.to}, {F::Subject, e.subject}, {F::Body, e.body}});
+    return AllEncodable(fields);
 }
 
 Result<void, CheckFailure> CheckFreeText(std::string_view text)
 {
     if (text.empty())
         return Fail(CheckFailure{EntryField::Text, msg::kEmptyText});
-    return AllEncodable({{EntryField::Text, text}});
+    const FieldValue field[] = {{EntryField::Text, text}};
+    return AllEncodable(field);
 }
 
 std::string CheckFailureMessage(const CheckFailure& failure)
