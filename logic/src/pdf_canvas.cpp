@@ -57,7 +57,8 @@ std::string OneLine(std::string_view text)
     gchar* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
     std::string line(valid);
     g_free(valid);
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; }, ' ');
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; }, ' ');
     return line;
 }
 
@@ -88,9 +89,9 @@ struct PdfCanvas::Parts {
         }
         FcPattern* pattern = pango_fc_font_get_pattern(PANGO_FC_FONT(pangoFont));
         g_object_ref(pangoFont);
-        faces.emplace_back(std::unique_ptr<PangoFont, GObjectDeleter>(pangoFont),
-                           std::unique_ptr<cairo_font_face_t, CairoDeleter>(
-                               cairo_ft_font_face_create_for_pattern(pattern)));
+        faces.emplace_back(
+            std::unique_ptr<PangoFont, GObjectDeleter>(pangoFont),
+            std::unique_ptr<cairo_font_face_t, CairoDeleter>(cairo_ft_font_face_create_for_pattern(pattern)));
         return faces.back().second.get();
     }
 
