@@ -23,9 +23,9 @@ std::string SheetPdfFailureMessage(const SheetPdfFailure& failure)
 {
     switch (failure.problem) {
     case SheetPdfProblem::Sheet:
-        return failure.label < 0 ? SheetFailureMessage(failure.sheet)
-                                 : std::to_string(failure.label + 1) + "枚目のラベル：" +
-                                       SheetFailureMessage(failure.sheet);
+        return failure.label < 0
+                   ? SheetFailureMessage(failure.sheet)
+                   : std::to_string(failure.label + 1) + "枚目のラベル：" + SheetFailureMessage(failure.sheet);
     case SheetPdfProblem::NoLabels: return "印刷するラベルがありません。";
     case SheetPdfProblem::Cancelled: return "作成を取り消しました。ファイルは書き込んでいません。";
     case SheetPdfProblem::Drawing: return "PDFを作成できませんでした（" + failure.detail + "）。";
@@ -75,8 +75,8 @@ Result<void, SheetFailure> SheetPdfWriter::Add(const QrBitmap& symbol, std::stri
 {
     Run& r = *run_;
     const LabelSlot slot = LabelSlotAt(r.options.layout, r.labels, r.options.skipLabels);
-    Result<LabelPlacement, SheetFailure> placed =
-        PlaceOnLabel(r.options.layout, slot.rect, symbol.Side(), r.options.moduleMm, r.options.captionPlace);
+    Result<LabelPlacement, SheetFailure> placed = PlaceOnLabel(r.options.layout, slot.rect, symbol.Side(),
+                                                               r.options.moduleMm, r.options.captionPlace);
     if (!placed)
         return Fail(placed.Error());
     while (r.sheet < slot.sheet) {
@@ -104,8 +104,7 @@ Result<std::string, SheetPdfFailure> SheetPdfWriter::Finish()
 }
 
 Result<void, SheetPdfFailure> SaveSheetPdf(const std::string& path, const std::vector<SheetLabel>& labels,
-                                           const SheetPdfOptions& options, const SheetProgress& progress,
-                                           FileSync sync)
+                                           const SheetPdfOptions& options, const SheetProgress& progress, FileSync sync)
 {
     Result<SheetPdfWriter, SheetPdfFailure> writer = SheetPdfWriter::Start(options);
     if (!writer)
