@@ -3,10 +3,10 @@
 #include "encode_job.h"
 #include "messages.h"
 
-#include "nubora/logic/shell_rules.h"
 #include "nubora/logic/file_io.h"
 #include "nubora/logic/glabels_templates.h"
 #include "nubora/logic/sheet_pdf.h"
+#include "nubora/logic/shell_rules.h"
 #include "nubora/resources/string_ids.h"
 
 #include <algorithm>
