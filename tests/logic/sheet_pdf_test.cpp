@@ -23,9 +23,13 @@ TEST(SheetPdf, ARefusedOrCancelledRunNamesWhyAndLeavesTheFileAsItWas)
         bool keepGoing;
         const char* message;
     } cases[] = {
-        {two, {meishi, 0.5, 10, CaptionPlace::Under, CutLines::Hidden}, true,
+        {two,
+         {meishi, 0.5, 10, CaptionPlace::Under, CutLines::Hidden},
+         true,
          "開始位置のラベルが用紙にありません（この用紙のラベルは 10 枚、指定は 11 枚目）"},
-        {{{&small[0], ""}, {&large[0], ""}}, {meishi, 0.6, 0, CaptionPlace::None, CutLines::Shown}, true,
+        {{{&small[0], ""}, {&large[0], ""}},
+         {meishi, 0.6, 0, CaptionPlace::None, CutLines::Shown},
+         true,
          "2枚目のラベル："},
         {{}, {meishi, 0.5, 0, CaptionPlace::None, CutLines::Hidden}, true, "印刷するラベルがありません。"},
         {two, {meishi, 0.5, 0, CaptionPlace::Beside, CutLines::Hidden}, false, "作成を取り消しました。"},
@@ -41,7 +45,8 @@ TEST(SheetPdf, ARefusedOrCancelledRunNamesWhyAndLeavesTheFileAsItWas)
             return c.keepGoing;
         });
         ASSERT_FALSE(saved.Ok()) << c.message;
-        EXPECT_EQ(SheetPdfFailureMessage(saved.Error()).rfind(c.message, 0), 0u) << SheetPdfFailureMessage(saved.Error());
+        EXPECT_EQ(SheetPdfFailureMessage(saved.Error()).rfind(c.message, 0), 0u)
+            << SheetPdfFailureMessage(saved.Error());
         EXPECT_EQ(testing::Slurp(path), "old");
         EXPECT_EQ(folder.Names().size(), 1u);
     }
