@@ -150,6 +150,9 @@ PdfCanvas::PdfCanvas(double pageWidthMm, double pageHeightMm) : parts_(std::make
     p.cr.reset(cairo_create(p.surface.get()));
 
     p.fontMap.reset(pango_ft2_font_map_new());
+    // The process's fontconfig set-up, loaded once, rather than a new one for
+    // every document.
+    pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(p.fontMap.get()), FcConfigGetCurrent());
     pango_ft2_font_map_set_resolution(PANGO_FT2_FONT_MAP(p.fontMap.get()), kPangoDpi, kPangoDpi);
     pango_fc_font_map_set_default_substitute(PANGO_FC_FONT_MAP(p.fontMap.get()), UnhintedPattern, nullptr, nullptr);
     p.context.reset(pango_font_map_create_context(p.fontMap.get()));
