@@ -1,5 +1,7 @@
 #include "pdf_canvas.h"
 
+#include "module_outline.h"
+
 #include <cairo-ft.h>
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -174,18 +176,11 @@ void PdfCanvas::FillSymbol(const QrBitmap& symbol, double xMm, double yMm, doubl
     cairo_save(cr);
     cairo_translate(cr, Pt(xMm), Pt(yMm));
     cairo_scale(cr, Pt(moduleMm), Pt(moduleMm));
-    const int32_t side = symbol.Side();
-    for (int32_t y = 0; y < side; ++y) {
-        for (int32_t x = 0; x < side;) {
-            if (!symbol.IsDark(x, y)) {
-                ++x;
-                continue;
-            }
-            const int32_t start = x;
-            while (x < side && symbol.IsDark(x, y))
-                ++x;
-            cairo_rectangle(cr, start, y, x - start, 1);
-        }
+    for (const std::vector<ModuleCorner>& outline : DarkModuleOutlines(symbol)) {
+        cairo_move_to(cr, outline.front().x, outline.front().y);
+        for (size_t i = 1; i < outline.size(); ++i)
+            cairo_line_to(cr, outline[i].x, outline[i].y);
+        cairo_close_path(cr);
     }
     cairo_restore(cr);  // the path keeps the coordinates it was built in
     cairo_set_source_rgb(cr, 0, 0, 0);

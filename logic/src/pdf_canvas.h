@@ -48,8 +48,8 @@ public:
     PdfCanvas(const PdfCanvas&) = delete;
     PdfCanvas& operator=(const PdfCanvas&) = delete;
 
-    // Fills the dark modules of `symbol` in black as one path (a rectangle a
-    // run of dark modules along a row), the symbol's top-left corner, quiet
+    // Fills the dark modules of `symbol` in black as one path (the outlines of
+    // DarkModuleOutlines, non-zero rule), the symbol's top-left corner, quiet
     // zone included, at (xMm, yMm), one module `moduleMm` (> 0) wide. The
     // quiet zone is left unpainted.
     void FillSymbol(const QrBitmap& symbol, double xMm, double yMm, double moduleMm);
