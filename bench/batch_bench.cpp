@@ -6,7 +6,10 @@
 //     flushed once at the end as nubora-qr does);
 //   - the qrencode command-line tool started once a row;
 //   - the stages of nubora-qr's work on a row in this process, one thread, no
-//     file: encoding, read-back, building the PNG file.
+//     file: encoding, read-back, building the PNG file, drawing the row's
+//     business card with its name on a PDF sheet;
+//   - the first 1,000 rows by nubora-qr as business-card sheets (meishi-10,
+//     --caption name) in one PDF, beside the same rows as PNG files.
 // The whole runs write once to the system's temporary folder (the disk) and
 // once to /dev/shm (memory), so that the file system's share shows. Counters:
 // rows/s of wall time, rows per second of user CPU time (all threads), user
@@ -32,6 +35,7 @@
 
 #include "nubora/logic/address_book_text.h"
 #include "nubora/logic/code_settings.h"
+#include "nubora/logic/sheet_pdf.h"
 #include "nubora/logic/symbol_encoder.h"
 #include "nubora/logic/symbol_files.h"
 #include "nubora/logic/symbol_readback.h"
@@ -220,7 +224,10 @@ private:
 // Wall time and the CPU times of this process or of its children.
 class Stopwatch {
 public:
-    explicit Stopwatch(int who) : who_(who), start_(std::chrono::steady_clock::now()), cpu_(Cpu()) {}
+    explicit Stopwatch(int who, int rows = kRows)
+        : who_(who), rows_(rows), start_(std::chrono::steady_clock::now()), cpu_(Cpu())
+    {
+    }
 
     // Sets the iteration's time and the counters.
     void Report(benchmark::State& state) const
@@ -230,10 +237,10 @@ public:
         const double user = now[0] - cpu_[0];
         const double system = now[1] - cpu_[1];
         state.SetIterationTime(wall);
-        state.counters["rows/s"] = kRows / wall;
-        state.counters["rows/user_s"] = kRows / user;
-        state.counters["user_ms/row"] = user * 1000 / kRows;
-        state.counters["sys_ms/row"] = system * 1000 / kRows;
+        state.counters["rows/s"] = rows_ / wall;
+        state.counters["rows/user_s"] = rows_ / user;
+        state.counters["user_ms/row"] = user * 1000 / rows_;
+        state.counters["sys_ms/row"] = system * 1000 / rows_;
     }
 
 private:
@@ -246,13 +253,19 @@ private:
     }
 
     int who_;
+    int rows_;
     std::chrono::steady_clock::time_point start_;
     std::array<double, 2> cpu_;
 };
 
 // --- the whole runs --------------------------------------------------------------
 
-void NuboraQrBatch(benchmark::State& state, Storage storage)
+// What nubora-qr writes: a PNG file a row, or the rows on business-card
+// sheets (meishi-10, each card with its name) in one PDF.
+enum class Output { PngFiles, CardSheets };
+
+// nubora-qr on the first `rows` rows, into a scratch folder on `storage`.
+void RunNuboraQr(benchmark::State& state, Storage storage, int rows, Output output)
 {
     if (!RowsAsIntended(state))
         return;
@@ -262,18 +275,33 @@ void NuboraQrBatch(benchmark::State& state, Storage storage)
     {
         std::ofstream out(csv);
         out << "name,reading,tel1,tel2,mail1,mail2,address,memo\n";
-        for (const Row& row : Rows())
-            out << row.csv;
+        for (int i = 0; i < rows; ++i)
+            out << Rows()[static_cast<size_t>(i)].csv;
     }
+    const std::string target = output == Output::PngFiles
+                                   ? " --output-dir '" + folder.string() + "' --format png"
+                                   : " --sheet meishi-10 --caption name -o '" + (folder / "cards.pdf").string() + "'";
     for (auto _ : state) {
-        const std::string command = std::string(NUBORA_QR) + " --kind address --batch '" + csv.string() +
-                                    "' --output-dir '" + folder.string() + "' --format png 2>/dev/null";
-        const Stopwatch stopwatch(RUSAGE_CHILDREN);
+        const std::string command = std::string(NUBORA_QR) + " --kind address --batch '" + csv.string() + "'" + target +
+                                    " 2>/dev/null";
+        const Stopwatch stopwatch(RUSAGE_CHILDREN, rows);
         const int status = std::system(command.c_str());
         stopwatch.Report(state);
         if (status != 0)
             state.SkipWithError("nubora-qr failed");
     }
+    if (output == Output::CardSheets)
+        state.counters["pdf_bytes/row"] = static_cast<double>(fs::file_size(folder / "cards.pdf")) / rows;
+}
+
+void NuboraQrBatch(benchmark::State& state, Storage storage) { RunNuboraQr(state, storage, kRows, Output::PngFiles); }
+
+// The thousand rows of a sheet run, beside the same rows as PNG files.
+constexpr int kSheetRows = 1000;
+
+void NuboraQrSheets(benchmark::State& state, Storage storage, Output output)
+{
+    RunNuboraQr(state, storage, kSheetRows, output);
 }
 
 // libqrencode's symbol as the engine's bitmap layout: quiet zone 4, bit 0 dark.
@@ -425,6 +453,43 @@ void StagePngFile(benchmark::State& state)
     state.counters["png_bytes/row"] = static_cast<double>(bytes) / kRows;
 }
 
+void StageSheetPdf(benchmark::State& state)
+{
+    const Encoded& rows = EncodedRows();
+    nubora::SheetPdfOptions options{nubora::BuiltInSheetLayouts().front(), kCellMm, 0, nubora::CaptionPlace::Beside,
+                                    nubora::CutLines::Hidden};
+    size_t bytes = 0;
+    for (auto _ : state) {
+        auto writer = nubora::SheetPdfWriter::Start(options);
+        for (size_t i = 0; i < rows.symbols.size(); ++i) {
+            if (!writer->Add(*rows.symbols[i].At(0), Rows()[i].csv.substr(0, Rows()[i].csv.find(','))).Ok()) {
+                state.SkipWithError("a code does not fit its card");
+                return;
+            }
+        }
+        auto file = writer->Finish();
+        bytes = file ? file->size() : 0;
+    }
+    PerRow(state);
+    state.counters["pdf_bytes/row"] = static_cast<double>(bytes) / kRows;
+}
+
+BENCHMARK_CAPTURE(NuboraQrSheets, png_disk, Storage::Disk, Output::PngFiles)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(NuboraQrSheets, pdf_disk, Storage::Disk, Output::CardSheets)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(NuboraQrSheets, png_memory, Storage::Memory, Output::PngFiles)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(NuboraQrSheets, pdf_memory, Storage::Memory, Output::CardSheets)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(NuboraQrBatch, disk, Storage::Disk)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(NuboraQrBatch, memory, Storage::Memory)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(LibqrencodeInProcess, disk, Storage::Disk)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
@@ -436,6 +501,7 @@ BENCHMARK(QrencodeToolPerRow)->UseManualTime()->Iterations(1)->Unit(benchmark::k
 BENCHMARK(StageEncode)->Unit(benchmark::kMillisecond);
 BENCHMARK(StageReadBack)->Unit(benchmark::kMillisecond);
 BENCHMARK(StagePngFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(StageSheetPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

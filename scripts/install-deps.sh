@@ -20,6 +20,8 @@ packages=(
   zlib1g-dev librsvg2-bin poppler-utils
   # the sheets of labels: the glabels template files, read with libxml2
   glabels-data libxml2-dev
+  # the PDF files: drawn with cairo (its static archive), text set by pango in the embedded UI font
+  libcairo2-dev libpango1.0-dev
   # the house style (make format-check)
   clang-format
   # fuzzing (libFuzzer ships with clang's runtime)

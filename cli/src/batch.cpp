@@ -3,12 +3,15 @@
 #include "csv.h"
 #include "encode_job.h"
 #include "messages.h"
+#include "sheets.h"
 #include "text_input.h"
 
 #include "nubora/logic/entry_checks.h"
 #include "nubora/logic/file_io.h"
 #include "nubora/logic/payload_forms.h"
 #include "nubora/logic/reader_advice.h"
+#include "nubora/logic/shell_rules.h"
+#include "nubora/text/cp932.h"
 
 #include <algorithm>
 #include <atomic>
@@ -34,6 +37,9 @@ struct RowOutcome {
     std::vector<std::string> warnings;
     bool failed = false;
     bool writeFailed = false;
+    // With --sheet: the row's symbols, read back, and its caption (UTF-8).
+    std::unique_ptr<SymbolBitmaps> symbols;
+    std::string caption;
 };
 
 // The header's column of each of the kind's fields, -1 where it has none.
@@ -87,6 +93,10 @@ public:
             threads.emplace_back([this] { Work(); });
         const int status = ReportInOrder();
         threads.clear();  // every worker has finished
+        if (Sheets()) {
+            const int written = WriteSheets(options_, SheetRows());
+            return written != kExitOk ? written : status;
+        }
         if (!FlushFileSystem(options_.outputDir).Ok()) {
             Complain(options_.outputDir + ": ", "the files could not be flushed to the disk");
             return kExitWriteFailed;
@@ -95,12 +105,29 @@ public:
     }
 
 private:
-    // Advice that holds for every row: a split, the MEMORY form.
+    bool Sheets() const { return !options_.sheetName.empty(); }
+
+    // The codes of the rows that made one, in row order, for the sheets.
+    std::vector<SheetRow> SheetRows() const
+    {
+        std::vector<SheetRow> rows;
+        for (size_t row = 0; row < outcomes_.size(); ++row) {
+            if (const RowOutcome& outcome = outcomes_[row]; outcome.symbols)
+                rows.push_back({row, outcome.symbols->At(0), outcome.caption});
+        }
+        return rows;
+    }
+
+    // Advice that holds for every row: a split, the MEMORY form, modules
+    // printed too small on a sheet.
     std::vector<std::string> BatchAdvice() const
     {
         const bool memoryForm = *options_.kind == BatchKind::Address &&
                                 options_.addressProfile == AddressProfile::Memory;
-        return ReaderAdvice({}, options_.splitCount, memoryForm);
+        std::vector<std::string> advice = ReaderAdvice({}, options_.splitCount, memoryForm);
+        if (const auto small = SmallModuleAdvice(CellSizeMm(options_.cellSizeIndex)); small && Sheets())
+            advice.push_back(*small);
+        return advice;
     }
 
     void Work()
@@ -160,7 +187,13 @@ private:
         if (!built)
             return Failed(built.Error());
         const std::string& payload = *built;
-        if (const Result<int, JobFailure> written = EncodeAndWrite(payload, request_, Target(row)); !written) {
+        if (Sheets()) {
+            Result<CheckedCode, JobFailure> code = EncodeChecked(payload, request_);
+            if (!code)
+                return Failed(MessageLines(code.Error().messageId, request_.version, request_.splitCount));
+            outcome.symbols = std::move(code->symbols);
+            outcome.caption = CaptionOf(rows_[row]);
+        } else if (const Result<int, JobFailure> written = EncodeAndWrite(payload, request_, Target(row)); !written) {
             const JobFailure& failure = written.Error();
             const bool writeFailed = failure.kind == JobFailure::Kind::Write;
             const std::string where = writeFailed ? failure.path + ": " : "";
@@ -197,6 +230,34 @@ private:
             values.push_back(CrLfLineBreaks(value));
         }
         return values;
+    }
+
+    // The row's caption as --caption asks, UTF-8: a column's value, or the
+    // first line of it for "first-line" (the first column) and "name" (the
+    // name, the subject or the text).
+    std::string CaptionOf(const CsvRecord& record) const
+    {
+        const std::string& what = options_.caption;
+        std::string column = what;
+        if (what == "none")
+            return {};
+        if (what == "first-line")
+            column = columns_.names[0];
+        else if (what == "name")
+            column = FieldName(*options_.kind == BatchKind::Address ? EntryField::Name
+                               : *options_.kind == BatchKind::Mail  ? EntryField::Subject
+                                                                    : EntryField::Text);
+        const auto it = std::find(columns_.names.begin(), columns_.names.end(), column);
+        const int index = it == columns_.names.end() ? -1
+                                                     : columns_.index[static_cast<size_t>(it - columns_.names.begin())];
+        if (index < 0)
+            return {};
+        std::string value = record.fields[static_cast<size_t>(index)];
+        if (options_.cp932)
+            value = text::Cp932ToUtf8(value);
+        if (what == "first-line" || what == "name")
+            value.resize(std::min(value.size(), value.find_first_of("\r\n")));
+        return value;
     }
 
     // The payload of the row's values in the kind's form. Fails with the
@@ -281,6 +342,10 @@ std::vector<std::string> ColumnsOf(BatchKind kind)
 
 int RunBatch(const Options& options)
 {
+    if (!options.sheetName.empty()) {
+        if (const int choice = CheckSheetChoice(options); choice != kExitOk)
+            return choice;
+    }
     const Result<std::string, FileStatus> read = ReadWholeFile(options.batchPath);
     if (!read) {
         switch (read.Error()) {
@@ -309,7 +374,8 @@ int RunBatch(const Options& options)
         return kExitUsage;
     }
     std::error_code ec;
-    std::filesystem::create_directories(options.outputDir, ec);
+    if (options.sheetName.empty())
+        std::filesystem::create_directories(options.outputDir, ec);
     if (ec) {
         Complain(options.outputDir + ": ", "cannot be made: " + ec.message());
         return kExitWriteFailed;

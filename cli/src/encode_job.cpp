@@ -1,6 +1,5 @@
 #include "encode_job.h"
 
-#include "nubora/logic/code_settings.h"
 #include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_encoder.h"
 #include "nubora/logic/symbol_readback.h"
@@ -53,22 +52,30 @@ Result<void, WriteFailure> WriteFiles(const SymbolBitmaps& symbols, const CodeSe
 
 }  // namespace
 
+Result<CheckedCode, JobFailure> EncodeChecked(const std::string& payload, const SymbolRequest& request)
+{
+    CheckedCode code{std::make_unique<SymbolBitmaps>(), CodeSettings{}};
+    code.settings.level = request.level;
+    code.settings.version = request.version;
+    code.settings.splitCount = request.splitCount;
+    code.settings.cellSizeIndex = request.cellSizeIndex;
+    const Result<EncodeSuccess, EncodeFailure> encoded = EncodeSymbols(payload, code.settings, *code.symbols);
+    if (!encoded)
+        return Fail(JobFailure{JobFailure::Kind::Input, encoded.Error().messageId, {}});
+    if (!ReadsBackAs(*code.symbols, payload))
+        return Fail(JobFailure{JobFailure::Kind::Input, res::str::kReadBackFailed, {}});
+    return code;
+}
+
 Result<int, JobFailure> EncodeAndWrite(const std::string& payload, const SymbolRequest& request,
                                        const FileTarget& target)
 {
-    CodeSettings settings;
-    settings.level = request.level;
-    settings.version = request.version;
-    settings.splitCount = request.splitCount;
-    settings.cellSizeIndex = request.cellSizeIndex;
-    SymbolBitmaps symbols;
-    const Result<EncodeSuccess, EncodeFailure> encoded = EncodeSymbols(payload, settings, symbols);
-    if (!encoded)
-        return Fail(JobFailure{JobFailure::Kind::Input, encoded.Error().messageId, {}});
     // No file is written for a symbol that does not give its payload back.
-    if (!ReadsBackAs(symbols, payload))
-        return Fail(JobFailure{JobFailure::Kind::Input, res::str::kReadBackFailed, {}});
-    if (const Result<void, WriteFailure> written = WriteFiles(symbols, settings, target); !written)
+    Result<CheckedCode, JobFailure> code = EncodeChecked(payload, request);
+    if (!code)
+        return Fail(code.Error());
+    const SymbolBitmaps& symbols = *code->symbols;
+    if (const Result<void, WriteFailure> written = WriteFiles(symbols, code->settings, target); !written)
         return Fail(JobFailure{JobFailure::Kind::Write, res::str::kFileOpenFailed, written.Error().path});
     return symbols.Count();
 }

@@ -3,9 +3,11 @@
 // then are its files written, all or none.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "nubora/logic/code_settings.h"
 #include "nubora/logic/symbol_writer.h"
 
 namespace nubora::cli {
@@ -48,6 +50,18 @@ struct JobFailure {
     int messageId = 0;
     std::string path;  // Write: the file that could not be written
 };
+
+// Symbols that read back as their payload, and the settings they were made
+// with (the print size filled in).
+struct CheckedCode {
+    std::unique_ptr<SymbolBitmaps> symbols;  // never null
+    CodeSettings settings;
+};
+
+// Encodes `payload` (CP932 bytes) as `request` asks and reads every symbol
+// back (ReadsBackAs). Fails (Input) with the message of the encoding or of
+// the read-back. Safe to call from several threads at once.
+Result<CheckedCode, JobFailure> EncodeChecked(const std::string& payload, const SymbolRequest& request);
 
 // Encodes `payload` (CP932 bytes) as `request` asks, reads the symbols back
 // (ReadsBackAs) and writes them to `target`. Nothing is written unless every

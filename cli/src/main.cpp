@@ -5,6 +5,7 @@
 #include "encode_job.h"
 #include "messages.h"
 #include "options.h"
+#include "sheets.h"
 #include "single.h"
 
 #include <cstdio>
@@ -25,5 +26,7 @@ int main(int argc, char** argv)
         std::fputs(UsageText(), stdout);
         return kExitOk;
     }
+    if (parsed->listSheets)
+        return ListSheets();
     return parsed->kind ? RunBatch(*parsed) : RunSingle(*parsed);
 }

@@ -1,7 +1,10 @@
 #include "options.h"
 
+#include "batch.h"
+
 #include "nubora/logic/shell_rules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -11,6 +14,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: nubora-qr [OPTIONS] -o FILE TEXT|-\n"
     "       nubora-qr [OPTIONS] --kind text|address|mail --batch FILE.csv --output-dir DIR\n"
+    "       nubora-qr [OPTIONS] --kind KIND --batch FILE.csv --sheet LAYOUT -o FILE.pdf\n"
+    "       nubora-qr --list-sheets\n"
     "\n"
     "Makes QR Code symbols for Japanese mobile phones, each one read back before\n"
     "it is written. TEXT is UTF-8 and is encoded as Shift_JIS (CP932); - reads it\n"
@@ -31,10 +36,20 @@ constexpr const char* kUsage =
     "      --profile PROFILE    memory or mecard for address rows (default memory);\n"
     "                           mailto-legacy or mailto-uri for mail rows\n"
     "                           (default mailto-legacy)\n"
+    "      --sheet LAYOUT       a batch onto label sheets: one PDF, a code a label\n"
+    "                           (nubora-qr --list-sheets names the layouts)\n"
+    "      --caption WHAT       none, name, first-line or a column of the CSV:\n"
+    "                           the text beside each code (default none)\n"
+    "      --start N            the label of the first sheet to start on (default 1)\n"
+    "      --cut-lines          draw the labels' outlines (they print too)\n"
+    "      --list-sheets        list the sheet layouts, one a line, and exit\n"
     "  -h, --help               show this help and exit\n"
     "\n"
     "Exit status: 0 success, 1 input or encoding failure, 2 usage error,\n"
     "3 an output file could not be written.\n";
+
+// The highest --start taken: more labels than any sheet has.
+constexpr int kMaxStartLabel = 9999;
 
 // An integer in [low, high], the whole text; nothing otherwise.
 std::optional<int> IntegerIn(std::string_view text, int low, int high)
@@ -123,10 +138,13 @@ private:
                 error_ = "option " + name + " takes no value";
             return;
         }
-        if (name == "--cp932") {
-            options_.cp932 = !inlineValue;
+        if (name == "--cp932" || name == "--cut-lines" || name == "--list-sheets") {
             if (inlineValue)
-                error_ = "option --cp932 takes no value";
+                error_ = "option " + name + " takes no value";
+            (name == "--cp932"       ? options_.cp932
+             : name == "--cut-lines" ? options_.cutLines
+                                     : options_.listSheets) = true;
+            sheetOptionGiven_ = sheetOptionGiven_ || name == "--cut-lines";
             return;
         }
         const auto value = Value(name, inlineValue);
@@ -153,8 +171,9 @@ private:
 
     static bool IsValued(std::string_view name)
     {
-        for (std::string_view known : {"-o", "--output", "--level", "--version", "--split", "--cell", "--kind",
-                                       "--batch", "--output-dir", "--format", "--profile"}) {
+        for (std::string_view known :
+             {"-o", "--output", "--level", "--version", "--split", "--cell", "--kind", "--batch", "--output-dir",
+              "--format", "--profile", "--sheet", "--caption", "--start"}) {
             if (name == known)
                 return true;
         }
@@ -180,6 +199,13 @@ private:
             return Set(options_.batchPath, !value.empty() ? std::optional(value) : std::nullopt);
         if (name == "--output-dir")
             return Set(options_.outputDir, !value.empty() ? std::optional(value) : std::nullopt);
+        if (name == "--sheet")
+            return Set(options_.sheetName, !value.empty() ? std::optional(value) : std::nullopt);
+        if (name == "--caption")
+            return Set(options_.caption, !value.empty() ? std::optional(value) : std::nullopt) &&
+                   (sheetOptionGiven_ = true);
+        if (name == "--start")
+            return Set(options_.startLabel, IntegerIn(value, 1, kMaxStartLabel)) && (sheetOptionGiven_ = true);
         if (name == "--format")
             return Set(options_.batchFormat, SymbolFileFormatNamed(value)) && (formatGiven_ = true);
         profile_ = value;
@@ -196,7 +222,13 @@ private:
 
     void CheckTogether()
     {
-        if (options_.kind || !options_.batchPath.empty() || !options_.outputDir.empty())
+        if (options_.listSheets)
+            return;
+        if (sheetOptionGiven_ && options_.sheetName.empty())
+            error_ = "--caption, --start and --cut-lines belong to --sheet";
+        else if (!options_.sheetName.empty())
+            CheckSheetBatch();
+        else if (options_.kind || !options_.batchPath.empty() || !options_.outputDir.empty())
             CheckBatch();
         else
             CheckSingle();
@@ -219,13 +251,45 @@ private:
         }
     }
 
+    void CheckSheetBatch()
+    {
+        if (!options_.kind || options_.batchPath.empty() || options_.outputPath.empty()) {
+            error_ = "--sheet needs --kind, --batch and -o FILE.pdf";
+        } else if (SymbolFileFormatFor(options_.outputPath) != SymbolFileFormat::Pdf) {
+            error_ = "the sheets are a PDF file: -o must end in .pdf: " + options_.outputPath;
+        } else if (!options_.outputDir.empty() || formatGiven_ || !operands_.empty()) {
+            error_ = "--sheet writes one PDF: it takes no --output-dir, --format or TEXT";
+        } else if (options_.splitCount != 1) {
+            error_ = "--sheet puts one symbol on a label: it takes no --split";
+        } else if (!IsCaption(options_.caption, *options_.kind)) {
+            error_ = "--caption takes none, name, first-line or a column of the kind: " + options_.caption;
+        } else {
+            CheckProfile();
+        }
+    }
+
+    static bool IsCaption(const std::string& caption, BatchKind kind)
+    {
+        const std::vector<std::string> columns = ColumnsOf(kind);
+        return caption == "none" || caption == "name" || caption == "first-line" ||
+               std::find(columns.begin(), columns.end(), caption) != columns.end();
+    }
+
     void CheckBatch()
     {
         if (!options_.kind || options_.batchPath.empty() || options_.outputDir.empty()) {
             error_ = "a batch needs --kind, --batch and --output-dir";
         } else if (!operands_.empty() || !options_.outputPath.empty()) {
             error_ = "a batch takes no TEXT and no -o";
-        } else if (!profile_.empty()) {
+        } else {
+            CheckProfile();
+        }
+    }
+
+    // The --profile given applies to the batch's kind.
+    void CheckProfile()
+    {
+        if (!profile_.empty()) {
             const bool address = profile_ == "memory" || profile_ == "mecard";
             const bool mail = profile_ == "mailto-legacy" || profile_ == "mailto-uri";
             if (address && *options_.kind == BatchKind::Address)
@@ -243,6 +307,7 @@ private:
     std::vector<std::string> operands_;
     std::string profile_;
     bool formatGiven_ = false;
+    bool sheetOptionGiven_ = false;  // --caption, --start or --cut-lines
     std::string error_;
 };
 

@@ -35,6 +35,17 @@ struct Options {
     AddressProfile addressProfile = AddressProfile::Memory;
     MailProfile mailProfile = MailProfile::MailtoLegacy;
 
+    // A batch onto label sheets, when `sheetName` is set: one PDF at
+    // outputPath instead of a file a row in outputDir.
+    std::string sheetName;
+    // What each label shows beside its code: "none", "name" (the name of an
+    // address, the subject of a mail, the first line of a text),
+    // "first-line" (of the row's first column) or a column of the kind.
+    std::string caption = "none";
+    int startLabel = 1;       // the 1-based label of the first sheet to start on
+    bool cutLines = false;    // draw the labels' outlines
+    bool listSheets = false;  // --list-sheets: list the layouts and exit
+
     // The symbols, as the engine takes them.
     int level = 2;          // 1 L, 2 M, 3 Q, 4 H
     int version = 0;        // 0 automatic, 1..15
@@ -55,8 +66,11 @@ using ParsedOptions = Result<Options, UsageError>;
 // options. A lone "-" is the text operand meaning standard input. Fails on an
 // unknown option, a missing or out-of-range value, a missing or extra
 // operand, a single text without -o or with an extension that names no
-// format, or a batch without --output-dir or with a TEXT operand. --help
-// succeeds at once with `help` set.
+// format, a batch without --output-dir or with a TEXT operand, or a batch
+// with --sheet without a PDF -o, with --output-dir, --format or --split, or a
+// --caption that names no column of the kind; --caption, --start and
+// --cut-lines without --sheet. --help succeeds at once with `help` set,
+// --list-sheets with `listSheets`.
 ParsedOptions ParseOptions(const std::vector<std::string>& args);
 
 // The usage text that --help prints and usage errors point to.

@@ -133,4 +133,13 @@ std::vector<std::string> ReaderAdvice(const std::string& payload, int symbolCoun
     return advice;
 }
 
+std::optional<std::string> SmallModuleAdvice(double moduleMm)
+{
+    // The allowance keeps a module of exactly 0.3 mm from counting as smaller.
+    if (moduleMm >= kReliableModuleMm - 1e-9)
+        return std::nullopt;
+    return "モジュールが0.3 mmより小さいため、スマートフォンのカメラは近づけないと読み取れないことがあります"
+           "（0.3〜0.4 mmなら確実に読み取れます）。";
+}
+
 }  // namespace nubora

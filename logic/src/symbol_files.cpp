@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "nubora/logic/file_io.h"
+#include "pdf_canvas.h"
 
 namespace nubora {
 namespace {
@@ -75,10 +76,6 @@ struct DeflateSettings {
     int windowBits;
     int memLevel;
 };
-
-// A PDF page's drawing operators: text, deflated as small as zlib can (these
-// are compress2's own settings, so the sheets stay as they were).
-constexpr DeflateSettings kPageDeflate = {Z_BEST_COMPRESSION, 15, 8};
 
 // A PNG picture's rows (PngScanlines). Their redundancy lies in the rows
 // that repeat the one above, which their filter turns into runs of zeros,
@@ -224,143 +221,55 @@ std::string PngScanlines(const QrBitmap& symbol, int pixelsPerModule)
 
 // --- PDF ---------------------------------------------------------------------
 
-constexpr double kPointsPerMm = 72.0 / 25.4;
-constexpr double kPageWidthPt = 595.276;   // A4, 210 mm
-constexpr double kPageHeightPt = 841.890;  // A4, 297 mm
-constexpr double kMarginPt = 15.0 * kPointsPerMm;
-constexpr double kGapPt = 10.0 * kPointsPerMm;
-constexpr double kLabelSizePt = 9.0;
-constexpr double kLabelBandPt = 11.0;  // under a symbol, for its label
-constexpr double kFooterSizePt = 8.0;
-// Helvetica advance widths in thousandths of the font size.
-constexpr int kHelveticaDigitWidth = 556;
-constexpr int kHelveticaSlashWidth = 278;
-constexpr int kNumberDecimals = 3;
+constexpr double kPageWidthMm = 210.0;  // A4
+constexpr double kPageHeightMm = 297.0;
+constexpr double kMarginMm = 15.0;
+constexpr double kGapMm = 10.0;
+constexpr detail::TextFit kPartLabelFit{9.0, 6.0, detail::TextAlign::Centre};
+constexpr double kLabelBandMm = 11.0 / detail::kPointsPerMm;  // under a symbol, for its label
+constexpr detail::TextFit kFooterFit{8.0, 5.0, detail::TextAlign::Left};
+constexpr double kFooterBandMm = 4.0;  // the footer's line, centred on it, above the bottom margin
 
-std::string Pt(double value) { return Decimal(value, kNumberDecimals); }
-
-// A string for a PDF text operator: only printable ASCII, the delimiters escaped.
-std::string PdfString(const std::string& text)
+// Draws the symbols, labelled "n/N" when split, and the footer on every page.
+void DrawPdfSheet(detail::PdfCanvas& canvas, const QrBitmap* const* symbols, int count, double cellMm,
+                  const std::string& footer)
 {
-    std::string out = "(";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '(' || c == ')' || c == '\\')
-            out += '\\';
-        out += byte >= 0x20 && byte <= 0x7E ? c : '?';
-    }
-    return out + ")";
-}
-
-std::string Text(double sizePt, double x, double y, const std::string& text)
-{
-    return "BT /F1 " + Pt(sizePt) + " Tf " + Pt(x) + " " + Pt(y) + " Td " + PdfString(text) + " Tj ET\n";
-}
-
-// Draws `symbol` with its bottom left corner at (x, y) pt: one unit of the
-// transformed space per module, y upwards, a rectangle per dark run.
-std::string SymbolDrawing(const QrBitmap& symbol, double modulePt, double x, double y)
-{
-    const int32_t side = symbol.Side();
-    std::string out = "q " + Pt(modulePt) + " 0 0 " + Pt(modulePt) + " " + Pt(x) + " " + Pt(y) + " cm\n";
-    ForEachDarkRun(symbol, [&](int32_t rx, int32_t ry, int32_t length) {
-        out += std::to_string(rx) + " " + std::to_string(side - 1 - ry) + " " + std::to_string(length) + " 1 re\n";
-    });
-    return out + "f Q\n";
-}
-
-// "n/N", centred on `centreX` with its baseline at `baseline`.
-std::string PartLabel(int index, int count, double centreX, double baseline)
-{
-    const std::string label = std::to_string(index + 1) + "/" + std::to_string(count);
-    const int width = static_cast<int>(label.size() - 1) * kHelveticaDigitWidth + kHelveticaSlashWidth;
-    return Text(kLabelSizePt, centreX - width * kLabelSizePt / 2000.0, baseline, label);
-}
-
-// The content of every page: the symbols placed, labelled when split, and the footer.
-std::vector<std::string> PageContents(const QrBitmap* const* symbols, int count, double cellMm,
-                                      const std::string& footer)
-{
-    const double modulePt = cellMm * kPointsPerMm;
     int32_t side = 0;
     for (int i = 0; i < count; ++i)
         side = std::max(side, symbols[i]->Side());
-    const double sidePt = side * modulePt;
-    const std::string footerText = Text(kFooterSizePt, kMarginPt, kMarginPt, footer);
+    const double sideMm = side * cellMm;
+    const MmRect footerBox{kMarginMm, kPageHeightMm - kMarginMm - kFooterBandMm, kPageWidthMm - 2 * kMarginMm,
+                           kFooterBandMm};
+    canvas.TextLine(footer, footerBox, kFooterFit);
 
     if (count == 1) {
-        const double x = (kPageWidthPt - sidePt) / 2;
-        const double y = (kPageHeightPt - sidePt) / 2;
-        return {"0 g\n" + SymbolDrawing(*symbols[0], modulePt, x, y) + footerText};
+        canvas.FillSymbol(*symbols[0], (kPageWidthMm - sideMm) / 2, (kPageHeightMm - sideMm) / 2, cellMm);
+        return;
     }
-
     // The grid lies between the top margin and a gap above the footer line.
-    const double areaWidth = kPageWidthPt - 2 * kMarginPt;
-    const double areaTop = kPageHeightPt - kMarginPt;
-    const double areaHeight = areaTop - (kMarginPt + kFooterSizePt + kGapPt);
-    const double cellHeight = sidePt + kLabelBandPt;
+    const double areaWidth = kPageWidthMm - 2 * kMarginMm;
+    const double areaHeight = footerBox.y - kGapMm - kMarginMm;
+    const double cellHeight = sideMm + kLabelBandMm;
     constexpr double kSlack = 1e-6;  // a grid that fits exactly is not lost to rounding
-    const int columns = std::max(1, static_cast<int>((areaWidth + kGapPt + kSlack) / (sidePt + kGapPt)));
-    const int rows = std::max(1, static_cast<int>((areaHeight + kGapPt + kSlack) / (cellHeight + kGapPt)));
+    const int columns = std::max(1, static_cast<int>((areaWidth + kGapMm + kSlack) / (sideMm + kGapMm)));
+    const int rows = std::max(1, static_cast<int>((areaHeight + kGapMm + kSlack) / (cellHeight + kGapMm)));
     const int perPage = columns * rows;
     const int usedColumns = std::min(columns, count);
-    const double left = kMarginPt + (areaWidth - (usedColumns * sidePt + (usedColumns - 1) * kGapPt)) / 2;
+    const double left = kMarginMm + (areaWidth - (usedColumns * sideMm + (usedColumns - 1) * kGapMm)) / 2;
 
-    std::vector<std::string> pages;
     for (int i = 0; i < count; ++i) {
         const int onPage = i % perPage;
-        if (onPage == 0)
-            pages.push_back("0 g\n" + footerText);
-        const double x = left + (onPage % columns) * (sidePt + kGapPt);
-        const double top = areaTop - (onPage / columns) * (cellHeight + kGapPt);
-        pages.back() += SymbolDrawing(*symbols[i], modulePt, x, top - sidePt);
-        pages.back() += PartLabel(i, count, x + sidePt / 2, top - sidePt - kLabelSizePt);
-    }
-    return pages;
-}
-
-// Writes numbered objects and remembers where each starts, for the xref table.
-class PdfWriter {
-public:
-    PdfWriter() { out_ = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n"; }
-
-    void Object(int number, const std::string& body)
-    {
-        if (offsets_.size() < static_cast<std::size_t>(number))
-            offsets_.resize(static_cast<std::size_t>(number));
-        offsets_[static_cast<std::size_t>(number - 1)] = out_.size();
-        out_ += std::to_string(number) + " 0 obj\n" + body + "\nendobj\n";
-    }
-
-    void Stream(int number, const std::string& compressed)
-    {
-        Object(number, "<< /Length " + std::to_string(compressed.size()) + " /Filter /FlateDecode >>\nstream\n" +
-                           compressed + "\nendstream");
-    }
-
-    std::string Finish()
-    {
-        const std::size_t xref = out_.size();
-        out_ += "xref\n0 " + std::to_string(offsets_.size() + 1) + "\n0000000000 65535 f \n";
-        for (const std::size_t offset : offsets_) {
-            std::array<char, 24> entry{};
-            std::snprintf(entry.data(), entry.size(), "%010zu 00000 n \n", offset);
-            out_ += entry.data();
+        if (onPage == 0 && i > 0) {
+            canvas.NextPage();
+            canvas.TextLine(footer, footerBox, kFooterFit);
         }
-        out_ += "trailer\n<< /Size " + std::to_string(offsets_.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
-                std::to_string(xref) + "\n%%EOF\n";
-        return std::move(out_);
+        const double x = left + (onPage % columns) * (sideMm + kGapMm);
+        const double top = kMarginMm + (onPage / columns) * (cellHeight + kGapMm);
+        canvas.FillSymbol(*symbols[i], x, top, cellMm);
+        const std::string label = std::to_string(i + 1) + "/" + std::to_string(count);
+        canvas.TextLine(label, MmRect{x, top + sideMm, sideMm, kLabelBandMm}, kPartLabelFit);
     }
-
-private:
-    std::string out_;
-    std::vector<std::size_t> offsets_;
-};
-
-constexpr int kCatalogObject = 1;
-constexpr int kPagesObject = 2;
-constexpr int kFontObject = 3;
-constexpr int kFirstPageObject = 4;  // then its content, then the next page
+}
 
 }  // namespace
 
@@ -426,27 +335,10 @@ std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cell
         if (symbols[i] == nullptr || !UsableSymbol(*symbols[i]))
             return {};
     }
-    const std::vector<std::string> pages = PageContents(symbols, count, cellMm, footer);
-
-    PdfWriter pdf;
-    pdf.Object(kCatalogObject, "<< /Type /Catalog /Pages " + std::to_string(kPagesObject) + " 0 R >>");
-    std::string kids;
-    for (std::size_t p = 0; p < pages.size(); ++p)
-        kids += std::to_string(kFirstPageObject + 2 * static_cast<int>(p)) + " 0 R ";
-    pdf.Object(kPagesObject, "<< /Type /Pages /Kids [ " + kids + "] /Count " + std::to_string(pages.size()) + " >>");
-    pdf.Object(kFontObject, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
-    const std::string mediaBox = "[0 0 " + Pt(kPageWidthPt) + " " + Pt(kPageHeightPt) + "]";
-    for (std::size_t p = 0; p < pages.size(); ++p) {
-        const int page = kFirstPageObject + 2 * static_cast<int>(p);
-        pdf.Object(page, "<< /Type /Page /Parent " + std::to_string(kPagesObject) + " 0 R /MediaBox " + mediaBox +
-                             " /Resources << /Font << /F1 " + std::to_string(kFontObject) + " 0 R >> >> /Contents " +
-                             std::to_string(page + 1) + " 0 R >>");
-        const std::string compressed = Deflated(pages[p], kPageDeflate);
-        if (compressed.empty())
-            return {};
-        pdf.Stream(page + 1, compressed);
-    }
-    return pdf.Finish();
+    detail::PdfCanvas canvas(kPageWidthMm, kPageHeightMm);
+    DrawPdfSheet(canvas, symbols, count, cellMm, footer);
+    Result<std::string, detail::PdfCanvasFailure> file = canvas.Finish();
+    return file ? std::move(file).Value() : std::string();
 }
 
 bool SavePdfSheet(const std::string& path, const QrBitmap* const* symbols, int count, double cellMm,

@@ -86,10 +86,10 @@ std::string SheetFooter(const SymbolBitmaps& symbols, double cellMm, double prin
 {
     const QrBitmap* first = symbols.At(0);
     const int version = first ? (first->Side() - kQuietModules - 17) / 4 : 0;
-    const int count = symbols.Count();
-    return "nubora: cell " + FormatMm2(cellMm) + " mm, version " + std::to_string(version) + ", " +
-           std::to_string(count) + (count == 1 ? " symbol" : " symbols") + ", print size " + FormatMm2(printSizeMm) +
-           " mm";
+    // The labels and forms of the settings summary, one full-width space between items.
+    return "ヌボラ\u3000セルサイズ： " + FormatMm2(cellMm) + "mm\u3000バージョン： " + std::to_string(version) +
+           "\u3000コード分割数： " + std::to_string(symbols.Count()) + "\u3000印刷サイズ： " + FormatMm2(printSizeMm) +
+           "mm";
 }
 
 Result<void, WriteFailure> SaveCodeFile(const std::string& path, SymbolFileFormat format, const SymbolBitmaps& symbols,

@@ -9,6 +9,7 @@
 #include "nubora/logic/address_book_text.h"
 #include "nubora/logic/mail_text.h"
 #include "nubora/logic/payload_forms.h"
+#include "nubora/logic/sheet_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -253,6 +255,97 @@ TEST(NuboraQr, AnUnwritableOutputIsStatus3AndLeavesNoFile)
     EXPECT_EQ(nubora::testing::Slurp(folder / "y-1.png"), "old");
     for (const std::string& name : folder.Names())
         EXPECT_EQ(name.find(".nubora-part"), std::string::npos) << name;
+}
+
+// Page `page` (1-based) of a PDF at 300 dpi, grey.
+peers::GreyImage PdfPage(const std::string& pdf, int page)
+{
+    const std::string p = std::to_string(page);
+    const std::string png = pdf + "-" + p;
+    const std::string command = "pdftoppm -r 300 -png -singlefile -f " + p + " -l " + p + " " + Quoted(pdf) + " " +
+                                Quoted(png);
+    QImage image;
+    if (std::system(command.c_str()) != 0 || !image.load(QString::fromStdString(png + ".png")))
+        return {};
+    return testing::GreyOf(image);
+}
+
+TEST(NuboraQr, EveryBuiltInSheetPrintsEachRowsCodeCentredOnItsLabel)
+{
+    constexpr double kDotsPerMm = 300 / 25.4;
+    constexpr double kModuleMm = 0.5;
+    constexpr int kModules = 4 * 3 + 17;  // version 3, without the quiet zone
+    std::vector<SheetLayout> layouts = BuiltInSheetLayouts();
+    layouts.push_back(PlainGridLayout((kModules + 8) * kModuleMm, kBuiltInLabelMarginMm));
+    const std::vector<std::string> rows = {"NUBORA sheet row 1", "NUBORA sheet row 2", "NUBORA sheet row 3"};
+    for (const SheetLayout& layout : layouts) {
+        TempFolder folder;
+        WriteFile(folder.Path() + "/rows.csv", "text\n" + rows[0] + "\n" + rows[1] + "\n" + rows[2] + "\n");
+        // From the last label of the first sheet on, so that the run takes a second.
+        const int perSheet = layout.columns * layout.rows;
+        const std::string pdf = folder.Path() + "/sheet.pdf";
+        const ProgramRun run = RunProgram(
+            folder, {"--kind", "text", "--batch", folder.Path() + "/rows.csv", "--sheet", layout.name, "--start",
+                     std::to_string(perSheet), "--version", "3", "--cell", "0.5", "-o", pdf});
+        ASSERT_EQ(run.status, 0) << layout.name << run.errors;
+        const peers::GreyImage pages[] = {PdfPage(pdf, 1), PdfPage(pdf, 2)};
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const int label = (perSheet - 1 + static_cast<int>(i)) % perSheet;
+            const peers::GreyImage& page = pages[i == 0 ? 0 : 1];
+            ASSERT_NEAR(page.width, 2480, 1) << layout.name;  // A4 at 300 dpi
+            // The label on the page, straight from the layout's numbers.
+            const double x = layout.leftMm + (label % layout.columns) * layout.pitchAcrossMm;
+            const double y = layout.topMm + (label / layout.columns) * layout.pitchDownMm;
+            peers::GreyImage crop{static_cast<int>(layout.labelWidthMm * kDotsPerMm),
+                                  static_cast<int>(layout.labelHeightMm * kDotsPerMm),
+                                  {}};
+            int left = crop.width, right = -1, top = crop.height, bottom = -1;
+            for (int cy = 0; cy < crop.height; ++cy) {
+                for (int cx = 0; cx < crop.width; ++cx) {
+                    const int px = static_cast<int>(x * kDotsPerMm) + cx, py = static_cast<int>(y * kDotsPerMm) + cy;
+                    const uint8_t grey = page.pixels[static_cast<size_t>(py * page.width + px)];
+                    crop.pixels.push_back(grey);
+                    if (grey < 128)
+                        left = std::min(left, cx), right = std::max(right, cx), top = std::min(top, cy),
+                        bottom = std::max(bottom, cy);
+                }
+            }
+            const std::string what = layout.name + " row " + std::to_string(i + 1);
+            EXPECT_NEAR((right - left + 1) / kDotsPerMm, kModules * kModuleMm, 0.2) << what;
+            EXPECT_NEAR((bottom - top + 1) / kDotsPerMm, kModules * kModuleMm, 0.2) << what;
+            EXPECT_NEAR((left + right + 1) / 2.0 / kDotsPerMm, layout.labelWidthMm / 2, 0.2) << what;
+            EXPECT_NEAR((top + bottom + 1) / 2.0 / kDotsPerMm, layout.labelHeightMm / 2, 0.2) << what;
+            const peers::ZxingReading zxing = peers::ReadWithZxing(crop);
+            EXPECT_EQ(zxing.bytes, rows[i]) << what << zxing.error;
+            EXPECT_EQ(peers::ReadWithZbar(crop), std::vector<std::string>{rows[i]}) << what;
+        }
+    }
+}
+
+TEST(NuboraQr, SheetCaptionsAreEmbeddedAndCutToTheirLabel)
+{
+    TempFolder folder;
+    const std::string longName = std::string(60, 'W') + "END";
+    WriteFile(folder.Path() + "/rows.csv", "name,memo\nA,山田 太郎\nB," + longName + "\n");
+    const std::string pdf = folder.Path() + "/cards.pdf";
+    const ProgramRun run = RunProgram(folder, {"--kind", "address", "--batch", folder.Path() + "/rows.csv", "--sheet",
+                                               "meishi-10", "--caption", "memo", "-o", pdf});
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_NE(run.errors.find("warning: モジュールが0.3 mmより小さいため"), std::string::npos) << run.errors;
+    std::string text;
+    for (const char* command : {"pdftotext ", "pdffonts "}) {
+        const std::string out = folder.Path() + "/out.txt";
+        ASSERT_EQ(
+            std::system((command + Quoted(pdf) + " " + (command[3] == 't' ? Quoted(out) : "> " + Quoted(out))).c_str()),
+            0);
+        text += ReadFile(out);
+    }
+    EXPECT_NE(text.find("山田 太郎"), std::string::npos) << text;
+    EXPECT_NE(text.find("WWW…"), std::string::npos) << text;  // cut to the card with an ellipsis
+    EXPECT_EQ(text.find("END"), std::string::npos) << text;
+    // Every font is the UI font, embedded as a subset.
+    EXPECT_NE(text.find("+IPAPGothic "), std::string::npos) << text;
+    EXPECT_EQ(text.find(" no "), std::string::npos) << text;
 }
 
 }  // namespace

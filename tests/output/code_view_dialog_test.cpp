@@ -396,8 +396,8 @@ TEST_F(CodeViewTest, TheChosenTypeDecidesTheFormatAndAPdfHoldsTheWholeSplit)
     const QrBitmap* const all[] = {menu.state.codeBitmaps.At(0), &second, menu.state.codeBitmaps.At(2)};
     const std::string footer = SheetFooter(menu.state.codeBitmaps, cellMm, menu.state.codeSettings.printSizeMm);
     EXPECT_EQ(nubora::testing::Slurp(folder / "sheet.pdf"), BuildPdfSheet(all, 3, cellMm, footer));
-    EXPECT_EQ(footer, "nubora: cell 0.25 mm, version " + std::to_string((second.Side() - 25) / 4) +
-                          ", 3 symbols, print size " + FormatMm2(menu.state.codeSettings.printSizeMm) + " mm");
+    EXPECT_EQ(footer, "ヌボラ　セルサイズ： 0.25mm　バージョン： " + std::to_string((second.Side() - 25) / 4) +
+                          "　コード分割数： 3　印刷サイズ： " + FormatMm2(menu.state.codeSettings.printSizeMm) + "mm");
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(menu.state.bmpSaved, 1);
 }

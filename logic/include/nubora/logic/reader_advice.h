@@ -2,6 +2,7 @@
 // taking the code as it was meant.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,14 @@ namespace nubora {
 //      standard form.
 // Returns no lines when nothing applies.
 std::vector<std::string> ReaderAdvice(const std::string& payload, int symbolCount, bool addressBookInMemoryForm);
+
+// The smallest printed module that phone cameras read reliably from a usual
+// distance, in millimetres; modules of 0.3 to 0.4 mm are read at once.
+inline constexpr double kReliableModuleMm = 0.3;
+
+// The advice for a code printed with modules of `moduleMm` millimetres,
+// Japanese in UTF-8, when they are smaller than kReliableModuleMm; nothing
+// for larger ones.
+std::optional<std::string> SmallModuleAdvice(double moduleMm);
 
 }  // namespace nubora

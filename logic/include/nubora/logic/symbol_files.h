@@ -59,18 +59,20 @@ std::string BuildSvgFile(const QrBitmap& symbol, double cellMm);
                                FileSync sync = FileSync::Now);
 
 // A PDF 1.4 document of A4 portrait pages (595.276 × 841.890 pt) with the
-// `count` symbols (1..kMaxPdfSheetSymbols, none null) drawn as vector
-// rectangles, one module cellMm millimetres (kMinSymbolCellMm..
+// `count` symbols (1..kMaxPdfSheetSymbols, none null) each filled as one
+// vector path, one module cellMm millimetres (kMinSymbolCellMm..
 // kMaxSymbolCellMm) = cellMm · 72 / 25.4 pt, the quiet zone left blank.
 // One symbol stands in the middle of the page. The parts of a split
 // (count ≥ 2) go in order, left to right and top to bottom, into a grid inside
-// margins of 15 mm with gaps of 10 mm, each with "n/N" (Helvetica 9 pt)
-// centred under it; the grid ends 10 mm above the footer and the parts that
-// do not fit go on the following pages. A symbol larger than the space inside
-// the margins runs over them, one a page. Every page has `footer` in
-// Helvetica 8 pt on one line, its baseline on the bottom margin, from the left
-// margin on, every byte outside printable ASCII (0x20..0x7E) replaced by '?'.
-// Empty when an argument is out of range or a symbol has no pixels.
+// margins of 15 mm with gaps of 10 mm, each with "n/N" (9 pt) centred under
+// it; the grid ends 10 mm above the footer's line and the parts that do not
+// fit go on the following pages. A symbol larger than the space inside the
+// margins runs over them, one a page. Every page has `footer` (UTF-8) on one
+// line of 8 pt, at most 4 mm high and its bottom on the bottom margin, from
+// the left margin on, shrunk or cut with "…" to stay inside the margins.
+// Text is set in IPAPGothic, embedded as a subset. The file holds no
+// creation date: the same arguments give the same bytes. Empty when an
+// argument is out of range or a symbol has no pixels.
 std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cellMm, const std::string& footer);
 
 // Saves BuildPdfSheet(symbols, count, cellMm, footer) at `path`, all or

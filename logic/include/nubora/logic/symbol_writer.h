@@ -40,10 +40,11 @@ std::optional<SymbolFileFormat> SymbolFileFormatFor(std::string_view path);
 // 0 or below.
 int PngModulePixels(double cellMm);
 
-// The PDF sheet's footer (ASCII): the cell size, version, symbol count and
-// print size of the code in `symbols`, e.g. "nubora: cell 0.25 mm, version 3,
-// 2 symbols, print size 9.25 mm" (sizes with two decimals). Version 0 when
-// `symbols` holds none.
+// The PDF sheet's footer (UTF-8): the cell size, version, symbol count and
+// print size of the code in `symbols` as the settings summary labels them,
+// items apart by a full-width space, e.g. "ヌボラ　セルサイズ： 0.25mm　
+// バージョン： 3　コード分割数： 2　印刷サイズ： 9.25mm" (sizes with two
+// decimals). Version 0 when `symbols` holds none.
 std::string SheetFooter(const SymbolBitmaps& symbols, double cellMm, double printSizeMm);
 
 // Why a save failed: the file that could not be written (an existing file
