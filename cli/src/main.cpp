@@ -2,6 +2,7 @@
 // line, through the same checks, payload builders, engine and read-back as
 // the ヌボラ screens.
 #include "batch.h"
+#include "decode.h"
 #include "encode_job.h"
 #include "messages.h"
 #include "options.h"
@@ -25,5 +26,7 @@ int main(int argc, char** argv)
         std::fputs(UsageText(), stdout);
         return kExitOk;
     }
+    if (parsed->decode)
+        return RunDecode(*parsed);
     return parsed->kind ? RunBatch(*parsed) : RunSingle(*parsed);
 }

@@ -11,10 +11,11 @@ namespace {
 constexpr const char* kUsage =
     "Usage: nubora-qr [OPTIONS] -o FILE TEXT|-\n"
     "       nubora-qr [OPTIONS] --kind text|address|mail --batch FILE.csv --output-dir DIR\n"
+    "       nubora-qr --decode [--json] FILE...\n"
     "\n"
     "Makes QR Code symbols for Japanese mobile phones, each one read back before\n"
     "it is written. TEXT is UTF-8 and is encoded as Shift_JIS (CP932); - reads it\n"
-    "from standard input.\n"
+    "from standard input. With --decode, reads the codes in pictures instead.\n"
     "\n"
     "  -o, --output FILE        the file to write: .bmp, .png, .svg or .pdf; a split\n"
     "                           writes FILE-1 ... FILE-N (a PDF: one sheet)\n"
@@ -31,10 +32,16 @@ constexpr const char* kUsage =
     "      --profile PROFILE    memory or mecard for address rows (default memory);\n"
     "                           mailto-legacy or mailto-uri for mail rows\n"
     "                           (default mailto-legacy)\n"
+    "      --decode             print the text of every code in the pictures FILE...\n"
+    "                           (PNG, JPEG, BMP, GIF ..., a PDF's first page) as\n"
+    "                           UTF-8; the parts of a split are joined\n"
+    "      --json               with --decode: the form (memory, mecard, vcard,\n"
+    "                           mailto, matmsg, text), fields, version, level and\n"
+    "                           split of each code as JSON\n"
     "  -h, --help               show this help and exit\n"
     "\n"
-    "Exit status: 0 success, 1 input or encoding failure, 2 usage error,\n"
-    "3 an output file could not be written.\n";
+    "Exit status: 0 success, 1 input or encoding failure (or no code found),\n"
+    "2 usage error, 3 an output file could not be written.\n";
 
 // An integer in [low, high], the whole text; nothing otherwise.
 std::optional<int> IntegerIn(std::string_view text, int low, int high)
@@ -123,15 +130,21 @@ private:
                 error_ = "option " + name + " takes no value";
             return;
         }
-        if (name == "--cp932") {
-            options_.cp932 = !inlineValue;
+        for (auto [flag, target] : {std::pair{"--cp932", &options_.cp932}, std::pair{"--decode", &options_.decode},
+                                    std::pair{"--json", &options_.json}}) {
+            if (name != flag)
+                continue;
+            *target = !inlineValue;
             if (inlineValue)
-                error_ = "option --cp932 takes no value";
+                error_ = "option " + name + " takes no value";
+            else
+                flagsGiven_ += name != "--decode" && name != "--json" ? 1 : 0;
             return;
         }
         const auto value = Value(name, inlineValue);
         if (!value)
             return;
+        ++flagsGiven_;
         if (!Apply(name, *value) && error_.empty())
             error_ = "invalid value '" + *value + "' for " + name;
     }
@@ -196,7 +209,9 @@ private:
 
     void CheckTogether()
     {
-        if (options_.kind || !options_.batchPath.empty() || !options_.outputDir.empty())
+        if (options_.decode || options_.json)
+            CheckDecode();
+        else if (options_.kind || !options_.batchPath.empty() || !options_.outputDir.empty())
             CheckBatch();
         else
             CheckSingle();
@@ -237,12 +252,25 @@ private:
         }
     }
 
+    void CheckDecode()
+    {
+        if (!options_.decode)
+            error_ = "--json belongs to --decode";
+        else if (flagsGiven_ > 0)
+            error_ = "--decode takes no option but --json";
+        else if (operands_.empty())
+            error_ = "no FILE given to --decode";
+        else
+            options_.decodePaths = operands_;
+    }
+
     const std::vector<std::string>& args_;
     size_t next_ = 0;
     Options options_;
     std::vector<std::string> operands_;
     std::string profile_;
     bool formatGiven_ = false;
+    int flagsGiven_ = 0;  // options other than --decode and --json
     std::string error_;
 };
 
