@@ -151,6 +151,7 @@ ReadFailureKind KindOf(PictureFailure failure)
     case PictureFailure::FileUnreadable: return ReadFailureKind::FileUnreadable;
     case PictureFailure::NotAnImage: return ReadFailureKind::NotAnImage;
     case PictureFailure::TooLarge: return ReadFailureKind::PictureTooLarge;
+    case PictureFailure::ReaderMissing: return ReadFailureKind::DecoderError;
     }
     return ReadFailureKind::NotAnImage;
 }

@@ -79,7 +79,7 @@ enum class ReadFailureKind {
     DamagedCode,      // a symbol was found but too damaged to read
     IncompleteSplit,  // parts of a split are missing
     MismatchedSplit,  // parts that disagree: two different parts with one index, or a wrong parity
-    DecoderError,     // the decoder failed for want of memory or threw
+    DecoderError,     // the decoder failed for want of memory or threw, or the picture module is missing
 };
 
 // A failure with what its message needs.

@@ -1,6 +1,8 @@
 // Pictures from files, as grey pixels for the code reader: PNG, JPEG, BMP,
 // GIF and the other formats of gdk-pixbuf's loaders, and the first page of a
-// PDF document rendered by poppler. Both libraries need no display.
+// PDF document rendered by poppler. Both libraries need no display; they sit
+// in a module of their own (libnubora_pictures.so), loaded at the first
+// picture, so that a program that reads none starts without them.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +26,7 @@ enum class PictureFailure {
     FileUnreadable,  // no such file, no access, or reading it failed
     NotAnImage,      // no image format the loaders know, a broken image, or a PDF without a readable first page
     TooLarge,        // the picture does not fit in memory, or has more than kMaxPicturePixels
+    ReaderMissing,   // the picture module is not installed beside the program
 };
 
 // The most pixels a picture may have: a 100-megapixel photograph and more.
@@ -36,7 +39,7 @@ inline constexpr double kPdfRenderDpi = 300.0;
 // The picture in the file at `path`. A file that begins with "%PDF-" is a
 // PDF document, and its first page is rendered at kPdfRenderDpi; every other
 // file goes to gdk-pixbuf. Transparent pixels are laid on white. Fails as
-// PictureFailure says; never throws.
+// PictureFailure says; never throws. Safe to call from several threads at once.
 Result<GreyPicture, PictureFailure> LoadPicture(const std::string& path);
 
 }  // namespace nubora
