@@ -1,5 +1,6 @@
 #include "nubora/logic/code_reader.h"
 
+#include "finder_scan.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_texts.h"
 #include "nubora/text/cp932.h"
@@ -119,29 +120,22 @@ bool IsWellFormed(const PixelView& view)
 }
 
 // Every symbol in the grey picture: photographs and turned pictures are
-// searched for harder, and damaged symbols are reported too so that a
-// picture of one can be told from a picture without any.
+// searched for harder. When none can be read, a picture that shows finder
+// patterns holds a damaged symbol rather than none.
 Result<std::vector<FoundSymbol>, ReadFailure> FindInGrey(const GreyPicture& grey)
 {
-    const auto hints = ZXing::DecodeHints()
-                           .setFormats(ZXing::BarcodeFormat::QRCode)
-                           .setTryHarder(true)
-                           .setTryRotate(true)
-                           .setReturnErrors(true);
+    const auto hints =
+        ZXing::DecodeHints().setFormats(ZXing::BarcodeFormat::QRCode).setTryHarder(true).setTryRotate(true);
     const ZXing::ImageView image(grey.pixels.data(), grey.width, grey.height, ZXing::ImageFormat::Lum);
-    const ZXing::Results results = ZXing::ReadBarcodes(image, hints);
     std::vector<FoundSymbol> symbols;
-    bool damaged = false;
-    for (const ZXing::Result& result : results) {
-        if (result.format() != ZXing::BarcodeFormat::QRCode)
-            continue;
-        if (result.isValid())
+    for (const ZXing::Result& result : ZXing::ReadBarcodes(image, hints)) {
+        if (result.isValid() && result.format() == ZXing::BarcodeFormat::QRCode)
             symbols.push_back(SymbolOf(result, grey));
-        else
-            damaged = true;
     }
-    if (symbols.empty())
+    if (symbols.empty()) {
+        const bool damaged = detail::ShowsFinderPatterns(grey);
         return Fail(ReadFailure{damaged ? ReadFailureKind::DamagedCode : ReadFailureKind::NoCode, {}, {}});
+    }
     return symbols;
 }
 
