@@ -29,8 +29,10 @@ enum class PictureFailure {
     ReaderMissing,   // the picture module is not installed beside the program
 };
 
-// The most pixels a picture may have: a 100-megapixel photograph and more.
-inline constexpr int64_t kMaxPicturePixels = int64_t{400} << 20;
+// The most pixels a picture may have: twice a 100-megapixel photograph. Its
+// reading takes up to some 6 bytes a pixel at once (the loader's RGB, the
+// grey copy, the decoder's binarised one).
+inline constexpr int64_t kMaxPicturePixels = int64_t{200} << 20;
 
 // The resolution at which the first page of a PDF document is rendered, in
 // pixels per inch: 3 pixels to a module of 0.25 mm.
@@ -39,7 +41,7 @@ inline constexpr double kPdfRenderDpi = 300.0;
 // The picture in the file at `path`. A file that begins with "%PDF-" is a
 // PDF document, and its first page is rendered at kPdfRenderDpi; every other
 // file goes to gdk-pixbuf. Transparent pixels are laid on white. Fails as
-// PictureFailure says; never throws. Safe to call from several threads at once.
+// PictureFailure says; never throws.
 Result<GreyPicture, PictureFailure> LoadPicture(const std::string& path);
 
 }  // namespace nubora
