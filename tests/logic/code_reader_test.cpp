@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <memory>
@@ -113,6 +114,32 @@ TEST(CodeReader, GivesBytesVersionAndLevelOfFlatAndPhotographedSymbols)
             EXPECT_FALSE(found->front().isSplitPart);
         }
     }
+}
+
+TEST(CodeReader, UnrelatedCodesInOnePictureComeAsAListToPickFrom)
+{
+    const Encoded first("FIRST CODE", 1, 2, TAVOQRENC_LEVEL_M);
+    const Encoded second("second code", 1, 3, TAVOQRENC_LEVEL_Q);
+    const GreyPicture a = Drawn(*first.all[0], 4);
+    const GreyPicture b = Drawn(*second.all[0], 4);
+    GreyPicture both{std::vector<uint8_t>(static_cast<size_t>(a.width + b.width) * b.height, 235), a.width + b.width,
+                     b.height};
+    for (int y = 0; y < b.height; ++y) {
+        for (int x = 0; x < a.width && y < a.height; ++x)
+            both.pixels[static_cast<size_t>(y) * both.width + x] = a.pixels[static_cast<size_t>(y) * a.width + x];
+        for (int x = 0; x < b.width; ++x)
+            both.pixels[static_cast<size_t>(y) * both.width + a.width + x] =
+                b.pixels[static_cast<size_t>(y) * b.width + x];
+    }
+    const auto found = Find(both);
+    ASSERT_TRUE(found);
+    const auto codes = JoinCodes(*found);
+    ASSERT_TRUE(codes);
+    std::vector<std::pair<std::string, int>> got;
+    for (const ReadCode& code : *codes)
+        got.emplace_back(code.text, code.version);
+    std::ranges::sort(got);
+    EXPECT_EQ(got, (std::vector<std::pair<std::string, int>>{{"FIRST CODE", 2}, {"second code", 3}}));
 }
 
 TEST(CodeReader, JoinsASplitAcrossFilesAndNamesMissingOrForeignParts)
