@@ -7,11 +7,13 @@ RELEASE_DIR  ?= build-release
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_LONG_SECONDS ?= 1800
-# make fuzz shares FUZZ_SECONDS: a sixth each for the data-file readers and
-# the CSV reader, the rest for the engine.
+# make fuzz shares FUZZ_SECONDS: a sixth each for the data-file readers, the
+# CSV reader and the parsers of codes read back, the rest for the engine.
 DATA_FILE_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) / 6)
 CSV_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) / 6)
-ENGINE_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) - $(DATA_FILE_FUZZ_SECONDS) - $(CSV_FUZZ_SECONDS))
+CODE_TEXT_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) / 6)
+ENGINE_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) - $(DATA_FILE_FUZZ_SECONDS) - $(CSV_FUZZ_SECONDS) \
+  - $(CODE_TEXT_FUZZ_SECONDS))
 CMAKE_GEN    := -G Ninja
 # The builds of this Makefile are development builds: warnings are errors.
 WERROR       := -DNUBORA_WERROR=ON
@@ -62,21 +64,24 @@ release-check: deps
 	@cmake --build $(RELEASE_DIR)
 	@ctest --test-dir $(RELEASE_DIR) --output-on-failure -j2
 
-# The libFuzzer targets over the engine's C interface, the data-file readers
-# and nubora-qr's CSV reader, built by clang with ASan and UBSan; what they
-# learn stays in $(FUZZ_DIR)/corpus, $(FUZZ_DIR)/corpus-data-file and
-# $(FUZZ_DIR)/corpus-csv, crashes land in $(FUZZ_DIR)/ as crash-* files.
+# The libFuzzer targets over the engine's C interface, the data-file readers,
+# nubora-qr's CSV reader and the parsers of codes read back, built by clang
+# with ASan and UBSan; what they learn stays in $(FUZZ_DIR)/corpus,
+# $(FUZZ_DIR)/corpus-data-file, $(FUZZ_DIR)/corpus-csv and
+# $(FUZZ_DIR)/corpus-code-text, crashes land in $(FUZZ_DIR)/ as crash-* files.
 fuzz: deps
 	@cmake -S . -B $(FUZZ_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUBORA_FUZZ=ON $(WERROR) \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-	@cmake --build $(FUZZ_DIR) --target tavoqrenc_fuzz data_file_fuzz csv_fuzz
-	@mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/corpus-data-file $(FUZZ_DIR)/corpus-csv
+	@cmake --build $(FUZZ_DIR) --target tavoqrenc_fuzz data_file_fuzz csv_fuzz code_text_fuzz
+	@mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/corpus-data-file $(FUZZ_DIR)/corpus-csv $(FUZZ_DIR)/corpus-code-text
 	@$(FUZZ_DIR)/tests/fuzz/tavoqrenc_fuzz -max_total_time=$(ENGINE_FUZZ_SECONDS) -max_len=4096 -timeout=30 \
 	  -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus tests/fuzz/seeds
 	@$(FUZZ_DIR)/tests/fuzz/data_file_fuzz -max_total_time=$(DATA_FILE_FUZZ_SECONDS) -max_len=30000 -timeout=30 \
 	  -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus-data-file tests/fuzz/data_file_seeds
 	@$(FUZZ_DIR)/tests/fuzz/csv_fuzz -max_total_time=$(CSV_FUZZ_SECONDS) -max_len=100000 -timeout=30 \
 	  -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus-csv tests/fuzz/csv_seeds
+	@$(FUZZ_DIR)/tests/fuzz/code_text_fuzz -max_total_time=$(CODE_TEXT_FUZZ_SECONDS) -max_len=100000 -timeout=30 \
+	  -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus-code-text tests/fuzz/code_text_seeds
 
 fuzz-long:
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_LONG_SECONDS)

@@ -18,6 +18,8 @@ packages=(
   qrencode
   # the PNG and PDF symbol files (zlib); their tests rasterise the SVG and PDF files
   zlib1g-dev librsvg2-bin poppler-utils
+  # codes read back from pictures: PNG, JPEG, BMP, GIF (gdk-pixbuf) and a PDF's first page (poppler)
+  libgdk-pixbuf-2.0-dev libpoppler-cpp-dev
   # the sheets of labels: the glabels template files, read with libxml2
   glabels-data libxml2-dev
   # the PDF files: drawn with cairo (its static archive), text set by pango in the embedded UI font

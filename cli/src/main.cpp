@@ -2,6 +2,7 @@
 // line, through the same checks, payload builders, engine and read-back as
 // the ヌボラ screens.
 #include "batch.h"
+#include "decode.h"
 #include "encode_job.h"
 #include "messages.h"
 #include "options.h"
@@ -28,5 +29,7 @@ int main(int argc, char** argv)
     }
     if (parsed->listSheets)
         return ListSheets();
+    if (parsed->decode)
+        return RunDecode(*parsed);
     return parsed->kind ? RunBatch(*parsed) : RunSingle(*parsed);
 }

@@ -25,6 +25,14 @@ const char* EnglishFor(int messageId)
     case msg::kEncodeFailed: return "the symbol could not be made";
     case msg::kReadBackFailed: return "the symbol did not read back as its data, so it was not written";
     case msg::kFileOpenFailed: return "the file could not be written";
+    case msg::kFileReadFailed: return "the file cannot be read";
+    case msg::kPictureUnreadable: return "the file is no picture (PNG, JPEG, BMP, GIF ...) nor a readable PDF";
+    case msg::kPictureTooLarge: return "the picture is too large to be read";
+    case msg::kNoCodeInPicture: return "no QR Code symbol was found in the picture";
+    case msg::kDamagedCode: return "a QR Code symbol was found but is too damaged to be read";
+    case msg::kSplitPartsMismatch:
+        return "the parts do not belong to one split (two different parts with one number, or a wrong parity)";
+    case msg::kCodeReadFailed: return "the decoder failed";
     default: return "failed";
     }
 }

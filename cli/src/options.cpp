@@ -16,10 +16,11 @@ constexpr const char* kUsage =
     "       nubora-qr [OPTIONS] --kind text|address|mail --batch FILE.csv --output-dir DIR\n"
     "       nubora-qr [OPTIONS] --kind KIND --batch FILE.csv --sheet LAYOUT -o FILE.pdf\n"
     "       nubora-qr --list-sheets\n"
+    "       nubora-qr --decode [--json] FILE...\n"
     "\n"
     "Makes QR Code symbols for Japanese mobile phones, each one read back before\n"
     "it is written. TEXT is UTF-8 and is encoded as Shift_JIS (CP932); - reads it\n"
-    "from standard input.\n"
+    "from standard input. With --decode, reads the codes in pictures instead.\n"
     "\n"
     "  -o, --output FILE        the file to write: .bmp, .png, .svg or .pdf; a split\n"
     "                           writes FILE-1 ... FILE-N (a PDF: one sheet)\n"
@@ -43,10 +44,16 @@ constexpr const char* kUsage =
     "      --start N            the label of the first sheet to start on (default 1)\n"
     "      --cut-lines          draw the labels' outlines (they print too)\n"
     "      --list-sheets        list the sheet layouts, one a line, and exit\n"
+    "      --decode             print the text of every code in the pictures FILE...\n"
+    "                           (PNG, JPEG, BMP, GIF ..., a PDF's first page) as\n"
+    "                           UTF-8; the parts of a split are joined\n"
+    "      --json               with --decode: the form (memory, mecard, vcard,\n"
+    "                           mailto, matmsg, text), fields, version, level and\n"
+    "                           split of each code as JSON\n"
     "  -h, --help               show this help and exit\n"
     "\n"
-    "Exit status: 0 success, 1 input or encoding failure, 2 usage error,\n"
-    "3 an output file could not be written.\n";
+    "Exit status: 0 success, 1 input or encoding failure (or no code found),\n"
+    "2 usage error, 3 an output file could not be written.\n";
 
 // The highest --start taken: more labels than any sheet has.
 constexpr int kMaxStartLabel = 9999;
@@ -138,18 +145,23 @@ private:
                 error_ = "option " + name + " takes no value";
             return;
         }
-        if (name == "--cp932" || name == "--cut-lines" || name == "--list-sheets") {
+        for (auto [flag, target] : {std::pair{"--cp932", &options_.cp932}, std::pair{"--cut-lines", &options_.cutLines},
+                                    std::pair{"--list-sheets", &options_.listSheets},
+                                    std::pair{"--decode", &options_.decode}, std::pair{"--json", &options_.json}}) {
+            if (name != flag)
+                continue;
+            *target = !inlineValue;
             if (inlineValue)
                 error_ = "option " + name + " takes no value";
-            (name == "--cp932"       ? options_.cp932
-             : name == "--cut-lines" ? options_.cutLines
-                                     : options_.listSheets) = true;
+            else
+                flagsGiven_ += name != "--decode" && name != "--json" ? 1 : 0;
             sheetOptionGiven_ = sheetOptionGiven_ || name == "--cut-lines";
             return;
         }
         const auto value = Value(name, inlineValue);
         if (!value)
             return;
+        ++flagsGiven_;
         if (!Apply(name, *value) && error_.empty())
             error_ = "invalid value '" + *value + "' for " + name;
     }
@@ -224,7 +236,9 @@ private:
     {
         if (options_.listSheets)
             return;
-        if (sheetOptionGiven_ && options_.sheetName.empty())
+        if (options_.decode || options_.json)
+            CheckDecode();
+        else if (sheetOptionGiven_ && options_.sheetName.empty())
             error_ = "--caption, --start and --cut-lines belong to --sheet";
         else if (!options_.sheetName.empty())
             CheckSheetBatch();
@@ -301,6 +315,18 @@ private:
         }
     }
 
+    void CheckDecode()
+    {
+        if (!options_.decode)
+            error_ = "--json belongs to --decode";
+        else if (flagsGiven_ > 0)
+            error_ = "--decode takes no option but --json";
+        else if (operands_.empty())
+            error_ = "no FILE given to --decode";
+        else
+            options_.decodePaths = operands_;
+    }
+
     const std::vector<std::string>& args_;
     size_t next_ = 0;
     Options options_;
@@ -308,6 +334,7 @@ private:
     std::string profile_;
     bool formatGiven_ = false;
     bool sheetOptionGiven_ = false;  // --caption, --start or --cut-lines
+    int flagsGiven_ = 0;  // options other than --decode and --json
     std::string error_;
 };
 

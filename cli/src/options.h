@@ -22,6 +22,12 @@ struct Options {
     bool help = false;
     bool cp932 = false;  // the input is CP932 bytes already, not UTF-8
 
+    // Reading codes back (--decode): the picture files, and whether to print
+    // the forms and fields as JSON (--json) instead of the texts.
+    bool decode = false;
+    bool json = false;
+    std::vector<std::string> decodePaths;
+
     // One text: TEXT itself, or standard input when `readStdin`.
     std::string text;
     bool readStdin = false;
@@ -66,11 +72,12 @@ using ParsedOptions = Result<Options, UsageError>;
 // options. A lone "-" is the text operand meaning standard input. Fails on an
 // unknown option, a missing or out-of-range value, a missing or extra
 // operand, a single text without -o or with an extension that names no
-// format, a batch without --output-dir or with a TEXT operand, or a batch
+// format, a batch without --output-dir or with a TEXT operand, a batch
 // with --sheet without a PDF -o, with --output-dir, --format or --split, or a
 // --caption that names no column of the kind; --caption, --start and
-// --cut-lines without --sheet. --help succeeds at once with `help` set,
-// --list-sheets with `listSheets`.
+// --cut-lines without --sheet; --decode without a FILE or with an option that
+// makes codes, and --json without --decode. --help succeeds at once with
+// `help` set, --list-sheets with `listSheets`.
 ParsedOptions ParseOptions(const std::vector<std::string>& args);
 
 // The usage text that --help prints and usage errors point to.

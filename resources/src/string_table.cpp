@@ -55,6 +55,16 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     // A data file handed to the program for a screen whose input is not
     // saved; %1 is the file's name.
     {146, "入力中のデータは保存されていません。「%1」を開いて置き換えますか？"},
+    // Reading existing codes back from pictures. In 151, %1 names the missing
+    // parts of a split as "2/4 と 4/4".
+    {147, "画像として読み込めないファイルです。"},
+    {148, "画像が大きすぎるため読み込めません。"},
+    {149, "画像の中にQRコードが見つかりません。"},
+    {150, "QRコードが見つかりましたが、傷んでいるため読み取れません。"},
+    {151, "分割されたQRコードのうち %1 が見つかりません。"},
+    {152, "分割されたQRコードの組み合わせが正しくありません。同じコードの部分だけを読み込んでください。"},
+    {153, "QRコードの読み取りに失敗しました。"},
+    {154, "QRコードの内容に、文字として読めないデータ（NULなど）が含まれています。"},
 });
 
 }  // namespace

@@ -33,6 +33,11 @@ TEST(Options, ValuesAndDefaults)
     EXPECT_EQ(batch->batchFormat, SymbolFileFormat::Svg);
     EXPECT_EQ(batch->mailProfile, MailProfile::MailtoUri);
 
+    const ParsedOptions decode = Parse({"--decode", "--json", "a.png", "b.pdf"});
+    ASSERT_TRUE(decode.Ok()) << decode.Error().message;
+    EXPECT_TRUE(decode->decode && decode->json);
+    EXPECT_EQ(decode->decodePaths, (std::vector<std::string>{"a.png", "b.pdf"}));
+
     EXPECT_TRUE(Parse({"--help"})->help);
     EXPECT_EQ(Parse({"-o", "x.png", "--", "-x"})->text, "-x");
 }
@@ -56,6 +61,10 @@ TEST(Options, UsageErrors)
         {"--kind", "address", "--batch", "a.csv"},  // no --output-dir
         {"--kind", "address", "--batch", "a.csv", "--output-dir", "d", "--profile", "mailto-uri"},
         {"--kind", "text", "--batch", "a.csv", "--output-dir", "d", "x"},
+        {"--decode"},                           // no FILE
+        {"--decode", "--level", "H", "a.png"},  // an option that makes codes
+        {"--json", "a.png"},                    // --json alone
+        {"--decode=yes", "a.png"},
     };
     for (const auto& args : cases) {
         const ParsedOptions parsed = ParseOptions({args.begin(), args.end()});

@@ -31,6 +31,7 @@ using testing::TempFolder;
 struct ProgramRun {
     int status = -1;
     std::string errors;  // standard error
+    std::string output;  // standard output
 };
 
 std::string Quoted(const std::string& arg)
@@ -67,9 +68,11 @@ ProgramRun RunProgram(const TempFolder& folder, const std::vector<std::string>& 
     std::string command = NUBORA_QR_PATH;
     for (const std::string& arg : args)
         command += " " + Quoted(arg);
-    command += " <" + Quoted(folder.Path() + "/.stdin") + " 2>" + Quoted(folder.Path() + "/.stderr") + " >/dev/null";
+    command += " <" + Quoted(folder.Path() + "/.stdin") + " 2>" + Quoted(folder.Path() + "/.stderr") + " >" +
+               Quoted(folder.Path() + "/.stdout");
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(folder.Path() + "/.stderr")};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(folder.Path() + "/.stderr"),
+            ReadFile(folder.Path() + "/.stdout")};
 }
 
 std::string Cp932(const char* utf8) { return fw::ToCp932(QString::fromUtf8(utf8)).value_or("?"); }
@@ -346,6 +349,49 @@ TEST(NuboraQr, SheetCaptionsAreEmbeddedAndCutToTheirLabel)
     // Every font is the UI font, embedded as a subset.
     EXPECT_NE(text.find("+IPAPGothic "), std::string::npos) << text;
     EXPECT_EQ(text.find(" no "), std::string::npos) << text;
+TEST(NuboraQr, DecodeGivesBackTheTextOfItsOwnFilesAndTheirRasters)
+{
+    TempFolder folder;
+    const std::string text = "ヌボラ 髙橋 QR 0123\r\n二行目";
+    const std::string base = folder.Path() + "/own";
+    for (const char* ext : {".png", ".svg", ".pdf"})
+        ASSERT_EQ(RunProgram(folder, {"--level", "Q", "-o", base + ext, "-"}, text).status, 0) << ext;
+    const std::string svgRaster = "rsvg-convert -d 300 -p 300 -b white -o " + Quoted(base + "-svg.png") + " " +
+                                  Quoted(base + ".svg");
+    const std::string pdfRaster = "pdftoppm -r 300 -png -singlefile " + Quoted(base + ".pdf") + " " +
+                                  Quoted(base + "-pdf");
+    ASSERT_EQ(std::system(svgRaster.c_str()), 0);
+    ASSERT_EQ(std::system(pdfRaster.c_str()), 0);
+    for (const char* file : {".png", "-svg.png", ".pdf", "-pdf.png"}) {
+        const ProgramRun run = RunProgram(folder, {"--decode", base + file});
+        EXPECT_EQ(run.status, 0) << file << run.errors;
+        EXPECT_EQ(run.output, text + "\n") << file;
+    }
+}
+
+TEST(NuboraQr, DecodeJoinsASplitGivesJsonAndNamesWhatIsMissing)
+{
+    TempFolder folder;
+    const std::string text(300, 'x');
+    ASSERT_EQ(RunProgram(folder, {"--split", "3", "-o", folder.Path() + "/s.png", text}).status, 0);
+    const std::string part = folder.Path() + "/s-";
+    const ProgramRun joined = RunProgram(folder, {"--decode", part + "3.png", part + "1.png", part + "2.png"});
+    EXPECT_EQ(joined.status, 0) << joined.errors;
+    EXPECT_EQ(joined.output, text + "\n");
+    const ProgramRun json = RunProgram(folder, {"--decode", "--json", part + "2.png", part + "1.png", part + "3.png"});
+    EXPECT_EQ(json.status, 0) << json.errors;
+    for (const char* member :
+         {"\"form\": \"text\"", "\"split\": {\"count\": 3", "\"level\": \"M\"", "\"fields\": {\"text\": "})
+        EXPECT_NE(json.output.find(member), std::string::npos) << member << "\n" << json.output;
+
+    const ProgramRun missing = RunProgram(folder, {"--decode", part + "1.png"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.output, "");
+    EXPECT_NE(missing.errors.find("2/3 と 3/3 が見つかりません"), std::string::npos) << missing.errors;
+    WriteFile(folder.Path() + "/note.txt", "no picture");
+    const ProgramRun noPicture = RunProgram(folder, {"--decode", folder.Path() + "/note.txt"});
+    EXPECT_EQ(noPicture.status, 1);
+    EXPECT_NE(noPicture.errors.find("note.txt: "), std::string::npos) << noPicture.errors;
 }
 
 }  // namespace

@@ -37,5 +37,13 @@ inline constexpr int kReadBackPassed = 143;
 inline constexpr int kCannotOpenNow = 144;
 inline constexpr int kUnencodableChar = 145;
 inline constexpr int kReplaceUnsavedQuestion = 146;
+inline constexpr int kPictureUnreadable = 147;
+inline constexpr int kPictureTooLarge = 148;
+inline constexpr int kNoCodeInPicture = 149;
+inline constexpr int kDamagedCode = 150;
+inline constexpr int kSplitPartsMissing = 151;
+inline constexpr int kSplitPartsMismatch = 152;
+inline constexpr int kCodeReadFailed = 153;
+inline constexpr int kCodeTextUnreadable = 154;
 
 }  // namespace nubora::res::str
