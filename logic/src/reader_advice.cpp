@@ -11,6 +11,9 @@ namespace nubora {
 namespace {
 
 constexpr std::string_view kSplitAdvice = "多くのカメラは分割コードを部分ごとに読み取ります。";
+constexpr std::string_view kUtf8SplitAdvice =
+    "標準形式の分割コードも多くのカメラは部分ごとに読み取ります（各部分は単独でも文字化けしません）。";
+constexpr std::string_view kStandardFormRemedy = "標準形式ならどのアプリでも正しく読み取れます。";
 constexpr std::string_view kMemoryFormAdvice =
     "従来形式のアドレス帳は一部のアプリで文字として表示されます（設定で標準形式を選べます）。";
 
@@ -114,7 +117,7 @@ std::string ExtensionAdvice(const std::vector<std::string>& characters)
     advice.append("は一部のアプリで正しく表示されません");
     if (!usualForms.empty())
         advice.append("（").append(Quoted(usualForms)).append("に置き換えられます）");
-    advice.append("。");
+    advice.append("。").append(kStandardFormRemedy);
     return advice;
 }
 
@@ -131,6 +134,16 @@ std::vector<std::string> ReaderAdvice(const std::string& payload, int symbolCoun
     if (addressBookInMemoryForm)
         advice.emplace_back(kMemoryFormAdvice);
     return advice;
+}
+
+std::vector<std::string> ReaderAdvice(const std::string& payload, int symbolCount, bool addressBookInMemoryForm,
+                                      text::TextCharset charset)
+{
+    if (charset == text::TextCharset::Cp932)
+        return ReaderAdvice(payload, symbolCount, addressBookInMemoryForm);
+    if (symbolCount > 1)
+        return {std::string(kUtf8SplitAdvice)};
+    return {};
 }
 
 }  // namespace nubora

@@ -2,6 +2,8 @@
 // taking the code as it was meant.
 #pragma once
 
+#include "nubora/text/charset.h"
+
 #include <string>
 #include <vector>
 
@@ -16,7 +18,8 @@ namespace nubora {
 //      extensions 0xED40..0xEEFC and the IBM extensions 0xFA40..0xFC4B. The
 //      line names the first three distinct ones in order of appearance (and
 //      says "など" when there are more) and, for those that have a usual
-//      JIS X 0208 form (髙 → 高, 﨑 → 崎 ...), the forms to use instead. Only
+//      JIS X 0208 form (髙 → 高, 﨑 → 崎 ...), the forms to use instead, and
+//      ends saying that the standard form (UTF-8) reads right everywhere. Only
 //      whole double-byte characters count, never a second byte; codes in
 //      these ranges that are no character at all are passed over.
 //   3. addressBookInMemoryForm: the address book is in the legacy MEMORY form,
@@ -24,5 +27,11 @@ namespace nubora {
 //      standard form.
 // Returns no lines when nothing applies.
 std::vector<std::string> ReaderAdvice(const std::string& payload, int symbolCount, bool addressBookInMemoryForm);
+
+// The same for a payload in `charset`. For a UTF-8 code (the standard form)
+// the only line is, for a split, that cameras still read it part by part,
+// each part in whole characters; every character reads right, so none is named.
+std::vector<std::string> ReaderAdvice(const std::string& payload, int symbolCount, bool addressBookInMemoryForm,
+                                      text::TextCharset charset);
 
 }  // namespace nubora

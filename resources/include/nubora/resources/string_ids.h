@@ -37,5 +37,7 @@ inline constexpr int kReadBackPassed = 143;
 inline constexpr int kCannotOpenNow = 144;
 inline constexpr int kUnencodableChar = 145;
 inline constexpr int kReplaceUnsavedQuestion = 146;
+inline constexpr int kUncodedCharRefused = 147;
+inline constexpr int kLegacyFormUncodedChars = 148;
 
 }  // namespace nubora::res::str
