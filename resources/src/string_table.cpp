@@ -57,14 +57,10 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     {146, "入力中のデータは保存されていません。「%1」を開いて置き換えますか？"},
     // A field of the legacy form refuses a character without a Shift_JIS
     // code; told once per field. %1 names the characters.
-    {147, "%1 はShift_JISにない文字のため、従来形式では入力できません。設定で形式を標準形式にすると入力できます。"},
+    {147, "%1はShift_JISにない文字のため、従来形式では入力できません。設定で形式を標準形式にすると入力できます。"},
     // Creating a code in the legacy form from input holding such characters
     // (typed in the standard form); %1 names them. Nothing typed is lost.
-    {148,
-     "%1 "
-     "はShift_"
-     "JISにない文字のため、従来形式のQRコードに入れられません。設定で形式を標準形式にするか、これらの文字を削除してくだ"
-     "さい。"},
+    {148, "%1はShift_JISにない文字のため、従来形式のQRコードに入れられません。標準形式にするか削除してください。"},
 });
 
 }  // namespace
