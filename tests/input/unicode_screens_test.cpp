@@ -41,7 +41,9 @@ protected:
     // Opens `id` from the menu, emptied, in `form`.
     InputScreenDialog& Open(ScreenId id, PayloadForm form)
     {
-        id == ScreenId::Mail ? menu.OpenMail() : id == ScreenId::FreeText ? menu.OpenFreeText() : menu.OpenAddressBook();
+        id == ScreenId::Mail       ? menu.OpenMail()
+        : id == ScreenId::FreeText ? menu.OpenFreeText()
+                                   : menu.OpenAddressBook();
         InputScreenDialog& screen = menu.Screen(id);
         screen.ClearEntries();
         menu.state.codeSettings.form = form;
@@ -91,7 +93,10 @@ TEST_F(UnicodeScreensTest, StandardCodesReadBackByteForByteInZbarAndZxingPartByP
          1,
          "mailto:taro@example.jp?subject=Caf%C3%A9%20%ED%95%9C%EA%B5%AD%F0%9F%98%80"},
         {"TwoKanjiThatZbarMisreadsWithoutAnEci", ScreenId::FreeText, {{ctl::freeText::kText, "田中"}}, 1, "田中"},
-        {"SplitIntoFour", ScreenId::FreeText, {{ctl::freeText::kText, mixed + mixed + mixed}}, 4,
+        {"SplitIntoFour",
+         ScreenId::FreeText,
+         {{ctl::freeText::kText, mixed + mixed + mixed}},
+         4,
          mixedUtf8 + mixedUtf8 + mixedUtf8},
     };
     for (const RoundTrip& c : cases) {

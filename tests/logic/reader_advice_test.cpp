@@ -81,5 +81,13 @@ TEST(ReaderAdvice, GivesTheLinesThatApplyInOrder)
         EXPECT_EQ(ReaderAdvice(c.payload, c.symbolCount, c.memoryForm), c.expected) << c.what;
 }
 
+TEST(ReaderAdvice, AUtf8CodeNamesNoCharacterAndSaysASplitIsStillReadPartByPart)
+{
+    const std::string split =
+        "標準形式の分割コードも多くのカメラは部分ごとに読み取ります（各部分は単独でも文字化けしません）。";
+    EXPECT_EQ(ReaderAdvice("髙①", 1, false, text::TextCharset::Utf8), std::vector<std::string>{});
+    EXPECT_EQ(ReaderAdvice("髙①", 3, false, text::TextCharset::Utf8), std::vector<std::string>{split});
+}
+
 }  // namespace
 }  // namespace nubora
