@@ -88,7 +88,7 @@ TEST(ByteLimit, NamesTheLimit) { EXPECT_EQ(TextTooLongMessage(24), "24 文字以
 
 TEST(ByteLimit, CountsCp932BytesAndTwoForACharacterWithoutACode)
 {
-    EXPECT_EQ(LimitLength("aｱ髙①"), 6u);  // 1 + 1 + 2 + 2, as in CP932
+    EXPECT_EQ(LimitLength("aｱ髙①"), 6u);     // 1 + 1 + 2 + 2, as in CP932
     EXPECT_EQ(LimitLength("é한😀\xFF"), 7u);  // 2 + 2 + 2, and 1 for the stray byte
     EXPECT_EQ(CharactersWithoutCp932("é髙é😀한", 2), (std::vector<std::string>{"é", "😀"}));
 }
