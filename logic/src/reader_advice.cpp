@@ -13,7 +13,7 @@ namespace {
 constexpr std::string_view kSplitAdvice = "多くのカメラは分割コードを部分ごとに読み取ります。";
 constexpr std::string_view kUtf8SplitAdvice =
     "標準形式の分割コードも多くのカメラは部分ごとに読み取ります（各部分は単独でも文字化けしません）。";
-constexpr std::string_view kStandardFormRemedy = "標準形式ならどのアプリでも正しく読み取れます。";
+constexpr std::string_view kStandardFormRemedy = "標準形式ならどのアプリでも読めます";
 constexpr std::string_view kMemoryFormAdvice =
     "従来形式のアドレス帳は一部のアプリで文字として表示されます（設定で標準形式を選べます）。";
 
@@ -114,10 +114,10 @@ std::string ExtensionAdvice(const std::vector<std::string>& characters)
     std::string advice = Quoted(names);
     if (characters.size() > kNamedCharacters)
         advice.append("など");
-    advice.append("は一部のアプリで正しく表示されません");
+    advice.append("は一部のアプリで正しく表示されません（");
     if (!usualForms.empty())
-        advice.append("（").append(Quoted(usualForms)).append("に置き換えられます）");
-    advice.append("。").append(kStandardFormRemedy);
+        advice.append(Quoted(usualForms)).append("に置き換えるか、");
+    advice.append(kStandardFormRemedy).append("）。");
     return advice;
 }
 

@@ -14,14 +14,14 @@ const std::string kSplit = "多くのカメラは分割コードを部分ごと�
 const std::string kMemoryForm =
     "従来形式のアドレス帳は一部のアプリで文字として表示されます（設定で標準形式を選べます）。";
 const std::string kNotShown = "は一部のアプリで正しく表示されません";
-const std::string kRemedy = "標準形式ならどのアプリでも正しく読み取れます。";
 const std::string kSaki = "\xEF\xA8\x91";  // U+FA11, written as bytes so that no editor normalises it to 崎
 
 // The advice naming `names` (already quoted) with the usual forms `usual`
 // (already quoted, may be empty).
 std::string Naming(const std::string& names, const std::string& usual = "")
 {
-    return names + kNotShown + (usual.empty() ? "" : "（" + usual + "に置き換えられます）") + "。" + kRemedy;
+    return names + kNotShown + "（" + (usual.empty() ? "" : usual + "に置き換えるか、") +
+           "標準形式ならどのアプリでも読めます）。";
 }
 
 struct AdviceCase {
@@ -72,7 +72,9 @@ TEST(ReaderAdvice, GivesTheLinesThatApplyInOrder)
          "\xFB\xFC\xFA\xB1",
          1,
          false,
-         {"「髙」「" + kSaki + "」は一部のアプリで正しく表示されません（「高」「崎」に置き換えられます）。" + kRemedy}},
+         {"「髙」「" + kSaki +
+          "」は一部のアプリで正しく表示されません（「高」「崎」に置き換えるか、標準形式ならどのアプリでも読めます）"
+          "。"}},
         {"NecSelectedCopyHasTheUsualFormToo", "\xEE\xE0", 1, false, {Naming("「髙」", "「高」")}},
         {"SurnameVariants", "\xFA\xBA\xFA\xE3\xFB\x50", 1, false, {Naming("「德」「桒」「瀨」", "「徳」「桑」「瀬」")}},
         {"AllThreeInOrder", "\xFB\xFC", 2, true, {kSplit, Naming("「髙」", "「高」"), kMemoryForm}},

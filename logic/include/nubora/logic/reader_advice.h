@@ -19,7 +19,7 @@ namespace nubora {
 //      line names the first three distinct ones in order of appearance (and
 //      says "など" when there are more) and, for those that have a usual
 //      JIS X 0208 form (髙 → 高, 﨑 → 崎 ...), the forms to use instead, and
-//      ends saying that the standard form (UTF-8) reads right everywhere. Only
+//      says that in the standard form (UTF-8) every reader reads them. Only
 //      whole double-byte characters count, never a second byte; codes in
 //      these ranges that are no character at all are passed over.
 //   3. addressBookInMemoryForm: the address book is in the legacy MEMORY form,
