@@ -1,7 +1,8 @@
-// The two character sets an entry's bytes can be in: CP932, as every entry
-// was before, and UTF-8 for text with characters that CP932 lacks. Whatever
-// has a CP932 form is held in CP932, so UTF-8 bytes always hold at least
-// one character without a CP932 code.
+// The two character sets text can be in: CP932, as every entry was before,
+// and UTF-8, for the codes of the standard form and for an entry with
+// characters that CP932 lacks. The screens and the data files hold an entry
+// whose text all has a CP932 form in CP932, so an entry in UTF-8 always
+// holds at least one character without a CP932 code.
 #pragma once
 
 #include <cstddef>
