@@ -27,7 +27,7 @@ bool MainMenuDialog::EncodeText(const std::string& payload)
     if (beforeReadBack)
         beforeReadBack(state.codeBitmaps);
     // No code leaves the program that does not read back as its payload.
-    if (!ReadsBackAs(state.codeBitmaps, payload)) {
+    if (!ReadsBackAs(state.codeBitmaps, payload, PayloadCharset(state.codeSettings.form))) {
         state.codeBitmaps.Release();
         ShowMessage(VisibleScreen(), res::str::kReadBackFailed);
         return false;
@@ -42,10 +42,12 @@ bool MainMenuDialog::EncodeText(const std::string& payload)
 void MainMenuDialog::ShowCodeView(ScreenId from, const std::string& inputSummary)
 {
     codeView->inputSummary = inputSummary;
+    codeView->inputSummaryCharset = Screen(from).charset;
     codeView->UpdateData(fw::Exchange::ToControls);
     std::vector<std::string> notes{res::LoadString(res::str::kReadBackPassed).toStdString()};
     const bool memoryForm = from == ScreenId::AddressBook && state.codeSettings.form == PayloadForm::Legacy;
-    for (std::string& advice : ReaderAdvice(encodedPayload_, state.codeSettings.splitCount, memoryForm))
+    const text::TextCharset payloadCharset = PayloadCharset(state.codeSettings.form);
+    for (std::string& advice : ReaderAdvice(encodedPayload_, state.codeSettings.splitCount, memoryForm, payloadCharset))
         notes.push_back(std::move(advice));
     codeView->SetCheckNotes(notes);
     state.currentScreen = from;

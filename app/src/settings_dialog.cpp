@@ -4,6 +4,7 @@
 #include "nubora/framework/up_down.h"
 #include "nubora/logic/code_settings.h"
 #include "nubora/logic/shell_rules.h"
+#include "nubora/logic/symbol_encoder.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/messages.h"
 #include "nubora/resources/resource_ids.h"
@@ -197,8 +198,11 @@ void SettingsDialog::OnOK()
     }
     s.splitCount = ParseInteger(splitCountText);
     s.form = form_->currentIndex() == 1 ? PayloadForm::Standard : PayloadForm::Legacy;
-    if (!s.autoAdjust)
-        s.availableLength *= s.splitCount;
+    // The UTF-8 entry point tells what a whole split holds, its headers paid.
+    if (!s.autoAdjust) {
+        s.availableLength = s.form == PayloadForm::Standard ? AvailableBytes(s.form, s.version, s.level, s.splitCount)
+                                                            : s.availableLength * s.splitCount;
+    }
     UpdateData(fw::Exchange::FromControls);
     EndDialog(QDialog::Accepted);
 }

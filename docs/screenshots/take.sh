@@ -3,7 +3,8 @@
 # The main menu; each input screen in manual mode with a 16-way split (the
 # summary and the gauge shown); the TEL, navi and one-seg link dialogs of the
 # free-text screen; the settings dialog; the code view of a 4-way split of an
-# address-book entry with its read-back line and advice. The program is driven as a user drives it, with the
+# address-book entry with its read-back line and advice; the same entry in the
+# standard form with characters that Shift_JIS lacks, and its UTF-8 code. The program is driven as a user drives it, with the
 # pointer and the keyboard (xdotool).
 # Needs the Debian packages xvfb, xauth and xdotool, and a build with the
 # tests (for screen_grab). Without a window manager windows have no frame and
@@ -103,3 +104,27 @@ sleep 1
 click 112 542                                  # QRコード作成
 sleep 2
 grab code-view-split.png 10 10 600 600
+
+# The same entry in the standard form, with characters that Shift_JIS lacks
+# typed in: the screen with its 形式 line, then the UTF-8 code it makes.
+click 365 542                                  # 戻る
+click 562 465                                  # 設定
+settings=$(xdotool search --sync --onlyvisible --name '^設定$' | head -n 1)
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$settings")"
+xdotool mousemove $((X + 215)) $((Y + 29)) click 1   # 形式
+sleep 0.5
+xdotool key Down Return                        # 標準形式
+sleep 0.3
+xdotool key Return                             # OK
+sleep 1
+saki=$(printf '\xef\xa8\x91')                   # U+FA11, as bytes so that no editor normalises it
+click 300 335                                  # 住所
+xdotool type --delay 100 'Café µ Zürich 😀'
+click 300 374                                  # メモ
+xdotool type --delay 100 "${saki}①㈱ José"
+sleep 0.5
+grab address-book-standard.png 10 10 600 600
+click 112 542                                  # QRコード作成
+sleep 2
+grab code-view-standard.png 10 10 600 600

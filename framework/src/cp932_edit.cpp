@@ -8,6 +8,71 @@
 #include <QTextCursor>
 
 namespace nubora::fw {
+namespace {
+
+// What a character without a CP932 code counts against a limit.
+constexpr int kUncodedLength = 2;
+
+// True for a character without a CP932 code that no form takes.
+bool IsUnacceptable(char32_t codePoint)
+{
+    switch (QChar::category(codePoint)) {
+    case QChar::Other_Control:
+    case QChar::Other_Surrogate:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph: return true;
+    default: return QChar::isNonCharacter(codePoint);
+    }
+}
+
+// The characters of `now` that `before` does not hold.
+QString Added(const QString& now, const QString& before)
+{
+    QString added;
+    for (qsizetype i = 0; i < now.size();) {
+        const qsizetype width = now.at(i).isHighSurrogate() && i + 1 < now.size() ? 2 : 1;
+        const QString character = now.mid(i, width);
+        if (!before.contains(character))
+            added.append(character);
+        i += width;
+    }
+    return added;
+}
+
+}  // namespace
+
+ControlTextMeasure MeasureControlText(const QString& text)
+{
+    text::Cp932Encoder encoder;
+    ControlTextMeasure measure;
+    std::string scratch;
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar first = text.at(i);
+        const qsizetype width = first.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        i += width;
+        if (first == QLatin1Char('\n') || first == QChar::ParagraphSeparator) {
+            measure.length += 2;
+            continue;
+        }
+        const QString character = text.mid(i - width, width);
+        const QByteArray utf8 = character.toUtf8();
+        scratch.clear();
+        if (encoder.Append(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())), scratch)) {
+            measure.length += static_cast<int>(scratch.size());
+            continue;
+        }
+        measure.length += kUncodedLength;
+        const char32_t codePoint = width == 2 ? QChar::surrogateToUcs4(first, text.at(i - 1)) : first.unicode();
+        if (IsUnacceptable(codePoint)) {
+            ++measure.unacceptable;
+            continue;
+        }
+        ++measure.uncoded;
+        if (!measure.uncodedCharacters.contains(character))
+            measure.uncodedCharacters.append(character);
+    }
+    return measure;
+}
 
 std::optional<int> Cp932ControlLength(const QString& text)
 {
@@ -22,9 +87,17 @@ std::optional<int> Cp932ControlLength(const QString& text)
 
 QValidator::State Cp932Validator::validate(QString& input, int&) const
 {
-    const auto length = Cp932Length(input);
-    if (!length || (limit_ > 0 && *length > limit_))
+    const ControlTextMeasure now = MeasureControlText(input);
+    if (limit_ > 0 && now.length > limit_)
         return Invalid;
+    const ControlTextMeasure before = MeasureControlText(previous);
+    if (now.unacceptable > before.unacceptable)
+        return Invalid;
+    if (uncoded == UncodedCharacters::Refuse && now.uncoded > before.uncoded) {
+        if (onRefusal && userInput)
+            onRefusal(Added(now.uncodedCharacters, before.uncodedCharacters));
+        return Invalid;
+    }
     return Acceptable;
 }
 
@@ -32,28 +105,59 @@ Cp932LineEdit::Cp932LineEdit(int limitBytes, QWidget* parent)
     : QLineEdit(parent), validator_(new Cp932Validator(limitBytes, this))
 {
     setValidator(validator_);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { validator_->previous = text; });
 }
 
 void Cp932LineEdit::SetLimitBytes(int limitBytes)
 {
-    validator_ = new Cp932Validator(limitBytes, this);
+    auto* replacement = new Cp932Validator(limitBytes, this);
+    replacement->uncoded = validator_->uncoded;
+    replacement->onRefusal = validator_->onRefusal;
+    replacement->previous = text();
+    validator_ = replacement;
     setValidator(validator_);
+}
+
+template <typename Handle>
+void Cp932LineEdit::AsUserInput(Handle handle)
+{
+    validator_->userInput = true;
+    handle();
+    validator_->userInput = false;
+}
+
+void Cp932LineEdit::keyPressEvent(QKeyEvent* event)
+{
+    AsUserInput([this, event] { QLineEdit::keyPressEvent(event); });
+}
+
+void Cp932LineEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    AsUserInput([this, event] { QLineEdit::inputMethodEvent(event); });
+}
+
+void Cp932LineEdit::dropEvent(QDropEvent* event)
+{
+    AsUserInput([this, event] { QLineEdit::dropEvent(event); });
 }
 
 Cp932TextEdit::Cp932TextEdit(int limitBytes, QWidget* parent) : QPlainTextEdit(parent), limit_(limitBytes) {}
 
 bool Cp932TextEdit::CanInsert(const QString& insertion) const
 {
-    const auto inserted = Cp932ControlLength(insertion);
-    if (!inserted)
+    const ControlTextMeasure inserted = MeasureControlText(insertion);
+    if (inserted.unacceptable > 0)
         return false;
+    if (uncoded_ == UncodedCharacters::Refuse && inserted.uncoded > 0) {
+        if (onRefusal_)
+            onRefusal_(inserted.uncodedCharacters);
+        return false;
+    }
     if (limit_ <= 0)
         return true;
-    const auto whole = Cp932ControlLength(toPlainText());
-    const auto selected = Cp932ControlLength(textCursor().selectedText());
-    // Text already in the control has a code: it came through here or from
-    // the members.
-    return whole.value_or(0) - selected.value_or(0) + *inserted <= limit_;
+    const int whole = MeasureControlText(toPlainText()).length;
+    const int selected = MeasureControlText(textCursor().selectedText()).length;
+    return whole - selected + inserted.length <= limit_;
 }
 
 void Cp932TextEdit::keyPressEvent(QKeyEvent* event)
@@ -61,7 +165,8 @@ void Cp932TextEdit::keyPressEvent(QKeyEvent* event)
     QString typed = event->text();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         typed = QStringLiteral("\n");
-    const bool inserts = !typed.isEmpty() && (typed.at(0).isPrint() || typed == QLatin1String("\n"));
+    // A character outside the basic plane comes as a surrogate pair.
+    const bool inserts = !typed.isEmpty() && (QChar::isPrint(typed.toUcs4().value(0)) || typed == QLatin1String("\n"));
     if (inserts && !(event->modifiers() & Qt::ControlModifier) && !CanInsert(typed)) {
         event->accept();
         return;

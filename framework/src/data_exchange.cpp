@@ -66,27 +66,30 @@ void DataExchange::Text(int id, std::string& member, int limitBytes)
     QWidget* control = dialog_.Control(id);
     if (Failed() || !control)
         return;
+    const bool utf8 = charset_ == text::TextCharset::Utf8;
     if (!Saving()) {
         const std::string shown = IsMultiLine(control) ? CrLfToLf(member) : member;
-        SetControlText(control, FromCp932(shown));
-        dialog_.shownTexts_.insert(id, {ControlText(control), member});
+        SetControlText(control,
+                       utf8 ? QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())) : FromCp932(shown));
+        dialog_.shownTexts_.insert(id, {ControlText(control), member, charset_});
         return;
     }
     const QString text = ControlText(control);
     std::string taken;
     const auto shown = dialog_.shownTexts_.constFind(id);
-    if (shown != dialog_.shownTexts_.cend() && shown->text == text) {
+    if (shown != dialog_.shownTexts_.cend() && shown->text == text && shown->charset == charset_) {
         taken = shown->bytes;
     } else {
-        taken = ToCp932Lossy(text);
+        taken = utf8 ? text.toStdString() : ToCp932Lossy(text);
         if (IsMultiLine(control))
             taken = LfToCrLf(taken);
     }
-    if (direction_ == Exchange::FromControls && limitBytes > 0 && static_cast<int>(taken.size()) > limitBytes) {
+    if (direction_ == Exchange::FromControls && limitBytes > 0 &&
+        text::LimitLength(taken, charset_) > static_cast<size_t>(limitBytes)) {
         Fail(id, TextTooLongMessage(limitBytes));
         return;
     }
-    dialog_.shownTexts_.insert(id, {text, taken});
+    dialog_.shownTexts_.insert(id, {text, taken, charset_});
     member = std::move(taken);
 }
 

@@ -286,4 +286,17 @@ void Dialog::paintEvent(QPaintEvent* event)
     QDialog::paintEvent(event);
 }
 
+bool Dialog::ShowsExchangedText(int id, text::TextCharset charset) const
+{
+    const auto shown = shownTexts_.constFind(id);
+    if (shown == shownTexts_.cend() || shown->charset != charset)
+        return false;
+    const QWidget* control = Control(id);
+    if (const auto* line = qobject_cast<const QLineEdit*>(control))
+        return line->text() == shown->text;
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(control))
+        return plain->toPlainText() == shown->text;
+    return false;
+}
+
 }  // namespace nubora::fw

@@ -66,15 +66,15 @@ void AddressBookDialog::CreateFields()
         });
     }
     AddFocusCheck(
-        id::kTel1, [this] { return CheckChars(tel1, TelChars); }, msg::kBadTelChars);
+        id::kTel1, [this] { return CheckChars(tel1, charset, TelChars); }, msg::kBadTelChars);
     AddFocusCheck(
-        id::kTel2, [this] { return CheckChars(tel2, TelChars); }, msg::kBadTelChars);
+        id::kTel2, [this] { return CheckChars(tel2, charset, TelChars); }, msg::kBadTelChars);
     AddFocusCheck(
-        id::kMail1, [this] { return CheckChars(mail1, MailChars); }, msg::kBadMailChars);
+        id::kMail1, [this] { return CheckChars(mail1, charset, MailChars); }, msg::kBadMailChars);
     AddFocusCheck(
-        id::kMail2, [this] { return CheckChars(mail2, MailChars); }, msg::kBadMailChars);
+        id::kMail2, [this] { return CheckChars(mail2, charset, MailChars); }, msg::kBadMailChars);
     AddFocusCheck(
-        id::kReading, [this] { return CheckReadingChars(reading); }, msg::kBadReadingChars);
+        id::kReading, [this] { return CheckReadingChars(reading, charset); }, msg::kBadReadingChars);
 }
 
 void AddressBookDialog::FocusFirstField()
@@ -96,7 +96,16 @@ void AddressBookDialog::DoDataExchange(fw::DataExchange& exchange)
     exchange.Text(id::kMemo, memo, LimitOf(id::kMemo));
 }
 
-AddressBookEntry AddressBookDialog::Entry() const { return {name, reading, tel1, tel2, mail1, mail2, address, memo}; }
+AddressBookEntry AddressBookDialog::Entry() const
+{
+    return {name, reading, tel1, tel2, mail1, mail2, address, memo, charset};
+}
+
+std::vector<InputScreenDialog::EntryMember> AddressBookDialog::EntryMembers()
+{
+    return {{id::kName, &name},   {id::kReading, &reading}, {id::kTel1, &tel1},       {id::kTel2, &tel2},
+            {id::kMail1, &mail1}, {id::kMail2, &mail2},     {id::kAddress, &address}, {id::kMemo, &memo}};
+}
 
 void AddressBookDialog::SetEntry(const AddressBookEntry& entry)
 {
@@ -108,6 +117,7 @@ void AddressBookDialog::SetEntry(const AddressBookEntry& entry)
     mail2 = entry.mail2;
     address = entry.address;
     memo = entry.memo;
+    charset = entry.charset;
 }
 
 std::vector<std::string> AddressBookDialog::Entries() const
@@ -125,13 +135,12 @@ void AddressBookDialog::ClearEntries()
 {
     for (std::string* entry : {&name, &reading, &memo, &mail2, &mail1, &address, &tel1, &tel2})
         entry->clear();
+    charset = text::TextCharset::Cp932;
 }
 
 std::string AddressBookDialog::BuildPayload() const
 {
-    if (host_.State().codeSettings.form == PayloadForm::Standard)
-        return MecardPayload(Entry());
-    return AddressBookPayload(Entry());
+    return AddressBookCodePayload(Entry(), host_.State().codeSettings.form);
 }
 
 std::string AddressBookDialog::BuildInputSummary() const { return AddressBookSummary(Entry()); }

@@ -2,6 +2,7 @@
 
 #include "nubora/framework/cp932_edit.h"
 #include "nubora/logic/entry_checks.h"
+#include "nubora/logic/payload_forms.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/picture_button.h"
 #include "nubora/resources/resource_ids.h"
@@ -82,11 +83,22 @@ void FreeTextDialog::DoDataExchange(fw::DataExchange& exchange)
     exchange.Text(id::kText, text);
 }
 
+void FreeTextDialog::ClearEntries()
+{
+    text.clear();
+    charset = text::TextCharset::Cp932;
+}
+
+std::string FreeTextDialog::BuildPayload() const
+{
+    return FreeTextCodePayload(text, charset, host_.State().codeSettings.form);
+}
+
 bool FreeTextDialog::ValidateAll()
 {
     if (!checkText_)
         return true;
-    const Result<void, CheckFailure> checked = CheckFreeText(text);
+    const Result<void, CheckFailure> checked = CheckFreeText(text, charset);
     if (checked)
         return true;
     ReportCheckFailure(id::kText, checked.Error());
@@ -124,7 +136,7 @@ void FreeTextDialog::AddLink(LinkKind kind)
     const std::optional<std::string> value = host_.AskForLink(kind, this);
     if (!value)
         return;
-    AppendLink(text, kind, *value);
+    AppendLink(text, charset, kind, *value);
     auto* edit = ControlAs<fw::Cp932TextEdit>(id::kText);
     if (!edit)
         return;
@@ -164,18 +176,20 @@ fw::FileDialogRequest FreeTextDialog::DataFileRequest() const
 
 Result<void, DataFileStatus> FreeTextDialog::SaveDataFile(const std::string& path) const
 {
-    return SaveFreeTextFile(path, text);
+    return SaveFreeTextFile(path, text, charset);
 }
 
 Result<void, DataFileStatus> FreeTextDialog::OpenDataFile(const std::string& path)
 {
-    Result<std::string, DataFileStatus> opened = OpenFreeTextFile(path);
+    Result<FreeTextEntry, DataFileStatus> opened = OpenFreeTextEntry(path);
     if (!opened)
         return Fail(opened.Error());
-    text = std::move(opened).Value();
+    FreeTextEntry entry = std::move(opened).Value();
+    text = std::move(entry.text);
+    charset = entry.charset;
     return {};
 }
 
-bool FreeTextDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(text); }
+bool FreeTextDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(text, charset); }
 
 }  // namespace nubora

@@ -1,5 +1,7 @@
 #include "nubora/input/input_screen_dialog.h"
 
+#include "nubora/framework/cp932.h"
+#include "nubora/framework/cp932_edit.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/trace.h"
 #include "nubora/logic/entry_checks.h"
@@ -20,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -120,6 +123,34 @@ int DataFileMessage(DataFileStatus status)
 }
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// How many characters without a CP932 code a message names at most.
+constexpr std::size_t kNamedUncoded = 5;
+
+// The text of an entry field control.
+QString FieldText(const QWidget* field)
+{
+    if (const auto* line = qobject_cast<const QLineEdit*>(field))
+        return line->text();
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(field))
+        return plain->toPlainText();
+    return QString();
+}
+
+// "「é」「😀」" for the characters of `characters`, "など" after the limit.
+QString QuotedCharacters(const QString& characters)
+{
+    QString quoted;
+    std::size_t named = 0;
+    for (qsizetype i = 0; i < characters.size();) {
+        const qsizetype width = characters.at(i).isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
+        if (named++ == kNamedUncoded)
+            return quoted + QStringLiteral("など");
+        quoted += QStringLiteral("「") + characters.mid(i, width) + QStringLiteral("」");
+        i += width;
+    }
+    return quoted;
+}
 
 // The settings summary 1027: a read-only box whose lines stand a fixed
 // distance apart, level with the labels the background paints beside them.
@@ -225,6 +256,89 @@ void InputScreenDialog::DoDataExchange(fw::DataExchange& exchange)
 {
     exchange.Text(id::kSettingsSummary, settingsSummary);
     exchange.Text(id::kFormSummary, formSummary);
+    if (exchange.Saving())
+        TakeCharset();
+    else
+        ApplyFormToFields();
+    exchange.SetCharset(charset);
+}
+
+void InputScreenDialog::TakeCharset()
+{
+    // A field the user has not changed keeps its member's bytes: it needs
+    // UTF-8 only when those do. A changed one needs it when its text has no
+    // CP932 form.
+    bool utf8 = false;
+    for (const EntryMember& member : EntryMembers()) {
+        if (ShowsExchangedText(member.controlId, charset))
+            utf8 = utf8 || (charset == text::TextCharset::Utf8 && !text::Utf8ToCp932(*member.value));
+        else
+            utf8 = utf8 || !fw::ToCp932(FieldText(Control(member.controlId)));
+    }
+    const text::TextCharset taken = utf8 ? text::TextCharset::Utf8 : text::TextCharset::Cp932;
+    if (taken == charset)
+        return;
+    // A member that the take leaves alone (after a refused value) still
+    // reads right in the new charset.
+    for (const EntryMember& member : EntryMembers()) {
+        *member.value = utf8 ? text::ToUtf8(*member.value, charset) : text::ToCp932Lossy(*member.value, charset);
+    }
+    charset = taken;
+}
+
+void InputScreenDialog::ApplyFormToFields()
+{
+    const PayloadForm form = host_.State().codeSettings.form;
+    const std::vector<EntryMember> members = EntryMembers();
+    if (fieldsForm_ == form || members.empty() || !Control(members.front().controlId))
+        return;
+    fieldsForm_ = form;
+    toldUncoded_.clear();
+    const fw::UncodedCharacters policy = form == PayloadForm::Standard ? fw::UncodedCharacters::Take
+                                                                       : fw::UncodedCharacters::Refuse;
+    for (const EntryMember& member : members) {
+        const int controlId = member.controlId;
+        auto tell = [this, controlId](const QString& characters) { TellUncodedRefused(controlId, characters); };
+        if (auto* line = ControlAs<fw::Cp932LineEdit>(controlId)) {
+            line->SetUncodedCharacters(policy);
+            line->SetUncodedRefusalHandler(tell);
+        } else if (auto* plain = ControlAs<fw::Cp932TextEdit>(controlId)) {
+            plain->SetUncodedCharacters(policy);
+            plain->SetUncodedRefusalHandler(tell);
+        }
+    }
+}
+
+void InputScreenDialog::TellUncodedRefused(int controlId, const QString& characters)
+{
+    if (!toldUncoded_.insert(controlId).second)
+        return;
+    // Told after the edit has finished refusing the input, not inside it.
+    const QString text = res::LoadString(res::str::kUncodedCharRefused).arg(QuotedCharacters(characters));
+    QMetaObject::invokeMethod(
+        this, [this, text] { ShowMessageText(this, res::str::kUncodedCharRefused, text); }, Qt::QueuedConnection);
+}
+
+bool InputScreenDialog::FitsTheForm()
+{
+    if (host_.State().codeSettings.form != PayloadForm::Legacy || charset == text::TextCharset::Cp932)
+        return true;
+    QString uncoded;
+    int firstField = 0;
+    for (const EntryMember& member : EntryMembers()) {
+        for (const std::string& character : text::CharactersWithoutCp932(*member.value, kNamedUncoded + 1)) {
+            const QString name = QString::fromStdString(character);
+            if (!uncoded.contains(name))
+                uncoded += name;
+            if (firstField == 0)
+                firstField = member.controlId;
+        }
+    }
+    if (firstField == 0)
+        return true;
+    const QString text = res::LoadString(res::str::kLegacyFormUncodedChars).arg(QuotedCharacters(uncoded));
+    ReportCheckFailure(firstField, res::str::kLegacyFormUncodedChars, text);
+    return false;
 }
 
 void InputScreenDialog::ShowAutomaticPresentation()
@@ -253,7 +367,7 @@ bool InputScreenDialog::TakeAndValidate() { return UpdateData(fw::Exchange::From
 
 void InputScreenDialog::OnCreateCode()
 {
-    if (!TakeAndValidate())
+    if (!TakeAndValidate() || !FitsTheForm())
         return;
     if (!host_.EncodeText(BuildPayload()))
         return;
@@ -325,7 +439,7 @@ void InputScreenDialog::OnSettings()
 
 void InputScreenDialog::OnConfirm()
 {
-    if (!TakeAndValidate())
+    if (!TakeAndValidate() || !FitsTheForm())
         return;
     if (host_.QueryCodeInfo(BuildPayload()))
         host_.UpdateSettingsSummary(screen_);

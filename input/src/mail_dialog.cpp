@@ -49,7 +49,7 @@ void MailDialog::CreateFields()
         });
     }
     AddFocusCheck(
-        id::kTo, [this] { return CheckChars(to, MailToChars); }, msg::kBadMailToChars);
+        id::kTo, [this] { return CheckChars(to, charset, MailToChars); }, msg::kBadMailToChars);
 }
 
 void MailDialog::FocusFirstField()
@@ -66,13 +66,19 @@ void MailDialog::DoDataExchange(fw::DataExchange& exchange)
     exchange.Text(id::kBody, body, FieldLimitBytes(EntryField::Body));
 }
 
-MailEntry MailDialog::Entry() const { return {to, subject, body}; }
+MailEntry MailDialog::Entry() const { return {to, subject, body, charset}; }
+
+std::vector<InputScreenDialog::EntryMember> MailDialog::EntryMembers()
+{
+    return {{id::kTo, &to}, {id::kSubject, &subject}, {id::kBody, &body}};
+}
 
 void MailDialog::SetEntry(const MailEntry& entry)
 {
     to = entry.to;
     subject = entry.subject;
     body = entry.body;
+    charset = entry.charset;
 }
 
 std::vector<std::string> MailDialog::Entries() const { return {to, subject, body}; }
@@ -84,14 +90,10 @@ void MailDialog::ClearEntries()
     to.clear();
     subject.clear();
     body.clear();
+    charset = text::TextCharset::Cp932;
 }
 
-std::string MailDialog::BuildPayload() const
-{
-    if (host_.State().codeSettings.form == PayloadForm::Standard)
-        return MailtoUriPayload(Entry());
-    return MailPayload(Entry());
-}
+std::string MailDialog::BuildPayload() const { return MailCodePayload(Entry(), host_.State().codeSettings.form); }
 
 std::string MailDialog::BuildInputSummary() const { return MailSummary(Entry()); }
 

@@ -41,15 +41,16 @@ std::string AddressBookPayload(const AddressBookEntry& entry)
 
 std::string AddressBookSummary(const AddressBookEntry& entry)
 {
+    const auto label = [&entry](std::string_view cp932) { return text::Cp932In(cp932, entry.charset); };
     std::string text;
-    detail::AppendLine(text, kNameLabel, entry.name);
-    detail::AppendLine(text, kReadingLabel, entry.reading);
-    detail::AppendLineIfSet(text, kTel1Label, entry.tel1);
-    detail::AppendLineIfSet(text, kTel2Label, entry.tel2);
-    detail::AppendLineIfSet(text, kMail1Label, entry.mail1);
-    detail::AppendLineIfSet(text, kMail2Label, entry.mail2);
-    detail::AppendLineIfSet(text, kAddressLabel, entry.address);
-    detail::AppendLine(text, kMemoLabel, entry.memo);
+    detail::AppendLine(text, label(kNameLabel), entry.name);
+    detail::AppendLine(text, label(kReadingLabel), entry.reading);
+    detail::AppendLineIfSet(text, label(kTel1Label), entry.tel1);
+    detail::AppendLineIfSet(text, label(kTel2Label), entry.tel2);
+    detail::AppendLineIfSet(text, label(kMail1Label), entry.mail1);
+    detail::AppendLineIfSet(text, label(kMail2Label), entry.mail2);
+    detail::AppendLineIfSet(text, label(kAddressLabel), entry.address);
+    detail::AppendLine(text, label(kMemoLabel), entry.memo);
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_texts.h"
 #include "nubora/text/byte_limit.h"
+#include "nubora/text/charset.h"
 #include "nubora/text/cp932.h"
 
 #include <span>
@@ -19,12 +20,12 @@ struct FieldValue {
     std::string_view value;
 };
 
-// Fails at the first value longer than its field's limit.
-Result<void, CheckFailure> LengthsFit(std::span<const FieldValue> values)
+// Fails at the first value (in `charset`) longer than its field's limit.
+Result<void, CheckFailure> LengthsFit(std::span<const FieldValue> values, text::TextCharset charset)
 {
     for (const FieldValue& v : values) {
         const int limit = FieldLimitBytes(v.field);
-        if (limit > 0 && v.value.size() > static_cast<size_t>(limit))
+        if (limit > 0 && text::LimitLength(v.value, charset) > static_cast<size_t>(limit))
             return Fail(CheckFailure{v.field, 0, limit});
     }
     return {};
@@ -33,14 +34,19 @@ Result<void, CheckFailure> LengthsFit(std::span<const FieldValue> values)
 // Fails at the first field holding a character that cannot go into a code:
 // the NUL byte, which ends the payload where the encode adapter hands it to
 // the engine as a C string.
-Result<void, CheckFailure> AllEncodable(std::span<const FieldValue> values)
+// A position counts characters: CP932 ones, or UTF-8 ones (a byte that
+// begins none counts as one).
+Result<void, CheckFailure> AllEncodable(std::span<const FieldValue> values, text::TextCharset charset)
 {
     for (const FieldValue& v : values) {
         int position = 1;
-        for (const std::string_view character : text::Cp932Chars(v.value)) {
-            if (character[0] == '\0')
+        for (std::size_t at = 0; at < v.value.size(); ++position) {
+            if (v.value[at] == '\0')
                 return Fail(CheckFailure{v.field, msg::kUnencodableChar, 0, position});
-            ++position;
+            const std::size_t length = charset == text::TextCharset::Utf8
+                                           ? text::FirstUtf8Char(v.value.substr(at)).length
+                                           : text::Cp932CharLength(v.value, at);
+            at += length == 0 ? 1 : length;
         }
     }
     return {};
@@ -74,20 +80,20 @@ Result<void, CheckFailure> CheckAddressBookEntry(const AddressBookEntry& e, Fiel
                                  {F::Tel2, e.tel2},       {F::Mail1, e.mail1},     {F::Mail2, e.mail2},
                                  {F::Address, e.address}, {F::Memo, e.memo}};
     if (limits == FieldLimits::Checked) {
-        if (auto fits = LengthsFit(fields); !fits)
+        if (auto fits = LengthsFit(fields, e.charset); !fits)
             return fits;
     }
-    if (CheckReadingChars(e.reading) != 0)
+    if (CheckReadingChars(e.reading, e.charset) != 0)
         return Fail(CheckFailure{F::Reading, msg::kBadReadingChars});
-    if (CheckChars(e.tel1, TelChars) != 0)
+    if (CheckChars(e.tel1, e.charset, TelChars) != 0)
         return Fail(CheckFailure{F::Tel1, msg::kBadTelChars});
-    if (CheckChars(e.tel2, TelChars) != 0)
+    if (CheckChars(e.tel2, e.charset, TelChars) != 0)
         return Fail(CheckFailure{F::Tel2, msg::kBadTelChars});
-    if (CheckChars(e.mail1, MailChars) != 0)
+    if (CheckChars(e.mail1, e.charset, MailChars) != 0)
         return Fail(CheckFailure{F::Mail1, msg::kBadMailChars});
-    if (CheckChars(e.mail2, MailChars) != 0)
+    if (CheckChars(e.mail2, e.charset, MailChars) != 0)
         return Fail(CheckFailure{F::Mail2, msg::kBadMailChars});
-    return AllEncodable(fields);
+    return AllEncodable(fields, e.charset);
 }
 
 Result<void, CheckFailure> CheckMailEntry(const MailEntry& e, bool recipientRequired, FieldLimits limits)
@@ -95,22 +101,22 @@ Result<void, CheckFailure> CheckMailEntry(const MailEntry& e, bool recipientRequ
     using F = EntryField;
     const FieldValue fields[] = {{F::To, e.to}, {F::Subject, e.subject}, {F::Body, e.body}};
     if (limits == FieldLimits::Checked) {
-        if (auto fits = LengthsFit(fields); !fits)
+        if (auto fits = LengthsFit(fields, e.charset); !fits)
             return fits;
     }
     if (recipientRequired && e.to.empty())
         return Fail(CheckFailure{F::To, msg::kEmptyMailTo});
-    if (CheckChars(e.to, MailToChars) != 0)
+    if (CheckChars(e.to, e.charset, MailToChars) != 0)
         return Fail(CheckFailure{F::To, msg::kBadMailToChars});
-    return AllEncodable(fields);
+    return AllEncodable(fields, e.charset);
 }
 
-Result<void, CheckFailure> CheckFreeText(std::string_view text)
+Result<void, CheckFailure> CheckFreeText(std::string_view text, text::TextCharset charset)
 {
     if (text.empty())
         return Fail(CheckFailure{EntryField::Text, msg::kEmptyText});
     const FieldValue field[] = {{EntryField::Text, text}};
-    return AllEncodable(field);
+    return AllEncodable(field, charset);
 }
 
 std::string CheckFailureMessage(const CheckFailure& failure)

@@ -26,9 +26,9 @@ std::string MailPayload(const MailEntry& entry)
 std::string MailSummary(const MailEntry& entry)
 {
     std::string text;
-    detail::AppendLine(text, kToLabel, entry.to);
-    detail::AppendLine(text, kSubjectLabel, entry.subject);
-    detail::AppendLine(text, kBodyLabel, entry.body);
+    detail::AppendLine(text, text::Cp932In(kToLabel, entry.charset), entry.to);
+    detail::AppendLine(text, text::Cp932In(kSubjectLabel, entry.charset), entry.subject);
+    detail::AppendLine(text, text::Cp932In(kBodyLabel, entry.charset), entry.body);
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "cp932_text.h"
+#include "nubora/text/charset.h"
 #include "nubora/text/cp932.h"
 
 namespace nubora {
@@ -13,30 +14,43 @@ namespace {
 constexpr bool IsMecardSpecial(char c) noexcept { return c == '\\' || c == ';' || c == ',' || c == ':'; }
 
 // `value` with a backslash before every single-byte special character. The
-// walk steps over double-byte characters whole, so their second byte (which
-// may be 0x5C) is never taken for a backslash.
-std::string EscapeMecardValue(std::string_view value)
+// walk steps over CP932 double-byte characters whole, so their second byte
+// (which may be 0x5C) is never taken for a backslash; in UTF-8 every byte
+// below 0x80 is a character of its own.
+std::string EscapeMecardValue(std::string_view value, text::TextCharset charset)
 {
     std::string escaped;
     escaped.reserve(value.size());
-    for (const std::string_view character : text::Cp932Chars(value)) {
+    const auto append = [&escaped](std::string_view character) {
         if (character.size() == 1 && IsMecardSpecial(character[0]))
             escaped.push_back('\\');
         escaped.append(character);
+    };
+    if (charset == text::TextCharset::Utf8) {
+        for (std::size_t i = 0; i < value.size(); ++i)
+            append(value.substr(i, 1));
+    } else {
+        for (const std::string_view character : text::Cp932Chars(value))
+            append(character);
     }
     return escaped;
 }
 
-void AppendMecardField(std::string& card, std::string_view key, const std::string& value)
-{
-    card.append(key).append(EscapeMecardValue(value)).push_back(';');
-}
+// Appends the fields of a card, each value escaped in `charset`.
+struct CardWriter {
+    std::string& card;
+    text::TextCharset charset;
 
-void AppendMecardFieldIfSet(std::string& card, std::string_view key, const std::string& value)
-{
-    if (!value.empty())
-        AppendMecardField(card, key, value);
-}
+    void Field(std::string_view key, const std::string& value) const
+    {
+        card.append(key).append(EscapeMecardValue(value, charset)).push_back(';');
+    }
+    void FieldIfSet(std::string_view key, const std::string& value) const
+    {
+        if (!value.empty())
+            Field(key, value);
+    }
+};
 
 // mailto: URI -----------------------------------------------------------------
 
@@ -52,13 +66,14 @@ constexpr bool IsAddressDelimiter(char c) noexcept
     return std::string_view("!$'()*+,;=@:").find(c) != std::string_view::npos;
 }
 
-// `cp932` as UTF-8, every byte for which `keep` is false as %XX.
+// `value` (in `charset`) as UTF-8, every byte for which `keep` is false as %XX.
 template <typename Keep>
-std::string PercentEncode(std::string_view cp932, Keep keep)
+std::string PercentEncode(std::string_view value, text::TextCharset charset, Keep keep)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string encoded;
-    for (const char c : detail::Cp932ToUtf8(cp932)) {
+    const std::string utf8 = charset == text::TextCharset::Utf8 ? std::string(value) : detail::Cp932ToUtf8(value);
+    for (const char c : utf8) {
         if (keep(c)) {
             encoded.push_back(c);
             continue;
@@ -71,44 +86,87 @@ std::string PercentEncode(std::string_view cp932, Keep keep)
     return encoded;
 }
 
-std::string EncodeRecipients(std::string_view to)
+std::string EncodeRecipients(std::string_view to, text::TextCharset charset)
 {
-    return PercentEncode(to, [](char c) { return IsUnreserved(c) || IsAddressDelimiter(c); });
+    return PercentEncode(to, charset, [](char c) { return IsUnreserved(c) || IsAddressDelimiter(c); });
 }
 
-std::string EncodeQueryValue(std::string_view value)
+std::string EncodeQueryValue(std::string_view value, text::TextCharset charset)
 {
-    return PercentEncode(value, [](char c) { return IsUnreserved(c); });
+    return PercentEncode(value, charset, [](char c) { return IsUnreserved(c); });
+}
+
+std::string ValueIn(const std::string& value, text::TextCharset from, text::TextCharset to)
+{
+    if (from == to)
+        return value;
+    return to == text::TextCharset::Utf8 ? text::ToUtf8(value, from) : text::ToCp932Lossy(value, from);
 }
 
 }  // namespace
 
+text::TextCharset PayloadCharset(PayloadForm form) noexcept
+{
+    return form == PayloadForm::Standard ? text::TextCharset::Utf8 : text::TextCharset::Cp932;
+}
+
 std::string MecardPayload(const AddressBookEntry& entry)
 {
     std::string card = "MECARD:";
-    AppendMecardField(card, "N:", entry.name);
-    AppendMecardFieldIfSet(card, "SOUND:", entry.reading);
-    AppendMecardFieldIfSet(card, "TEL:", entry.tel1);
-    AppendMecardFieldIfSet(card, "TEL:", entry.tel2);
-    AppendMecardFieldIfSet(card, "EMAIL:", entry.mail1);
-    AppendMecardFieldIfSet(card, "EMAIL:", entry.mail2);
-    AppendMecardFieldIfSet(card, "ADR:", entry.address);
-    AppendMecardFieldIfSet(card, "NOTE:", entry.memo);
+    const CardWriter writer{card, entry.charset};
+    writer.Field("N:", entry.name);
+    writer.FieldIfSet("SOUND:", entry.reading);
+    writer.FieldIfSet("TEL:", entry.tel1);
+    writer.FieldIfSet("TEL:", entry.tel2);
+    writer.FieldIfSet("EMAIL:", entry.mail1);
+    writer.FieldIfSet("EMAIL:", entry.mail2);
+    writer.FieldIfSet("ADR:", entry.address);
+    writer.FieldIfSet("NOTE:", entry.memo);
     card.push_back(';');
     return card;
 }
 
 std::string MailtoUriPayload(const MailEntry& entry)
 {
-    std::string uri = "mailto:" + EncodeRecipients(entry.to);
+    std::string uri = "mailto:" + EncodeRecipients(entry.to, entry.charset);
     char separator = '?';
     if (!entry.subject.empty()) {
-        uri.append(1, separator).append("subject=").append(EncodeQueryValue(entry.subject));
+        uri.append(1, separator).append("subject=").append(EncodeQueryValue(entry.subject, entry.charset));
         separator = '&';
     }
     if (!entry.body.empty())
-        uri.append(1, separator).append("body=").append(EncodeQueryValue(entry.body));
+        uri.append(1, separator).append("body=").append(EncodeQueryValue(entry.body, entry.charset));
     return uri;
+}
+
+AddressBookEntry InCharset(const AddressBookEntry& e, text::TextCharset charset)
+{
+    const auto in = [&e, charset](const std::string& value) { return ValueIn(value, e.charset, charset); };
+    return {in(e.name),  in(e.reading), in(e.tel1), in(e.tel2), in(e.mail1),
+            in(e.mail2), in(e.address), in(e.memo), charset};
+}
+
+MailEntry InCharset(const MailEntry& e, text::TextCharset charset)
+{
+    const auto in = [&e, charset](const std::string& value) { return ValueIn(value, e.charset, charset); };
+    return {in(e.to), in(e.subject), in(e.body), charset};
+}
+
+std::string AddressBookCodePayload(const AddressBookEntry& entry, PayloadForm form)
+{
+    const AddressBookEntry inForm = InCharset(entry, PayloadCharset(form));
+    return form == PayloadForm::Standard ? MecardPayload(inForm) : AddressBookPayload(inForm);
+}
+
+std::string MailCodePayload(const MailEntry& entry, PayloadForm form)
+{
+    const MailEntry inForm = InCharset(entry, PayloadCharset(form));
+    return form == PayloadForm::Standard ? MailtoUriPayload(inForm) : MailPayload(inForm);
+}
+
+std::string FreeTextCodePayload(std::string_view text, text::TextCharset charset, PayloadForm form)
+{
+    return ValueIn(std::string(text), charset, PayloadCharset(form));
 }
 
 }  // namespace nubora

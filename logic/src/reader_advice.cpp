@@ -11,6 +11,9 @@ namespace nubora {
 namespace {
 
 constexpr std::string_view kSplitAdvice = "多くのカメラは分割コードを部分ごとに読み取ります。";
+constexpr std::string_view kUtf8SplitAdvice =
+    "標準形式の分割コードも多くのカメラは部分ごとに読み取ります（各部分は単独でも文字化けしません）。";
+constexpr std::string_view kStandardFormRemedy = "標準形式ならどのアプリでも読めます";
 constexpr std::string_view kMemoryFormAdvice =
     "従来形式のアドレス帳は一部のアプリで文字として表示されます（設定で標準形式を選べます）。";
 
@@ -111,10 +114,10 @@ std::string ExtensionAdvice(const std::vector<std::string>& characters)
     std::string advice = Quoted(names);
     if (characters.size() > kNamedCharacters)
         advice.append("など");
-    advice.append("は一部のアプリで正しく表示されません");
+    advice.append("は一部のアプリで正しく表示されません（");
     if (!usualForms.empty())
-        advice.append("（").append(Quoted(usualForms)).append("に置き換えられます）");
-    advice.append("。");
+        advice.append(Quoted(usualForms)).append("に置き換えるか、");
+    advice.append(kStandardFormRemedy).append("）。");
     return advice;
 }
 
@@ -140,6 +143,16 @@ std::optional<std::string> SmallModuleAdvice(double moduleMm)
         return std::nullopt;
     return "モジュールが0.3 mmより小さいため、スマートフォンのカメラは近づけないと読み取れないことがあります"
            "（0.3〜0.4 mmなら確実に読み取れます）。";
+}
+
+std::vector<std::string> ReaderAdvice(const std::string& payload, int symbolCount, bool addressBookInMemoryForm,
+                                      text::TextCharset charset)
+{
+    if (charset == text::TextCharset::Cp932)
+        return ReaderAdvice(payload, symbolCount, addressBookInMemoryForm);
+    if (symbolCount > 1)
+        return {std::string(kUtf8SplitAdvice)};
+    return {};
 }
 
 }  // namespace nubora

@@ -118,7 +118,8 @@ std::string PayloadFormSummaryText(const CodeSettings& settings)
 {
     if (settings.form == PayloadForm::Legacy)
         return {};
-    return "\x8C\x60\x8E\xAE\x81\x46 \x95\x57\x8F\x80\x8C\x60\x8E\xAE";  // "形式： 標準形式"
+    return "\x8C\x60\x8E\xAE\x81\x46 \x95\x57\x8F\x80\x8C\x60\x8E\xAE\x81\x69UTF-8\x81\x6A";  // "形式：
+                                                                                              // 標準形式（UTF-8）"
 }
 
 }  // namespace nubora

@@ -16,9 +16,13 @@ Result<EncodeSuccess, EncodeFailure> EncodeSymbols(const std::string& payload, C
 
     const int count = settings.splitCount;
     QrBitmap** made = nullptr;
-    // The engine reads the text up to its first zero byte, as it always has.
-    const int result = TavoQREnc_QrEncode(payload.c_str(), static_cast<int32_t>(std::strlen(payload.c_str())), count,
-                                          &made, &params);
+    // The Shift-JIS entry point reads the text up to its first zero byte, as
+    // it always has; the UTF-8 one refuses a zero byte.
+    const int result = settings.form == PayloadForm::Standard
+                           ? TavoQREnc_QrEncodeUtf8(payload.data(), static_cast<int32_t>(payload.size()), count, &made,
+                                                    &params)
+                           : TavoQREnc_QrEncode(payload.c_str(), static_cast<int32_t>(std::strlen(payload.c_str())),
+                                                count, &made, &params);
     if (result != 0) {
         // The engine leaves nothing to release on failure; should it ever
         // store an array anyway, it is not leaked.
@@ -35,11 +39,24 @@ Result<EncodeSuccess, EncodeFailure> EncodeSymbols(const std::string& payload, C
 Result<void, EncodeFailure> QueryAutomaticCodeInfo(const std::string& payload, CodeSettings& settings)
 {
     QrEncodeParams info{0, 0};
-    if (TavoQREnc_GetCodeInfo(payload.c_str(), settings.splitCount, &info) < 0)
+    const int result = settings.form == PayloadForm::Standard
+                           ? TavoQREnc_GetCodeInfoUtf8(payload.data(), static_cast<int32_t>(payload.size()),
+                                                       settings.splitCount, &info)
+                           : TavoQREnc_GetCodeInfo(payload.c_str(), settings.splitCount, &info);
+    if (result < 0)
         return Fail(EncodeFailure{res::str::kDataTooLong});
     settings.shownLevel = info.level;
     settings.shownVersion = info.version;
     return {};
+}
+
+int AvailableBytes(PayloadForm form, int version, int level, int symbolCount)
+{
+    const int32_t versionLevel[2] = {version, level};
+    if (form == PayloadForm::Standard)
+        return TavoQREnc_GetAvailableBytesUtf8(versionLevel, symbolCount);
+    const int perSymbol = TavoQREnc_GetAvailableLength(versionLevel);
+    return perSymbol < 0 ? perSymbol : perSymbol * symbolCount;
 }
 
 }  // namespace nubora

@@ -27,6 +27,8 @@ struct Reading {
     int index = -1;
     int size = -1;
     std::string parity;
+    std::string text;  // the data as the decoder reads them as text (by the ECI)
+    bool hasEci = false;
 };
 
 uint8_t Parity(const std::string& payload)
@@ -145,10 +147,13 @@ bool Decode(const GreyPicture& picture, int side, Reading& reading)
     reading.index = result.sequenceIndex();
     reading.size = result.sequenceSize();
     reading.parity = result.sequenceId();
+    reading.text = result.text();
+    reading.hasEci = result.hasECI();
     return true;
 }
 
-Result<void, ReadBackFailure> ReadsBack(const QrBitmap* const* symbols, int count, const std::string& payload)
+Result<void, ReadBackFailure> ReadsBack(const QrBitmap* const* symbols, int count, const std::string& payload,
+                                        text::TextCharset charset)
 {
     if (symbols == nullptr || count < 1 || count > kMaxSymbols)
         return Fail(ReadBackFailure::NoSymbols);
@@ -168,6 +173,10 @@ Result<void, ReadBackFailure> ReadsBack(const QrBitmap* const* symbols, int coun
                                               : reading.index == i && reading.size == count && reading.parity == parity;
         if (!sequenceRight)
             return Fail(ReadBackFailure::WrongSequence);
+        // A UTF-8 part is read as Unicode text on its own, as a camera that
+        // reads part by part shows it.
+        if (charset == text::TextCharset::Utf8 && (!reading.hasEci || reading.text != reading.bytes))
+            return Fail(ReadBackFailure::WrongText);
         if (count == 1) {
             joined = std::move(reading.bytes);
             break;
@@ -179,12 +188,11 @@ Result<void, ReadBackFailure> ReadsBack(const QrBitmap* const* symbols, int coun
     return {};
 }
 
-}  // namespace
-
-Result<void, ReadBackFailure> ReadsBackAs(const QrBitmap* const* symbols, int count, const std::string& payload)
+Result<void, ReadBackFailure> ReadsBackIn(const QrBitmap* const* symbols, int count, const std::string& payload,
+                                          text::TextCharset charset)
 {
     try {
-        return ReadsBack(symbols, count, payload);
+        return ReadsBack(symbols, count, payload, charset);
     } catch (...) {
         // zxing may throw on a picture it cannot make sense of, and a picture
         // or a part may not fit in memory: either way the code did not read back.
@@ -192,7 +200,15 @@ Result<void, ReadBackFailure> ReadsBackAs(const QrBitmap* const* symbols, int co
     }
 }
 
-Result<void, ReadBackFailure> ReadsBackAs(const SymbolBitmaps& symbols, const std::string& payload)
+}  // namespace
+
+Result<void, ReadBackFailure> ReadsBackAs(const QrBitmap* const* symbols, int count, const std::string& payload)
+{
+    return ReadsBackIn(symbols, count, payload, text::TextCharset::Cp932);
+}
+
+Result<void, ReadBackFailure> ReadsBackAs(const SymbolBitmaps& symbols, const std::string& payload,
+                                          text::TextCharset charset)
 {
     const int count = symbols.Count();
     if (count < 1 || count > kMaxSymbols)
@@ -200,7 +216,12 @@ Result<void, ReadBackFailure> ReadsBackAs(const SymbolBitmaps& symbols, const st
     std::array<const QrBitmap*, kMaxSymbols> all{};
     for (int i = 0; i < count; ++i)
         all[static_cast<size_t>(i)] = symbols.At(i);
-    return ReadsBackAs(all.data(), count, payload);
+    return ReadsBackIn(all.data(), count, payload, charset);
+}
+
+Result<void, ReadBackFailure> ReadsBackAs(const SymbolBitmaps& symbols, const std::string& payload)
+{
+    return ReadsBackAs(symbols, payload, text::TextCharset::Cp932);
 }
 
 }  // namespace nubora

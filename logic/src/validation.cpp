@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <string>
 
 namespace nubora {
 namespace {
@@ -100,6 +102,30 @@ int GaugePosition(bool allFieldsEmpty, int64_t payloadBytes, int32_t capacity) n
             return position;
     }
     return payloadBytes < capacity ? 90 : 100;
+}
+
+namespace {
+
+// Runs `check` on the CP932 form of `value`; 1 when a UTF-8 value has none.
+template <typename Check>
+int CheckInCp932(std::string_view value, text::TextCharset charset, Check check)
+{
+    if (charset == text::TextCharset::Cp932)
+        return check(value);
+    const std::optional<std::string> cp932 = text::Utf8ToCp932(value);
+    return cp932 ? check(*cp932) : 1;
+}
+
+}  // namespace
+
+int CheckChars(std::string_view value, text::TextCharset charset, const CharSet& set)
+{
+    return CheckInCp932(value, charset, [&set](std::string_view v) { return CheckChars(v, set); });
+}
+
+int CheckReadingChars(std::string_view value, text::TextCharset charset)
+{
+    return CheckInCp932(value, charset, [](std::string_view v) { return CheckReadingChars(v); });
 }
 
 }  // namespace nubora

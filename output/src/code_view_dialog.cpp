@@ -168,7 +168,9 @@ void CodeViewDialog::CreateSymbolSpinner()
 
 void CodeViewDialog::DoDataExchange(fw::DataExchange& exchange)
 {
+    exchange.SetCharset(inputSummaryCharset);
     exchange.Text(id::kInputSummary, inputSummary);
+    exchange.SetCharset(text::TextCharset::Cp932);
     exchange.Text(id::kInformation, informationText);
     exchange.Text(id::kSymbolNumber, symbolNumberText);
 }

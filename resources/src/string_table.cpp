@@ -65,6 +65,12 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     {152, "分割されたQRコードの組み合わせが正しくありません。同じコードの部分だけを読み込んでください。"},
     {153, "QRコードの読み取りに失敗しました。"},
     {154, "QRコードの内容に、文字として読めないデータ（NULなど）が含まれています。"},
+    // A field of the legacy form refuses a character without a Shift_JIS
+    // code; told once per field. %1 names the characters.
+    {155, "%1はShift_JISにない文字のため、従来形式では入力できません。設定で形式を標準形式にすると入力できます。"},
+    // Creating a code in the legacy form from input holding such characters
+    // (typed in the standard form); %1 names them. Nothing typed is lost.
+    {156, "%1はShift_JISにない文字のため、従来形式のQRコードに入れられません。標準形式にするか削除してください。"},
 });
 
 }  // namespace

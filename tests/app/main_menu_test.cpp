@@ -247,7 +247,7 @@ TEST_F(MainMenuTest, EveryControlIsNamedByItsLabel)
     menu.state.codeSettings.splitCount = 2;
     const std::map<int, QString> frame = {{inputId::kSettingsSummary, "QRコード設定"},
                                           {inputId::kGauge, "データ容量"},
-                                          {inputId::kFormSummary, "形式： 標準形式"}};
+                                          {inputId::kFormSummary, "形式： 標準形式（UTF-8）"}};
     const auto with = [&frame](std::map<int, QString> fields) { return fields.merge(std::map(frame)), fields; };
     for (ScreenId screen : {ScreenId::AddressBook, ScreenId::Mail, ScreenId::FreeText})
         menu.UpdateSettingsSummary(screen);
@@ -270,21 +270,22 @@ TEST_F(MainMenuTest, EveryControlIsNamedByItsLabel)
 
     menu.addressBook->OnCreateCode();
     namespace view = ctl::codeView;
-    const std::map<int, QString> viewNames = {
-        {view::kPicture, "QRコード 1/2, バージョン 2, M"},
-        {view::kInputSummary, "入力データ"},
-        {view::kInformation, "コード情報"},
-        {view::kSymbolNumber, "表示中のコード"},
-        {view::kSymbolSpinner, "表示中のコード"},
-        {view::kCheckNotes, "読み取り確認済み\n多くのカメラは分割コードを部分ごとに読み取ります。"}};
+    const std::map<int, QString> viewNames = {{view::kPicture, "QRコード 1/2, バージョン 1, M"},
+                                              {view::kInputSummary, "入力データ"},
+                                              {view::kInformation, "コード情報"},
+                                              {view::kSymbolNumber, "表示中のコード"},
+                                              {view::kSymbolSpinner, "表示中のコード"},
+                                              {view::kCheckNotes,
+                                               "読み取り確認済み\n標準形式の分割コードも多くのカメラは部分ごとに読み取"
+                                               "ります（各部分は単独でも文字化けしません）。"}};
     ExpectControlNames(*menu.codeView, viewNames);
     EXPECT_EQ(
         Ctl(*menu.codeView, view::kInformation)->accessibleDescription(),
-        "誤り訂正レベル： M(15%)\nセルサイズ： 0.25mm\nバージョン： 2\n印刷サイズ： 8.25mm\nコードサイズ： 6.25mm");
+        "誤り訂正レベル： M(15%)\nセルサイズ： 0.25mm\nバージョン： 1\n印刷サイズ： 7.25mm\nコードサイズ： 5.25mm");
     auto* spinner = QAccessible::queryAccessibleInterface(Ctl(*menu.codeView, view::kSymbolSpinner));
     EXPECT_EQ(spinner->role(), QAccessible::SpinBox);
     spinner->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
-    EXPECT_EQ(Ctl(*menu.codeView, view::kPicture)->accessibleName(), "QRコード 2/2, バージョン 2, M");
+    EXPECT_EQ(Ctl(*menu.codeView, view::kPicture)->accessibleName(), "QRコード 2/2, バージョン 1, M");
     menu.codeView->OnBack();
     menu.state.codeSettings.splitCount = 1;
     menu.addressBook->OnCreateCode();

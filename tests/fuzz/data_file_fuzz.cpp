@@ -3,8 +3,10 @@
 // text). Nothing may crash, leak or read out of bounds (ASan and UBSan
 // watch), and whatever a reader got must survive being saved and read again
 // whenever it can be saved at all: no value ending in a single-byte
-// backslash, no lead byte standing directly before a comma, and no comma in
-// the unescaped telephone and e-mail fields of the address book.
+// backslash, no lead byte standing directly before a comma (CP932 only), and
+// no comma in the unescaped telephone and e-mail fields of the address book.
+// A file after a UTF-8 byte-order mark must come back as well-formed UTF-8,
+// or as CP932 when all of it has a CP932 form.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 
 #include "nubora/logic/data_file.h"
 #include "nubora/logic/validation.h"
+#include "nubora/text/charset.h"
 
 namespace {
 
@@ -38,18 +41,27 @@ bool HasLoneLeadBeforeComma(std::string_view value)
     return false;
 }
 
-bool Savable(std::string_view value)
+using nubora::text::TextCharset;
+
+bool Savable(std::string_view value, TextCharset charset)
 {
-    return nubora::DropTrailingBackslashes(value) == value && !HasLoneLeadBeforeComma(value);
+    if (charset == TextCharset::Utf8 && nubora::text::MendUtf8(value) != value)
+        Fail("a UTF-8 value is not well-formed", value);
+    return nubora::DropTrailingBackslashes(value, charset) == value &&
+           (charset == TextCharset::Utf8 || !HasLoneLeadBeforeComma(value));
 }
 
-bool Unescaped(std::string_view value) { return Savable(value) && value.find(',') == std::string_view::npos; }
+bool Unescaped(std::string_view value, TextCharset charset)
+{
+    return Savable(value, charset) && value.find(',') == std::string_view::npos;
+}
 
 void CheckAddressBook(std::string_view content)
 {
     const nubora::AddressBookEntry read = nubora::ParseAddressBookFile(content);
-    if (!Savable(read.name) || !Savable(read.reading) || !Unescaped(read.tel1) || !Unescaped(read.tel2) ||
-        !Unescaped(read.mail1) || !Unescaped(read.mail2) || !Savable(read.address) || !Savable(read.memo)) {
+    const TextCharset c = read.charset;
+    if (!Savable(read.name, c) || !Savable(read.reading, c) || !Unescaped(read.tel1, c) || !Unescaped(read.tel2, c) ||
+        !Unescaped(read.mail1, c) || !Unescaped(read.mail2, c) || !Savable(read.address, c) || !Savable(read.memo, c)) {
         return;
     }
     const std::string saved = nubora::BuildAddressBookFile(read);
@@ -60,7 +72,7 @@ void CheckAddressBook(std::string_view content)
 void CheckMail(std::string_view content)
 {
     const nubora::MailEntry read = nubora::ParseMailFile(content);
-    if (!Savable(read.to) || !Savable(read.subject) || !Savable(read.body))
+    if (!Savable(read.to, read.charset) || !Savable(read.subject, read.charset) || !Savable(read.body, read.charset))
         return;
     const std::string saved = nubora::BuildMailFile(read);
     if (nubora::ParseMailFile(saved) != read)
@@ -69,15 +81,15 @@ void CheckMail(std::string_view content)
 
 void CheckFreeText(std::string_view content)
 {
-    const std::string read = nubora::ParseFreeTextFile(content);
-    for (std::size_t i = 0; i < read.size(); ++i) {
-        if (read[i] == '\n' && (i == 0 || read[i - 1] != '\r'))
-            Fail("free text holds a bare LF", read);
+    const nubora::FreeTextEntry read = nubora::ParseFreeTextEntry(content);
+    for (std::size_t i = 0; i < read.text.size(); ++i) {
+        if (read.text[i] == '\n' && (i == 0 || read.text[i - 1] != '\r'))
+            Fail("free text holds a bare LF", read.text);
     }
-    if (!Savable(read))
+    if (!Savable(read.text, read.charset))
         return;
-    const std::string saved = nubora::BuildFreeTextFile(read);
-    if (nubora::ParseFreeTextFile(saved) != read)
+    const std::string saved = nubora::BuildFreeTextFile(read.text, read.charset);
+    if (nubora::ParseFreeTextEntry(saved) != read)
         Fail("free text changed on saving", saved);
 }
 

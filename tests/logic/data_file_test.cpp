@@ -488,5 +488,20 @@ TEST(DataFileProperty, EveryFieldTheOneLineReaderGotReadsTheSame)
     EXPECT_GT(checked, kRounds);
 }
 
+TEST(DataFile, AFileAfterAUtf8MarkComesBackInTheCharsetItsTextNeeds)
+{
+    const AddressBookEntry cp932 = ParseAddressBookFile("\xEF\xBB\xBF山田,\r\n");
+    EXPECT_EQ(cp932.name, "\x8E\x52\x93\x63");
+    EXPECT_EQ(cp932.charset, text::TextCharset::Cp932);
+    const MailEntry utf8 = ParseMailFile(
+        "\xEF\xBB\xBF"
+        "a@b,Caf\xC3\xA9\xFF\\,,\r\n");
+    EXPECT_EQ(utf8.subject, "Café\xEF\xBF\xBD,");
+    EXPECT_EQ(utf8.charset, text::TextCharset::Utf8);
+    EXPECT_EQ(BuildMailFile(utf8),
+              "\xEF\xBB\xBF"
+              "a@b,Caf\xC3\xA9\xEF\xBF\xBD\\,,,");
+}
+
 }  // namespace
 }  // namespace nubora

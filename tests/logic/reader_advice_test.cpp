@@ -20,7 +20,8 @@ const std::string kSaki = "\xEF\xA8\x91";  // U+FA11, written as bytes so that n
 // (already quoted, may be empty).
 std::string Naming(const std::string& names, const std::string& usual = "")
 {
-    return names + kNotShown + (usual.empty() ? "" : "（" + usual + "に置き換えられます）") + "。";
+    return names + kNotShown + "（" + (usual.empty() ? "" : usual + "に置き換えるか、") +
+           "標準形式ならどのアプリでも読めます）。";
 }
 
 struct AdviceCase {
@@ -71,13 +72,23 @@ TEST(ReaderAdvice, GivesTheLinesThatApplyInOrder)
          "\xFB\xFC\xFA\xB1",
          1,
          false,
-         {"「髙」「" + kSaki + "」は一部のアプリで正しく表示されません（「高」「崎」に置き換えられます）。"}},
+         {"「髙」「" + kSaki +
+          "」は一部のアプリで正しく表示されません（「高」「崎」に置き換えるか、標準形式ならどのアプリでも読めます）"
+          "。"}},
         {"NecSelectedCopyHasTheUsualFormToo", "\xEE\xE0", 1, false, {Naming("「髙」", "「高」")}},
         {"SurnameVariants", "\xFA\xBA\xFA\xE3\xFB\x50", 1, false, {Naming("「德」「桒」「瀨」", "「徳」「桑」「瀬」")}},
         {"AllThreeInOrder", "\xFB\xFC", 2, true, {kSplit, Naming("「髙」", "「高」"), kMemoryForm}},
     };
     for (const AdviceCase& c : cases)
         EXPECT_EQ(ReaderAdvice(c.payload, c.symbolCount, c.memoryForm), c.expected) << c.what;
+}
+
+TEST(ReaderAdvice, AUtf8CodeNamesNoCharacterAndSaysASplitIsStillReadPartByPart)
+{
+    const std::string split =
+        "標準形式の分割コードも多くのカメラは部分ごとに読み取ります（各部分は単独でも文字化けしません）。";
+    EXPECT_EQ(ReaderAdvice("髙①", 1, false, text::TextCharset::Utf8), std::vector<std::string>{});
+    EXPECT_EQ(ReaderAdvice("髙①", 3, false, text::TextCharset::Utf8), std::vector<std::string>{split});
 }
 
 }  // namespace

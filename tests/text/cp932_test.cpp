@@ -1,6 +1,7 @@
 // The window-free conversion as the command line meets it: UTF-8 that is no
 // UTF-8, characters without a code, and the message of the byte limits.
 #include "nubora/text/byte_limit.h"
+#include "nubora/text/charset.h"
 #include "nubora/text/cp932.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +85,13 @@ TEST(Cp932Chars, BrokenPairsByRule)
 }
 
 TEST(ByteLimit, NamesTheLimit) { EXPECT_EQ(TextTooLongMessage(24), "24 文字以内で入力してください。"); }
+
+TEST(ByteLimit, CountsCp932BytesAndTwoForACharacterWithoutACode)
+{
+    EXPECT_EQ(LimitLength("aｱ髙①"), 6u);     // 1 + 1 + 2 + 2, as in CP932
+    EXPECT_EQ(LimitLength("é한😀\xFF"), 7u);  // 2 + 2 + 2, and 1 for the stray byte
+    EXPECT_EQ(CharactersWithoutCp932("é髙é😀한", 2), (std::vector<std::string>{"é", "😀"}));
+}
 
 }  // namespace
 }  // namespace nubora::text

@@ -1,7 +1,9 @@
 // Data exchange between a dialog's controls and its members, which hold
-// CP932 bytes. One DoDataExchange function lists the pairs; it runs in one
+// CP932 bytes, or UTF-8 bytes where a dialog says so. One DoDataExchange function lists the pairs; it runs in one
 // direction at a time (Dialog::UpdateData).
 #pragma once
+
+#include "nubora/text/charset.h"
 
 #include <QString>
 
@@ -31,6 +33,9 @@ public:
     // True after a check failed; the remaining pairs are then left alone.
     bool Failed() const { return failedControl_ != 0; }
     int FailedControl() const { return failedControl_; }
+    // The character set of the members of the Text pairs that follow; CP932
+    // until set.
+    void SetCharset(text::TextCharset charset) { charset_ = charset; }
 
     // Moves the text of control `id` (a line edit, a plain-text edit, a combo
     // box or a label). Multi-line controls separate lines with LF, `member`
@@ -39,6 +44,8 @@ public:
     // focus goes to the control and `member` keeps its value. A text the user
     // has not changed since it was shown or taken gives back the same bytes;
     // in a changed text a character without a CP932 code is taken as '?'.
+    // With the UTF-8 charset the member holds UTF-8 and the limit counts
+    // text::LimitLength (a character without a CP932 code counts 2).
     void Text(int id, std::string& member, int limitBytes = 0);
 
     // Moves an integer shown as decimal text (a spin box's value, or a text
@@ -50,6 +57,7 @@ private:
 
     Dialog& dialog_;
     Exchange direction_;
+    text::TextCharset charset_ = text::TextCharset::Cp932;
     int failedControl_ = 0;
 };
 

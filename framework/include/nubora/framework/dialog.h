@@ -8,6 +8,7 @@
 
 #include "nubora/framework/data_exchange.h"
 #include "nubora/framework/dialog_units.h"
+#include "nubora/text/charset.h"
 
 #include <QDialog>
 #include <QHash>
@@ -114,6 +115,10 @@ public:
     void SetBackground(std::function<QImage(qreal devicePixelRatio)> source);
 
 protected:
+    // True when the text of control `id` is the one the data exchange last
+    // showed or took in `charset`: a take then gives back its member's bytes.
+    bool ShowsExchangedText(int id, text::TextCharset charset) const;
+
     // Makes the contents: controls, pictures, initial state. Runs once.
     virtual void OnInitDialog() {}
     virtual void DoDataExchange(DataExchange&) {}
@@ -143,10 +148,12 @@ private:
     // control's text then and the member's bytes behind it. A take that finds
     // the text unchanged gives the bytes back as they were, so that a value
     // the control cannot hold exactly (a lone CR, bytes with no CP932 code)
-    // reaches the payload and the next save unchanged.
+    // reaches the payload and the next save unchanged. The bytes count only
+    // for a take in the same character set.
     struct ShownText {
         QString text;
         std::string bytes;
+        text::TextCharset charset = text::TextCharset::Cp932;
     };
 
     void RegisterControl(int id, QWidget* control, const QRect& pixelRect);

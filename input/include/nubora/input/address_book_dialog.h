@@ -25,7 +25,7 @@ public:
     AddressBookEntry Entry() const;
     void SetEntry(const AddressBookEntry& entry);
 
-    // Entries, CP932 bytes, with their limits in bytes.
+    // Entries, in `charset`, with their limits in bytes (text::LimitLength).
     std::string name;     // 1003, 24
     std::string reading;  // 1005, 24
     std::string memo;     // 1010, 80
@@ -38,6 +38,7 @@ public:
 protected:
     void CreateFields() override;
     void FocusFirstField() override;
+    std::vector<EntryMember> EntryMembers() override;
     void DoDataExchange(fw::DataExchange& exchange) override;
     // The ".aqr" file.
     fw::FileDialogRequest DataFileRequest() const override;

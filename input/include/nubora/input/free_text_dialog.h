@@ -8,6 +8,7 @@
 
 #include "nubora/input/input_screen_dialog.h"
 #include "nubora/logic/free_text_links.h"
+#include "nubora/resources/control_ids.h"
 
 namespace nubora {
 
@@ -17,9 +18,9 @@ public:
 
     bool IsAllEmpty() const override { return text.empty(); }
     std::vector<std::string> Entries() const override { return {text}; }
-    void ClearEntries() override { text.clear(); }
-    // The text itself, nothing added.
-    std::string BuildPayload() const override { return text; }
+    void ClearEntries() override;
+    // The text itself, nothing added, in the form's charset.
+    std::string BuildPayload() const override;
     // The text itself, without a label.
     std::string BuildInputSummary() const override { return text; }
     // The check of create and save: the text must not be empty (kEmptyText).
@@ -31,12 +32,13 @@ public:
     void OnNaviLink();
     void OnOneSegLink();
 
-    // The entry, CP932 bytes, lines ending in CR LF; no limit of its own.
+    // The entry, in `charset`, lines ending in CR LF; no limit of its own.
     std::string text;
 
 protected:
     void CreateFields() override;
     void FocusFirstField() override;
+    std::vector<EntryMember> EntryMembers() override { return {{ctl::freeText::kText, &text}}; }
     void DoDataExchange(fw::DataExchange& exchange) override;
     bool RunButton(int id) override;
     // The link buttons join the hover list; Enter in the text goes on to it.

@@ -11,12 +11,15 @@
 #include "nubora/framework/file_service.h"
 #include "nubora/logic/code_state.h"
 #include "nubora/logic/data_file.h"
+#include "nubora/logic/payload_forms.h"
 #include "nubora/resources/screen_labels.h"
 #include "nubora/screens/screen_host.h"
 
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,11 +39,13 @@ public:
     virtual bool IsAllEmpty() const = 0;
     // Every entry member, in the screen's order.
     virtual std::vector<std::string> Entries() const = 0;
-    // Empties every entry member (not the controls; UpdateData(fw::Exchange::ToControls) does that).
+    // Empties every entry member (not the controls; UpdateData(fw::Exchange::ToControls) does that)
+    // and sets `charset` back to CP932.
     virtual void ClearEntries() = 0;
-    // The payload of the current members, CP932 bytes.
+    // The payload of the current members in the form of the shared settings:
+    // CP932 bytes for the legacy form, UTF-8 for the standard one.
     virtual std::string BuildPayload() const = 0;
-    // The summary of the entered data for the code view, CP932 bytes.
+    // The summary of the entered data for the code view, in `charset`.
     virtual std::string BuildInputSummary() const = 0;
     // True when every checked field passes; false after reporting the first failure.
     [[nodiscard]] virtual bool ValidateAll() = 0;
@@ -89,6 +94,11 @@ public:
     // Remembers the members as saved (after an open, a save or a clear).
     void RememberEntries();
 
+    // The character set of every entry member: CP932, or UTF-8 while a field
+    // holds a character without a CP932 code. Each take from the controls
+    // decides it anew and converts the members when it changes.
+    text::TextCharset charset = text::TextCharset::Cp932;
+
     // Text of the summary box 1027, written by the menu only.
     std::string settingsSummary;
     // The payload form beside it (kFormSummary), written by the menu only;
@@ -120,6 +130,12 @@ protected:
     }
     // Gives the first entry field the focus.
     virtual void FocusFirstField() = 0;
+    // Every entry member with the control that shows it, in screen order.
+    struct EntryMember {
+        int controlId;
+        std::string* value;
+    };
+    virtual std::vector<EntryMember> EntryMembers() = 0;
     // Runs the handler of button `id`; false when `id` is no button of the screen.
     virtual bool RunButton(int id);
 
@@ -158,12 +174,27 @@ private:
     // Takes the controls into the members and runs ValidateAll; false when
     // either fails (already reported).
     bool TakeAndValidate();
+    // Before the entry members are taken: the charset their controls'
+    // texts need, the members converted to it when it changes.
+    void TakeCharset();
+    // Sets what the fields do with characters without a CP932 code by the
+    // shared settings' form: the standard form takes them, the legacy one
+    // refuses them and says why, once per field while that form stays.
+    void ApplyFormToFields();
+    void TellUncodedRefused(int controlId, const QString& characters);
+    // True unless the legacy form is to encode members holding characters
+    // without a CP932 code; then false after naming them (kLegacyFormUncodedChars).
+    bool FitsTheForm();
 
     QString title_;
     ScreenId screen_;
     int backgroundId_;
     // Entries() as last opened, saved or emptied; none before the first.
     std::vector<std::string> savedEntries_;
+    // The form the fields were last set for, and the fields told since
+    // that they refuse characters without a CP932 code.
+    std::optional<PayloadForm> fieldsForm_;
+    std::set<int> toldUncoded_;
 };
 
 }  // namespace nubora

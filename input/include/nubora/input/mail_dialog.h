@@ -27,7 +27,7 @@ public:
     MailEntry Entry() const;
     void SetEntry(const MailEntry& entry);
 
-    // Entries, CP932 bytes, with their limits in bytes.
+    // Entries, in `charset`, with their limits in bytes (text::LimitLength).
     std::string to;       // 1009, 640
     std::string subject;  // 1014, 100
     std::string body;     // 1000, 10,000; line breaks CR LF
@@ -35,6 +35,7 @@ public:
 protected:
     void CreateFields() override;
     void FocusFirstField() override;
+    std::vector<EntryMember> EntryMembers() override;
     void DoDataExchange(fw::DataExchange& exchange) override;
     // Settings and confirm check without requiring the recipient.
     bool RunButton(int id) override;

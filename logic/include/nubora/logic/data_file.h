@@ -3,6 +3,13 @@
 // (CP932) byte strings exactly as the screens hold them; the files carry no
 // header, and their kind is known from the extension alone.
 //
+// An entry in UTF-8 (one with a character that has no CP932 code) is written
+// in the same layout in UTF-8, after the byte-order mark EF BB BF; there every
+// byte below 0x80 is a character of its own. A file that begins with the mark
+// is read so: bytes that begin no UTF-8 character become U+FFFD, and when
+// every value then has a CP932 form the entry comes back in CP932, as the
+// screens hold such text. A file without the mark is CP932 as below.
+//
 // Layout. A file is a row of fields, each followed by one comma (0x2C), the
 // last one too. A comma inside a value written through EscapeCommas is stored
 // as backslash comma (0x5C 0x2C); backslashes themselves are not escaped.
@@ -79,23 +86,31 @@ std::string CrLfToLf(std::string_view text);
 std::string LfToCrLf(std::string_view text);
 
 // `value` without the single-byte backslashes at its end (Shift-JIS aware:
-// the trail byte of a double-byte character is kept).
-std::string DropTrailingBackslashes(std::string_view value);
+// the trail byte of a double-byte character is kept; in UTF-8 every 0x5C is
+// a backslash).
+std::string DropTrailingBackslashes(std::string_view value, text::TextCharset charset = text::TextCharset::Cp932);
 
 // True when saving would drop a trailing single-byte backslash of a value
 // (the screens ask before saving such a value).
-bool LosesTrailingBackslash(std::string_view value);
+bool LosesTrailingBackslash(std::string_view value, text::TextCharset charset = text::TextCharset::Cp932);
 bool LosesTrailingBackslash(const AddressBookEntry& entry);
 bool LosesTrailingBackslash(const MailEntry& entry);
 
-// The fields of `content` in order, unescaped (see the top of this file).
-// Text after the last unescaped comma is not a field.
-std::vector<std::string> SplitFields(std::string_view content);
+// The fields of `content` (in `charset`) in order, unescaped (see the top of
+// this file). Text after the last unescaped comma is not a field.
+std::vector<std::string> SplitFields(std::string_view content, text::TextCharset charset = text::TextCharset::Cp932);
 
-// The exact bytes of each kind of file.
+// The free text with the character set of its bytes.
+struct FreeTextEntry {
+    std::string text;  // lines ending in CR LF
+    text::TextCharset charset = text::TextCharset::Cp932;
+    bool operator==(const FreeTextEntry&) const = default;
+};
+
+// The exact bytes of each kind of file, in the entry's charset.
 std::string BuildAddressBookFile(const AddressBookEntry& fields);
 std::string BuildMailFile(const MailEntry& fields);
-std::string BuildFreeTextFile(std::string_view text);
+std::string BuildFreeTextFile(std::string_view text, text::TextCharset charset = text::TextCharset::Cp932);
 
 // The fields held by the bytes of a file of each kind. They take any bytes;
 // an empty `content` gives empty fields (the Open functions report an empty
@@ -103,7 +118,9 @@ std::string BuildFreeTextFile(std::string_view text);
 AddressBookEntry ParseAddressBookFile(std::string_view content);
 MailEntry ParseMailFile(std::string_view content);
 // The free text: the first field with each LF as CR LF; empty when the file
-// holds no field.
+// holds no field. ParseFreeTextFile gives the text alone (UTF-8 for a file
+// with the mark that holds a character without a CP932 code).
+FreeTextEntry ParseFreeTextEntry(std::string_view content);
 std::string ParseFreeTextFile(std::string_view content);
 
 // Saving: the file at `path` (any length) is replaced only once the new bytes
@@ -114,7 +131,8 @@ Result<void, DataFileStatus> SaveAddressBookFile(const std::string& path, const 
 Result<void, DataFileStatus> SaveMailFile(const std::string& path, const MailEntry& fields);
 // Free text: fails with InUse (the existing file is locked or busy) or
 // CannotOpen.
-Result<void, DataFileStatus> SaveFreeTextFile(const std::string& path, std::string_view text);
+Result<void, DataFileStatus> SaveFreeTextFile(const std::string& path, std::string_view text,
+                                              text::TextCharset charset = text::TextCharset::Cp932);
 
 // Opening: the fields or the text the file holds.
 // Address book, e-mail: fails with CannotOpen, or Unreadable (empty file,
@@ -124,5 +142,6 @@ Result<MailEntry, DataFileStatus> OpenMailFile(const std::string& path);
 // Free text (an empty file gives an empty text): fails with InUse (locked or
 // busy), CannotOpen, or Unreadable (a read error).
 Result<std::string, DataFileStatus> OpenFreeTextFile(const std::string& path);
+Result<FreeTextEntry, DataFileStatus> OpenFreeTextEntry(const std::string& path);
 
 }  // namespace nubora

@@ -53,7 +53,8 @@ struct CheckFailure {
 // leave them out here; everything else that takes an entry checks them.
 enum class FieldLimits { Checked, LeftToControls };
 
-// The limit of `field` in CP932 bytes (a double-byte character counts 2):
+// The limit of `field` in CP932 bytes (a double-byte character counts 2; in
+// an entry in UTF-8 a character without a CP932 code counts 2 as well):
 // name and reading 24, telephone numbers 36, e-mail addresses 64, address
 // and memo 80, recipients 640, subject 100, body 10,000; 0 for the free text,
 // which has none of its own (the symbol's capacity bounds it).
@@ -81,8 +82,8 @@ Result<void, CheckFailure> CheckMailEntry(const MailEntry& entry, bool recipient
 
 // Fails with the rule a free text breaks: an empty text (kEmptyText), then
 // kUnencodableChar. Any other character is allowed and there is no limit of
-// its own.
-Result<void, CheckFailure> CheckFreeText(std::string_view text);
+// its own. `text` is in `charset`.
+Result<void, CheckFailure> CheckFreeText(std::string_view text, text::TextCharset charset = text::TextCharset::Cp932);
 
 // The message of `failure` as UTF-8, as the screens show it and nubora-qr
 // writes it: the field's message of the string table, with the position in

@@ -3,6 +3,8 @@
 // line of its own at the end of the text. All CP932 bytes.
 #pragma once
 
+#include "nubora/text/charset.h"
+
 #include <string>
 #include <string_view>
 
@@ -21,5 +23,9 @@ std::string_view LinkPrefix(LinkKind kind) noexcept;
 // anywhere else). A text that is not empty and does not end in LF first gets
 // a CR LF, so the link always starts a line of its own.
 void AppendLink(std::string& text, LinkKind kind, std::string_view value);
+
+// The same for a `text` in `charset`; the link line (prefix and the CP932
+// `value`) is appended in that charset.
+void AppendLink(std::string& text, text::TextCharset charset, LinkKind kind, std::string_view value);
 
 }  // namespace nubora

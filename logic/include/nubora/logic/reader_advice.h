@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "nubora/text/charset.h"
+
 namespace nubora {
 
 // The advice lines for a code, Japanese in UTF-8, each a sentence of its own,
@@ -17,7 +19,8 @@ namespace nubora {
 //      extensions 0xED40..0xEEFC and the IBM extensions 0xFA40..0xFC4B. The
 //      line names the first three distinct ones in order of appearance (and
 //      says "など" when there are more) and, for those that have a usual
-//      JIS X 0208 form (髙 → 高, 﨑 → 崎 ...), the forms to use instead. Only
+//      JIS X 0208 form (髙 → 高, 﨑 → 崎 ...), the forms to use instead, and
+//      says that in the standard form (UTF-8) every reader reads them. Only
 //      whole double-byte characters count, never a second byte; codes in
 //      these ranges that are no character at all are passed over.
 //   3. addressBookInMemoryForm: the address book is in the legacy MEMORY form,
@@ -34,5 +37,10 @@ inline constexpr double kReliableModuleMm = 0.3;
 // Japanese in UTF-8, when they are smaller than kReliableModuleMm; nothing
 // for larger ones.
 std::optional<std::string> SmallModuleAdvice(double moduleMm);
+// The same for a payload in `charset`. For a UTF-8 code (the standard form)
+// the only line is, for a split, that cameras still read it part by part,
+// each part in whole characters; every character reads right, so none is named.
+std::vector<std::string> ReaderAdvice(const std::string& payload, int symbolCount, bool addressBookInMemoryForm,
+                                      text::TextCharset charset);
 
 }  // namespace nubora

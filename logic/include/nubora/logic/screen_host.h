@@ -17,19 +17,21 @@ public:
     // The settings, symbols and flags the screens share.
     virtual CodeState& State() = 0;
 
-    // Encodes the CP932 `payload` with the shared settings into the state's
+    // Encodes `payload`, in the charset of the shared settings' form (CP932
+    // for the legacy form, UTF-8 for the standard one), into the state's
     // symbol bitmaps and fills the code view's information text. False after
     // the failure was reported (kSplitImpossible, kDataTooLong or
     // kEncodeFailed), with no bitmaps held.
     [[nodiscard]] virtual bool EncodeText(const std::string& payload) = 0;
     // Sets the settings' texts to what automatic mode would use for
-    // `payload`. False after reporting kDataTooLong.
+    // `payload` (in the form's charset). False after reporting kDataTooLong.
     [[nodiscard]] virtual bool QueryCodeInfo(const std::string& payload) = 0;
     // Rewrites the settings summary of input screen `screen`.
     virtual void UpdateSettingsSummary(ScreenId screen) = 0;
 
     // Shows the code view of the symbols just encoded by screen `from`,
-    // with `inputSummary` (CP932) as its summary of the entered data.
+    // with `inputSummary` (in that screen's charset) as its summary of the
+    // entered data.
     virtual void ShowCodeView(ScreenId from, const std::string& inputSummary) = 0;
     // Shows input screen `screen` again, as it was left.
     virtual void ReturnToScreen(ScreenId screen) = 0;

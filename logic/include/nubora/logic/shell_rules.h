@@ -55,8 +55,8 @@ std::string CodeInformationText(int level, int cellSizeIndex, int version);
 // split count, each after the full-width colon and a space.
 std::string SettingsSummaryText(const CodeSettings& settings);
 
-// The payload form beside that summary (CP932): "形式： 標準形式" for the
-// standard form, empty for the legacy one, which is not named.
+// The payload form beside that summary (CP932): "形式： 標準形式（UTF-8）" for
+// the standard form, empty for the legacy one, which is not named.
 std::string PayloadFormSummaryText(const CodeSettings& settings);
 
 }  // namespace nubora

@@ -28,16 +28,27 @@ struct EncodeFailure {
     int messageId = 0;
 };
 
-// Encodes the CP932 `payload` with `settings` (version, level, splitCount)
-// into `bitmaps`, releasing any held first. On success also sets
+// Encodes `payload` with `settings` (version, level, splitCount) into
+// `bitmaps`, releasing any held first. The payload is in the charset of
+// settings.form (PayloadCharset): CP932 through the engine's Shift-JIS entry
+// point, UTF-8 through its UTF-8 one, which marks the symbols with an ECI
+// (malformed UTF-8 fails with kEncodeFailed). On success also sets
 // settings.printSizeMm; on failure leaves `bitmaps` empty and `settings`
 // unchanged.
 Result<EncodeSuccess, EncodeFailure> EncodeSymbols(const std::string& payload, CodeSettings& settings,
                                                    SymbolBitmaps& bitmaps);
 
 // Sets settings.shownLevel and shownVersion to what automatic mode would use
-// for `payload` split into settings.splitCount symbols.
+// for `payload` (in the charset of settings.form) split into
+// settings.splitCount symbols.
 // Fails with kDataTooLong, `settings` unchanged, when the engine cannot tell.
 Result<void, EncodeFailure> QueryAutomaticCodeInfo(const std::string& payload, CodeSettings& settings);
+
+// The bytes of payload in `form` that `symbolCount` (1..16) symbols of
+// `version` (1..15) and `level` (1..4) hold together: for the legacy form
+// the engine's Shift-JIS figure for one symbol times symbolCount, for the
+// standard form its UTF-8 figure for the whole split. Negative when the
+// engine cannot tell.
+int AvailableBytes(PayloadForm form, int version, int level, int symbolCount);
 
 }  // namespace nubora

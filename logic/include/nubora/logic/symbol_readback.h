@@ -7,6 +7,7 @@
 
 #include "nubora/logic/result.h"
 #include "nubora/logic/symbol_bitmaps.h"
+#include "nubora/text/charset.h"
 #include "tavoqrenc.h"
 
 namespace nubora {
@@ -20,6 +21,7 @@ enum class ReadBackFailure {
     Undecodable,    // the decoder found no QR Code symbol
     WrongSequence,  // one symbol with a structured-append header, or a part with the wrong index, count or parity
     WrongBytes,     // the bytes (joined, for a split) differ from the payload
+    WrongText,      // a UTF-8 code without its ECI, or a symbol's text is not its bytes
     DecoderError,   // the decoder threw, or memory ran out
 };
 
@@ -37,5 +39,11 @@ Result<void, ReadBackFailure> ReadsBackAs(const QrBitmap* const* symbols, int co
 // The same for the symbols held in `symbols`; fails with NoSymbols when none
 // are held.
 Result<void, ReadBackFailure> ReadsBackAs(const SymbolBitmaps& symbols, const std::string& payload);
+
+// The same for a payload in `charset`. For UTF-8 the symbols must also carry
+// an ECI and be read as text: each symbol's text, alone, must be exactly its
+// bytes (whole UTF-8 characters), and the texts joined must be `payload`.
+Result<void, ReadBackFailure> ReadsBackAs(const SymbolBitmaps& symbols, const std::string& payload,
+                                          text::TextCharset charset);
 
 }  // namespace nubora

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "nubora/text/charset.h"
 #include "nubora/text/cp932.h"
 
 namespace nubora {
@@ -38,6 +39,11 @@ int CheckChars(std::string_view value, const CharSet& set) noexcept;
 // reading field takes (full-width katakana, digits, letters and some symbols;
 // single-byte characters always pass), 1 otherwise.
 int CheckReadingChars(std::string_view value) noexcept;
+
+// The same two checks for a value in `charset`: a UTF-8 value is checked in
+// its CP932 form and fails (1) when it has none.
+int CheckChars(std::string_view value, text::TextCharset charset, const CharSet& set);
+int CheckReadingChars(std::string_view value, text::TextCharset charset);
 
 // Position 0, 10, ... 100 of the capacity gauge for a payload of payloadBytes
 // bytes against a capacity of `capacity` bytes; 0 when every field is empty.

@@ -48,7 +48,8 @@ public:
     // shownSymbol calls it.
     void UpdatePictureName();
 
-    std::string inputSummary;      // control 1004
+    std::string inputSummary;  // control 1004, in inputSummaryCharset
+    text::TextCharset inputSummaryCharset = text::TextCharset::Cp932;
     std::string informationText;   // control 1027
     std::string symbolNumberText;  // control 1043, written by the spinner: "n/N"
     // True once the spinner has been operated; only then does a new number

@@ -45,5 +45,7 @@ inline constexpr int kSplitPartsMissing = 151;
 inline constexpr int kSplitPartsMismatch = 152;
 inline constexpr int kCodeReadFailed = 153;
 inline constexpr int kCodeTextUnreadable = 154;
+inline constexpr int kUncodedCharRefused = 155;
+inline constexpr int kLegacyFormUncodedChars = 156;
 
 }  // namespace nubora::res::str
