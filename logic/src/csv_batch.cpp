@@ -10,8 +10,7 @@ namespace nubora {
 namespace {
 
 // The values of the kind's fields in `record`, CP932 with CR LF line breaks.
-Result<std::vector<std::string>, RowFailure> TakeValues(const CsvRecord& record, const ColumnMap& columns,
-                                                        bool cp932)
+Result<std::vector<std::string>, RowFailure> TakeValues(const CsvRecord& record, const ColumnMap& columns, bool cp932)
 {
     if (record.fields.size() != columns.width) {
         RowFailure failure;
@@ -28,7 +27,7 @@ Result<std::vector<std::string>, RowFailure> TakeValues(const CsvRecord& record,
             Result<std::string, ConversionFailure> converted = Utf8ToCp932(value);
             if (!converted) {
                 RowFailure failure;
-        failure.problem = RowProblem::Conversion;
+                failure.problem = RowProblem::Conversion;
                 failure.column = columns.names[field];
                 failure.conversion = converted.Error();
                 return Fail(failure);
@@ -142,8 +141,7 @@ Result<std::string, RowFailure> RowPayload(const CsvRecord& record, const Column
     return payload;
 }
 
-std::string RowCaption(const CsvRecord& record, const ColumnMap& columns, const RowForm& form,
-                       std::string_view caption)
+std::string RowCaption(const CsvRecord& record, const ColumnMap& columns, const RowForm& form, std::string_view caption)
 {
     if (caption == "none")
         return {};

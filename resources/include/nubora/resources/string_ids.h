@@ -45,5 +45,18 @@ inline constexpr int kSplitPartsMissing = 151;
 inline constexpr int kSplitPartsMismatch = 152;
 inline constexpr int kCodeReadFailed = 153;
 inline constexpr int kCodeTextUnreadable = 154;
+// The sheets of labels from a CSV file (CSVから一括作成…).
+inline constexpr int kSheetMenuItem = 155;
+inline constexpr int kSheetDialogTitle = 156;
+inline constexpr int kCsvUnknownColumn = 157;
+inline constexpr int kCsvRepeatedColumn = 158;
+inline constexpr int kCsvNoKind = 159;
+inline constexpr int kCsvRowWidth = 160;
+inline constexpr int kCsvBadCharacter = 161;
+inline constexpr int kCsvUnreadable = 162;
+inline constexpr int kCsvNoRows = 163;
+inline constexpr int kSheetCancelled = 164;
+inline constexpr int kSheetNothingMade = 165;
+inline constexpr int kSheetSaved = 166;
 
 }  // namespace nubora::res::str
