@@ -349,6 +349,8 @@ TEST(NuboraQr, SheetCaptionsAreEmbeddedAndCutToTheirLabel)
     // Every font is the UI font, embedded as a subset.
     EXPECT_NE(text.find("+IPAPGothic "), std::string::npos) << text;
     EXPECT_EQ(text.find(" no "), std::string::npos) << text;
+}
+
 TEST(NuboraQr, DecodeGivesBackTheTextOfItsOwnFilesAndTheirRasters)
 {
     TempFolder folder;
