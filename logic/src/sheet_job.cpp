@@ -11,6 +11,9 @@
 namespace nubora {
 namespace {
 
+// Rows a preview tries beyond twice the labels it shows, when rows fail.
+constexpr size_t kPreviewExtraRows = 16;
+
 // The string `id` with "%1" and "%2" replaced by `first` and `second`.
 std::string Filled(int id, const std::string& first, const std::string& second = {})
 {
@@ -133,7 +136,9 @@ Result<std::vector<PreviewLabel>, SheetPdfFailure> SheetJob::FirstSheet(const Sh
         return Fail(check.Error());
     const int room = LabelsPerSheet(sheet.layout) - sheet.skipLabels;
     std::vector<PreviewLabel> labels;
-    for (size_t row = 0; row < data_->rows.size() && static_cast<int>(labels.size()) < room; ++row) {
+    // A file of failing rows is not read to its end for a preview.
+    const size_t tried = std::min(data_->rows.size(), static_cast<size_t>(room) * 2 + kPreviewExtraRows);
+    for (size_t row = 0; row < tried && static_cast<int>(labels.size()) < room; ++row) {
         Result<PreviewLabel, std::string> label = data_->Encode(row, options);
         if (!label)
             continue;

@@ -74,7 +74,8 @@ public:
 
     // The labels of the first sheet for `options`: the first rows that make
     // a code, encoded and read back, each at its slot (skipping the rows
-    // that fail). Fails like Start.
+    // that fail, of at most twice the sheet's labels and 16 more rows tried).
+    // Fails like Start.
     Result<std::vector<PreviewLabel>, SheetPdfFailure> FirstSheet(const SheetJobOptions& options) const;
 
     // Begins a new run with `options`, dropping one begun before. Fails when
