@@ -300,10 +300,14 @@ void MainMenuDialog::OpenSheetDialog()
     dialog.exec();
 }
 
-void MainMenuDialog::AddSystemMenuItems(QMenu& menu)
+void MainMenuDialog::AddSheetMenuItem(QMenu& menu)
 {
     if (sheetAction)
         menu.addAction(sheetAction);
+}
+
+void MainMenuDialog::AddSystemMenuItems(QMenu& menu)
+{
     const QString text = res::LoadString(res::str::kAboutMenuItem);
     if (text.isEmpty())
         return;
@@ -324,6 +328,7 @@ void MainMenuDialog::OnSysCommand(int command)
 void MainMenuDialog::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
+    AddSheetMenuItem(menu);
     AddSystemMenuItems(menu);
     menu.exec(event->globalPos());
 }

@@ -33,6 +33,8 @@ constexpr int kCellSizeCount = 8;
 constexpr int kVersionCount = 15;
 // The resolution the dots of the module line are counted at.
 constexpr int kPrinterDpi = 600;
+// Characters the layout list is wide enough for.
+constexpr int kLayoutListChars = 28;
 // The plain grid is sized for this version when the version is automatic.
 constexpr int kGridVersionWhenAutomatic = 10;
 
@@ -79,6 +81,8 @@ SheetDialog::SheetDialog(const CodeSettings& settings, QWidget* parent) : QDialo
     ConnectHandlers();
     UpdatePreview();
     UpdateInterface();
+    // Choosing the file is the first step.
+    browse->setFocus(Qt::OtherFocusReason);
 }
 
 SheetDialog::~SheetDialog() = default;
@@ -100,7 +104,7 @@ void SheetDialog::CreateControls()
     };
     csvPath = new QLineEdit(this);
     csvPath->setReadOnly(true);
-    auto* browse = new QPushButton(QStringLiteral("参照..."), this);
+    browse = new QPushButton(QStringLiteral("参照..."), this);
     browse->setAccessibleName(QStringLiteral("CSVファイルを選ぶ"));
     connect(browse, &QPushButton::clicked, this, [this] {
         const fw::FileDialogRequest request{QStringLiteral("CSVファイル(*.csv)|*.csv||"), QStringLiteral("csv"),
@@ -130,8 +134,12 @@ void SheetDialog::CreateControls()
     for (const SheetLayout& sheet : layouts_)
         layout->addItem(Utf8(sheet.name + "  " + sheet.description), Utf8(sheet.name));
     layout->insertItem(static_cast<int>(BuiltInSheetLayouts().size()),
-                       Utf8(std::string(kPlainGridName) + "  A4 に並べる正方形のラベル"), Utf8(std::string(kPlainGridName)));
+                       Utf8(std::string(kPlainGridName) + "  A4 に並べる正方形のラベル"),
+                       Utf8(std::string(kPlainGridName)));
     layout->setCurrentIndex(0);
+    // The glabels makers' long names would widen the window past small screens.
+    layout->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    layout->setMinimumContentsLength(kLayoutListChars);
     add("レイアウト：", layout);
     caption = new QComboBox(this);
     add("キャプション：", caption);
@@ -190,8 +198,8 @@ void SheetDialog::ConnectHandlers()
 void SheetDialog::UpdateInterface()
 {
     const bool running = Running();
-    for (QWidget* control : std::initializer_list<QWidget*>{form, level, version, cellSize, layout, caption,
-                                                            startLabel, saveButton})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{form, level, version, cellSize, layout, caption, startLabel, saveButton})
         control->setEnabled(!running);
     saveButton->setEnabled(!running && job_.has_value());
     cancelButton->setEnabled(running);
@@ -204,9 +212,9 @@ void SheetDialog::OpenCsv(const QString& path)
     csvPath->setText(path);
     failures->clear();
     const Result<std::string, FileStatus> read = ReadWholeFile(LocalPath(path));
-    Result<SheetJob, SheetCsvFailure> opened =
-        read ? SheetJob::Open(*read) : Result<SheetJob, SheetCsvFailure>(Fail(SheetCsvFailure{
-                                           std::string(res::StringText(res::str::kFileReadFailed))}));
+    Result<SheetJob, SheetCsvFailure> opened = read ? SheetJob::Open(*read)
+                                                    : Result<SheetJob, SheetCsvFailure>(Fail(SheetCsvFailure{
+                                                          std::string(res::StringText(res::str::kFileReadFailed))}));
     if (!opened) {
         status->setText(Utf8(opened.Error().message));
     } else {
@@ -228,6 +236,8 @@ void SheetDialog::FillCaptions()
     caption->addItem(NameCaptionText(job_->Kind()), QString::fromLatin1(kCaptionName));
     for (const std::string& column : job_->HeaderColumns())
         caption->addItem(QStringLiteral("列 %1").arg(Utf8(column)), Utf8(column));
+    // Cards mostly carry their owner's name.
+    caption->setCurrentIndex(1);
 }
 
 SheetLayout SheetDialog::ChosenLayout() const
@@ -237,8 +247,8 @@ SheetLayout SheetDialog::ChosenLayout() const
         const int v = version->currentIndex() > 0 ? version->currentIndex() : kGridVersionWhenAutomatic;
         return PlainGridLayout((4 * v + 17 + 8) * CellSizeMm(cellSize->currentIndex()), kBuiltInLabelMarginMm);
     }
-    const auto it =
-        std::find_if(layouts_.begin(), layouts_.end(), [&](const SheetLayout& sheet) { return sheet.name == name; });
+    const auto it = std::find_if(layouts_.begin(), layouts_.end(),
+                                 [&](const SheetLayout& sheet) { return sheet.name == name; });
     return it == layouts_.end() ? layouts_.front() : *it;
 }
 
@@ -326,9 +336,8 @@ void SheetDialog::FinishRun()
     ShowFailures();
     const Result<std::string, SheetPdfFailure> file = job_->Finish();
     if (!file) {
-        status->setText(file.Error().problem == SheetPdfProblem::NoLabels
-                            ? res::LoadString(res::str::kSheetNothingMade)
-                            : Utf8(SheetPdfFailureMessage(file.Error())));
+        status->setText(file.Error().problem == SheetPdfProblem::NoLabels ? res::LoadString(res::str::kSheetNothingMade)
+                                                                          : Utf8(SheetPdfFailureMessage(file.Error())));
     } else if (!WriteFileAtomically(LocalPath(outputPath_), *file, FileSync::Now)) {
         status->setText(res::LoadString(res::str::kFileOpenFailed));
     } else {

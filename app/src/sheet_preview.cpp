@@ -31,7 +31,7 @@ void DrawCode(QPainter& painter, const QrBitmap& symbol, const QRectF& square)
 
 SheetPreview::SheetPreview(QWidget* parent) : QWidget(parent)
 {
-    setMinimumSize(170, 240);
+    setMinimumSize(250, 354);
     setAccessibleName(QStringLiteral("1枚目の見本"));
 }
 
@@ -81,7 +81,8 @@ void SheetPreview::paintEvent(QPaintEvent*)
         painter.setPen(Qt::black);
         const QString text = painter.fontMetrics().elidedText(QString::fromStdString(label.caption), Qt::ElideRight,
                                                               static_cast<int>(caption.width()));
-        painter.drawText(caption, Qt::AlignLeft | Qt::AlignTop, text);
+        const bool under = label.placement.caption.y >= label.placement.code.y + label.placement.code.height;
+        painter.drawText(caption, under ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter, text);
         painter.setPen(QPen(Qt::gray, 0));
     }
 }

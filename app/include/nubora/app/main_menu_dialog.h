@@ -69,8 +69,9 @@ public:
     static constexpr QKeyCombination kSheetDialogKeys{Qt::ControlModifier, Qt::Key_B};
     // Runs the command of the context-menu item (kAboutCommand: the about box).
     void OnSysCommand(int command);
-    // Adds the item "CSVから一括作成…" (kSheetMenuItem, with its keys), then
-    // the about item (kAboutMenuItem, command kAboutCommand) after a separator.
+    // Adds the item "CSVから一括作成…" (sheetAction: kSheetMenuItem, with its keys).
+    void AddSheetMenuItem(QMenu& menu);
+    // Adds the about item (kAboutMenuItem, command kAboutCommand) after a separator.
     void AddSystemMenuItems(QMenu& menu);
 
     // True when every entry of the three input screens, as last stored, is empty.

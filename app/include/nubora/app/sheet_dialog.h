@@ -58,6 +58,7 @@ public:
 
     // The controls, for tests.
     QLineEdit* csvPath = nullptr;
+    QPushButton* browse = nullptr;
     QComboBox* form = nullptr;
     QComboBox* level = nullptr;
     QComboBox* version = nullptr;
