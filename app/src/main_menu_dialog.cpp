@@ -2,6 +2,7 @@
 
 #include "nubora/app/about_dialog.h"
 #include "nubora/app/settings_dialog.h"
+#include "nubora/app/sheet_dialog.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/trace.h"
 #include "nubora/input/address_book_dialog.h"
@@ -21,6 +22,7 @@
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
@@ -70,6 +72,11 @@ void MainMenuDialog::OnInitDialog()
 {
     BindButtons();
     // Step 2 (the about item) is offered by the context menu: AddSystemMenuItems.
+    sheetAction = new QAction(res::LoadString(res::str::kSheetMenuItem), this);
+    sheetAction->setShortcut(QKeySequence(kSheetDialogKeys));
+    sheetAction->setShortcutContext(Qt::WindowShortcut);
+    connect(sheetAction, &QAction::triggered, this, [this] { OpenSheetDialog(); });
+    addAction(sheetAction);
     programIcon = res::LoadProgramIcon();
     setWindowIcon(programIcon);
     PlaceWindowAndButtons();
@@ -287,6 +294,18 @@ void MainMenuDialog::BringToFront()
     window->activateWindow();
 }
 
+void MainMenuDialog::OpenSheetDialog()
+{
+    SheetDialog dialog(state.codeSettings, this);
+    dialog.exec();
+}
+
+void MainMenuDialog::AddSheetMenuItem(QMenu& menu)
+{
+    if (sheetAction)
+        menu.addAction(sheetAction);
+}
+
 void MainMenuDialog::AddSystemMenuItems(QMenu& menu)
 {
     const QString text = res::LoadString(res::str::kAboutMenuItem);
@@ -309,6 +328,7 @@ void MainMenuDialog::OnSysCommand(int command)
 void MainMenuDialog::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
+    AddSheetMenuItem(menu);
     AddSystemMenuItems(menu);
     menu.exec(event->globalPos());
 }

@@ -3,15 +3,13 @@
 #include "csv.h"
 #include "encode_job.h"
 #include "messages.h"
+#include "nubora/logic/utf8_input.h"
 #include "sheets.h"
-#include "text_input.h"
 
-#include "nubora/logic/entry_checks.h"
+#include "nubora/logic/csv_batch.h"
 #include "nubora/logic/file_io.h"
-#include "nubora/logic/payload_forms.h"
 #include "nubora/logic/reader_advice.h"
 #include "nubora/logic/shell_rules.h"
-#include "nubora/text/cp932.h"
 
 #include <algorithm>
 #include <atomic>
@@ -20,7 +18,6 @@
 #include <filesystem>
 #include <mutex>
 #include <optional>
-#include <span>
 #include <thread>
 
 #include <unistd.h>
@@ -42,32 +39,29 @@ struct RowOutcome {
     std::string caption;
 };
 
-// The header's column of each of the kind's fields, -1 where it has none.
-struct ColumnMap {
-    std::vector<std::string> names;  // the kind's fields, ColumnsOf
-    std::vector<int> index;
-    size_t width = 0;  // fields a row must have
-};
-
-// The columns of `header` for the kind's fields. Fails, with the line that
-// says why, on an unknown or repeated column or without the first field's.
-Result<ColumnMap, std::string> MapColumns(BatchKind kind, const std::vector<std::string>& header)
+// The English line for a header that does not fit the kind.
+std::string ColumnLine(const ColumnFailure& failure)
 {
-    ColumnMap map{ColumnsOf(kind), {}, header.size()};
-    const std::vector<std::string>& columns = map.names;
-    map.index.assign(columns.size(), -1);
-    for (size_t i = 0; i < header.size(); ++i) {
-        const auto it = std::find(columns.begin(), columns.end(), header[i]);
-        if (it == columns.end())
-            return Fail("unknown column '" + header[i] + "' in the header");
-        int& slot = map.index[static_cast<size_t>(it - columns.begin())];
-        if (slot >= 0)
-            return Fail("column '" + header[i] + "' appears twice in the header");
-        slot = static_cast<int>(i);
+    switch (failure.problem) {
+    case ColumnProblem::Unknown: return "unknown column '" + failure.column + "' in the header";
+    case ColumnProblem::Repeated: return "column '" + failure.column + "' appears twice in the header";
+    case ColumnProblem::MissingFirst:
+    case ColumnProblem::NoKind: break;
     }
-    if (map.index[0] < 0)
-        return Fail("the header has no column '" + columns[0] + "'");
-    return map;
+    return "the header has no column '" + failure.column + "'";
+}
+
+// The lines that say why a row made no payload.
+std::vector<std::string> RowLines(const RowFailure& failure)
+{
+    switch (failure.problem) {
+    case RowProblem::Width:
+        return {"has " + std::to_string(failure.fields) + " fields, the header " +
+                std::to_string(failure.headerFields)};
+    case RowProblem::Conversion: return {failure.column + ": " + Describe(failure.conversion)};
+    case RowProblem::Check: break;
+    }
+    return CheckFailureLines(failure.check);
 }
 
 class BatchRunner {
@@ -180,19 +174,16 @@ private:
     RowOutcome RunRow(size_t row) const
     {
         RowOutcome outcome;
-        const Result<std::vector<std::string>, std::string> values = TakeValues(rows_[row]);
-        if (!values)
-            return Failed({values.Error()});
-        const Result<std::string, std::vector<std::string>> built = BuildPayload(*values);
+        const Result<std::string, RowFailure> built = RowPayload(rows_[row], columns_, form_);
         if (!built)
-            return Failed(built.Error());
+            return Failed(RowLines(built.Error()));
         const std::string& payload = *built;
         if (Sheets()) {
             Result<CheckedCode, JobFailure> code = EncodeChecked(payload, request_);
             if (!code)
                 return Failed(MessageLines(code.Error().messageId, request_.version, request_.splitCount));
             outcome.symbols = std::move(code->symbols);
-            outcome.caption = CaptionOf(rows_[row]);
+            outcome.caption = RowCaption(rows_[row], columns_, form_, options_.caption);
         } else if (const Result<int, JobFailure> written = EncodeAndWrite(payload, request_, Target(row)); !written) {
             const JobFailure& failure = written.Error();
             const bool writeFailed = failure.kind == JobFailure::Kind::Write;
@@ -206,88 +197,6 @@ private:
         // Only the advice on the row's own characters: the rest was given once.
         outcome.warnings = ReaderAdvice(payload, 1, false);
         return outcome;
-    }
-
-    // The row's values for the kind's fields, CP932 with CR LF line breaks.
-    // Fails with the line that says why: a row of the wrong width, or a
-    // value that cannot be converted.
-    Result<std::vector<std::string>, std::string> TakeValues(const CsvRecord& record) const
-    {
-        if (record.fields.size() != columns_.width) {
-            return Fail("has " + std::to_string(record.fields.size()) + " fields, the header " +
-                        std::to_string(columns_.width));
-        }
-        std::vector<std::string> values;
-        for (size_t field = 0; field < columns_.index.size(); ++field) {
-            const int column = columns_.index[field];
-            std::string value = column < 0 ? std::string() : record.fields[static_cast<size_t>(column)];
-            if (!options_.cp932) {
-                Result<std::string, ConversionFailure> converted = Utf8ToCp932(value);
-                if (!converted)
-                    return Fail(columns_.names[field] + ": " + Describe(converted.Error()));
-                value = std::move(converted).Value();
-            }
-            values.push_back(CrLfLineBreaks(value));
-        }
-        return values;
-    }
-
-    // The row's caption as --caption asks, UTF-8: a column's value, or the
-    // first line of it for "first-line" (the first column) and "name" (the
-    // name, the subject or the text).
-    std::string CaptionOf(const CsvRecord& record) const
-    {
-        const std::string& what = options_.caption;
-        std::string column = what;
-        if (what == "none")
-            return {};
-        if (what == "first-line")
-            column = columns_.names[0];
-        else if (what == "name")
-            column = FieldName(*options_.kind == BatchKind::Address ? EntryField::Name
-                               : *options_.kind == BatchKind::Mail  ? EntryField::Subject
-                                                                    : EntryField::Text);
-        const auto it = std::find(columns_.names.begin(), columns_.names.end(), column);
-        const int index = it == columns_.names.end() ? -1
-                                                     : columns_.index[static_cast<size_t>(it - columns_.names.begin())];
-        if (index < 0)
-            return {};
-        std::string value = record.fields[static_cast<size_t>(index)];
-        if (options_.cp932)
-            value = text::Cp932ToUtf8(value);
-        if (what == "first-line" || what == "name")
-            value.resize(std::min(value.size(), value.find_first_of("\r\n")));
-        return value;
-    }
-
-    // The payload of the row's values in the kind's form. Fails with the
-    // lines of the entry check the values do not pass.
-    Result<std::string, std::vector<std::string>> BuildPayload(const std::vector<std::string>& v) const
-    {
-        std::string payload;
-        Result<void, CheckFailure> checked;
-        switch (*options_.kind) {
-        case BatchKind::Address: {
-            const AddressBookEntry entry{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
-            checked = CheckAddressBookEntry(entry);
-            payload = options_.addressProfile == AddressProfile::Mecard ? MecardPayload(entry)
-                                                                        : AddressBookPayload(entry);
-            break;
-        }
-        case BatchKind::Mail: {
-            const MailEntry entry{v[0], v[1], v[2]};
-            checked = CheckMailEntry(entry, true);
-            payload = options_.mailProfile == MailProfile::MailtoUri ? MailtoUriPayload(entry) : MailPayload(entry);
-            break;
-        }
-        case BatchKind::Text:
-            checked = CheckFreeText(v[0]);
-            payload = v[0];
-            break;
-        }
-        if (!checked)
-            return Fail(CheckFailureLines(checked.Error()));
-        return payload;
     }
 
     // A failed row with `complaints`.
@@ -311,6 +220,7 @@ private:
     const Options& options_;
     const ColumnMap columns_;
     const std::vector<CsvRecord> rows_;
+    const RowForm form_{*options_.kind, options_.addressProfile, options_.mailProfile, options_.cp932};
     const SymbolRequest request_{options_.level, options_.version, options_.splitCount, options_.cellSizeIndex};
     std::vector<RowOutcome> outcomes_;
     std::vector<bool> done_;  // guarded by mutex_
@@ -321,24 +231,6 @@ private:
 };
 
 }  // namespace
-
-std::vector<std::string> ColumnsOf(BatchKind kind)
-{
-    using F = EntryField;
-    static constexpr EntryField kAddress[] = {F::Name,  F::Reading, F::Tel1,    F::Tel2,
-                                              F::Mail1, F::Mail2,   F::Address, F::Memo};
-    static constexpr EntryField kMail[] = {F::To, F::Subject, F::Body};
-    static constexpr EntryField kText[] = {F::Text};
-    std::span<const EntryField> fields = kText;
-    if (kind == BatchKind::Address)
-        fields = kAddress;
-    else if (kind == BatchKind::Mail)
-        fields = kMail;
-    std::vector<std::string> names;
-    for (const EntryField field : fields)
-        names.emplace_back(FieldName(field));
-    return names;
-}
 
 int RunBatch(const Options& options)
 {
@@ -368,9 +260,9 @@ int RunBatch(const Options& options)
         Complain(options.batchPath + ": ", "has no header row");
         return kExitUsage;
     }
-    Result<ColumnMap, std::string> columns = MapColumns(*options.kind, records.front().fields);
+    Result<ColumnMap, ColumnFailure> columns = MapColumns(*options.kind, records.front().fields);
     if (!columns) {
-        Complain(options.batchPath + ": ", columns.Error());
+        Complain(options.batchPath + ": ", ColumnLine(columns.Error()));
         return kExitUsage;
     }
     std::error_code ec;

@@ -9,9 +9,7 @@
 
 namespace nubora::cli {
 
-// The columns a kind of row may have, in the order of its screen's fields;
-// the first of them must be there.
-std::vector<std::string> ColumnsOf(BatchKind kind);
+using nubora::ColumnsOf;
 
 // Runs the batch of options.batchPath into options.outputDir (made when
 // missing): row N (1-based, the header not counted) becomes

@@ -76,25 +76,6 @@ std::vector<std::string> CheckFailureLines(const CheckFailure& failure)
     return lines;
 }
 
-const char* FieldName(EntryField field)
-{
-    switch (field) {
-    case EntryField::Name: return "name";
-    case EntryField::Reading: return "reading";
-    case EntryField::Tel1: return "tel1";
-    case EntryField::Tel2: return "tel2";
-    case EntryField::Mail1: return "mail1";
-    case EntryField::Mail2: return "mail2";
-    case EntryField::Address: return "address";
-    case EntryField::Memo: return "memo";
-    case EntryField::To: return "to";
-    case EntryField::Subject: return "subject";
-    case EntryField::Body: return "body";
-    case EntryField::Text: return "text";
-    }
-    return "";
-}
-
 void Warn(std::string_view where, std::string_view advice)
 {
     std::fprintf(stderr, "warning: %.*s%.*s\n", static_cast<int>(where.size()), where.data(),

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "nubora/logic/csv_batch.h"
 #include "nubora/logic/entry_checks.h"
 
 namespace nubora::cli {
@@ -27,8 +28,7 @@ std::vector<std::string> MessageLines(const CheckFailure& failure);
 // The same, each line after the field's name.
 std::vector<std::string> CheckFailureLines(const CheckFailure& failure);
 
-// The name of `field` as the CSV header and the messages write it.
-const char* FieldName(EntryField field);
+using nubora::FieldName;
 
 // A line of reader advice (UTF-8): "warning: " + where + advice.
 void Warn(std::string_view where, std::string_view advice);

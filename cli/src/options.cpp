@@ -334,7 +334,7 @@ private:
     std::string profile_;
     bool formatGiven_ = false;
     bool sheetOptionGiven_ = false;  // --caption, --start or --cut-lines
-    int flagsGiven_ = 0;  // options other than --decode and --json
+    int flagsGiven_ = 0;             // options other than --decode and --json
     std::string error_;
 };
 

@@ -6,17 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "nubora/logic/csv_batch.h"
 #include "nubora/logic/result.h"
 #include "nubora/logic/symbol_writer.h"
 
 namespace nubora::cli {
 
-// What the rows of a batch hold.
-enum class BatchKind { Text, Address, Mail };
-// The payload form of address rows: the MEMORY text or a MECARD.
-enum class AddressProfile { Memory, Mecard };
-// The payload form of mail rows: the MAILTO text or a mailto: URI.
-enum class MailProfile { MailtoLegacy, MailtoUri };
+using nubora::AddressProfile;
+using nubora::BatchKind;
+using nubora::MailProfile;
 
 struct Options {
     bool help = false;

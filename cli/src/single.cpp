@@ -2,7 +2,7 @@
 
 #include "encode_job.h"
 #include "messages.h"
-#include "text_input.h"
+#include "nubora/logic/utf8_input.h"
 
 #include "nubora/logic/reader_advice.h"
 

@@ -39,6 +39,29 @@ trap 'kill $app 2>/dev/null || true' EXIT
 sleep 3
 grab main-menu.png 10 10 500 350
 
+# The sheet dialog (Ctrl+B on the menu) with a small address list on
+# business cards, chosen in the file dialog by typing its path.
+csv=$(mktemp --suffix=.csv)
+cat > "$csv" <<'CSV'
+name,reading,tel1,mail1,address
+山田 太郎,ﾔﾏﾀﾞ ﾀﾛｳ,03-1234-5678,taro@example.jp,東京都千代田区丸の内1-1
+佐藤 花子,ｻﾄｳ ﾊﾅｺ,06-2345-6789,hanako@example.jp,大阪府大阪市北区梅田2-2
+鈴木 一郎,ｽｽﾞｷ ｲﾁﾛｳ,052-345-6789,ichiro@example.jp,愛知県名古屋市中区栄3-3
+高橋 美咲,ﾀｶﾊｼ ﾐｻｷ,011-456-7890,misaki@example.jp,北海道札幌市中央区4-4
+CSV
+xdotool key ctrl+b
+xdotool search --sync --onlyvisible --name '^CSVから一括作成$' >/dev/null
+sleep 1
+xdotool key space                              # 参照...
+sleep 1.5
+xdotool type --delay 20 "$csv"
+xdotool key Return
+sleep 2
+grab_window sheet-dialog.png 'CSVから一括作成'
+xdotool key Escape
+sleep 0.5
+rm -f "$csv"
+
 # Opens the input screen of the menu button at client x $1, sets manual mode
 # with a 16-way split in the settings dialog and photographs the screen as $2.
 screen_in_manual_mode() {

@@ -71,6 +71,20 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     // Creating a code in the legacy form from input holding such characters
     // (typed in the standard form); %1 names them. Nothing typed is lost.
     {156, "%1はShift_JISにない文字のため、従来形式のQRコードに入れられません。標準形式にするか削除してください。"},
+    {157, "CSVから一括作成…"},
+    {158, "CSVから一括作成"},
+    {159, "CSVの見出しに、使えない列「%1」があります。"},
+    {160, "CSVの見出しに、列「%1」が二つあります。"},
+    {161,
+     "CSVの見出しからデータの種類がわかりません。先頭の列を name（アドレス帳）、to（Eメール）または "
+     "text（フリーテキスト）にしてください。"},
+    {162, "項目が %1 個あり、見出しの %2 個と合いません。"},
+    {163, "%1: Shift_JIS で表せない文字があるか、UTF-8 のテキストではありません。"},
+    {164, "CSVの %1 行目が正しく読めません。"},
+    {165, "CSVに見出しの次の行がありません。"},
+    {166, "中止しました。ファイルは保存していません。"},
+    {167, "1枚目のラベルも作れませんでした。作れなかった行の一覧をご覧ください。"},
+    {168, "%1 枚のラベルを保存しました。"},
 });
 
 }  // namespace

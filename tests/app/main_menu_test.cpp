@@ -712,6 +712,16 @@ TEST_F(MainMenuTest, ContextMenuOffersTheAboutItem)
     EXPECT_EQ(actions[1]->data().toInt(), 0x0010);
 }
 
+TEST_F(MainMenuTest, ContextMenuOffersTheSheetDialogAlsoByCtrlB)
+{
+    QMenu popup;
+    menu.AddSheetMenuItem(popup);
+    ASSERT_EQ(popup.actions().size(), 1);
+    EXPECT_EQ(popup.actions()[0]->text(), QStringLiteral("CSVから一括作成…"));
+    EXPECT_EQ(popup.actions()[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    EXPECT_TRUE(menu.actions().contains(popup.actions()[0]));  // the keys work on the menu itself
+}
+
 TEST_F(MainMenuTest, TheAboutItemRunsTheAboutBox)
 {
     QString title;

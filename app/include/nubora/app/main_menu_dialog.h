@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+class QAction;
 class QMenu;
 
 namespace nubora {
@@ -61,8 +62,15 @@ public:
     // changed: kWrongFileKind when the name is no data file's; kCannotOpenNow
     // while the code view or a modal dialog is up; the open's own failures.
     void OpenDataFile(const QString& path);
+    // Opens the dialog of "CSVから一括作成…" over the menu, modally, starting
+    // from the shared code settings (which it leaves as they are).
+    void OpenSheetDialog();
+    // The keys that open it from the menu: Ctrl+B.
+    static constexpr QKeyCombination kSheetDialogKeys{Qt::ControlModifier, Qt::Key_B};
     // Runs the command of the context-menu item (kAboutCommand: the about box).
     void OnSysCommand(int command);
+    // Adds the item "CSVから一括作成…" (sheetAction: kSheetMenuItem, with its keys).
+    void AddSheetMenuItem(QMenu& menu);
     // Adds the about item (kAboutMenuItem, command kAboutCommand) after a separator.
     void AddSystemMenuItems(QMenu& menu);
 
@@ -121,6 +129,8 @@ public:
     fw::BitmapButton* mailButton = nullptr;
     fw::BitmapButton* addressBookButton = nullptr;
     QIcon programIcon;
+    // The action of "CSVから一括作成…", also bound to kSheetDialogKeys on the menu.
+    QAction* sheetAction = nullptr;
 
 protected:
     void OnInitDialog() override;

@@ -47,5 +47,18 @@ inline constexpr int kCodeReadFailed = 153;
 inline constexpr int kCodeTextUnreadable = 154;
 inline constexpr int kUncodedCharRefused = 155;
 inline constexpr int kLegacyFormUncodedChars = 156;
+// The sheets of labels from a CSV file (CSVから一括作成…).
+inline constexpr int kSheetMenuItem = 157;
+inline constexpr int kSheetDialogTitle = 158;
+inline constexpr int kCsvUnknownColumn = 159;
+inline constexpr int kCsvRepeatedColumn = 160;
+inline constexpr int kCsvNoKind = 161;
+inline constexpr int kCsvRowWidth = 162;
+inline constexpr int kCsvBadCharacter = 163;
+inline constexpr int kCsvUnreadable = 164;
+inline constexpr int kCsvNoRows = 165;
+inline constexpr int kSheetCancelled = 166;
+inline constexpr int kSheetNothingMade = 167;
+inline constexpr int kSheetSaved = 168;
 
 }  // namespace nubora::res::str

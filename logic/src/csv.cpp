@@ -1,6 +1,6 @@
-#include "csv.h"
+#include "nubora/logic/csv.h"
 
-namespace nubora::cli {
+namespace nubora {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -116,4 +116,4 @@ Result<std::vector<CsvRecord>, CsvError> ParseCsv(std::string_view text)
     return records;
 }
 
-}  // namespace nubora::cli
+}  // namespace nubora

@@ -6,7 +6,7 @@
 
 #include "nubora/logic/result.h"
 
-namespace nubora::cli {
+namespace nubora {
 
 // Why a text could not be converted.
 struct ConversionFailure {
@@ -28,4 +28,4 @@ std::string Describe(const ConversionFailure& failure);
 // lone CR becomes CR LF, a CR LF stays.
 std::string CrLfLineBreaks(std::string_view text);
 
-}  // namespace nubora::cli
+}  // namespace nubora

@@ -1,10 +1,10 @@
-#include "text_input.h"
+#include "nubora/logic/utf8_input.h"
 
 #include "nubora/text/cp932.h"
 
 #include <cstdio>
 
-namespace nubora::cli {
+namespace nubora {
 namespace {
 
 // A byte-order mark at the start of a text is no character of it.
@@ -70,4 +70,4 @@ std::string CrLfLineBreaks(std::string_view text)
     return out;
 }
 
-}  // namespace nubora::cli
+}  // namespace nubora

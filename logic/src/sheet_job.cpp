@@ -1,0 +1,207 @@
+#include "nubora/logic/sheet_job.h"
+
+#include "nubora/logic/shell_rules.h"
+#include "nubora/logic/symbol_encoder.h"
+#include "nubora/logic/symbol_readback.h"
+#include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_texts.h"
+
+#include <algorithm>
+
+namespace nubora {
+namespace {
+
+// Rows a preview tries beyond twice the labels it shows, when rows fail.
+constexpr size_t kPreviewExtraRows = 16;
+
+// The string `id` with "%1" and "%2" replaced by `first` and `second`.
+std::string Filled(int id, const std::string& first, const std::string& second = {})
+{
+    std::string text(res::StringText(id));
+    if (const size_t at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, first);
+    if (const size_t at = text.find("%2"); at != std::string::npos)
+        text.replace(at, 2, second);
+    return text;
+}
+
+std::string ColumnMessage(const ColumnFailure& failure)
+{
+    switch (failure.problem) {
+    case ColumnProblem::Unknown: return Filled(res::str::kCsvUnknownColumn, failure.column);
+    case ColumnProblem::Repeated: return Filled(res::str::kCsvRepeatedColumn, failure.column);
+    case ColumnProblem::MissingFirst:
+    case ColumnProblem::NoKind: break;
+    }
+    return Filled(res::str::kCsvNoKind, failure.column);
+}
+
+std::string RowMessage(const RowFailure& failure)
+{
+    switch (failure.problem) {
+    case RowProblem::Width:
+        return Filled(res::str::kCsvRowWidth, std::to_string(failure.fields), std::to_string(failure.headerFields));
+    case RowProblem::Conversion: return Filled(res::str::kCsvBadCharacter, failure.column);
+    case RowProblem::Check: break;
+    }
+    return std::string(FieldName(failure.check.field)) + ": " + CheckFailureMessage(failure.check);
+}
+
+// The payload form of the rows for `code`'s 形式.
+RowForm FormFor(BatchKind kind, const CodeSettings& code, bool cp932)
+{
+    const bool standard = code.form == PayloadForm::Standard;
+    return {kind, standard ? AddressProfile::Mecard : AddressProfile::Memory,
+            standard ? MailProfile::MailtoUri : MailProfile::MailtoLegacy, cp932};
+}
+
+// The writer's options for `options`: the module of the chosen cell size, and
+// the caption's place when there is a caption.
+SheetPdfOptions SheetOptionsFor(const SheetJobOptions& options)
+{
+    SheetPdfOptions sheet = options.sheet;
+    sheet.moduleMm = CellSizeMm(options.code.cellSizeIndex);
+    sheet.captionPlace = options.caption == "none" ? CaptionPlace::None : PreferredCaptionPlace(sheet.layout);
+    return sheet;
+}
+
+}  // namespace
+
+struct SheetJob::Data {
+    BatchKind kind = BatchKind::Text;
+    bool cp932 = false;
+    std::vector<std::string> header;
+    ColumnMap columns;
+    std::vector<CsvRecord> rows;
+
+    // The run begun by Start.
+    std::optional<SheetPdfWriter> writer;
+    SheetJobOptions options;
+    size_t done = 0;
+    std::vector<SheetRowFailure> failures;
+
+    // The symbol of row `row` (0-based), read back, and its caption; or the
+    // message why the row makes none.
+    Result<PreviewLabel, std::string> Encode(size_t row, const SheetJobOptions& with) const
+    {
+        const Result<std::string, RowFailure> payload = RowPayload(rows[row], columns, FormFor(kind, with.code, cp932));
+        if (!payload)
+            return Fail(RowMessage(payload.Error()));
+        CodeSettings settings = with.code;
+        settings.splitCount = 1;
+        PreviewLabel label{{}, {}, std::make_shared<SymbolBitmaps>(), {}};
+        if (const auto encoded = EncodeSymbols(*payload, settings, *label.symbols); !encoded)
+            return Fail(std::string(res::StringText(encoded.Error().messageId)));
+        if (!ReadsBackAs(*label.symbols, *payload))
+            return Fail(std::string(res::StringText(res::str::kReadBackFailed)));
+        label.caption = RowCaption(rows[row], columns, FormFor(kind, with.code, cp932), with.caption);
+        return label;
+    }
+};
+
+SheetJob::SheetJob(std::unique_ptr<Data> data) : data_(std::move(data)) {}
+SheetJob::SheetJob(SheetJob&&) noexcept = default;
+SheetJob& SheetJob::operator=(SheetJob&&) noexcept = default;
+SheetJob::~SheetJob() = default;
+
+Result<SheetJob, SheetCsvFailure> SheetJob::Open(std::string_view csv, bool cp932)
+{
+    Result<std::vector<CsvRecord>, CsvError> parsed = ParseCsv(csv);
+    if (!parsed)
+        return Fail(SheetCsvFailure{Filled(res::str::kCsvUnreadable, std::to_string(parsed.Error().line))});
+    std::vector<CsvRecord> records = std::move(parsed).Value();
+    if (records.size() < 2)
+        return Fail(SheetCsvFailure{std::string(res::StringText(res::str::kCsvNoRows))});
+    auto data = std::make_unique<Data>();
+    data->header = records.front().fields;
+    const Result<BatchKind, ColumnFailure> kind = DetectBatchKind(data->header);
+    if (!kind)
+        return Fail(SheetCsvFailure{ColumnMessage(kind.Error())});
+    data->kind = *kind;
+    data->cp932 = cp932;
+    data->columns = *MapColumns(*kind, data->header);
+    records.erase(records.begin());
+    data->rows = std::move(records);
+    return SheetJob(std::move(data));
+}
+
+BatchKind SheetJob::Kind() const { return data_->kind; }
+size_t SheetJob::Rows() const { return data_->rows.size(); }
+std::vector<std::string> SheetJob::HeaderColumns() const { return data_->header; }
+
+Result<std::vector<PreviewLabel>, SheetPdfFailure> SheetJob::FirstSheet(const SheetJobOptions& options) const
+{
+    const SheetPdfOptions sheet = SheetOptionsFor(options);
+    if (Result<SheetPdfWriter, SheetPdfFailure> check = SheetPdfWriter::Start(sheet); !check)
+        return Fail(check.Error());
+    const int room = LabelsPerSheet(sheet.layout) - sheet.skipLabels;
+    std::vector<PreviewLabel> labels;
+    // A file of failing rows is not read to its end for a preview.
+    const size_t tried = std::min(data_->rows.size(), static_cast<size_t>(room) * 2 + kPreviewExtraRows);
+    for (size_t row = 0; row < tried && static_cast<int>(labels.size()) < room; ++row) {
+        Result<PreviewLabel, std::string> label = data_->Encode(row, options);
+        if (!label)
+            continue;
+        label->slot = LabelSlotAt(sheet.layout, static_cast<int>(labels.size()), sheet.skipLabels);
+        if (auto placed = PlaceOnLabel(sheet.layout, label->slot.rect, label->symbols->At(0)->Side(), sheet.moduleMm,
+                                       sheet.captionPlace))
+            label->placement = *placed;
+        labels.push_back(std::move(label).Value());
+    }
+    return labels;
+}
+
+Result<void, SheetPdfFailure> SheetJob::Start(const SheetJobOptions& options)
+{
+    data_->writer.reset();
+    data_->done = 0;
+    data_->failures.clear();
+    Result<SheetPdfWriter, SheetPdfFailure> writer = SheetPdfWriter::Start(SheetOptionsFor(options));
+    if (!writer)
+        return Fail(writer.Error());
+    data_->writer.emplace(std::move(writer).Value());
+    data_->options = options;
+    return {};
+}
+
+size_t SheetJob::Step(size_t count)
+{
+    Data& d = *data_;
+    if (!d.writer)
+        return d.done;
+    for (const size_t end = std::min(d.rows.size(), d.done + count); d.done < end; ++d.done) {
+        const Result<PreviewLabel, std::string> label = d.Encode(d.done, d.options);
+        if (!label) {
+            d.failures.push_back({d.done + 1, label.Error()});
+            continue;
+        }
+        if (const auto added = d.writer->Add(*label->symbols->At(0), label->caption); !added)
+            d.failures.push_back({d.done + 1, SheetFailureMessage(added.Error())});
+    }
+    return d.done;
+}
+
+size_t SheetJob::RowsDone() const { return data_->done; }
+bool SheetJob::Done() const { return data_->done == data_->rows.size(); }
+const std::vector<SheetRowFailure>& SheetJob::Failures() const { return data_->failures; }
+
+void SheetJob::Abandon() { data_->writer.reset(); }
+
+Result<std::string, SheetPdfFailure> SheetJob::Finish()
+{
+    if (!data_->writer)
+        return Fail(SheetPdfFailure{SheetPdfProblem::NoLabels, {}, -1, {}, {}});
+    Result<std::string, SheetPdfFailure> file = data_->writer->Finish();
+    data_->writer.reset();
+    return file;
+}
+
+std::string SheetFailureList(const std::vector<SheetRowFailure>& failures)
+{
+    std::string text;
+    for (const SheetRowFailure& failure : failures)
+        text += "行 " + std::to_string(failure.row) + ": " + failure.message + "\n";
+    return text;
+}
+
+}  // namespace nubora
