@@ -122,9 +122,8 @@ private:
     // printed too small on a sheet.
     std::vector<std::string> BatchAdvice() const
     {
-        const bool memoryForm = *options_.kind == BatchKind::Address &&
-                                options_.addressProfile == AddressProfile::Memory;
-        std::vector<std::string> advice = ReaderAdvice({}, options_.splitCount, memoryForm);
+        const bool memoryForm = *options_.kind == BatchKind::Address && options_.form == PayloadForm::Legacy;
+        std::vector<std::string> advice = ReaderAdvice({}, options_.splitCount, memoryForm, options_.charset);
         if (const auto small = SmallModuleAdvice(CellSizeMm(options_.cellSizeIndex)); small && Sheets())
             advice.push_back(*small);
         return advice;
@@ -204,11 +203,12 @@ private:
             return outcome;
         }
         // Only the advice on the row's own characters: the rest was given once.
-        outcome.warnings = ReaderAdvice(payload, 1, false);
+        outcome.warnings = ReaderAdvice(payload, 1, false, options_.charset);
         return outcome;
     }
 
-    // The row's values for the kind's fields, CP932 with CR LF line breaks.
+    // The row's values for the kind's fields, in the codes' charset with CR
+    // LF line breaks.
     // Fails with the line that says why: a row of the wrong width, or a
     // value that cannot be converted.
     Result<std::vector<std::string>, std::string> TakeValues(const CsvRecord& record) const
@@ -221,13 +221,10 @@ private:
         for (size_t field = 0; field < columns_.index.size(); ++field) {
             const int column = columns_.index[field];
             std::string value = column < 0 ? std::string() : record.fields[static_cast<size_t>(column)];
-            if (!options_.cp932) {
-                Result<std::string, ConversionFailure> converted = Utf8ToCp932(value);
-                if (!converted)
-                    return Fail(columns_.names[field] + ": " + Describe(converted.Error()));
-                value = std::move(converted).Value();
-            }
-            values.push_back(CrLfLineBreaks(value));
+            Result<std::string, ConversionFailure> converted = InputIn(value, options_.cp932, options_.charset);
+            if (!converted)
+                return Fail(columns_.names[field] + ": " + Describe(converted.Error(), Utf8Remedy(options_)));
+            values.push_back(CrLfLineBreaks(*converted));
         }
         return values;
     }
@@ -260,7 +257,8 @@ private:
         return value;
     }
 
-    // The payload of the row's values in the kind's form. Fails with the
+    // The payload of the row's values (in the codes' charset) in the kind's
+    // form. Fails with the
     // lines of the entry check the values do not pass.
     Result<std::string, std::vector<std::string>> BuildPayload(const std::vector<std::string>& v) const
     {
@@ -268,20 +266,19 @@ private:
         Result<void, CheckFailure> checked;
         switch (*options_.kind) {
         case BatchKind::Address: {
-            const AddressBookEntry entry{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
+            const AddressBookEntry entry{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], options_.charset};
             checked = CheckAddressBookEntry(entry);
-            payload = options_.addressProfile == AddressProfile::Mecard ? MecardPayload(entry)
-                                                                        : AddressBookPayload(entry);
+            payload = options_.form == PayloadForm::Standard ? MecardPayload(entry) : AddressBookPayload(entry);
             break;
         }
         case BatchKind::Mail: {
-            const MailEntry entry{v[0], v[1], v[2]};
+            const MailEntry entry{v[0], v[1], v[2], options_.charset};
             checked = CheckMailEntry(entry, true);
-            payload = options_.mailProfile == MailProfile::MailtoUri ? MailtoUriPayload(entry) : MailPayload(entry);
+            payload = options_.form == PayloadForm::Standard ? MailtoUriPayload(entry) : MailPayload(entry);
             break;
         }
         case BatchKind::Text:
-            checked = CheckFreeText(v[0]);
+            checked = CheckFreeText(v[0], options_.charset);
             payload = v[0];
             break;
         }
@@ -311,7 +308,8 @@ private:
     const Options& options_;
     const ColumnMap columns_;
     const std::vector<CsvRecord> rows_;
-    const SymbolRequest request_{options_.level, options_.version, options_.splitCount, options_.cellSizeIndex};
+    const SymbolRequest request_{options_.level, options_.version, options_.splitCount, options_.cellSizeIndex,
+                                 options_.charset};
     std::vector<RowOutcome> outcomes_;
     std::vector<bool> done_;  // guarded by mutex_
     std::mutex mutex_;
