@@ -51,14 +51,15 @@ std::string ColumnLine(const ColumnFailure& failure)
     return "the header has no column '" + failure.column + "'";
 }
 
-// The lines that say why a row made no payload.
-std::vector<std::string> RowLines(const RowFailure& failure)
+// The lines that say why a row made no payload; a character without a
+// Shift_JIS code is told with `remedy` (Utf8Remedy).
+std::vector<std::string> RowLines(const RowFailure& failure, std::string_view remedy)
 {
     switch (failure.problem) {
     case RowProblem::Width:
         return {"has " + std::to_string(failure.fields) + " fields, the header " +
                 std::to_string(failure.headerFields)};
-    case RowProblem::Conversion: return {failure.column + ": " + Describe(failure.conversion)};
+    case RowProblem::Conversion: return {failure.column + ": " + Describe(failure.conversion, remedy)};
     case RowProblem::Check: break;
     }
     return CheckFailureLines(failure.check);
@@ -116,9 +117,8 @@ private:
     // printed too small on a sheet.
     std::vector<std::string> BatchAdvice() const
     {
-        const bool memoryForm = *options_.kind == BatchKind::Address &&
-                                options_.addressProfile == AddressProfile::Memory;
-        std::vector<std::string> advice = ReaderAdvice({}, options_.splitCount, memoryForm);
+        const bool memoryForm = *options_.kind == BatchKind::Address && options_.form == PayloadForm::Legacy;
+        std::vector<std::string> advice = ReaderAdvice({}, options_.splitCount, memoryForm, options_.charset);
         if (const auto small = SmallModuleAdvice(CellSizeMm(options_.cellSizeIndex)); small && Sheets())
             advice.push_back(*small);
         return advice;
@@ -176,7 +176,7 @@ private:
         RowOutcome outcome;
         const Result<std::string, RowFailure> built = RowPayload(rows_[row], columns_, form_);
         if (!built)
-            return Failed(RowLines(built.Error()));
+            return Failed(RowLines(built.Error(), Utf8Remedy(options_)));
         const std::string& payload = *built;
         if (Sheets()) {
             Result<CheckedCode, JobFailure> code = EncodeChecked(payload, request_);
@@ -195,7 +195,7 @@ private:
             return outcome;
         }
         // Only the advice on the row's own characters: the rest was given once.
-        outcome.warnings = ReaderAdvice(payload, 1, false);
+        outcome.warnings = ReaderAdvice(payload, 1, false, options_.charset);
         return outcome;
     }
 
@@ -220,8 +220,10 @@ private:
     const Options& options_;
     const ColumnMap columns_;
     const std::vector<CsvRecord> rows_;
-    const RowForm form_{*options_.kind, options_.addressProfile, options_.mailProfile, options_.cp932};
-    const SymbolRequest request_{options_.level, options_.version, options_.splitCount, options_.cellSizeIndex};
+    const RowForm form_{*options_.kind, options_.addressProfile, options_.mailProfile, options_.cp932,
+                        options_.charset};
+    const SymbolRequest request_{options_.level, options_.version, options_.splitCount, options_.cellSizeIndex,
+                                 options_.charset};
     std::vector<RowOutcome> outcomes_;
     std::vector<bool> done_;  // guarded by mutex_
     std::mutex mutex_;

@@ -59,10 +59,13 @@ Result<CheckedCode, JobFailure> EncodeChecked(const std::string& payload, const 
     code.settings.version = request.version;
     code.settings.splitCount = request.splitCount;
     code.settings.cellSizeIndex = request.cellSizeIndex;
+    // The form chooses the engine's entry point; the payload's texts were
+    // built before, in whichever form was asked for.
+    code.settings.form = request.charset == text::TextCharset::Utf8 ? PayloadForm::Standard : PayloadForm::Legacy;
     const Result<EncodeSuccess, EncodeFailure> encoded = EncodeSymbols(payload, code.settings, *code.symbols);
     if (!encoded)
         return Fail(JobFailure{JobFailure::Kind::Input, encoded.Error().messageId, {}});
-    if (!ReadsBackAs(*code.symbols, payload))
+    if (!ReadsBackAs(*code.symbols, payload, request.charset))
         return Fail(JobFailure{JobFailure::Kind::Input, res::str::kReadBackFailed, {}});
     return code;
 }

@@ -1,4 +1,4 @@
-// The pipeline every code of nubora-qr goes through: a CP932 payload is
+// The pipeline every code of nubora-qr goes through: a payload is
 // encoded, every symbol is read back by the independent decoder, and only
 // then are its files written, all or none.
 #pragma once
@@ -9,6 +9,7 @@
 
 #include "nubora/logic/code_settings.h"
 #include "nubora/logic/symbol_writer.h"
+#include "nubora/text/charset.h"
 
 namespace nubora::cli {
 
@@ -26,6 +27,9 @@ struct SymbolRequest {
     int version = 0;        // 0 automatic, 1..15
     int splitCount = 1;     // 1..16
     int cellSizeIndex = 0;  // 0..7 for 0.25 ... 0.6 mm
+    // The payload's bytes: CP932 through the engine's Shift_JIS entry point,
+    // UTF-8 through its UTF-8 one, every symbol marked with an ECI.
+    text::TextCharset charset = text::TextCharset::Cp932;
 };
 
 // Where the files go: `path` itself for one symbol and for a PDF sheet, the
@@ -58,12 +62,12 @@ struct CheckedCode {
     CodeSettings settings;
 };
 
-// Encodes `payload` (CP932 bytes) as `request` asks and reads every symbol
-// back (ReadsBackAs). Fails (Input) with the message of the encoding or of
+// Encodes `payload` (in request.charset) as `request` asks and reads every
+// symbol back (ReadsBackAs, as Unicode text for UTF-8). Fails (Input) with the message of the encoding or of
 // the read-back. Safe to call from several threads at once.
 Result<CheckedCode, JobFailure> EncodeChecked(const std::string& payload, const SymbolRequest& request);
 
-// Encodes `payload` (CP932 bytes) as `request` asks, reads the symbols back
+// Encodes `payload` (in request.charset) as `request` asks, reads the symbols back
 // (ReadsBackAs) and writes them to `target`. Nothing is written unless every
 // symbol reads back; when a write fails, the parts already written are
 // removed again, so the call leaves either every file or none. The number of

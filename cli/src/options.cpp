@@ -19,8 +19,9 @@ constexpr const char* kUsage =
     "       nubora-qr --decode [--json] FILE...\n"
     "\n"
     "Makes QR Code symbols for Japanese mobile phones, each one read back before\n"
-    "it is written. TEXT is UTF-8 and is encoded as Shift_JIS (CP932); - reads it\n"
-    "from standard input. With --decode, reads the codes in pictures instead.\n"
+    "it is written. TEXT is UTF-8 and is encoded as Shift_JIS (CP932), or as UTF-8\n"
+    "with an ECI in the standard form; - reads it from standard input. With\n"
+    "--decode, reads the codes in pictures instead.\n"
     "\n"
     "  -o, --output FILE        the file to write: .bmp, .png, .svg or .pdf; a split\n"
     "                           writes FILE-1 ... FILE-N (a PDF: one sheet)\n"
@@ -34,9 +35,15 @@ constexpr const char* kUsage =
     "      --batch FILE.csv     the rows: UTF-8 CSV with a header row\n"
     "      --output-dir DIR     where a batch writes 0001.png, 0002.png ...\n"
     "      --format FMT         png, bmp, svg or pdf for a batch (default png)\n"
-    "      --profile PROFILE    memory or mecard for address rows (default memory);\n"
-    "                           mailto-legacy or mailto-uri for mail rows\n"
-    "                           (default mailto-legacy)\n"
+    "      --form FORM          legacy or standard (default legacy): legacy is the\n"
+    "                           MEMORY and MAILTO texts in Shift_JIS; standard\n"
+    "                           a MECARD, a mailto: URI and any text in UTF-8 with\n"
+    "                           an ECI, which takes every character\n"
+    "      --charset CHARSET    sjis or utf-8: the character set of the codes,\n"
+    "                           instead of the one the form implies\n"
+    "      --profile PROFILE    the older choice for a batch: memory or mecard for\n"
+    "                           address rows, mailto-legacy or mailto-uri for mail\n"
+    "                           rows; the legacy or standard form in Shift_JIS\n"
     "      --sheet LAYOUT       a batch onto label sheets: one PDF, a code a label\n"
     "                           (nubora-qr --list-sheets names the layouts)\n"
     "      --caption WHAT       none, name, first-line or a column of the CSV:\n"
@@ -87,6 +94,24 @@ std::optional<int> CellSizeIndexOf(std::string_view text)
     return index >= 0 ? std::optional(index) : std::nullopt;
 }
 
+std::optional<PayloadForm> FormNamed(std::string_view name)
+{
+    if (name == "legacy")
+        return PayloadForm::Legacy;
+    if (name == "standard")
+        return PayloadForm::Standard;
+    return std::nullopt;
+}
+
+std::optional<text::TextCharset> CharsetNamed(std::string_view name)
+{
+    if (name == "sjis")
+        return text::TextCharset::Cp932;
+    if (name == "utf-8")
+        return text::TextCharset::Utf8;
+    return std::nullopt;
+}
+
 std::optional<BatchKind> KindNamed(std::string_view name)
 {
     if (name == "text")
@@ -120,6 +145,11 @@ public:
         }
         if (error_.empty())
             CheckTogether();
+        if (!options_.charsetGiven)
+            options_.charset = PayloadCharset(options_.form);
+        const bool standard = options_.form == PayloadForm::Standard;
+        options_.addressProfile = standard ? AddressProfile::Mecard : AddressProfile::Memory;
+        options_.mailProfile = standard ? MailProfile::MailtoUri : MailProfile::MailtoLegacy;
         if (!error_.empty())
             return Fail(UsageError{error_});
         return options_;
@@ -185,7 +215,7 @@ private:
     {
         for (std::string_view known :
              {"-o", "--output", "--level", "--version", "--split", "--cell", "--kind", "--batch", "--output-dir",
-              "--format", "--profile", "--sheet", "--caption", "--start"}) {
+              "--format", "--profile", "--form", "--charset", "--sheet", "--caption", "--start"}) {
             if (name == known)
                 return true;
         }
@@ -220,6 +250,10 @@ private:
             return Set(options_.startLabel, IntegerIn(value, 1, kMaxStartLabel)) && (sheetOptionGiven_ = true);
         if (name == "--format")
             return Set(options_.batchFormat, SymbolFileFormatNamed(value)) && (formatGiven_ = true);
+        if (name == "--form")
+            return Set(options_.form, FormNamed(value)) && (formGiven_ = true);
+        if (name == "--charset")
+            return Set(options_.charset, CharsetNamed(value)) && (options_.charsetGiven = true);
         profile_ = value;
         return value == "memory" || value == "mecard" || value == "mailto-legacy" || value == "mailto-uri";
     }
@@ -300,18 +334,24 @@ private:
         }
     }
 
-    // The --profile given applies to the batch's kind.
+    // The --profile given applies to the batch's kind and becomes its form,
+    // in Shift_JIS unless --charset says otherwise.
     void CheckProfile()
     {
-        if (!profile_.empty()) {
-            const bool address = profile_ == "memory" || profile_ == "mecard";
-            const bool mail = profile_ == "mailto-legacy" || profile_ == "mailto-uri";
-            if (address && *options_.kind == BatchKind::Address)
-                options_.addressProfile = profile_ == "mecard" ? AddressProfile::Mecard : AddressProfile::Memory;
-            else if (mail && *options_.kind == BatchKind::Mail)
-                options_.mailProfile = profile_ == "mailto-uri" ? MailProfile::MailtoUri : MailProfile::MailtoLegacy;
-            else
-                error_ = "--profile " + profile_ + " does not apply to this --kind";
+        if (profile_.empty())
+            return;
+        const bool address = profile_ == "memory" || profile_ == "mecard";
+        const bool mail = profile_ == "mailto-legacy" || profile_ == "mailto-uri";
+        if (formGiven_) {
+            error_ = "--profile is the older name of --form: give one of them";
+        } else if ((address && *options_.kind == BatchKind::Address) || (mail && *options_.kind == BatchKind::Mail)) {
+            options_.form = profile_ == "mecard" || profile_ == "mailto-uri" ? PayloadForm::Standard
+                                                                             : PayloadForm::Legacy;
+            if (!options_.charsetGiven)
+                options_.charset = text::TextCharset::Cp932;
+            options_.charsetGiven = true;
+        } else {
+            error_ = "--profile " + profile_ + " does not apply to this --kind";
         }
     }
 
@@ -333,6 +373,7 @@ private:
     std::vector<std::string> operands_;
     std::string profile_;
     bool formatGiven_ = false;
+    bool formGiven_ = false;
     bool sheetOptionGiven_ = false;  // --caption, --start or --cut-lines
     int flagsGiven_ = 0;             // options other than --decode and --json
     std::string error_;
@@ -341,6 +382,11 @@ private:
 }  // namespace
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args) { return Parser(args).Run(); }
+
+const char* Utf8Remedy(const Options& options)
+{
+    return options.charsetGiven ? "--charset utf-8" : "--form standard (UTF-8)";
+}
 
 const char* UsageText() { return kUsage; }
 

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "nubora/logic/csv_batch.h"
+#include "nubora/logic/payload_forms.h"
 #include "nubora/logic/result.h"
 #include "nubora/logic/symbol_writer.h"
+#include "nubora/text/charset.h"
 
 namespace nubora::cli {
 
@@ -36,8 +38,6 @@ struct Options {
     std::string batchPath;
     std::string outputDir;
     SymbolFileFormat batchFormat = SymbolFileFormat::Png;
-    AddressProfile addressProfile = AddressProfile::Memory;
-    MailProfile mailProfile = MailProfile::MailtoLegacy;
 
     // A batch onto label sheets, when `sheetName` is set: one PDF at
     // outputPath instead of a file a row in outputDir.
@@ -49,6 +49,19 @@ struct Options {
     int startLabel = 1;       // the 1-based label of the first sheet to start on
     bool cutLines = false;    // draw the labels' outlines
     bool listSheets = false;  // --list-sheets: list the layouts and exit
+
+    // The form of every kind's code, as the settings' 形式 chooses it
+    // (--form, or the older --profile of a batch): Legacy, the MEMORY and
+    // MAILTO texts, or Standard, a MECARD and a mailto: URI; and the
+    // character set the code is in: the form's own (PayloadCharset) unless
+    // --charset names the other. A --profile keeps Shift_JIS, as it always
+    // made its codes.
+    PayloadForm form = PayloadForm::Legacy;
+    text::TextCharset charset = text::TextCharset::Cp932;
+    bool charsetGiven = false;  // --charset (or a --profile) chose `charset`
+    // `form` as --profile names it for address and mail rows.
+    AddressProfile addressProfile = AddressProfile::Memory;
+    MailProfile mailProfile = MailProfile::MailtoLegacy;
 
     // The symbols, as the engine takes them.
     int level = 2;          // 1 L, 2 M, 3 Q, 4 H
@@ -73,10 +86,16 @@ using ParsedOptions = Result<Options, UsageError>;
 // format, a batch without --output-dir or with a TEXT operand, a batch
 // with --sheet without a PDF -o, with --output-dir, --format or --split, or a
 // --caption that names no column of the kind; --caption, --start and
-// --cut-lines without --sheet; --decode without a FILE or with an option that
+// --cut-lines without --sheet; --profile with --form, on a single text or
+// for another kind; --decode without a FILE or with an option that
 // makes codes, and --json without --decode. --help succeeds at once with
 // `help` set, --list-sheets with `listSheets`.
 ParsedOptions ParseOptions(const std::vector<std::string>& args);
+
+// The options that make the codes of `options` UTF-8, for the message about
+// a character that Shift_JIS lacks: "--charset utf-8" when the charset was
+// chosen (--charset, --profile), else "--form standard (UTF-8)".
+const char* Utf8Remedy(const Options& options);
 
 // The usage text that --help prints and usage errors point to.
 const char* UsageText();

@@ -35,20 +35,18 @@ int RunSingle(const Options& options)
         Complain("standard input: ", "cannot be read");
         return kExitInputFailed;
     }
-    std::string payload = input;
-    if (!options.cp932) {
-        Result<std::string, ConversionFailure> converted = Utf8ToCp932(input);
-        if (!converted) {
-            Complain("the text: ", Describe(converted.Error()));
-            return kExitInputFailed;
-        }
-        payload = std::move(converted).Value();
+    Result<std::string, ConversionFailure> converted = InputIn(input, options.cp932, options.charset);
+    if (!converted) {
+        Complain("the text: ", Describe(converted.Error(), Utf8Remedy(options)));
+        return kExitInputFailed;
     }
-    if (const Result<void, CheckFailure> checked = CheckFreeText(payload); !checked) {
+    const std::string payload = std::move(converted).Value();
+    if (const Result<void, CheckFailure> checked = CheckFreeText(payload, options.charset); !checked) {
         ComplainAll("", MessageLines(checked.Error()));
         return kExitInputFailed;
     }
-    const SymbolRequest request{options.level, options.version, options.splitCount, options.cellSizeIndex};
+    const SymbolRequest request{options.level, options.version, options.splitCount, options.cellSizeIndex,
+                                options.charset};
     const FileTarget target{*SymbolFileFormatFor(options.outputPath), options.outputPath};
     const Result<int, JobFailure> written = EncodeAndWrite(payload, request, target);
     if (!written && written.Error().kind == JobFailure::Kind::Input) {
@@ -59,7 +57,7 @@ int RunSingle(const Options& options)
         ComplainAll(written.Error().path + ": ", MessageLines(written.Error().messageId));
         return kExitWriteFailed;
     }
-    for (const std::string& advice : ReaderAdvice(payload, *written, false))
+    for (const std::string& advice : ReaderAdvice(payload, *written, false, options.charset))
         Warn("", advice);
     return kExitOk;
 }

@@ -9,8 +9,10 @@
 namespace nubora {
 namespace {
 
-// The values of the kind's fields in `record`, CP932 with CR LF line breaks.
-Result<std::vector<std::string>, RowFailure> TakeValues(const CsvRecord& record, const ColumnMap& columns, bool cp932)
+// The values of the kind's fields in `record`, in `form`'s charset with CR LF
+// line breaks.
+Result<std::vector<std::string>, RowFailure> TakeValues(const CsvRecord& record, const ColumnMap& columns,
+                                                        const RowForm& form)
 {
     if (record.fields.size() != columns.width) {
         RowFailure failure;
@@ -22,19 +24,16 @@ Result<std::vector<std::string>, RowFailure> TakeValues(const CsvRecord& record,
     std::vector<std::string> values;
     for (size_t field = 0; field < columns.index.size(); ++field) {
         const int column = columns.index[field];
-        std::string value = column < 0 ? std::string() : record.fields[static_cast<size_t>(column)];
-        if (!cp932) {
-            Result<std::string, ConversionFailure> converted = Utf8ToCp932(value);
-            if (!converted) {
-                RowFailure failure;
-                failure.problem = RowProblem::Conversion;
-                failure.column = columns.names[field];
-                failure.conversion = converted.Error();
-                return Fail(failure);
-            }
-            value = std::move(converted).Value();
+        const std::string value = column < 0 ? std::string() : record.fields[static_cast<size_t>(column)];
+        Result<std::string, ConversionFailure> converted = InputIn(value, form.cp932, form.charset);
+        if (!converted) {
+            RowFailure failure;
+            failure.problem = RowProblem::Conversion;
+            failure.column = columns.names[field];
+            failure.conversion = converted.Error();
+            return Fail(failure);
         }
-        values.push_back(CrLfLineBreaks(value));
+        values.push_back(CrLfLineBreaks(*converted));
     }
     return values;
 }
@@ -108,7 +107,7 @@ Result<BatchKind, ColumnFailure> DetectBatchKind(const std::vector<std::string>&
 
 Result<std::string, RowFailure> RowPayload(const CsvRecord& record, const ColumnMap& columns, const RowForm& form)
 {
-    const Result<std::vector<std::string>, RowFailure> taken = TakeValues(record, columns, form.cp932);
+    const Result<std::vector<std::string>, RowFailure> taken = TakeValues(record, columns, form);
     if (!taken)
         return Fail(taken.Error());
     const std::vector<std::string>& v = *taken;
@@ -116,19 +115,19 @@ Result<std::string, RowFailure> RowPayload(const CsvRecord& record, const Column
     Result<void, CheckFailure> checked;
     switch (form.kind) {
     case BatchKind::Address: {
-        const AddressBookEntry entry{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
+        const AddressBookEntry entry{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], form.charset};
         checked = CheckAddressBookEntry(entry);
         payload = form.addressProfile == AddressProfile::Mecard ? MecardPayload(entry) : AddressBookPayload(entry);
         break;
     }
     case BatchKind::Mail: {
-        const MailEntry entry{v[0], v[1], v[2]};
+        const MailEntry entry{v[0], v[1], v[2], form.charset};
         checked = CheckMailEntry(entry, true);
         payload = form.mailProfile == MailProfile::MailtoUri ? MailtoUriPayload(entry) : MailPayload(entry);
         break;
     }
     case BatchKind::Text:
-        checked = CheckFreeText(v[0]);
+        checked = CheckFreeText(v[0], form.charset);
         payload = v[0];
         break;
     }

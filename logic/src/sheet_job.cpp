@@ -52,7 +52,7 @@ RowForm FormFor(BatchKind kind, const CodeSettings& code, bool cp932)
 {
     const bool standard = code.form == PayloadForm::Standard;
     return {kind, standard ? AddressProfile::Mecard : AddressProfile::Memory,
-            standard ? MailProfile::MailtoUri : MailProfile::MailtoLegacy, cp932};
+            standard ? MailProfile::MailtoUri : MailProfile::MailtoLegacy, cp932, PayloadCharset(code.form)};
 }
 
 // The writer's options for `options`: the module of the chosen cell size, and
@@ -92,7 +92,7 @@ struct SheetJob::Data {
         PreviewLabel label{{}, {}, std::make_shared<SymbolBitmaps>(), {}};
         if (const auto encoded = EncodeSymbols(*payload, settings, *label.symbols); !encoded)
             return Fail(std::string(res::StringText(encoded.Error().messageId)));
-        if (!ReadsBackAs(*label.symbols, *payload))
+        if (!ReadsBackAs(*label.symbols, *payload, PayloadCharset(settings.form)))
             return Fail(std::string(res::StringText(res::str::kReadBackFailed)));
         label.caption = RowCaption(rows[row], columns, FormFor(kind, with.code, cp932), with.caption);
         return label;

@@ -1,5 +1,6 @@
 #include "nubora/logic/utf8_input.h"
 
+#include "nubora/text/charset.h"
 #include "nubora/text/cp932.h"
 
 #include <cstdio>
@@ -43,14 +44,32 @@ Result<std::string, ConversionFailure> Utf8ToCp932(std::string_view utf8)
     }
     return Fail(ConversionFailure{true, 0, {}, 0});  // not reached: some character failed above
 }
-std::string Describe(const ConversionFailure& failure)
+Result<std::string, ConversionFailure> InputIn(std::string_view input, bool cp932Input, text::TextCharset charset)
+{
+    if (charset == text::TextCharset::Cp932 && cp932Input)
+        return std::string(input);
+    if (charset == text::TextCharset::Cp932)
+        return Utf8ToCp932(input);
+    if (cp932Input)
+        return text::ToUtf8(input, text::TextCharset::Cp932);
+    if (input.starts_with(kByteOrderMark))
+        input.remove_prefix(kByteOrderMark.size());
+    if (!IsUtf8(input))
+        return Fail(ConversionFailure{true, 0, {}, 0});
+    return std::string(input);
+}
+
+std::string Describe(const ConversionFailure& failure, std::string_view remedy)
 {
     if (failure.notUtf8)
         return "is not UTF-8 text (give --cp932 for Shift_JIS bytes)";
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(failure.codePoint));
-    return "character " + std::to_string(failure.position) + " '" + failure.character + "' (" + code +
-           ") has no Shift_JIS (CP932) code";
+    std::string line = "character " + std::to_string(failure.position) + " '" + failure.character + "' (" + code +
+                       ") has no Shift_JIS (CP932) code";
+    if (!remedy.empty())
+        line.append("; use ").append(remedy);
+    return line;
 }
 
 std::string CrLfLineBreaks(std::string_view text)

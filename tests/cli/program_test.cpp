@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -184,6 +185,52 @@ TEST(NuboraQr, ACharacterWithoutCp932CodeIsNamedAndNothingWritten)
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("character 3 '😀' (U+1F600)"), std::string::npos) << run.errors;
     EXPECT_FALSE(Exists(folder.Path() + "/x.png"));
+}
+
+TEST(NuboraQr, TheStandardFormTakesAnyCharacterAndReadsBackInBothReaders)
+{
+    TempFolder folder;
+    const std::string text = "髙﨑①㈱ é µ 한국 😀 田中", dir = folder.Path() + "/out",
+                      long5 = text + text + text + text + text;
+    WriteFile(folder.Path() + "/rows.csv", "name,memo\n," + text + "\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string input, expected;
+        std::vector<std::string> files;  // empty: the run fails, naming the UTF-8 form
+    } cases[] = {
+        {{"--form", "standard", "-o", dir + ".png", text}, "", text, {dir + ".png"}},
+        {{"--form", "standard", "--split", "4", "-o", dir + ".png", "-"},
+         long5,
+         long5,
+         {dir + "-1.png", dir + "-2.png", dir + "-3.png", dir + "-4.png"}},
+        {{"--kind", "address", "--form", "standard", "--batch", folder.Path() + "/rows.csv", "--output-dir", dir},
+         "",
+         "MECARD:N:;NOTE:" + text + ";;",
+         {dir + "/0001.png"}},
+        {{"-o", dir + ".png", "µ"}, "", "use --form standard (UTF-8)", {}},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = RunProgram(folder, c.args, c.input);
+        EXPECT_EQ(run.status, c.files.empty() ? 1 : 0) << c.expected << run.errors;
+        EXPECT_EQ(c.files.empty(), run.errors.find(c.expected) != std::string::npos) << run.errors;
+        EXPECT_EQ(Exists(dir + ".png"), !c.files.empty() && c.files[0] == dir + ".png");
+        std::string joined;
+        std::vector<peers::GreyImage> images;
+        for (const std::string& file : c.files) {
+            QImage image;
+            ASSERT_TRUE(image.load(QString::fromStdString(file))) << file;
+            images.push_back(testing::GreyOf(image));
+            const peers::ZxingReading alone = peers::ReadWithZxing(images.back());
+            EXPECT_TRUE(alone.valid && alone.hasEci && alone.text == alone.bytes) << file << alone.error;
+            joined += alone.bytes;
+        }
+        if (!c.files.empty()) {
+            EXPECT_EQ(joined, c.expected);
+            EXPECT_EQ(peers::ReadWithZbar(peers::SideBySide(images), true), std::vector<std::string>{c.expected});
+        }
+        std::filesystem::remove_all(dir);
+        std::filesystem::remove(dir + ".png");
+    }
 }
 
 TEST(NuboraQr, ATooLongTextNamesTheVersionAskedForAndANulItsPosition)

@@ -65,6 +65,9 @@ struct RowForm {
     AddressProfile addressProfile = AddressProfile::Memory;
     MailProfile mailProfile = MailProfile::MailtoLegacy;
     bool cp932 = false;  // the values are CP932 bytes already, not UTF-8
+    // The charset of the payloads: the values converted to it, the entries
+    // checked and built in it.
+    text::TextCharset charset = text::TextCharset::Cp932;
 };
 
 // Why a row makes no payload.
@@ -84,8 +87,8 @@ struct RowFailure {
     CheckFailure check{EntryField::Text};  // Check: the rule broken
 };
 
-// The payload (CP932) of `record` in the kind's form: every value as CP932
-// with CR LF line breaks, checked by the kind's entry check (a mail needs a
+// The payload (in form.charset) of `record` in the kind's form: every value
+// in that charset with CR LF line breaks, checked by the kind's entry check (a mail needs a
 // recipient), built by the kind's payload builder for `form`'s profile.
 Result<std::string, RowFailure> RowPayload(const CsvRecord& record, const ColumnMap& columns, const RowForm& form);
 

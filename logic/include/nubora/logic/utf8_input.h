@@ -1,10 +1,12 @@
-// The user's text to CP932 bytes, as the payloads hold it.
+// The user's text to the bytes the payloads hold: CP932, or UTF-8 for the
+// codes in UTF-8.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "nubora/logic/result.h"
+#include "nubora/text/charset.h"
 
 namespace nubora {
 
@@ -20,9 +22,18 @@ struct ConversionFailure {
 // character has no CP932 code.
 Result<std::string, ConversionFailure> Utf8ToCp932(std::string_view utf8);
 
+// The text `input` (UTF-8, or CP932 bytes when `cp932Input`) in `charset`.
+// A byte-order mark at the start of UTF-8 input is dropped. Fails when UTF-8
+// input is not UTF-8 throughout (a stray or missing continuation byte, an
+// overlong form, a surrogate) or, for CP932, holds a character without a
+// CP932 code. CP932 input going to UTF-8 converts each byte that is no CP932
+// character to U+FFFD.
+Result<std::string, ConversionFailure> InputIn(std::string_view input, bool cp932Input, text::TextCharset charset);
+
 // "character 3 '①' (U+2460) has no Shift_JIS (CP932) code" or
-// "is not UTF-8 text".
-std::string Describe(const ConversionFailure& failure);
+// "is not UTF-8 text"; with `remedy` not empty, a character without a code
+// adds "; use <remedy>" (the option that makes a UTF-8 code).
+std::string Describe(const ConversionFailure& failure, std::string_view remedy = {});
 
 // Every line break as CR LF, as the input screens hold them: a lone LF or a
 // lone CR becomes CR LF, a CR LF stays.
