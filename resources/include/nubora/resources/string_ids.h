@@ -45,5 +45,12 @@ inline constexpr int kSplitPartsMissing = 151;
 inline constexpr int kSplitPartsMismatch = 152;
 inline constexpr int kCodeReadFailed = 153;
 inline constexpr int kCodeTextUnreadable = 154;
+// Opening a code read from a picture in an input screen.
+inline constexpr int kCodeFieldsTooLong = 155;
+inline constexpr int kCodeCharsNotShiftJis = 156;
+inline constexpr int kChooseCodeQuestion = 157;
+inline constexpr int kReadCodeMenuItem = 158;
+inline constexpr int kReadCodeButton = 159;
+inline constexpr int kClipboardHasNoPicture = 160;
 
 }  // namespace nubora::res::str
