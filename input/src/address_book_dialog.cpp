@@ -167,4 +167,6 @@ Result<void, DataFileStatus> AddressBookDialog::OpenDataFile(const std::string& 
 
 bool AddressBookDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(Entry()); }
 
+void AddressBookDialog::PlaceCode(const CodeEntry& entry) { SetEntry(entry.contact); }
+
 }  // namespace nubora

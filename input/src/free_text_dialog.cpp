@@ -178,4 +178,6 @@ Result<void, DataFileStatus> FreeTextDialog::OpenDataFile(const std::string& pat
 
 bool FreeTextDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(text); }
 
+void FreeTextDialog::PlaceCode(const CodeEntry& entry) { text = entry.text; }
+
 }  // namespace nubora

@@ -14,16 +14,20 @@
 #include "nubora/resources/string_table.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTextBlock>
 
 #include <vector>
@@ -91,6 +95,31 @@ constexpr struct {
     {id::kSettings, 525, 442, 75, 47, "設定", {b::kSettingsNormal, b::kSettingsPressed, b::kSettingsFocused}},
     {id::kConfirm, 255, 400, 82, 23, "確認", {b::kConfirmNormal, b::kConfirmPressed, b::kConfirmFocused}},
 };
+
+// Ctrl+V with a picture or picture files on the clipboard: read by the host
+// (a text on it is pasted by the field as ever).
+bool IsPasteOfPicture(QEvent* event, ScreenHost& host)
+{
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!key->matches(QKeySequence::Paste))
+        return false;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && (data->hasImage() || data->hasUrls()) && host.ReadCodeFromMime(*data);
+}
+
+// A picture or files dragged over the screen, also over a field: taken and
+// read by the host when dropped.
+bool FilterDrop(QEvent* event, ScreenHost& host)
+{
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QMimeData* data = drop->mimeData();
+    if (!data || !(data->hasImage() || data->hasUrls()))
+        return false;
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop)
+        host.ReadCodeFromMime(*data);
+    return true;
+}
 
 // Events a user makes; each starts a new message for suppressFocusCheck.
 bool IsInputEvent(QEvent::Type type)
@@ -160,6 +189,7 @@ void InputScreenDialog::OnInitDialog()
     SetClientSize(kClientSide, kClientSide);
     move(10, 10);
     SetBackground(res::BitmapSource(backgroundId_));
+    setAcceptDrops(true);
     CreateFields();
     CreateFrameButtons();
     CreateSummaryAndGauge();
@@ -182,6 +212,12 @@ void InputScreenDialog::CreateFrameButtons()
         res::AddPictureButton(*this, f.id, f.caption, QRect(f.x, f.y, f.width, f.height), f.pictures);
         OnClicked(f.id, [this, buttonId = f.id] { RunButton(buttonId); });
     }
+    // Beside 保存データを開く, where no frame button stands.
+    auto* readCode = AddControlAtPixels(id::kReadCode, new QPushButton(res::LoadString(res::str::kReadCodeButton)),
+                                        QRect(525, 252, 75, 47));
+    SetAccessibleName(id::kReadCode, res::LoadString(res::str::kReadCodeButton));
+    readCode->setFocusPolicy(Qt::TabFocus);
+    OnClicked(id::kReadCode, [this] { host_.ReadCodeFromPictureFile(this); });
     // The exit button stays hidden; Esc and the close box do not end the program either.
     ShowControl(id::kExit, false);
 }
@@ -375,6 +411,14 @@ bool InputScreenDialog::OpenInputFile(const QString& path, QWidget* reportOver)
     return true;
 }
 
+void InputScreenDialog::OpenCode(const CodeEntry& entry)
+{
+    PlaceCode(entry);
+    UpdateData(fw::Exchange::ToControls);
+    if (isVisible() && !host_.State().codeSettings.autoAdjust)
+        UpdateGauge();
+}
+
 void InputScreenDialog::KeepShownInput() { UpdateData(fw::Exchange::FromControlsUnchecked); }
 
 bool InputScreenDialog::HoldsUnsavedInput() const { return !IsAllEmpty() && Entries() != savedEntries_; }
@@ -447,7 +491,10 @@ bool InputScreenDialog::PreTranslateMessage(QObject* target, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick: return FilterPointer(target, event);
-    case QEvent::KeyPress: return FilterKey(event);
+    case QEvent::KeyPress: return IsPasteOfPicture(event, host_) || FilterKey(event);
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: return FilterDrop(event, host_);
     default: return false;
     }
 }

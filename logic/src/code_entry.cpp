@@ -81,7 +81,10 @@ std::string At(const std::vector<std::string>& values, std::size_t index)
     return index < values.size() ? values[index] : std::string();
 }
 
-bool IsContact(CodeForm form) { return form == CodeForm::Memory || form == CodeForm::Mecard || form == CodeForm::Vcard; }
+bool IsContact(CodeForm form)
+{
+    return form == CodeForm::Memory || form == CodeForm::Mecard || form == CodeForm::Vcard;
+}
 bool IsMail(CodeForm form)
 {
     return form == CodeForm::MailtoText || form == CodeForm::MailtoUri || form == CodeForm::Matmsg;

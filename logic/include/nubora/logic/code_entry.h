@@ -20,10 +20,10 @@ namespace nubora {
 // The settings that follow a code: its version and level when the screens
 // offer them, its split count.
 struct CodeEntrySettings {
-    bool manual = false;  // true: version and level below; false: automatic adjustment
-    int version = 0;      // 1..15 when manual, else 0
-    int level = 0;        // 1 L, 2 M, 3 Q, 4 H when manual, else 0
-    int splitCount = 1;   // 1..16
+    bool manual = false;                     // true: version and level below; false: automatic adjustment
+    int version = 0;                         // 1..15 when manual, else 0
+    int level = 0;                           // 1 L, 2 M, 3 Q, 4 H when manual, else 0
+    int splitCount = 1;                      // 1..16
     PayloadForm form = PayloadForm::Legacy;  // Standard for MECARD, vCard, mailto: URIs and MATMSG
     bool operator==(const CodeEntrySettings&) const = default;
 };
