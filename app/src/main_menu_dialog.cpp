@@ -401,8 +401,6 @@ void MainMenuDialog::BringToFront()
 
 void MainMenuDialog::AddSystemMenuItems(QMenu& menu)
 {
-    QAction* read = menu.addAction(res::LoadString(res::str::kReadCodeMenuItem));
-    connect(read, &QAction::triggered, this, [this] { ReadCodeFromPictureFile(this); });
     const QString text = res::LoadString(res::str::kAboutMenuItem);
     if (text.isEmpty())
         return;
@@ -410,6 +408,12 @@ void MainMenuDialog::AddSystemMenuItems(QMenu& menu)
     QAction* about = menu.addAction(text);
     about->setData(id::kAboutCommand);
     connect(about, &QAction::triggered, this, [this] { OnSysCommand(id::kAboutCommand); });
+}
+
+void MainMenuDialog::AddReadCodeItem(QMenu& menu)
+{
+    QAction* read = menu.addAction(res::LoadString(res::str::kReadCodeMenuItem));
+    connect(read, &QAction::triggered, this, [this] { ReadCodeFromPictureFile(this); });
 }
 
 void MainMenuDialog::OnSysCommand(int command)
@@ -423,6 +427,7 @@ void MainMenuDialog::OnSysCommand(int command)
 void MainMenuDialog::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
+    AddReadCodeItem(menu);
     AddSystemMenuItems(menu);
     menu.exec(event->globalPos());
 }

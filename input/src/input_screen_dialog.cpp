@@ -27,7 +27,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QTextBlock>
 
 #include <vector>
@@ -39,6 +38,8 @@ namespace id = ctl::input;
 namespace b = res::bmp;
 
 constexpr int kClientSide = 600;
+// The QRコード読込 link, client pixels: below 保存データを開く, where no frame button stands.
+constexpr QRect kReadCodeButtonRect(525, 252, 75, 47);
 // The window manager draws the frame: the dialog-frame height counts as 0.
 constexpr int kDialogFrameHeight = 0;
 
@@ -213,11 +214,18 @@ void InputScreenDialog::CreateFrameButtons()
         OnClicked(f.id, [this, buttonId = f.id] { RunButton(buttonId); });
     }
     // Beside 保存データを開く, where no frame button stands.
-    auto* readCode = AddControlAtPixels(id::kReadCode, new QPushButton(res::LoadString(res::str::kReadCodeButton)),
-                                        QRect(525, 252, 75, 47));
-    SetAccessibleName(id::kReadCode, res::LoadString(res::str::kReadCodeButton));
+    // No control of the template and no picture button: a link of its own,
+    // reached by the pointer and by Tab.
+    const QString caption = res::LoadString(res::str::kReadCodeButton);
+    auto* readCode = new QLabel(QStringLiteral("<a href=\"read\">%1</a>").arg(caption.toHtmlEscaped()), this);
+    readCode->setObjectName(QString::fromLatin1(kReadCodeButtonName));
+    readCode->setAccessibleName(caption);
+    readCode->setAlignment(Qt::AlignCenter);
+    readCode->setWordWrap(true);
+    readCode->setGeometry(kReadCodeButtonRect);
+    readCode->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     readCode->setFocusPolicy(Qt::TabFocus);
-    OnClicked(id::kReadCode, [this] { host_.ReadCodeFromPictureFile(this); });
+    connect(readCode, &QLabel::linkActivated, this, [this] { host_.ReadCodeFromPictureFile(this); });
     // The exit button stays hidden; Esc and the close box do not end the program either.
     ShowControl(id::kExit, false);
 }

@@ -9,15 +9,14 @@
 #include "nubora/input/mail_dialog.h"
 #include "nubora/logic/symbol_encoder.h"
 #include "nubora/logic/symbol_files.h"
-#include "nubora/resources/control_ids.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 #include "nubora/text/cp932.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -59,13 +58,20 @@ protected:
 
 TEST_F(CodeImportTest, EveryScreenAndFormComesBackByteForByte)
 {
-    const AddressBookEntry contact{Sj("山田 太郎"), Sj("ヤマダ タロウ"), "03-1234-5678", "090-1111-2222",
-                                   "taro@example.jp", "", Sj("東京都千代田区表ソ1-1"), Sj("会議;表:a,b\\c")};
+    const AddressBookEntry contact{Sj("山田 太郎"),
+                                   Sj("ヤマダ タロウ"),
+                                   "03-1234-5678",
+                                   "090-1111-2222",
+                                   "taro@example.jp",
+                                   "",
+                                   Sj("東京都千代田区表ソ1-1"),
+                                   Sj("会議;表:a,b\\c")};
     const MailEntry mail{"a@example.jp,b@example.jp", Sj("会議の件"), Sj("本日は\r\nよろしく。表示ソフト")};
     const std::string text = Sj("ヌボラのテキスト\r\n2行目 https://example.jp/ソ表");
-    const Row rows[] = {{ScreenId::AddressBook, PayloadForm::Legacy, 1}, {ScreenId::AddressBook, PayloadForm::Standard, 1},
-                        {ScreenId::Mail, PayloadForm::Legacy, 1},        {ScreenId::Mail, PayloadForm::Standard, 2},
-                        {ScreenId::FreeText, PayloadForm::Legacy, 1},    {ScreenId::FreeText, PayloadForm::Standard, 3}};
+    const Row rows[] = {
+        {ScreenId::AddressBook, PayloadForm::Legacy, 1}, {ScreenId::AddressBook, PayloadForm::Standard, 1},
+        {ScreenId::Mail, PayloadForm::Legacy, 1},        {ScreenId::Mail, PayloadForm::Standard, 2},
+        {ScreenId::FreeText, PayloadForm::Legacy, 1},    {ScreenId::FreeText, PayloadForm::Standard, 3}};
     for (const Row& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.screen) * 10 + static_cast<int>(row.form));
         menu.addressBook->SetEntry(contact);
@@ -98,7 +104,7 @@ TEST_F(CodeImportTest, TheMenuEntryAndTheScreensButtonOpenAPictureInItsScreen)
     const QStringList mailCode = SavedCode(*menu.mail, CodeSettings());
     menu.ClearScreen(ScreenId::Mail);
     QMenu popup;
-    menu.AddSystemMenuItems(popup);
+    menu.AddReadCodeItem(popup);
     ASSERT_EQ(popup.actions().front()->text(), res::LoadString(res::str::kReadCodeMenuItem));
     services.files.ScriptOpen(mailCode.front());
     popup.actions().front()->trigger();
@@ -110,16 +116,16 @@ TEST_F(CodeImportTest, TheMenuEntryAndTheScreensButtonOpenAPictureInItsScreen)
     QImage blank(64, 64, QImage::Format_Grayscale8);
     blank.fill(Qt::white);
     blank.save(&noCode, "PNG");
-    auto* button = menu.mail->ControlAs<QPushButton>(ctl::input::kReadCode);
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->accessibleName(), res::LoadString(res::str::kReadCodeButton));
+    auto* link = menu.mail->findChild<QLabel*>(QString::fromLatin1(kReadCodeButtonName));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->accessibleName(), res::LoadString(res::str::kReadCodeButton));
     services.files.ScriptOpen(mailCode.front());
     services.messages.ScriptAnswers({fw::Answer::No});
-    button->click();
+    link->linkActivated(QStringLiteral("read"));
     EXPECT_EQ(services.messages.Boxes().back().text,
               res::LoadString(res::str::kReplaceUnsavedQuestion).arg(QStringLiteral("part0.png")));
     services.files.ScriptOpen(noCode.fileName());
-    button->click();
+    link->linkActivated(QStringLiteral("read"));
     EXPECT_EQ(services.messages.Boxes().back().text, res::LoadString(res::str::kNoCodeInPicture));
     EXPECT_TRUE(menu.mail->isVisible());
     EXPECT_EQ(menu.mail->to, "x@example.jp");

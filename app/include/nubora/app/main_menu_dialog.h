@@ -79,8 +79,10 @@ public:
     bool ReadCodeFromMime(const QMimeData& mime) override;
     // Runs the command of the context-menu item (kAboutCommand: the about box).
     void OnSysCommand(int command);
-    // Adds the reading of a code from a picture file (kReadCodeMenuItem), then
-    // the about item (kAboutMenuItem, command kAboutCommand) after a separator.
+    // Adds the reading of a code from a picture file (kReadCodeMenuItem), the
+    // first item of the context menu.
+    void AddReadCodeItem(QMenu& menu);
+    // Adds the about item (kAboutMenuItem, command kAboutCommand) after a separator.
     void AddSystemMenuItems(QMenu& menu);
 
     // True when every entry of the three input screens, as last stored, is empty.

@@ -25,6 +25,10 @@ namespace nubora {
 
 struct CheckFailure;
 
+// The object name of the QRコード読込 link (a QLabel), which reads a code
+// from a picture file (it is no control of the screen's template).
+inline constexpr const char* kReadCodeButtonName = "readCode";
+
 class InputScreenDialog : public fw::Dialog {
 public:
     // `screen`: which of the three this is. `backgroundId`: the screen's

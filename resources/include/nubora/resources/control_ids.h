@@ -32,8 +32,6 @@ inline constexpr int kGauge = 1056;
 inline constexpr int kConfirm = 1057;
 // The payload form beside the summary, shown when it is not the legacy one.
 inline constexpr int kFormSummary = 1071;
-// QRコード読込: a code read from a picture file, below 保存データを開く.
-inline constexpr int kReadCode = 1072;
 }  // namespace input
 
 // Address-book screen (template 129).
