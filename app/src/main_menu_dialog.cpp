@@ -323,7 +323,7 @@ void MainMenuDialog::ApplyCodeSettings(const CodeEntrySettings& fromCode, InputS
         screen.ShowAutomaticPresentation();
     } else {
         screen.ShowManualPresentation();
-        screen.UpdateGauge();
+        screen.UpdateGauge(fw::Exchange::FromControlsUnchecked);
     }
     UpdateSettingsSummary(screen.Id());
 }

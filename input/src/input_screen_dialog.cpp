@@ -283,10 +283,10 @@ void InputScreenDialog::ShowManualPresentation()
     ShowControl(id::kGauge, true);
 }
 
-void InputScreenDialog::UpdateGauge()
+void InputScreenDialog::UpdateGauge(fw::Exchange take)
 {
     auto* gauge = ControlAs<QProgressBar>(id::kGauge);
-    if (!gauge || !UpdateData(fw::Exchange::FromControls))
+    if (!gauge || !UpdateData(take))
         return;
     const int position = GaugePosition(IsAllEmpty(), static_cast<int64_t>(BuildPayload().size()),
                                        host_.State().codeSettings.availableLength);
@@ -423,8 +423,9 @@ void InputScreenDialog::OpenCode(const CodeEntry& entry)
 {
     PlaceCode(entry);
     UpdateData(fw::Exchange::ToControls);
+    // A field past its limit is named by the reader's own message.
     if (isVisible() && !host_.State().codeSettings.autoAdjust)
-        UpdateGauge();
+        UpdateGauge(fw::Exchange::FromControlsUnchecked);
 }
 
 void InputScreenDialog::KeepShownInput() { UpdateData(fw::Exchange::FromControlsUnchecked); }

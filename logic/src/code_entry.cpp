@@ -177,6 +177,9 @@ Result<CodeEntry, UnplaceableChars> EntryForCode(const ParsedCode& parsed, const
             AddLine(*spill, convert.Bytes(label), value);
         for (const LabelledField& extra : parsed.extras)
             AddLine(*spill, convert.Bytes(extra.label), convert.Bytes(extra.value));
+        const EntryField spillField = entry.screen == ScreenId::Mail ? EntryField::Body : EntryField::Memo;
+        if (spill->size() > static_cast<std::size_t>(FieldLimitBytes(spillField)))
+            entry.tooLong.push_back(spillField);
     }
     if (!convert.Missing().chars.empty())
         return Fail(convert.Missing());

@@ -66,8 +66,9 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     {153, "QRコードの読み取りに失敗しました。"},
     {154, "QRコードの内容に、文字として読めないデータ（NULなど）が含まれています。"},
     // Opening a code read from a picture. In 155, %1 names the fields and %2
-    // the field that took their text (メモ or 本文); in 156, %1 the characters.
-    {155, "入力欄に入りきらない項目（%1）は、切らずに「%2」の最後に入れました。確認してください。"},
+    // the field that took their text (メモ or 本文), itself named when it grew
+    // past its limit; in 156, %1 the characters.
+    {155, "入力欄に入りきらない項目があります（%1）。内容は切らずに「%2」に入れました。確認してください。"},
     {156, "QRコードに Shift_JIS で表せない文字（%1）があるため、開けません。"},
     {157, "画像に複数のQRコードがあります。開くコードを選んでください。"},
     {158, "QRコードを読み込む(&R)..."},

@@ -55,7 +55,9 @@ public:
     void ShowAutomaticPresentation();
     void ShowManualPresentation();
     // Sets the gauge from the payload length and CodeSettings.availableLength.
-    void UpdateGauge();
+    // `take` is how the controls are taken into the members first: with the
+    // checks (a failure is reported and the gauge stays), or without.
+    void UpdateGauge(fw::Exchange take = fw::Exchange::FromControls);
 
     // "QRコード作成": check, encode, fill the code view and show it.
     void OnCreateCode();

@@ -36,7 +36,8 @@ struct CodeEntry {
     std::string text;          // when screen is FreeText: CP932, lines ended by CR LF
     // Fields longer than their place on the screen, in screen order: each is
     // left empty there and its whole text added to the memo (contact) or the
-    // body (mail) with its label, never cut.
+    // body (mail) with its label, never cut. Last, the memo or the body
+    // itself when it is then longer than its limit (kept whole all the same).
     std::vector<EntryField> tooLong;
     CodeEntrySettings settings;
 };
@@ -54,7 +55,7 @@ struct UnplaceableChars {
 // text. Fields the screen has no place for are added to the memo or the body
 // as "<label>:<value>" lines after what it holds, separated by CR LF; so are
 // the fields listed in `tooLong`. The memo and the body themselves are kept
-// whole, also past their limit, which the screens' checks then name. Fails when a character of any field has no
+// whole, also past their limit. Fails when a character of any field has no
 // CP932 code. The one place where UTF-8 fields become the screens' bytes.
 Result<CodeEntry, UnplaceableChars> EntryForCode(const ParsedCode& parsed, const ReadCode& code);
 
