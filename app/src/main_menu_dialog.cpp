@@ -1,9 +1,11 @@
 #include "nubora/app/main_menu_dialog.h"
 
 #include "nubora/app/about_dialog.h"
+#include "nubora/app/code_import.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/app/sheet_dialog.h"
 #include "nubora/framework/bitmap_button.h"
+#include "nubora/framework/services.h"
 #include "nubora/framework/trace.h"
 #include "nubora/input/address_book_dialog.h"
 #include "nubora/input/free_text_dialog.h"
@@ -24,11 +26,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 
 namespace nubora {
@@ -71,6 +76,7 @@ MainMenuDialog::~MainMenuDialog()
 void MainMenuDialog::OnInitDialog()
 {
     BindButtons();
+    setAcceptDrops(true);
     // Step 2 (the about item) is offered by the context menu: AddSystemMenuItems.
     sheetAction = new QAction(res::LoadString(res::str::kSheetMenuItem), this);
     sheetAction->setShortcut(QKeySequence(kSheetDialogKeys));
@@ -210,11 +216,15 @@ void MainMenuDialog::OpenDataFile(const QString& path)
 {
     QWidget* front = VisibleScreen();
     const std::optional<ScreenId> kind = ScreenForDataFile(QFile::encodeName(path).toStdString());
+    if (!kind && IsPictureName(path)) {
+        OpenCodePictures(CodeSource{{path}, {}}, QFileInfo(path).fileName());
+        return;
+    }
     if (!kind) {
         ShowMessage(front, res::str::kWrongFileKind);
         return;
     }
-    if (codeView->isVisible() || QApplication::activeModalWidget()) {
+    if (codeView->isVisible() || QApplication::activeModalWidget() || readingCode_) {
         ShowMessage(front, res::str::kCannotOpenNow);
         return;
     }
@@ -243,6 +253,108 @@ void MainMenuDialog::OpenDataFile(const QString& path)
         OpenScreen(*kind);
     }
     fw::WriteTrace(QStringLiteral("opened %1").arg(path));
+}
+
+void MainMenuDialog::OpenCodePictures(const CodeSource& source, const QString& name)
+{
+    QWidget* front = VisibleScreen();
+    if (codeView->isVisible() || QApplication::activeModalWidget() || readingCode_) {
+        ShowMessage(front, res::str::kCannotOpenNow);
+        return;
+    }
+    readingCode_ = true;
+    const Result<std::vector<ReadCode>, ReadFailure> codes = ReadCodesOffThread(source);
+    readingCode_ = false;
+    if (!codes) {
+        ShowMessageText(front, ReadFailureMessageId(codes.Error().kind),
+                        QString::fromStdString(ReadFailureMessage(codes.Error())));
+        return;
+    }
+    const std::optional<std::size_t> chosen = ChooseCode(*codes, front);
+    if (!chosen)
+        return;
+    const ReadCode& code = (*codes)[*chosen];
+    const Result<ParsedCode, TextFailure> parsed = ParseCodeText(code.text);
+    if (!parsed) {
+        ShowMessage(front, res::str::kCodeTextUnreadable);
+        return;
+    }
+    const Result<CodeEntry, UnplaceableChars> entry = EntryForCode(*parsed, code);
+    if (!entry) {
+        ShowMessageText(front, res::str::kCodeCharsNotShiftJis,
+                        QString::fromStdString(UnplaceableMessage(entry.Error())));
+        return;
+    }
+    // As for a data file: the screen in front keeps what it shows, and the
+    // screen of the code asks before its unsaved input is replaced.
+    InputScreenDialog* shown = dynamic_cast<InputScreenDialog*>(front);
+    InputScreenDialog& target = Screen(entry->screen);
+    if (shown == &target)
+        target.KeepShownInput();
+    if (target.HoldsUnsavedInput()) {
+        const QString question = res::LoadString(res::str::kReplaceUnsavedQuestion).arg(name);
+        if (ShowMessageText(front, res::str::kReplaceUnsavedQuestion, question) != fw::Answer::Yes)
+            return;
+    }
+    target.OpenCode(*entry);
+    if (shown != &target) {
+        if (shown) {
+            shown->KeepShownInput();
+            shown->hide();
+        }
+        OpenScreen(entry->screen);
+    }
+    ApplyCodeSettings(entry->settings, target);
+    fw::WriteTrace(QStringLiteral("read code %1").arg(name));
+    if (!entry->tooLong.empty())
+        ShowMessageText(&target, res::str::kCodeFieldsTooLong, QString::fromStdString(TooLongMessage(*entry)));
+}
+
+void MainMenuDialog::ApplyCodeSettings(const CodeEntrySettings& fromCode, InputScreenDialog& screen)
+{
+    CodeSettings& s = state.codeSettings;
+    nubora::ApplyCodeSettings(fromCode, s);
+    if (!s.autoAdjust) {
+        const int capacity = settings->capacityQuery(s.version, s.level);
+        if (capacity < 0) {
+            // The engine cannot tell: the code's form and split stay, automatically adjusted.
+            const CodeSettings initial;
+            s.autoAdjust = true;
+            s.version = initial.version;
+            s.level = initial.level;
+        } else {
+            s.availableLength = capacity * s.splitCount;
+        }
+    }
+    if (s.autoAdjust) {
+        screen.ShowAutomaticPresentation();
+    } else {
+        screen.ShowManualPresentation();
+        screen.UpdateGauge(fw::Exchange::FromControlsUnchecked);
+    }
+    UpdateSettingsSummary(screen.Id());
+}
+
+void MainMenuDialog::ReadCodeFromPictureFile(QWidget* over)
+{
+    static const QString kPictures = QStringLiteral("*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.pdf");
+    const fw::FileDialogRequest request{
+        QStringLiteral("画像ファイル(%1)|%1|すべてのファイル(*.*)|*.*||").arg(kPictures), QStringLiteral("png"),
+        fw::InitialFolder(QStringLiteral("CSV"))};
+    const std::optional<QString> path = fw::CurrentServices().files->OpenFileName(over, request);
+    if (path)
+        OpenCodePictures(CodeSource{{*path}, {}}, QFileInfo(*path).fileName());
+}
+
+bool MainMenuDialog::ReadCodeFromMime(const QMimeData& mime)
+{
+    std::optional<CodeSource> source = CodeSourceOf(mime);
+    if (!source)
+        return false;
+    const QString name = source->paths.isEmpty() ? QString() : QFileInfo(source->paths.front()).fileName();
+    QMetaObject::invokeMethod(
+        this, [this, source = std::move(*source), name] { OpenCodePictures(source, name); }, Qt::QueuedConnection);
+    return true;
 }
 
 void MainMenuDialog::ClearScreen(ScreenId screen)
@@ -317,6 +429,12 @@ void MainMenuDialog::AddSystemMenuItems(QMenu& menu)
     connect(about, &QAction::triggered, this, [this] { OnSysCommand(id::kAboutCommand); });
 }
 
+void MainMenuDialog::AddReadCodeItem(QMenu& menu)
+{
+    QAction* read = menu.addAction(res::LoadString(res::str::kReadCodeMenuItem));
+    connect(read, &QAction::triggered, this, [this] { ReadCodeFromPictureFile(this); });
+}
+
 void MainMenuDialog::OnSysCommand(int command)
 {
     if ((command & 0xFFF0) == id::kAboutCommand) {
@@ -328,6 +446,7 @@ void MainMenuDialog::OnSysCommand(int command)
 void MainMenuDialog::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
+    AddReadCodeItem(menu);
     AddSheetMenuItem(menu);
     AddSystemMenuItems(menu);
     menu.exec(event->globalPos());
@@ -341,7 +460,24 @@ bool MainMenuDialog::PreTranslateMessage(QObject*, QEvent* event)
                                               id::kExitButton};
         return FocusButtonAt(static_cast<QMouseEvent*>(event)->globalPosition().toPoint(), kHoverOrder) != 0;
     }
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (!drop->mimeData() || !CodeSourceOf(*drop->mimeData()))
+            return false;
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop)
+            ReadCodeFromMime(*drop->mimeData());
+        return true;
+    }
     case QEvent::KeyPress: {
+        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+            const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+            if (!clipboard || !ReadCodeFromMime(*clipboard))
+                ShowMessage(this, res::str::kClipboardHasNoPicture);
+            return true;
+        }
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key != Qt::Key_Return && key != Qt::Key_Enter)
             return false;

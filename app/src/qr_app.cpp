@@ -1,5 +1,6 @@
 #include "nubora/app/qr_app.h"
 
+#include "nubora/app/code_import.h"
 #include "nubora/app/main_menu_dialog.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/trace.h"
@@ -55,8 +56,17 @@ int QrApp::InitInstance(const QStringList& files)
         QMetaObject::invokeMethod(
             &menu,
             [&menu, files] {
-                for (const QString& file : files)
-                    menu.OpenDataFile(file);
+                // Data files one by one; the pictures together, for a
+                // split whose parts are in several of them.
+                QStringList pictures;
+                for (const QString& file : files) {
+                    if (IsPictureName(file))
+                        pictures << file;
+                    else
+                        menu.OpenDataFile(file);
+                }
+                if (!pictures.isEmpty())
+                    menu.OpenCodePictures(CodeSource{pictures, {}}, QFileInfo(pictures.front()).fileName());
             },
             Qt::QueuedConnection);
     }

@@ -57,6 +57,8 @@ std::string HelpText()
            "  .aqr  an address-book entry\n"
            "  .eqr  a mail\n"
            "  .fqr  a free text\n"
+           "Any other FILE is a picture (PNG, JPEG, BMP, GIF, PDF …) whose QR Code opens\n"
+           "in the screen of its kind, filled in; the parts of a split may lie in several.\n"
            "\n"
            "Options:\n"
            "  --help     show this help and exit\n"

@@ -176,4 +176,6 @@ Result<void, DataFileStatus> AddressBookDialog::OpenDataFile(const std::string& 
 
 bool AddressBookDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(Entry()); }
 
+void AddressBookDialog::PlaceCode(const CodeEntry& entry) { SetEntry(entry.contact); }
+
 }  // namespace nubora

@@ -192,4 +192,6 @@ Result<void, DataFileStatus> FreeTextDialog::OpenDataFile(const std::string& pat
 
 bool FreeTextDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(text, charset); }
 
+void FreeTextDialog::PlaceCode(const CodeEntry& entry) { text = entry.text; }
+
 }  // namespace nubora

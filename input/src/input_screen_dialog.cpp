@@ -16,13 +16,16 @@
 #include "nubora/resources/string_table.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -38,6 +41,8 @@ namespace id = ctl::input;
 namespace b = res::bmp;
 
 constexpr int kClientSide = 600;
+// The QRコード読込 link, client pixels: below 保存データを開く, where no frame button stands.
+constexpr QRect kReadCodeButtonRect(525, 252, 75, 47);
 // The window manager draws the frame: the dialog-frame height counts as 0.
 constexpr int kDialogFrameHeight = 0;
 
@@ -94,6 +99,31 @@ constexpr struct {
     {id::kSettings, 525, 442, 75, 47, "設定", {b::kSettingsNormal, b::kSettingsPressed, b::kSettingsFocused}},
     {id::kConfirm, 255, 400, 82, 23, "確認", {b::kConfirmNormal, b::kConfirmPressed, b::kConfirmFocused}},
 };
+
+// Ctrl+V with a picture or picture files on the clipboard: read by the host
+// (a text on it is pasted by the field as ever).
+bool IsPasteOfPicture(QEvent* event, ScreenHost& host)
+{
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!key->matches(QKeySequence::Paste))
+        return false;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && (data->hasImage() || data->hasUrls()) && host.ReadCodeFromMime(*data);
+}
+
+// A picture or files dragged over the screen, also over a field: taken and
+// read by the host when dropped.
+bool FilterDrop(QEvent* event, ScreenHost& host)
+{
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QMimeData* data = drop->mimeData();
+    if (!data || !(data->hasImage() || data->hasUrls()))
+        return false;
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop)
+        host.ReadCodeFromMime(*data);
+    return true;
+}
 
 // Events a user makes; each starts a new message for suppressFocusCheck.
 bool IsInputEvent(QEvent::Type type)
@@ -191,6 +221,7 @@ void InputScreenDialog::OnInitDialog()
     SetClientSize(kClientSide, kClientSide);
     move(10, 10);
     SetBackground(res::BitmapSource(backgroundId_));
+    setAcceptDrops(true);
     CreateFields();
     CreateFrameButtons();
     CreateSummaryAndGauge();
@@ -213,6 +244,19 @@ void InputScreenDialog::CreateFrameButtons()
         res::AddPictureButton(*this, f.id, f.caption, QRect(f.x, f.y, f.width, f.height), f.pictures);
         OnClicked(f.id, [this, buttonId = f.id] { RunButton(buttonId); });
     }
+    // Beside 保存データを開く, where no frame button stands.
+    // No control of the template and no picture button: a link of its own,
+    // reached by the pointer and by Tab.
+    const QString caption = res::LoadString(res::str::kReadCodeButton);
+    auto* readCode = new QLabel(QStringLiteral("<a href=\"read\">%1</a>").arg(caption.toHtmlEscaped()), this);
+    readCode->setObjectName(QString::fromLatin1(kReadCodeButtonName));
+    readCode->setAccessibleName(caption);
+    readCode->setAlignment(Qt::AlignCenter);
+    readCode->setWordWrap(true);
+    readCode->setGeometry(kReadCodeButtonRect);
+    readCode->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    readCode->setFocusPolicy(Qt::TabFocus);
+    connect(readCode, &QLabel::linkActivated, this, [this] { host_.ReadCodeFromPictureFile(this); });
     // The exit button stays hidden; Esc and the close box do not end the program either.
     ShowControl(id::kExit, false);
 }
@@ -353,10 +397,10 @@ void InputScreenDialog::ShowManualPresentation()
     ShowControl(id::kGauge, true);
 }
 
-void InputScreenDialog::UpdateGauge()
+void InputScreenDialog::UpdateGauge(fw::Exchange take)
 {
     auto* gauge = ControlAs<QProgressBar>(id::kGauge);
-    if (!gauge || !UpdateData(fw::Exchange::FromControls))
+    if (!gauge || !UpdateData(take))
         return;
     const int position = GaugePosition(IsAllEmpty(), static_cast<int64_t>(BuildPayload().size()),
                                        host_.State().codeSettings.availableLength);
@@ -489,6 +533,15 @@ bool InputScreenDialog::OpenInputFile(const QString& path, QWidget* reportOver)
     return true;
 }
 
+void InputScreenDialog::OpenCode(const CodeEntry& entry)
+{
+    PlaceCode(entry);
+    UpdateData(fw::Exchange::ToControls);
+    // A field past its limit is named by the reader's own message.
+    if (isVisible() && !host_.State().codeSettings.autoAdjust)
+        UpdateGauge(fw::Exchange::FromControlsUnchecked);
+}
+
 void InputScreenDialog::KeepShownInput() { UpdateData(fw::Exchange::FromControlsUnchecked); }
 
 bool InputScreenDialog::HoldsUnsavedInput() const { return !IsAllEmpty() && Entries() != savedEntries_; }
@@ -561,7 +614,10 @@ bool InputScreenDialog::PreTranslateMessage(QObject* target, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick: return FilterPointer(target, event);
-    case QEvent::KeyPress: return FilterKey(event);
+    case QEvent::KeyPress: return IsPasteOfPicture(event, host_) || FilterKey(event);
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: return FilterDrop(event, host_);
     default: return false;
     }
 }

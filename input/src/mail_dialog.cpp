@@ -140,4 +140,6 @@ Result<void, DataFileStatus> MailDialog::OpenDataFile(const std::string& path)
 
 bool MailDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(Entry()); }
 
+void MailDialog::PlaceCode(const CodeEntry& entry) { SetEntry(entry.mail); }
+
 }  // namespace nubora

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "nubora/framework/dialog.h"
+#include "nubora/logic/code_entry.h"
 #include "nubora/logic/code_state.h"
 #include "nubora/screens/screen_host.h"
 
@@ -19,9 +20,11 @@
 
 class QAction;
 class QMenu;
+class QMimeData;
 
 namespace nubora {
 
+struct CodeSource;
 class AddressBookDialog;
 class MailDialog;
 class FreeTextDialog;
@@ -61,6 +64,7 @@ public:
     // screen in front, which stays in front on any failure with nothing
     // changed: kWrongFileKind when the name is no data file's; kCannotOpenNow
     // while the code view or a modal dialog is up; the open's own failures.
+    // A picture's name (IsPictureName) is read as a picture (OpenCodePictures).
     void OpenDataFile(const QString& path);
     // Opens the dialog of "CSVから一括作成…" over the menu, modally, starting
     // from the shared code settings (which it leaves as they are).
@@ -71,6 +75,21 @@ public:
     void OnSysCommand(int command);
     // Adds the item "CSVから一括作成…" (sheetAction: kSheetMenuItem, with its keys).
     void AddSheetMenuItem(QMenu& menu);
+    // The codes in the pictures of `source`, read off the GUI thread with a
+    // busy cursor; of several codes the user picks one. The code opens in the
+    // screen of its kind like a data file (the same question over unsaved
+    // input, the same refusal while the code view, a dialog or another
+    // reading is up), its fields in place and the settings following the
+    // code; fields moved into the memo or body are named (kCodeFieldsTooLong).
+    // Every failure is reported over the screen in front, which stays as it
+    // was. `name` is the name the question gives (a file's, or empty).
+    void OpenCodePictures(const CodeSource& source, const QString& name);
+    void ReadCodeFromPictureFile(QWidget* over) override;
+    // Queues the reading, so that a drop or a key press ends first.
+    bool ReadCodeFromMime(const QMimeData& mime) override;
+    // Adds the reading of a code from a picture file (kReadCodeMenuItem), the
+    // first item of the context menu.
+    void AddReadCodeItem(QMenu& menu);
     // Adds the about item (kAboutMenuItem, command kAboutCommand) after a separator.
     void AddSystemMenuItems(QMenu& menu);
 
@@ -145,9 +164,13 @@ private:
     void CreateScreens();
     void InitialiseState();
     void DestroyScreenWindows();
+    // The shared settings as the code read says, shown on `screen`.
+    void ApplyCodeSettings(const CodeEntrySettings& fromCode, InputScreenDialog& screen);
 
     // The payload of the code held, for the advice beside it.
     std::string encodedPayload_;
+    // True while pictures are read: nothing else opens meanwhile.
+    bool readingCode_ = false;
 };
 
 }  // namespace nubora

@@ -9,6 +9,7 @@
 
 #include "nubora/framework/dialog.h"
 #include "nubora/framework/file_service.h"
+#include "nubora/logic/code_entry.h"
 #include "nubora/logic/code_state.h"
 #include "nubora/logic/data_file.h"
 #include "nubora/logic/payload_forms.h"
@@ -26,6 +27,10 @@
 namespace nubora {
 
 struct CheckFailure;
+
+// The object name of the QRコード読込 link (a QLabel), which reads a code
+// from a picture file (it is no control of the screen's template).
+inline constexpr const char* kReadCodeButtonName = "readCode";
 
 class InputScreenDialog : public fw::Dialog {
 public:
@@ -55,7 +60,9 @@ public:
     void ShowAutomaticPresentation();
     void ShowManualPresentation();
     // Sets the gauge from the payload length and CodeSettings.availableLength.
-    void UpdateGauge();
+    // `take` is how the controls are taken into the members first: with the
+    // checks (a failure is reported and the gauge stays), or without.
+    void UpdateGauge(fw::Exchange take = fw::Exchange::FromControls);
 
     // "QRコード作成": check, encode, fill the code view and show it.
     void OnCreateCode();
@@ -84,6 +91,9 @@ public:
     // are owned by `reportOver` (null: this screen). True when the file was opened.
     bool OpenInputFile(const QString& path, QWidget* reportOver = nullptr);
 
+    // Replaces every member with the fields of a code read from a picture
+    // and shows them, without a question; the members count as not saved.
+    void OpenCode(const CodeEntry& entry);
     // Takes what the controls show into the members without the checks:
     // nothing is reported, and a value past its limit is kept as it is.
     void KeepShownInput();
@@ -146,6 +156,8 @@ protected:
     virtual fw::FileDialogRequest DataFileRequest() const = 0;
     virtual Result<void, DataFileStatus> SaveDataFile(const std::string& path) const = 0;
     virtual Result<void, DataFileStatus> OpenDataFile(const std::string& path) = 0;
+    // The members made the fields of `entry` (its screen is this one).
+    virtual void PlaceCode(const CodeEntry& entry) = 0;
     // True when saving would drop a single-byte backslash at the end of a member.
     virtual bool LosesTrailingBackslash() const = 0;
 

@@ -43,6 +43,7 @@ protected:
     fw::FileDialogRequest DataFileRequest() const override;
     Result<void, DataFileStatus> SaveDataFile(const std::string& path) const override;
     Result<void, DataFileStatus> OpenDataFile(const std::string& path) override;
+    void PlaceCode(const CodeEntry& entry) override;
     bool LosesTrailingBackslash() const override;
 
 private:

@@ -12,6 +12,7 @@
 #include <string>
 
 class QBrush;
+class QMimeData;
 class QWidget;
 
 namespace nubora {
@@ -26,6 +27,19 @@ public:
     // Runs the link dialog of `kind` over `over`: the value entered, or
     // nothing when it was cancelled.
     [[nodiscard]] virtual std::optional<std::string> AskForLink(LinkKind kind, QWidget* over) = 0;
+
+    // Codes read back from pictures, opened in the screen of their kind.
+    // The open dialog for picture files over `over`, then the pictures read;
+    // a host without pictures does nothing.
+    virtual void ReadCodeFromPictureFile(QWidget* over) { (void)over; }
+    // The picture or the picture files that `data` (the clipboard, a drop)
+    // holds, read. False, with nothing done, when it holds neither; a host
+    // without pictures always answers false.
+    virtual bool ReadCodeFromMime(const QMimeData& data)
+    {
+        (void)data;
+        return false;
+    }
 };
 
 }  // namespace nubora

@@ -1,0 +1,135 @@
+// Codes read back from pictures into the screens: for each screen and form,
+// a code of the program's own encoder saved as PNG and read back through the
+// menu gives back the same fields; the menu's entry and the screens' button.
+#include "nubora/app/code_import.h"
+#include "nubora/app/main_menu_dialog.h"
+#include "nubora/framework/testing/scripted_services.h"
+#include "nubora/input/address_book_dialog.h"
+#include "nubora/input/free_text_dialog.h"
+#include "nubora/input/mail_dialog.h"
+#include "nubora/logic/symbol_encoder.h"
+#include "nubora/logic/symbol_files.h"
+#include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_table.h"
+#include "nubora/text/cp932.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace nubora {
+namespace {
+
+std::string Sj(const char* utf8) { return text::Utf8ToCp932(utf8).value(); }
+
+struct Row {
+    ScreenId screen;
+    PayloadForm form;
+    int splitCount;
+};
+
+class CodeImportTest : public ::testing::Test {
+protected:
+    void SetUp() override { menu.Create(true); }
+    // The code of `screen`'s entries with `settings`, one PNG a symbol.
+    QStringList SavedCode(InputScreenDialog& screen, CodeSettings settings)
+    {
+        menu.state.codeSettings = settings;
+        SymbolBitmaps symbols;
+        EXPECT_TRUE(EncodeSymbols(screen.BuildPayload(), settings, symbols));
+        QStringList paths;
+        for (int i = 0; i < symbols.Count(); ++i) {
+            paths << folder.filePath(QStringLiteral("part%1.png").arg(i));
+            const std::vector<uint8_t> png = BuildPngFile(*symbols.At(i), 4, 0.4);
+            QFile file(paths.back());
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(reinterpret_cast<const char*>(png.data()), static_cast<qint64>(png.size()));
+        }
+        return paths;
+    }
+    fw::testing::ScriptedServices services;
+    MainMenuDialog menu;
+    QTemporaryDir folder;
+};
+
+TEST_F(CodeImportTest, EveryScreenAndFormComesBackByteForByte)
+{
+    const AddressBookEntry contact{Sj("山田 太郎"),
+                                   Sj("ヤマダ タロウ"),
+                                   "03-1234-5678",
+                                   "090-1111-2222",
+                                   "taro@example.jp",
+                                   "",
+                                   Sj("東京都千代田区表ソ1-1"),
+                                   Sj("会議;表:a,b\\c")};
+    const MailEntry mail{"a@example.jp,b@example.jp", Sj("会議の件"), Sj("本日は\r\nよろしく。表示ソフト")};
+    const std::string text = Sj("ヌボラのテキスト\r\n2行目 https://example.jp/ソ表");
+    const Row rows[] = {
+        {ScreenId::AddressBook, PayloadForm::Legacy, 1}, {ScreenId::AddressBook, PayloadForm::Standard, 1},
+        {ScreenId::Mail, PayloadForm::Legacy, 1},        {ScreenId::Mail, PayloadForm::Standard, 2},
+        {ScreenId::FreeText, PayloadForm::Legacy, 1},    {ScreenId::FreeText, PayloadForm::Standard, 3}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.screen) * 10 + static_cast<int>(row.form));
+        menu.addressBook->SetEntry(contact);
+        menu.mail->SetEntry(mail);
+        menu.freeText->text = text;
+        CodeSettings settings;
+        settings.form = row.form;
+        settings.splitCount = row.splitCount;
+        const QStringList paths = SavedCode(menu.Screen(row.screen), settings);
+        for (ScreenId id : {ScreenId::AddressBook, ScreenId::Mail, ScreenId::FreeText})
+            menu.ClearScreen(id);
+        menu.state.codeSettings = CodeSettings();
+        menu.OpenCodePictures(CodeSource{paths, {}}, paths.front());
+        EXPECT_TRUE(menu.Screen(row.screen).isVisible());
+        EXPECT_EQ(menu.addressBook->Entry(), row.screen == ScreenId::AddressBook ? contact : AddressBookEntry());
+        EXPECT_EQ(menu.mail->Entry(), row.screen == ScreenId::Mail ? mail : MailEntry());
+        EXPECT_EQ(menu.freeText->text, row.screen == ScreenId::FreeText ? text : "");
+        const PayloadForm form = row.screen == ScreenId::FreeText ? PayloadForm::Legacy : row.form;
+        EXPECT_EQ(menu.state.codeSettings.form, form);
+        EXPECT_EQ(menu.state.codeSettings.splitCount, row.splitCount);
+        EXPECT_FALSE(menu.state.codeSettings.autoAdjust);
+        EXPECT_TRUE(services.messages.Boxes().empty());
+        menu.Screen(row.screen).hide();
+    }
+}
+
+TEST_F(CodeImportTest, TheMenuEntryAndTheScreensButtonOpenAPictureInItsScreen)
+{
+    menu.mail->SetEntry(MailEntry{"x@example.jp", "", ""});
+    const QStringList mailCode = SavedCode(*menu.mail, CodeSettings());
+    menu.ClearScreen(ScreenId::Mail);
+    QMenu popup;
+    menu.AddReadCodeItem(popup);
+    ASSERT_EQ(popup.actions().front()->text(), res::LoadString(res::str::kReadCodeMenuItem));
+    services.files.ScriptOpen(mailCode.front());
+    popup.actions().front()->trigger();
+    EXPECT_TRUE(menu.mail->isVisible());
+    EXPECT_EQ(menu.mail->to, "x@example.jp");
+
+    // From the mail screen, over its unsaved input: asked first, No keeps it.
+    QFile noCode(folder.filePath(QStringLiteral("blank.png")));
+    QImage blank(64, 64, QImage::Format_Grayscale8);
+    blank.fill(Qt::white);
+    blank.save(&noCode, "PNG");
+    auto* link = menu.mail->findChild<QLabel*>(QString::fromLatin1(kReadCodeButtonName));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->accessibleName(), res::LoadString(res::str::kReadCodeButton));
+    services.files.ScriptOpen(mailCode.front());
+    services.messages.ScriptAnswers({fw::Answer::No});
+    link->linkActivated(QStringLiteral("read"));
+    EXPECT_EQ(services.messages.Boxes().back().text,
+              res::LoadString(res::str::kReplaceUnsavedQuestion).arg(QStringLiteral("part0.png")));
+    services.files.ScriptOpen(noCode.fileName());
+    link->linkActivated(QStringLiteral("read"));
+    EXPECT_EQ(services.messages.Boxes().back().text, res::LoadString(res::str::kNoCodeInPicture));
+    EXPECT_TRUE(menu.mail->isVisible());
+    EXPECT_EQ(menu.mail->to, "x@example.jp");
+}
+
+}  // namespace
+}  // namespace nubora
