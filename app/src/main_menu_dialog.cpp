@@ -279,16 +279,11 @@ void MainMenuDialog::OpenCodePictures(const CodeSource& source, const QString& n
         ShowMessage(front, res::str::kCodeTextUnreadable);
         return;
     }
-    const Result<CodeEntry, UnplaceableChars> entry = EntryForCode(*parsed, code);
-    if (!entry) {
-        ShowMessageText(front, res::str::kCodeCharsNotShiftJis,
-                        QString::fromStdString(UnplaceableMessage(entry.Error())));
-        return;
-    }
+    const CodeEntry entry = EntryForCode(*parsed, code);
     // As for a data file: the screen in front keeps what it shows, and the
     // screen of the code asks before its unsaved input is replaced.
     InputScreenDialog* shown = dynamic_cast<InputScreenDialog*>(front);
-    InputScreenDialog& target = Screen(entry->screen);
+    InputScreenDialog& target = Screen(entry.screen);
     if (shown == &target)
         target.KeepShownInput();
     if (target.HoldsUnsavedInput()) {
@@ -296,18 +291,18 @@ void MainMenuDialog::OpenCodePictures(const CodeSource& source, const QString& n
         if (ShowMessageText(front, res::str::kReplaceUnsavedQuestion, question) != fw::Answer::Yes)
             return;
     }
-    target.OpenCode(*entry);
+    target.OpenCode(entry);
     if (shown != &target) {
         if (shown) {
             shown->KeepShownInput();
             shown->hide();
         }
-        OpenScreen(entry->screen);
+        OpenScreen(entry.screen);
     }
-    ApplyCodeSettings(entry->settings, target);
+    ApplyCodeSettings(entry.settings, target);
     fw::WriteTrace(QStringLiteral("read code %1").arg(name));
-    if (!entry->tooLong.empty())
-        ShowMessageText(&target, res::str::kCodeFieldsTooLong, QString::fromStdString(TooLongMessage(*entry)));
+    if (!entry.tooLong.empty())
+        ShowMessageText(&target, res::str::kCodeFieldsTooLong, QString::fromStdString(TooLongMessage(entry)));
 }
 
 void MainMenuDialog::ApplyCodeSettings(const CodeEntrySettings& fromCode, InputScreenDialog& screen)

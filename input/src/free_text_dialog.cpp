@@ -192,6 +192,10 @@ Result<void, DataFileStatus> FreeTextDialog::OpenDataFile(const std::string& pat
 
 bool FreeTextDialog::LosesTrailingBackslash() const { return nubora::LosesTrailingBackslash(text, charset); }
 
-void FreeTextDialog::PlaceCode(const CodeEntry& entry) { text = entry.text; }
+void FreeTextDialog::PlaceCode(const CodeEntry& entry)
+{
+    text = entry.text;
+    charset = entry.charset;
+}
 
 }  // namespace nubora

@@ -10,6 +10,9 @@
 namespace nubora {
 namespace {
 
+// The ECI designator of UTF-8.
+constexpr int kUtf8Eci = 26;
+
 // The label of each field as its screen shows it.
 const char* FieldLabel(EntryField field)
 {
@@ -30,28 +33,36 @@ const char* FieldLabel(EntryField field)
     return "テキスト";
 }
 
-// UTF-8 to the screens' CP932 bytes, collecting the characters that have
-// none. Line breaks become CR LF, as the screens hold them.
+// UTF-8 to the screens' bytes in `charset`: CP932, collecting the characters
+// that have none, or the UTF-8 as it is. Line breaks are CR LF already, as the
+// screens hold them.
 class Converter {
 public:
+    explicit Converter(text::TextCharset charset) : charset_(charset) {}
+
     std::string Bytes(std::string_view utf8)
     {
+        if (charset_ == text::TextCharset::Utf8)
+            return std::string(utf8);
         std::string out;
         while (!utf8.empty()) {
             const text::Utf8Char c = text::FirstUtf8Char(utf8);
             const std::size_t length = std::max<std::size_t>(c.length, 1);
             const std::string_view piece = utf8.substr(0, length);
-            if (!encoder_.Append(piece, out) && std::ranges::find(missing_.chars, piece) == missing_.chars.end())
-                missing_.chars.emplace_back(piece);
+            if (!encoder_.Append(piece, out))
+                lacking_ = true;
             utf8.remove_prefix(length);
         }
         return out;
     }
-    const UnplaceableChars& Missing() const { return missing_; }
+    text::TextCharset Charset() const { return charset_; }
+    // Whether a character had no CP932 code.
+    bool Lacking() const { return lacking_; }
 
 private:
+    text::TextCharset charset_;
     text::Cp932Encoder encoder_;
-    UnplaceableChars missing_;
+    bool lacking_ = false;
 };
 
 // Appends "<label>:<value>" to `into` on a line of its own.
@@ -68,7 +79,7 @@ using Overflow = std::vector<std::pair<std::string, std::string>>;
 void Place(std::string& field, std::string value, EntryField which, Overflow& overflow, CodeEntry& entry)
 {
     const int limit = FieldLimitBytes(which);
-    if (limit > 0 && value.size() > static_cast<std::size_t>(limit)) {
+    if (limit > 0 && text::LimitLength(value, entry.charset) > static_cast<std::size_t>(limit)) {
         entry.tooLong.push_back(which);
         overflow.emplace_back(FieldLabel(which), std::move(value));
         return;
@@ -122,7 +133,9 @@ CodeEntrySettings SettingsForCode(const ReadCode& code, CodeForm form)
         settings.version = code.version;
         settings.level = static_cast<int>(level) + 1;
     }
-    const bool legacy = form == CodeForm::Memory || form == CodeForm::MailtoText || form == CodeForm::Text;
+    // UTF-8 with its ECI is what the standard form makes, whatever the text.
+    const bool legacy = code.eci != kUtf8Eci &&
+                        (form == CodeForm::Memory || form == CodeForm::MailtoText || form == CodeForm::Text);
     settings.form = legacy ? PayloadForm::Legacy : PayloadForm::Standard;
     return settings;
 }
@@ -140,10 +153,14 @@ void ApplyCodeSettings(const CodeEntrySettings& settings, CodeSettings& into)
     into.shownLevel = settings.level;
 }
 
-Result<CodeEntry, UnplaceableChars> EntryForCode(const ParsedCode& parsed, const ReadCode& code)
+namespace {
+
+// The entry for `parsed` with its fields in `convert`'s charset.
+CodeEntry EntryIn(const ParsedCode& parsed, const ReadCode& code, Converter& convert)
 {
-    Converter convert;
     CodeEntry entry;
+    entry.charset = convert.Charset();
+    entry.contact.charset = entry.mail.charset = entry.charset;
     entry.settings = SettingsForCode(code, parsed.form);
     Overflow overflow;
     std::string* spill = nullptr;
@@ -178,11 +195,25 @@ Result<CodeEntry, UnplaceableChars> EntryForCode(const ParsedCode& parsed, const
         for (const LabelledField& extra : parsed.extras)
             AddLine(*spill, convert.Bytes(extra.label), convert.Bytes(extra.value));
         const EntryField spillField = entry.screen == ScreenId::Mail ? EntryField::Body : EntryField::Memo;
-        if (spill->size() > static_cast<std::size_t>(FieldLimitBytes(spillField)))
+        if (text::LimitLength(*spill, entry.charset) > static_cast<std::size_t>(FieldLimitBytes(spillField)))
             entry.tooLong.push_back(spillField);
     }
-    if (!convert.Missing().chars.empty())
-        return Fail(convert.Missing());
+    return entry;
+}
+
+}  // namespace
+
+CodeEntry EntryForCode(const ParsedCode& parsed, const ReadCode& code)
+{
+    Converter cp932(text::TextCharset::Cp932);
+    CodeEntry entry = EntryIn(parsed, code, cp932);
+    if (!cp932.Lacking())
+        return entry;
+    // Characters without a Shift_JIS code: the whole entry in UTF-8, which
+    // only the standard form makes.
+    Converter utf8(text::TextCharset::Utf8);
+    entry = EntryIn(parsed, code, utf8);
+    entry.settings.form = PayloadForm::Standard;
     return entry;
 }
 
@@ -193,14 +224,6 @@ std::string TooLongMessage(const CodeEntry& entry)
         names.emplace_back(FieldLabel(field));
     const char* into = FieldLabel(entry.screen == ScreenId::Mail ? EntryField::Body : EntryField::Memo);
     return Filled(std::string(res::StringText(res::str::kCodeFieldsTooLong)), {Joined(names), into});
-}
-
-std::string UnplaceableMessage(const UnplaceableChars& failure)
-{
-    std::string chars;
-    for (const std::string& c : failure.chars)
-        chars += c;
-    return Filled(std::string(res::StringText(res::str::kCodeCharsNotShiftJis)), {chars});
 }
 
 std::string TextStart(const std::string& text, int maxChars)

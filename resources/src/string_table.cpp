@@ -87,13 +87,12 @@ constexpr std::array kTable = std::to_array<StringEntry>({
     {168, "%1 枚のラベルを保存しました。"},
     // Opening a code read from a picture. In 169, %1 names the fields and %2
     // the field that took their text (メモ or 本文), itself named when it grew
-    // past its limit; in 170, %1 the characters.
+    // past its limit.
     {169, "入力欄に入りきらない項目があります（%1）。内容は切らずに「%2」に入れました。確認してください。"},
-    {170, "QRコードに Shift_JIS で表せない文字（%1）があるため、開けません。"},
-    {171, "画像に複数のQRコードがあります。開くコードを選んでください。"},
-    {172, "QRコードを読み込む(&R)..."},
-    {173, "QRコード読込"},
-    {174, "クリップボードに画像も画像ファイルもありません。"},
+    {170, "画像に複数のQRコードがあります。開くコードを選んでください。"},
+    {171, "QRコードを読み込む(&R)..."},
+    {172, "QRコード読込"},
+    {173, "クリップボードに画像も画像ファイルもありません。"},
 });
 
 }  // namespace

@@ -89,13 +89,29 @@ TEST_F(CodeImportTest, EveryScreenAndFormComesBackByteForByte)
         EXPECT_EQ(menu.addressBook->Entry(), row.screen == ScreenId::AddressBook ? contact : AddressBookEntry());
         EXPECT_EQ(menu.mail->Entry(), row.screen == ScreenId::Mail ? mail : MailEntry());
         EXPECT_EQ(menu.freeText->text, row.screen == ScreenId::FreeText ? text : "");
-        const PayloadForm form = row.screen == ScreenId::FreeText ? PayloadForm::Legacy : row.form;
-        EXPECT_EQ(menu.state.codeSettings.form, form);
+        EXPECT_EQ(menu.state.codeSettings.form, row.form);  // the standard form's free text carries its ECI
         EXPECT_EQ(menu.state.codeSettings.splitCount, row.splitCount);
         EXPECT_FALSE(menu.state.codeSettings.autoAdjust);
         EXPECT_TRUE(services.messages.Boxes().empty());
         menu.Screen(row.screen).hide();
     }
+}
+
+TEST_F(CodeImportTest, CharactersWithoutAShiftJisCodeOpenAsUtf8InTheStandardForm)
+{
+    const std::string text = "Café 髙 한국 😀\r\nµ";
+    menu.freeText->text = text;
+    menu.freeText->charset = text::TextCharset::Utf8;
+    CodeSettings settings;
+    settings.form = PayloadForm::Standard;
+    const QStringList paths = SavedCode(*menu.freeText, settings);
+    menu.ClearScreen(ScreenId::FreeText);
+    menu.state.codeSettings = CodeSettings();
+    menu.OpenCodePictures(CodeSource{paths, {}}, paths.front());
+    EXPECT_EQ(menu.freeText->text, text);
+    EXPECT_EQ(menu.freeText->charset, text::TextCharset::Utf8);
+    EXPECT_EQ(menu.state.codeSettings.form, PayloadForm::Standard);
+    EXPECT_TRUE(services.messages.Boxes().empty());
 }
 
 TEST_F(CodeImportTest, TheMenuEntryAndTheScreensButtonOpenAPictureInItsScreen)

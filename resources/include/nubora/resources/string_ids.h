@@ -62,10 +62,9 @@ inline constexpr int kSheetNothingMade = 167;
 inline constexpr int kSheetSaved = 168;
 // Opening a code read from a picture in an input screen.
 inline constexpr int kCodeFieldsTooLong = 169;
-inline constexpr int kCodeCharsNotShiftJis = 170;
-inline constexpr int kChooseCodeQuestion = 171;
-inline constexpr int kReadCodeMenuItem = 172;
-inline constexpr int kReadCodeButton = 173;
-inline constexpr int kClipboardHasNoPicture = 174;
+inline constexpr int kChooseCodeQuestion = 170;
+inline constexpr int kReadCodeMenuItem = 171;
+inline constexpr int kReadCodeButton = 172;
+inline constexpr int kClipboardHasNoPicture = 173;
 
 }  // namespace nubora::res::str
