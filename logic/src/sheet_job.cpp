@@ -190,7 +190,7 @@ void SheetJob::Abandon() { data_->writer.reset(); }
 Result<std::string, SheetPdfFailure> SheetJob::Finish()
 {
     if (!data_->writer)
-        return Fail(SheetPdfFailure{SheetPdfProblem::NoLabels, {}, -1, {}, {}});
+        return Fail(SheetPdfFailureOf(SheetPdfProblem::NoLabels));
     Result<std::string, SheetPdfFailure> file = data_->writer->Finish();
     data_->writer.reset();
     return file;

@@ -19,6 +19,21 @@ CaptionPlace PreferredCaptionPlace(const SheetLayout& layout)
     return layout.labelWidthMm > layout.labelHeightMm * kWideLabelRatio ? CaptionPlace::Beside : CaptionPlace::Under;
 }
 
+SheetPdfFailure SheetPdfFailureOf(SheetPdfProblem problem)
+{
+    SheetPdfFailure failure;
+    failure.problem = problem;
+    return failure;
+}
+
+SheetPdfFailure SheetRefusal(const SheetFailure& sheet, int label)
+{
+    SheetPdfFailure failure = SheetPdfFailureOf(SheetPdfProblem::Sheet);
+    failure.sheet = sheet;
+    failure.label = label;
+    return failure;
+}
+
 std::string SheetPdfFailureMessage(const SheetPdfFailure& failure)
 {
     switch (failure.problem) {
@@ -61,11 +76,11 @@ SheetPdfWriter::~SheetPdfWriter() = default;
 Result<SheetPdfWriter, SheetPdfFailure> SheetPdfWriter::Start(const SheetPdfOptions& options)
 {
     if (auto geometry = ValidateSheetGeometry(options.layout); !geometry)
-        return Fail(SheetPdfFailure{SheetPdfProblem::Sheet, geometry.Error(), -1, {}, {}});
+        return Fail(SheetRefusal(geometry.Error(), -1));
     if (auto start = CheckStartLabel(options.layout, options.skipLabels); !start)
-        return Fail(SheetPdfFailure{SheetPdfProblem::Sheet, start.Error(), -1, {}, {}});
+        return Fail(SheetRefusal(start.Error(), -1));
     if (!(options.moduleMm > 0))
-        return Fail(SheetPdfFailure{SheetPdfProblem::Sheet, SheetFailure{}, -1, {}, {}});
+        return Fail(SheetPdfFailureOf(SheetPdfProblem::Sheet));
     auto run = std::make_unique<Run>(options);
     run->DrawCutLines();
     return SheetPdfWriter(std::move(run));
@@ -96,10 +111,13 @@ int SheetPdfWriter::Labels() const { return run_->labels; }
 Result<std::string, SheetPdfFailure> SheetPdfWriter::Finish()
 {
     if (run_->labels == 0)
-        return Fail(SheetPdfFailure{SheetPdfProblem::NoLabels, {}, -1, {}, {}});
+        return Fail(SheetPdfFailureOf(SheetPdfProblem::NoLabels));
     Result<std::string, detail::PdfCanvasFailure> file = run_->canvas.Finish();
-    if (!file)
-        return Fail(SheetPdfFailure{SheetPdfProblem::Drawing, {}, -1, file.Error().reason, {}});
+    if (!file) {
+        SheetPdfFailure failure = SheetPdfFailureOf(SheetPdfProblem::Drawing);
+        failure.detail = file.Error().reason;
+        return Fail(failure);
+    }
     return std::move(file).Value();
 }
 
@@ -114,15 +132,18 @@ Result<void, SheetPdfFailure> SaveSheetPdf(const std::string& path, const std::v
         if (auto added = writer->Add(*labels[static_cast<std::size_t>(i)].symbol,
                                      labels[static_cast<std::size_t>(i)].caption);
             !added)
-            return Fail(SheetPdfFailure{SheetPdfProblem::Sheet, added.Error(), i, {}, {}});
+            return Fail(SheetRefusal(added.Error(), i));
         if (progress && !progress(i + 1, total))
-            return Fail(SheetPdfFailure{SheetPdfProblem::Cancelled, {}, -1, {}, {}});
+            return Fail(SheetPdfFailureOf(SheetPdfProblem::Cancelled));
     }
     Result<std::string, SheetPdfFailure> file = writer->Finish();
     if (!file)
         return Fail(file.Error());
-    if (!WriteFileAtomically(path, *file, sync))
-        return Fail(SheetPdfFailure{SheetPdfProblem::Write, {}, -1, {}, path});
+    if (!WriteFileAtomically(path, *file, sync)) {
+        SheetPdfFailure failure = SheetPdfFailureOf(SheetPdfProblem::Write);
+        failure.path = path;
+        return Fail(failure);
+    }
     return {};
 }
 

@@ -61,6 +61,14 @@ struct SheetPdfFailure {
     std::string path;    // Write: the file
 };
 
+// A failure of `problem` with nothing else filled in; with `detail` or `path`
+// set by the caller. (Built a field at a time: GCC 12 at -O3 takes a braced
+// temporary of this struct for one with uninitialised strings.)
+SheetPdfFailure SheetPdfFailureOf(SheetPdfProblem problem);
+
+// A refusal of the sheet (`label` -1) or of the code on 0-based `label`.
+SheetPdfFailure SheetRefusal(const SheetFailure& sheet, int label);
+
 // The Japanese message (UTF-8) for `failure`: SheetFailureMessage for a
 // refusal, prefixed by the label's 1-based number when a code was refused.
 std::string SheetPdfFailureMessage(const SheetPdfFailure& failure);
