@@ -335,7 +335,8 @@ void LibqrencodeInProcess(benchmark::State& state, Storage storage)
             char name[32];
             std::snprintf(name, sizeof name, "%04d.png", ++n);
             const bool written = nubora::SavePngFile((folder / name).string(), *AsBitmap(*code), kModulePixels, kCellMm,
-                                                     nubora::FileSync::Deferred);
+                                                     nubora::FileSync::Deferred)
+                                     .Ok();
             QRcode_free(code);
             if (!written) {
                 state.SkipWithError("a PNG could not be written");

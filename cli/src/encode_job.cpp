@@ -5,6 +5,7 @@
 #include "nubora/logic/symbol_readback.h"
 #include "nubora/resources/string_ids.h"
 
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -34,10 +35,12 @@ Result<void, WriteFailure> WriteFiles(const SymbolBitmaps& symbols, const CodeSe
             return Fail(WriteFailure{path});  // a folder or a device in the way: nothing is written
     }
     for (size_t i = 0; i < paths.size(); ++i) {
-        if (!save(staged(paths[i]), static_cast<int>(i))) {
+        if (const Result<void, WriteFailure> saved = save(staged(paths[i]), static_cast<int>(i)); !saved) {
             for (size_t written = 0; written < i; ++written)
                 ::unlink(staged(paths[written]).c_str());
-            return Fail(WriteFailure{paths[i]});
+            WriteFailure failure = saved.Error();
+            failure.path = paths[i];  // the part's own name, not the one it was staged under
+            return Fail(std::move(failure));
         }
     }
     for (size_t i = 0; i < paths.size(); ++i) {

@@ -95,13 +95,12 @@ std::vector<uint8_t> BuildBmpFile(const QrBitmap& symbol)
     return BuildBmpFile(symbol.Bits(), symbol.Side(), symbol.Stride());
 }
 
-bool SaveBmpFile(const std::string& path, const QrBitmap& symbol, FileSync sync)
+Result<void, WriteFailure> SaveBmpFile(const std::string& path, const QrBitmap& symbol, FileSync sync)
 {
     const std::vector<uint8_t> file = BuildBmpFile(symbol);
     if (file.empty())
-        return false;
-    const std::string_view bytes(reinterpret_cast<const char*>(file.data()), file.size());
-    return WriteFileAtomically(path, bytes, sync).Ok();
+        return Fail(WriteFailure{path, WriteFailure::Step::Build});
+    return SaveWholeFile(path, std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), sync);
 }
 
 }  // namespace nubora

@@ -272,6 +272,13 @@ Result<void, FileStatus> WriteFileAtomically(const std::string& path, std::strin
     return {};
 }
 
+Result<void, WriteFailure> SaveWholeFile(const std::string& path, std::string_view content, FileSync sync)
+{
+    if (const Result<void, FileStatus> written = WriteFileAtomically(path, content, sync); !written)
+        return Fail(WriteFailure{path, WriteFailure::Step::Write, written.Error()});
+    return {};
+}
+
 Result<void, FlushFailure> FlushFileSystem(const std::string& folder)
 {
     UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -109,6 +109,15 @@ std::string_view AsChars(const std::vector<uint8_t>& bytes)
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
+// Saves what a builder made at `path`; the builders give nothing for
+// arguments they refuse.
+Result<void, WriteFailure> SaveBuilt(const std::string& path, std::string_view content, FileSync sync)
+{
+    if (content.empty())
+        return Fail(WriteFailure{path, WriteFailure::Step::Build});
+    return SaveWholeFile(path, content, sync);
+}
+
 // --- PNG ---------------------------------------------------------------------
 
 constexpr std::array<uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -295,10 +304,10 @@ std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, d
     return file;
 }
 
-bool SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule, double cellMm, FileSync sync)
+Result<void, WriteFailure> SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule,
+                                       double cellMm, FileSync sync)
 {
-    const std::vector<uint8_t> file = BuildPngFile(symbol, pixelsPerModule, cellMm);
-    return !file.empty() && WriteFileAtomically(path, AsChars(file), sync).Ok();
+    return SaveBuilt(path, AsChars(BuildPngFile(symbol, pixelsPerModule, cellMm)), sync);
 }
 
 std::string BuildSvgFile(const QrBitmap& symbol, double cellMm)
@@ -321,10 +330,9 @@ std::string BuildSvgFile(const QrBitmap& symbol, double cellMm)
     return svg + "\"/>\n</svg>\n";
 }
 
-bool SaveSvgFile(const std::string& path, const QrBitmap& symbol, double cellMm, FileSync sync)
+Result<void, WriteFailure> SaveSvgFile(const std::string& path, const QrBitmap& symbol, double cellMm, FileSync sync)
 {
-    const std::string file = BuildSvgFile(symbol, cellMm);
-    return !file.empty() && WriteFileAtomically(path, file, sync).Ok();
+    return SaveBuilt(path, BuildSvgFile(symbol, cellMm), sync);
 }
 
 std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cellMm, const std::string& footer)
@@ -341,11 +349,10 @@ std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cell
     return file ? std::move(file).Value() : std::string();
 }
 
-bool SavePdfSheet(const std::string& path, const QrBitmap* const* symbols, int count, double cellMm,
-                  const std::string& footer, FileSync sync)
+Result<void, WriteFailure> SavePdfSheet(const std::string& path, const QrBitmap* const* symbols, int count,
+                                        double cellMm, const std::string& footer, FileSync sync)
 {
-    const std::string file = BuildPdfSheet(symbols, count, cellMm, footer);
-    return !file.empty() && WriteFileAtomically(path, file, sync).Ok();
+    return SaveBuilt(path, BuildPdfSheet(symbols, count, cellMm, footer), sync);
 }
 
 }  // namespace nubora

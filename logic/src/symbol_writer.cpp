@@ -96,25 +96,18 @@ Result<void, WriteFailure> SaveCodeFile(const std::string& path, SymbolFileForma
                                         int shown, double cellMm, double printSizeMm, FileSync sync)
 {
     const QrBitmap* symbol = symbols.At(shown);
-    bool written = false;
-    if (symbol) {
-        switch (format) {
-        case SymbolFileFormat::Bmp: written = SaveBmpFile(path, *symbol, sync); break;
-        case SymbolFileFormat::Png: written = SavePngFile(path, *symbol, PngModulePixels(cellMm), cellMm, sync); break;
-        case SymbolFileFormat::Svg: written = SaveSvgFile(path, *symbol, cellMm, sync); break;
-        case SymbolFileFormat::Pdf: {
-            std::vector<const QrBitmap*> all;
-            for (int i = 0; i < symbols.Count(); ++i)
-                all.push_back(symbols.At(i));
-            written = SavePdfSheet(path, all.data(), symbols.Count(), cellMm, SheetFooter(symbols, cellMm, printSizeMm),
-                                   sync);
-            break;
-        }
-        }
+    if (!symbol)
+        return Fail(WriteFailure{path, WriteFailure::Step::Build});
+    switch (format) {
+    case SymbolFileFormat::Bmp: return SaveBmpFile(path, *symbol, sync);
+    case SymbolFileFormat::Png: return SavePngFile(path, *symbol, PngModulePixels(cellMm), cellMm, sync);
+    case SymbolFileFormat::Svg: return SaveSvgFile(path, *symbol, cellMm, sync);
+    case SymbolFileFormat::Pdf: break;
     }
-    if (!written)
-        return Fail(WriteFailure{path});
-    return {};
+    std::vector<const QrBitmap*> all;
+    for (int i = 0; i < symbols.Count(); ++i)
+        all.push_back(symbols.At(i));
+    return SavePdfSheet(path, all.data(), symbols.Count(), cellMm, SheetFooter(symbols, cellMm, printSizeMm), sync);
 }
 
 }  // namespace nubora

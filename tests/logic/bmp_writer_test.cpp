@@ -222,7 +222,7 @@ TEST(BmpWriter, WriteFailingHalfWayKeepsTheOldFile)
     struct rlimit small = saved;
     small.rlim_cur = 4096;  // half of the 8,222 bytes
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = SaveBmpFile(path, symbols[0]);
+    const bool written = SaveBmpFile(path, symbols[0]).Ok();
     ::setrlimit(RLIMIT_FSIZE, &saved);
     ::sigaction(SIGXFSZ, &previous, nullptr);
 

@@ -352,5 +352,32 @@ TEST(SymbolFileSave, MissingFolderGivesFalseAndLeavesNothing)
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 
+TEST(SymbolFileSave, AFailureNamesTheFileAndTheStepThatFailed)
+{
+    Symbols symbols("01234567", 1, 1);
+    ASSERT_EQ(symbols.status, TAVOQRENC_OK);
+    TempFolder folder;
+    ASSERT_TRUE(std::filesystem::create_directory(folder / "taken.svg"));
+    SymbolBitmaps none;
+    using Step = WriteFailure::Step;
+    const struct {
+        std::string path;
+        Result<void, WriteFailure> saved;
+        Step step;
+    } cases[] = {
+        {folder / "missing/code.png", SavePngFile(folder / "missing/code.png", symbols[0], 3, 0.25), Step::Write},
+        {folder / "taken.svg", SaveSvgFile(folder / "taken.svg", symbols[0], 0.25), Step::Write},
+        {folder / "cell.svg", SaveSvgFile(folder / "cell.svg", symbols[0], 9.0), Step::Build},
+        {folder / "null.pdf", SavePdfSheet(folder / "null.pdf", nullptr, 1, 0.25, ""), Step::Build},
+        {folder / "none.png", SaveCodeFile(folder / "none.png", SymbolFileFormat::Png, none, 0, 0.25, 0), Step::Build},
+    };
+    for (const auto& c : cases) {
+        ASSERT_FALSE(c.saved) << c.path;
+        EXPECT_EQ(c.saved.Error().path, c.path);
+        EXPECT_EQ(c.saved.Error().step, c.step) << c.path;
+        EXPECT_EQ(c.saved.Error().status, FileStatus::CannotOpen) << c.path;
+    }
+}
+
 }  // namespace
 }  // namespace nubora

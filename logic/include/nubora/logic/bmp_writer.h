@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "nubora/logic/file_io.h"
+#include "nubora/logic/result.h"
 #include "tavoqrenc.h"
 
 namespace nubora {
@@ -53,8 +54,9 @@ std::vector<uint8_t> BuildBmpFile(const QrBitmap& symbol);
 
 // Saves the symbol's BMP file at `path` (any length), replacing any file
 // there only once the new one is completely written; on failure an existing
-// file is left as it was. True when the file was written.
+// file is left as it was. Fails at step Build when the symbol gives no file
+// (BuildBmpFile empty), at step Write when the file could not be written.
 // `sync` as for WriteFileAtomically.
-[[nodiscard]] bool SaveBmpFile(const std::string& path, const QrBitmap& symbol, FileSync sync = FileSync::Now);
+Result<void, WriteFailure> SaveBmpFile(const std::string& path, const QrBitmap& symbol, FileSync sync = FileSync::Now);
 
 }  // namespace nubora

@@ -47,6 +47,24 @@ enum class FileSync { Now, Deferred };
 Result<void, FileStatus> WriteFileAtomically(const std::string& path, std::string_view content,
                                              FileSync sync = FileSync::Now);
 
+// Why a file made for the user (a symbol file, a sheet) was not written. An
+// existing file at `path` is then left as it was and nothing new remains.
+struct WriteFailure {
+    // Which step failed.
+    enum class Step {
+        Build,  // there was nothing to write: a symbol without pixels, a count or a cell size out of range
+        Write,  // the content could not be written: `status` says why
+    };
+    std::string path;  // the file that was not written
+    Step step = Step::Write;
+    FileStatus status = FileStatus::CannotOpen;  // for Write: CannotOpen or InUse
+};
+
+// WriteFileAtomically(path, content, sync), its failure naming `path` (step
+// Write, with the file's status).
+Result<void, WriteFailure> SaveWholeFile(const std::string& path, std::string_view content,
+                                         FileSync sync = FileSync::Now);
+
 // Why FlushFileSystem failed.
 enum class FlushFailure {
     CannotOpenFolder,  // the folder does not exist or cannot be opened

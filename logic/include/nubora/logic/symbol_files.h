@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "nubora/logic/file_io.h"
+#include "nubora/logic/result.h"
 #include "tavoqrenc.h"
 
 namespace nubora {
@@ -40,10 +41,11 @@ std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, d
 
 // Saves BuildPngFile(symbol, pixelsPerModule, cellMm) at `path`, replacing any
 // file there only once the new one is completely written; on failure an
-// existing file is left as it was and nothing new remains. True when the
-// file was written.
-[[nodiscard]] bool SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule, double cellMm,
-                               FileSync sync = FileSync::Now);
+// existing file is left as it was and nothing new remains. Fails at step
+// Build when the arguments give no file (BuildPngFile empty), at step Write
+// when the file could not be written.
+Result<void, WriteFailure> SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule,
+                                       double cellMm, FileSync sync = FileSync::Now);
 
 // The complete SVG 1.1 document of `symbol`, in UTF-8: Side() · cellMm
 // millimetres wide and high (cellMm in kMinSymbolCellMm..kMaxSymbolCellMm,
@@ -53,10 +55,10 @@ std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, d
 // out of range or the symbol has no pixels.
 std::string BuildSvgFile(const QrBitmap& symbol, double cellMm);
 
-// Saves BuildSvgFile(symbol, cellMm) at `path`, all or nothing as SavePngFile.
-// True when the file was written.
-[[nodiscard]] bool SaveSvgFile(const std::string& path, const QrBitmap& symbol, double cellMm,
-                               FileSync sync = FileSync::Now);
+// Saves BuildSvgFile(symbol, cellMm) at `path`, all or nothing and failing
+// as SavePngFile.
+Result<void, WriteFailure> SaveSvgFile(const std::string& path, const QrBitmap& symbol, double cellMm,
+                                       FileSync sync = FileSync::Now);
 
 // A PDF 1.4 document of A4 portrait pages (595.276 × 841.890 pt) with the
 // `count` symbols (1..kMaxPdfSheetSymbols, none null) each filled as one
@@ -76,9 +78,10 @@ std::string BuildSvgFile(const QrBitmap& symbol, double cellMm);
 std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cellMm, const std::string& footer);
 
 // Saves BuildPdfSheet(symbols, count, cellMm, footer) at `path`, all or
-// nothing as SavePngFile. False for a null `symbols` or null entry, a count
-// outside 1..kMaxPdfSheetSymbols, a cell out of range, or a failed write.
-[[nodiscard]] bool SavePdfSheet(const std::string& path, const QrBitmap* const* symbols, int count, double cellMm,
-                                const std::string& footer, FileSync sync = FileSync::Now);
+// nothing as SavePngFile. Fails at step Build for a null `symbols` or null
+// entry, a count outside 1..kMaxPdfSheetSymbols or a cell out of range, at
+// step Write when the file could not be written.
+Result<void, WriteFailure> SavePdfSheet(const std::string& path, const QrBitmap* const* symbols, int count,
+                                        double cellMm, const std::string& footer, FileSync sync = FileSync::Now);
 
 }  // namespace nubora

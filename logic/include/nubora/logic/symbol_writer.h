@@ -47,12 +47,6 @@ int PngModulePixels(double cellMm);
 // decimals). Version 0 when `symbols` holds none.
 std::string SheetFooter(const SymbolBitmaps& symbols, double cellMm, double printSizeMm);
 
-// Why a save failed: the file that could not be written (an existing file
-// there is left as it was).
-struct WriteFailure {
-    std::string path;
-};
-
 // Saves the code in `symbols` at `path` as a `format` file: a PDF sheet holds
 // every symbol in order, labelled, with SheetFooter(symbols, cellMm,
 // printSizeMm); the other formats hold symbol `shown` (0-based) alone: the
@@ -63,6 +57,7 @@ struct WriteFailure {
 // WriteFileAtomically). Fails, naming `path`, when `shown` is not a symbol
 // held, the cell is out of range (PNG, SVG, PDF) or the file could not be
 // written; an existing file is then left as it was and nothing new remains.
+// A symbol not held or a cell out of range fails at step Build.
 Result<void, WriteFailure> SaveCodeFile(const std::string& path, SymbolFileFormat format, const SymbolBitmaps& symbols,
                                         int shown, double cellMm, double printSizeMm, FileSync sync = FileSync::Now);
 
