@@ -196,7 +196,9 @@ void SettingsDialog::OnOK()
     } else if (!StoreManualChoices(s)) {
         return;
     }
-    s.splitCount = ParseInteger(splitCountText);
+    // The spinner writes the box: a number of 1..16.
+    if (const Result<int, NumberFailure> count = ParseInteger(splitCountText))
+        s.splitCount = *count;
     s.form = form_->currentIndex() == 1 ? PayloadForm::Standard : PayloadForm::Legacy;
     // The UTF-8 entry point tells what a whole split holds, its headers paid.
     if (!s.autoAdjust) {

@@ -90,8 +90,7 @@ std::optional<int> CellSizeIndexOf(std::string_view text)
         return CellSizeIndexOf("0" + std::string(text));
     while (text.size() > 3 && text.ends_with('0'))
         text.remove_suffix(1);
-    const int index = CellSizeIndexFromText(text);
-    return index >= 0 ? std::optional(index) : std::nullopt;
+    return CellSizeIndexFromText(text);
 }
 
 std::optional<PayloadForm> FormNamed(std::string_view name)

@@ -4,6 +4,7 @@
 #include "messages.h"
 #include "nubora/logic/utf8_input.h"
 
+#include "nubora/logic/file_io.h"
 #include "nubora/logic/reader_advice.h"
 
 #include <cstdio>
@@ -17,13 +18,16 @@ void ComplainAll(const std::string& where, const std::vector<std::string>& lines
         Complain(where, line);
 }
 
-// The whole of standard input; false when reading it failed.
-bool ReadStandardInput(std::string& text)
+// The whole of standard input. Fails with Unreadable when reading it failed.
+Result<std::string, FileStatus> ReadStandardInput()
 {
+    std::string text;
     char buffer[65536];
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;)
         text.append(buffer, n);
-    return !std::ferror(stdin);
+    if (std::ferror(stdin))
+        return Fail(FileStatus::Unreadable);
+    return text;
 }
 
 }  // namespace
@@ -31,9 +35,13 @@ bool ReadStandardInput(std::string& text)
 int RunSingle(const Options& options)
 {
     std::string input = options.text;
-    if (options.readStdin && !ReadStandardInput(input)) {
-        Complain("standard input: ", "cannot be read");
-        return kExitInputFailed;
+    if (options.readStdin) {
+        const Result<std::string, FileStatus> read = ReadStandardInput();
+        if (!read) {
+            Complain("standard input: ", "cannot be read");
+            return kExitInputFailed;
+        }
+        input += *read;
     }
     Result<std::string, ConversionFailure> converted = InputIn(input, options.cp932, options.charset);
     if (!converted) {

@@ -1,5 +1,7 @@
 #include "nubora/logic/csv.h"
 
+#include <utility>
+
 namespace nubora {
 namespace {
 
@@ -10,19 +12,21 @@ class CsvReader {
 public:
     explicit CsvReader(std::string_view text) : text_(text) {}
 
-    bool Read(std::vector<CsvRecord>& records, CsvError& error)
+    Result<std::vector<CsvRecord>, CsvError> Read()
     {
+        std::vector<CsvRecord> records;
         while (pos_ < text_.size()) {
             if (AtLineBreak()) {
                 SkipLineBreak();  // an empty line
                 continue;
             }
-            CsvRecord record{line_, {}};
-            if (!ReadRecord(record.fields, error))
-                return false;
-            records.push_back(std::move(record));
+            const int line = line_;
+            Result<std::vector<std::string>, CsvError> fields = ReadRecord();
+            if (!fields)
+                return Fail(fields.Error());
+            records.push_back(CsvRecord{line, std::move(fields).Value()});
         }
-        return true;
+        return records;
     }
 
 private:
@@ -37,43 +41,45 @@ private:
     }
 
     // One record up to and including its line break (or the end).
-    bool ReadRecord(std::vector<std::string>& fields, CsvError& error)
+    Result<std::vector<std::string>, CsvError> ReadRecord()
     {
+        std::vector<std::string> fields;
         for (;;) {
-            std::string field;
-            if (!(pos_ < text_.size() && text_[pos_] == '"' ? ReadQuoted(field, error) : ReadPlain(field, error)))
-                return false;
-            fields.push_back(std::move(field));
+            Result<std::string, CsvError> field = pos_ < text_.size() && text_[pos_] == '"' ? ReadQuoted()
+                                                                                            : ReadPlain();
+            if (!field)
+                return Fail(field.Error());
+            fields.push_back(std::move(field).Value());
             if (pos_ >= text_.size())
-                return true;
+                return fields;
             if (AtLineBreak()) {
                 SkipLineBreak();
-                return true;
+                return fields;
             }
             ++pos_;  // the comma
         }
     }
 
-    bool ReadPlain(std::string& field, CsvError& error)
+    Result<std::string, CsvError> ReadPlain()
     {
         const size_t start = pos_;
         while (pos_ < text_.size() && text_[pos_] != ',' && !AtLineBreak()) {
             if (text_[pos_] == '"')
-                return Fail(error, "a double quote inside a field that does not begin with one");
+                return Failed("a double quote inside a field that does not begin with one");
             ++pos_;
         }
-        field.assign(text_.substr(start, pos_ - start));
-        return true;
+        return std::string(text_.substr(start, pos_ - start));
     }
 
-    bool ReadQuoted(std::string& field, CsvError& error)
+    Result<std::string, CsvError> ReadQuoted()
     {
         const int openedOn = line_;
+        std::string field;
         ++pos_;
         for (;;) {
             if (pos_ >= text_.size()) {
                 line_ = openedOn;
-                return Fail(error, "a quoted field is not closed");
+                return Failed("a quoted field is not closed");
             }
             const char c = text_[pos_++];
             if (c == '\n')
@@ -88,15 +94,12 @@ private:
             }
         }
         if (pos_ < text_.size() && text_[pos_] != ',' && !AtLineBreak())
-            return Fail(error, "something other than a comma or a line break after a closing quote");
-        return true;
+            return Failed("something other than a comma or a line break after a closing quote");
+        return field;
     }
 
-    bool Fail(CsvError& error, const char* message) const
-    {
-        error = {line_, message};
-        return false;
-    }
+    // The failure `message` on the line read now.
+    Failure<CsvError> Failed(const char* message) const { return Fail(CsvError{line_, message}); }
 
     std::string_view text_;
     size_t pos_ = 0;
@@ -109,11 +112,7 @@ Result<std::vector<CsvRecord>, CsvError> ParseCsv(std::string_view text)
 {
     if (text.starts_with(kUtf8Bom))
         text.remove_prefix(kUtf8Bom.size());
-    std::vector<CsvRecord> records;
-    CsvError error;
-    if (!CsvReader(text).Read(records, error))
-        return Fail(std::move(error));
-    return records;
+    return CsvReader(text).Read();
 }
 
 }  // namespace nubora

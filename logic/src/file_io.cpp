@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <utility>
 
@@ -53,24 +54,25 @@ struct Location {
 };
 
 // Opens the folder part of `path` (relative to `start`, or to the root for an
-// absolute path) one name at a time and keeps the last name. False when a
-// folder cannot be opened or the path has no last name ("", "dir/").
-bool Locate(int start, std::string_view path, Location& out)
+// absolute path) one name at a time and keeps the last name. Fails with
+// CannotOpen when a folder cannot be opened or the path has no last name
+// ("", "dir/").
+Result<Location, FileStatus> Locate(int start, std::string_view path)
 {
     const std::size_t slash = path.rfind('/');
     const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     if (name.empty() || name == "." || name == "..")
-        return false;
+        return Fail(FileStatus::CannotOpen);
     // Own a copy of the start folder, so that every step may close the last.
     UniqueFd folder(start == AT_FDCWD ? AT_FDCWD : ::fcntl(start, F_DUPFD_CLOEXEC, 0));
     if (!folder.Valid())
-        return false;
+        return Fail(FileStatus::CannotOpen);
     if (slash != std::string_view::npos) {
         std::string_view rest = path.substr(0, slash);
         if (path.front() == '/') {
             folder = UniqueFd(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
             if (!folder.Valid())
-                return false;
+                return Fail(FileStatus::CannotOpen);
         }
         while (!rest.empty()) {
             const std::size_t next = rest.find('/');
@@ -80,38 +82,35 @@ bool Locate(int start, std::string_view path, Location& out)
                 continue;
             UniqueFd inner(::openat(folder.Get(), part.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
             if (!inner.Valid())
-                return false;
+                return Fail(FileStatus::CannotOpen);
             folder = std::move(inner);
         }
     }
-    out.folder = std::move(folder);
-    out.name.assign(name);
-    return true;
+    return Location{std::move(folder), std::string(name)};
 }
 
 // Locates `path` and follows symbolic links at its last name, so that the
-// result names the file itself (or a name that does not exist yet).
-bool LocateTarget(const std::string& path, Location& out)
+// result names the file itself (or a name that does not exist yet). Fails
+// with CannotOpen as Locate does, on a link that cannot be read and after
+// 40 links.
+Result<Location, FileStatus> LocateTarget(const std::string& path)
 {
-    if (!Locate(AT_FDCWD, path, out))
-        return false;
-    for (int hops = 0; hops < 40; ++hops) {
+    Result<Location, FileStatus> at = Locate(AT_FDCWD, path);
+    for (int hops = 0; at && hops < 40; ++hops) {
         struct stat st {};
-        if (::fstatat(out.folder.Get(), out.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(st.st_mode)) {
-            return true;
-        }
+        if (::fstatat(at->folder.Get(), at->name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(st.st_mode))
+            return at;
         // Links in /proc report a size of 0: allow for a long target then.
         std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4095) + 1, '\0');
-        const ssize_t n = ::readlinkat(out.folder.Get(), out.name.c_str(), target.data(), target.size());
+        const ssize_t n = ::readlinkat(at->folder.Get(), at->name.c_str(), target.data(), target.size());
         if (n <= 0 || static_cast<std::size_t>(n) >= target.size())
-            return false;
+            return Fail(FileStatus::CannotOpen);
         target.resize(static_cast<std::size_t>(n));
-        Location next;
-        if (!Locate(out.folder.Get(), target, next))
-            return false;
-        out = std::move(next);
+        at = Locate(at->folder.Get(), target);
     }
-    return false;
+    if (at)
+        return Fail(FileStatus::CannotOpen);  // a link too many
+    return at;
 }
 
 // True when another open file description holds a lock on fd that conflicts
@@ -157,7 +156,9 @@ struct TempFile {
     std::string name;
 };
 
-bool CreateTemp(int folder, mode_t mode, TempFile& out)
+// Creates a new file of a random name in `folder` with `mode` (less the
+// umask). Fails with CannotOpen when none can be created.
+Result<TempFile, FileStatus> CreateTemp(int folder, mode_t mode)
 {
     static constexpr char kHex[] = "0123456789abcdef";
     std::random_device seed;
@@ -169,30 +170,25 @@ bool CreateTemp(int folder, mode_t mode, TempFile& out)
             name += kHex[bits & 15];
         name += ".tmp";
         UniqueFd fd(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode));
-        if (fd.Valid()) {
-            out.fd = std::move(fd);
-            out.name = std::move(name);
-            return true;
-        }
+        if (fd.Valid())
+            return TempFile{std::move(fd), std::move(name)};
         if (errno != EEXIST)
-            return false;
+            return Fail(FileStatus::CannotOpen);
     }
-    return false;
+    return Fail(FileStatus::CannotOpen);
 }
 
 // Checks that an existing file at the location may be replaced: it must be a
-// regular file we may write, not busy and not locked. Sets `exists` and, for
-// an existing file, `mode` to its permission bits.
-Result<void, FileStatus> CheckReplaceable(const Location& at, bool& exists, mode_t& mode)
+// regular file we may write, not busy and not locked. The permission bits of
+// the existing file, or nothing when there is none.
+Result<std::optional<mode_t>, FileStatus> CheckReplaceable(const Location& at)
 {
     struct stat st {};
-    exists = false;
     if (::fstatat(at.folder.Get(), at.name.c_str(), &st, 0) != 0) {
         if (errno == ENOENT)
-            return {};
+            return std::optional<mode_t>();
         return Fail(FileStatus::CannotOpen);
     }
-    exists = true;
     if (!S_ISREG(st.st_mode))
         return Fail(FileStatus::CannotOpen);
     UniqueFd probe(::openat(at.folder.Get(), at.name.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
@@ -200,17 +196,17 @@ Result<void, FileStatus> CheckReplaceable(const Location& at, bool& exists, mode
         return Fail(Busy(errno) ? FileStatus::InUse : FileStatus::CannotOpen);
     if (LockedByOthers(probe.Get(), F_WRLCK))
         return Fail(FileStatus::InUse);
-    mode = st.st_mode & 07777;
-    return {};
+    return std::optional<mode_t>(st.st_mode & 07777);
 }
 
 }  // namespace
 
 Result<std::string, FileStatus> ReadWholeFile(const std::string& path)
 {
-    Location at;
-    if (!LocateTarget(path, at))
-        return Fail(FileStatus::CannotOpen);
+    const Result<Location, FileStatus> located = LocateTarget(path);
+    if (!located)
+        return Fail(located.Error());
+    const Location& at = *located;
     UniqueFd fd(::openat(at.folder.Get(), at.name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!fd.Valid())
         return Fail(Busy(errno) ? FileStatus::InUse : FileStatus::CannotOpen);
@@ -240,18 +236,20 @@ Result<std::string, FileStatus> ReadWholeFile(const std::string& path)
 
 Result<void, FileStatus> WriteFileAtomically(const std::string& path, std::string_view content, FileSync sync)
 {
-    Location at;
-    if (!LocateTarget(path, at))
-        return Fail(FileStatus::CannotOpen);
-    mode_t mode = 0666;
-    bool keepMode = false;
-    const Result<void, FileStatus> replaceable = CheckReplaceable(at, keepMode, mode);
-    if (!replaceable)
-        return replaceable;
+    const Result<Location, FileStatus> located = LocateTarget(path);
+    if (!located)
+        return Fail(located.Error());
+    const Location& at = *located;
+    const Result<std::optional<mode_t>, FileStatus> existing = CheckReplaceable(at);
+    if (!existing)
+        return Fail(existing.Error());
+    const bool keepMode = existing->has_value();
+    const mode_t mode = existing->value_or(0666);
 
-    TempFile temp;
-    if (!CreateTemp(at.folder.Get(), mode, temp))
-        return Fail(FileStatus::CannotOpen);
+    Result<TempFile, FileStatus> created = CreateTemp(at.folder.Get(), mode);
+    if (!created)
+        return Fail(created.Error());
+    TempFile& temp = *created;
     bool written = WriteAll(temp.fd.Get(), content);
     if (written && keepMode)
         written = ::fchmod(temp.fd.Get(), mode) == 0;

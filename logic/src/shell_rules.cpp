@@ -24,11 +24,15 @@ constexpr std::string_view kCellSizeTexts[] = {"0.25", "0.3", "0.35", "0.4", "0.
 
 }  // namespace
 
-int ParseInteger(std::string_view text)
+Result<int, NumberFailure> ParseInteger(std::string_view text)
 {
     int value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    return result.ec == std::errc() ? value : 0;
+    if (result.ec == std::errc::result_out_of_range)
+        return Fail(NumberFailure::OutOfRange);
+    if (result.ec != std::errc())
+        return Fail(NumberFailure::NotANumber);
+    return value;
 }
 
 std::string LevelText(int level)
@@ -43,13 +47,13 @@ std::string CellSizeText(int cellSizeIndex)
 
 double CellSizeMm(int cellSizeIndex) { return ParseDecimal(CellSizeText(cellSizeIndex)); }
 
-int CellSizeIndexFromText(std::string_view cellSizeText)
+std::optional<int> CellSizeIndexFromText(std::string_view cellSizeText)
 {
     for (int i = 0; i < 8; ++i) {
         if (kCellSizeTexts[i] == cellSizeText)
             return i;
     }
-    return -1;
+    return std::nullopt;
 }
 
 int EncodeFailureMessageId(int engineResult)

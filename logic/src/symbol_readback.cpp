@@ -125,8 +125,9 @@ void Render(const QrBitmap& bitmap, GreyPicture& picture)
 // white, so zxing may skip its search for finder patterns (isPure) and its
 // local thresholding (BoolCast); it is shown the symbol without its quiet
 // zone, which HasIntactFrame has checked, so that it thresholds and searches
-// fewer pixels. The decoding itself, error correction included, is the full one.
-bool Decode(const GreyPicture& picture, int side, Reading& reading)
+// fewer pixels. The decoding itself, error correction included, is the full
+// one. Fails with Undecodable when no QR Code symbol is found.
+Result<Reading, ReadBackFailure> Decode(const GreyPicture& picture, int side)
 {
     const auto hints = ZXing::DecodeHints()
                            .setFormats(ZXing::BarcodeFormat::QRCode)
@@ -141,15 +142,14 @@ bool Decode(const GreyPicture& picture, int side, Reading& reading)
     const ZXing::ImageView view = whole.cropped(kQuietZone, kQuietZone, symbolSide, symbolSide);
     const ZXing::Result result = ZXing::ReadBarcode(view, hints);
     if (!result.isValid() || result.format() != ZXing::BarcodeFormat::QRCode)
-        return false;
+        return Fail(ReadBackFailure::Undecodable);
     const ZXing::ByteArray& bytes = result.bytes();
-    reading.bytes.assign(bytes.begin(), bytes.end());
-    reading.index = result.sequenceIndex();
-    reading.size = result.sequenceSize();
-    reading.parity = result.sequenceId();
-    reading.text = result.text();
-    reading.hasEci = result.hasECI();
-    return true;
+    return Reading{std::string(bytes.begin(), bytes.end()),
+                   result.sequenceIndex(),
+                   result.sequenceSize(),
+                   result.sequenceId(),
+                   result.text(),
+                   result.hasECI()};
 }
 
 Result<void, ReadBackFailure> ReadsBack(const QrBitmap* const* symbols, int count, const std::string& payload,
@@ -166,9 +166,10 @@ Result<void, ReadBackFailure> ReadsBack(const QrBitmap* const* symbols, int coun
         if (!HasIntactFrame(*symbols[i]))
             return Fail(ReadBackFailure::BrokenFrame);
         Render(*symbols[i], picture);
-        Reading reading;
-        if (!Decode(picture, symbols[i]->Side(), reading))
-            return Fail(ReadBackFailure::Undecodable);
+        Result<Reading, ReadBackFailure> decoded = Decode(picture, symbols[i]->Side());
+        if (!decoded)
+            return Fail(decoded.Error());
+        Reading& reading = *decoded;
         const bool sequenceRight = count == 1 ? reading.size == -1 && reading.index == -1
                                               : reading.index == i && reading.size == count && reading.parity == parity;
         if (!sequenceRight)

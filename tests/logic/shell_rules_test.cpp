@@ -4,6 +4,8 @@
 #include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_bitmaps.h"
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 namespace nubora {
@@ -88,7 +90,7 @@ TEST(LevelAndCellSizeTexts, NameEveryValueAndNothingElse)
     }
     EXPECT_EQ(CellSizeText(-1), "");
     EXPECT_EQ(CellSizeText(8), "");
-    EXPECT_EQ(CellSizeIndexFromText("0.30"), -1);
+    EXPECT_EQ(CellSizeIndexFromText("0.30"), std::nullopt);
     EXPECT_DOUBLE_EQ(CellSizeMm(0), 0.25);
     EXPECT_DOUBLE_EQ(CellSizeMm(7), 0.6);
     EXPECT_EQ(CellSizeMm(8), 0.0);
@@ -122,6 +124,22 @@ TEST(SettingsSummary, ShowsTheManualChoices)
     EXPECT_EQ(SettingsSummaryText(settings),
               "\x81\x46 Q(25%)\r\n\x81\x46 0.35mm\r\n\x81\x46 5\r\n\x81\x46 15.75mm\r\n\x81\x46 12.95mm\r\n"
               "\x81\x46 3\r\n");
+}
+
+TEST(ParseInteger, ReadsTheLeadingIntegerOrNamesWhyThereIsNone)
+{
+    for (const auto& [text, value] : {std::pair{"16", 16}, {"-3", -3}, {"7x", 7}}) {
+        const Result<int, NumberFailure> parsed = ParseInteger(text);
+        ASSERT_TRUE(parsed) << text;
+        EXPECT_EQ(*parsed, value) << text;
+    }
+    for (const auto& [text, why] : {std::pair{"", NumberFailure::NotANumber},
+                                    {"x7", NumberFailure::NotANumber},
+                                    {"99999999999", NumberFailure::OutOfRange}}) {
+        const Result<int, NumberFailure> parsed = ParseInteger(text);
+        ASSERT_FALSE(parsed) << text;
+        EXPECT_EQ(parsed.Error(), why) << text;
+    }
 }
 
 TEST(SymbolBitmaps, ReleaseEveryBitmapAndTheArray)

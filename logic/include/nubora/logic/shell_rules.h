@@ -3,7 +3,9 @@
 #pragma once
 
 #include "nubora/logic/code_settings.h"
+#include "nubora/logic/result.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,11 +35,19 @@ std::string LevelText(int level);
 std::string CellSizeText(int cellSizeIndex);
 // The same cell size in millimetres; 0 outside 0..7.
 double CellSizeMm(int cellSizeIndex);
-// cellSizeIndex 0..7 for one of the eight cell-size texts (exact); -1 otherwise.
-int CellSizeIndexFromText(std::string_view cellSizeText);
+// cellSizeIndex 0..7 for one of the eight cell-size texts (exact); nothing
+// for any other text.
+std::optional<int> CellSizeIndexFromText(std::string_view cellSizeText);
 
-// A decimal integer text as a number; 0 for a text that is none.
-int ParseInteger(std::string_view text);
+// Why a text gave no integer.
+enum class NumberFailure {
+    NotANumber,  // it does not begin with a decimal integer
+    OutOfRange,  // its integer does not fit in an int
+};
+
+// The decimal integer at the start of `text` (an optional minus sign, then
+// digits; anything after them is ignored).
+Result<int, NumberFailure> ParseInteger(std::string_view text);
 
 // The string id of the message for a failed encoding: kSplitImpossible when
 // the data cannot be split into the symbols (TAVOQRENC_E_SPLIT_IMPOSSIBLE),
