@@ -61,7 +61,7 @@ MainMenuDialog::MainMenuDialog() : fw::Dialog(res::dlg::kMainMenu)
     telLink = std::make_unique<TelLinkDialog>();
     naviLink = std::make_unique<NaviLinkDialog>();
     oneSegLink = std::make_unique<OneSegLinkDialog>();
-    settings = std::make_unique<SettingsDialog>(state.codeSettings, whiteBrush);
+    settings = std::make_unique<SettingsDialog>(*this);
 }
 
 MainMenuDialog::~MainMenuDialog()
@@ -310,15 +310,15 @@ void MainMenuDialog::ApplyCodeSettings(const CodeEntrySettings& fromCode, InputS
     CodeSettings& s = state.codeSettings;
     nubora::ApplyCodeSettings(fromCode, s);
     if (!s.autoAdjust) {
-        const int capacity = settings->capacityQuery(s.version, s.level);
-        if (capacity < 0) {
+        const Result<int, CapacityFailure> capacity = SymbolCapacity(s.version, s.level);
+        if (!capacity) {
             // The engine cannot tell: the code's form and split stay, automatically adjusted.
             const CodeSettings initial;
             s.autoAdjust = true;
             s.version = initial.version;
             s.level = initial.level;
         } else {
-            s.availableLength = capacity * s.splitCount;
+            s.availableLength = *capacity * s.splitCount;
         }
     }
     if (s.autoAdjust) {
@@ -361,6 +361,11 @@ void MainMenuDialog::ClearScreen(ScreenId screen)
 }
 
 bool MainMenuDialog::RunSettings(QWidget* over) { return settings->DoModal(over) == QDialog::Accepted; }
+
+Result<int, CapacityFailure> MainMenuDialog::SymbolCapacity(int version, int level)
+{
+    return QuerySymbolCapacity(version, level);
+}
 
 std::optional<std::string> MainMenuDialog::AskForLink(LinkKind kind, QWidget* over)
 {

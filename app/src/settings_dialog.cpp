@@ -9,7 +9,6 @@
 #include "nubora/resources/messages.h"
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
-#include "tavoqrenc.h"
 
 #include <QBrush>
 #include <QComboBox>
@@ -35,19 +34,12 @@ constexpr int kMaxSplitCount = 16;
 // line of this many dialog units.
 constexpr int kComboHeight = 14;
 
-int EngineCapacity(int version, int level)
-{
-    const int32_t versionLevel[2] = {version, level};
-    return TavoQREnc_GetAvailableLength(versionLevel);
-}
-
 // Selects item `index` of `list`; the first item when there is no such item.
 void SelectItem(QComboBox* list, int index) { list->setCurrentIndex(index >= 0 && index < list->count() ? index : 0); }
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(CodeSettings& settings, const QBrush& whiteBrush)
-    : fw::Dialog(res::dlg::kSettings), capacityQuery(EngineCapacity), settings_(settings), whiteBrush_(whiteBrush)
+SettingsDialog::SettingsDialog(ScreenHost& host) : fw::Dialog(res::dlg::kSettings), host_(host)
 {
     // A caption bar without a system menu or close box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -90,7 +82,7 @@ void SettingsDialog::CreateControls()
     splitCount_ = AddControl(id::kSplitCount, new QLineEdit, QRect(95, 138, 50, 15));
     splitCount_->setReadOnly(true);
     QPalette white = splitCount_->palette();
-    white.setBrush(QPalette::Base, whiteBrush_);
+    white.setBrush(QPalette::Base, host_.WhiteBrush());
     splitCount_->setPalette(white);
     splitSpinner_ = AddControl(id::kSplitSpinner, new fw::UpDownControl, QRect(145, 138, 10, 14));
     splitSpinner_->SetBuddy(splitCount_);
@@ -136,7 +128,7 @@ void SettingsDialog::showEvent(QShowEvent* event)
 
 void SettingsDialog::OnOpen()
 {
-    CodeSettings& s = settings_;
+    CodeSettings& s = host_.State().codeSettings;
     splitCountText.clear();
     printAreaText.clear();
     UpdateData(fw::Exchange::ToControls);
@@ -184,7 +176,7 @@ void SettingsDialog::accept()
 void SettingsDialog::OnOK()
 {
     UpdateData(fw::Exchange::FromControls);
-    CodeSettings& s = settings_;
+    CodeSettings& s = host_.State().codeSettings;
     if (automatic_->isChecked()) {
         const CodeSettings initial;
         s.autoAdjust = true;
@@ -217,8 +209,10 @@ bool SettingsDialog::StoreManualChoices(CodeSettings& s)
     s.cellSizeIndex = cellSize_->currentIndex();
     s.version = version_->currentIndex() + 1;
     s.shownVersion = s.version;
-    s.availableLength = capacityQuery(s.version, s.level);
-    if (s.availableLength < 0) {
+    const Result<int, CapacityFailure> capacity = host_.SymbolCapacity(s.version, s.level);
+    // A failed query leaves the engine's negative status as the capacity.
+    s.availableLength = capacity ? *capacity : capacity.Error().engineStatus;
+    if (!capacity) {
         ShowMessage(this, res::str::kCapacityQueryFailed);
         return false;
     }

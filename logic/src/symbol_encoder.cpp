@@ -36,6 +36,15 @@ Result<EncodeSuccess, EncodeFailure> EncodeSymbols(const std::string& payload, C
                          params.level};
 }
 
+Result<int, CapacityFailure> QuerySymbolCapacity(int version, int level)
+{
+    const int32_t versionLevel[2] = {version, level};
+    const int32_t capacity = TavoQREnc_GetAvailableLength(versionLevel);
+    if (capacity < 0)
+        return Fail(CapacityFailure{capacity});
+    return capacity;
+}
+
 Result<void, EncodeFailure> QueryAutomaticCodeInfo(const std::string& payload, CodeSettings& settings)
 {
     QrEncodeParams info{0, 0};

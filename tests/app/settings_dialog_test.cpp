@@ -1,16 +1,15 @@
 // The settings dialog driven as a user drives it, modally above the menu:
 // the opening in automatic and manual mode, the print area, the spinner, OK
 // and Cancel, and message 134. Every box is answered by the scripted service.
+#include "fake_screen_host.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/framework/up_down.h"
-#include "nubora/logic/code_state.h"
 #include "nubora/logic/shell_rules.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/string_table.h"
 
 #include <QApplication>
-#include <QBrush>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,9 +64,8 @@ protected:
     }
 
     fw::testing::ScriptedServices services;
-    CodeState state;
-    QBrush whiteBrush{Qt::white};
-    SettingsDialog settingsDialog{state.codeSettings, whiteBrush};
+    nubora::testing::FakeScreenHost host;
+    SettingsDialog settingsDialog{host};
 };
 
 TEST_F(SettingsDialogTest, IsTheSettingsTemplateWithItsControls)
@@ -99,7 +97,7 @@ TEST_F(SettingsDialogTest, IsTheSettingsTemplateWithItsControls)
 
 TEST_F(SettingsDialogTest, OpensInAutomaticModeWithTheDefaultsDisabled)
 {
-    CodeSettings& s = state.codeSettings;
+    CodeSettings& s = host.state.codeSettings;
     s.splitCount = 4;
     s.shownLevel = 4;  // reset on opening in automatic mode
     Run([this] {
@@ -117,7 +115,7 @@ TEST_F(SettingsDialogTest, OpensInAutomaticModeWithTheDefaultsDisabled)
 
 TEST_F(SettingsDialogTest, CancelAfterAnAutomaticOpeningKeepsTheResetTexts)
 {
-    CodeSettings& s = state.codeSettings;
+    CodeSettings& s = host.state.codeSettings;
     s.shownLevel = 3;
     s.cellSizeIndex = 7;
     s.shownVersion = 7;
@@ -144,7 +142,7 @@ TEST_F(SettingsDialogTest, ManualEnablesTheListsAndTheyDriveThePrintArea)
             EXPECT_FALSE(Ctl<QWidget>(c)->isEnabled()) << c;
         EXPECT_EQ(List(id::kVersion)->currentText(), QStringLiteral("15"));  // selections stay
     });
-    EXPECT_EQ(state.codeSettings.autoAdjust, 1);
+    EXPECT_EQ(host.state.codeSettings.autoAdjust, 1);
 }
 
 TEST_F(SettingsDialogTest, OkInManualModeStoresTheChoicesAndTheCapacityOfTheSplit)
@@ -162,7 +160,7 @@ TEST_F(SettingsDialogTest, OkInManualModeStoresTheChoicesAndTheCapacityOfTheSpli
         Click(ctl::kOk);
     });
     EXPECT_EQ(result, QDialog::Accepted);
-    const CodeSettings& s = state.codeSettings;
+    const CodeSettings& s = host.state.codeSettings;
     EXPECT_EQ(s.autoAdjust, 0);
     EXPECT_EQ(s.level, 3);
     EXPECT_EQ(LevelText(s.shownLevel), "Q(25%)");
@@ -200,7 +198,7 @@ TEST_F(SettingsDialogTest, ReopeningInManualModeShowsTheStoredChoices)
 
 TEST_F(SettingsDialogTest, OkInAutomaticModeResetsTheSymbolChoices)
 {
-    CodeSettings& s = state.codeSettings;
+    CodeSettings& s = host.state.codeSettings;
     s = {3, 2, 5, 3, 3, 5, false, 0.0, 111};
     Run([this] {
         Click(id::kAutomatic);
@@ -237,7 +235,7 @@ TEST_F(SettingsDialogTest, TheSpinnerStaysWithinOneToSixteenAndTheBoxTakesNoTypi
 
 TEST_F(SettingsDialogTest, AFailedCapacityQueryShows134AndStaysOpen)
 {
-    dialog().capacityQuery = [](int, int) { return -302; };
+    host.capacityFails = true;
     const int result = Run([this] {
         Click(id::kManual);
         Choose(id::kLevel, "H(30%)");
@@ -254,7 +252,7 @@ TEST_F(SettingsDialogTest, AFailedCapacityQueryShows134AndStaysOpen)
     EXPECT_EQ(box.caption, QStringLiteral("ヌボラ"));
     EXPECT_EQ(box.ownerTitle, QStringLiteral("設定"));
     // What was written before the query stays.
-    const CodeSettings& s = state.codeSettings;
+    const CodeSettings& s = host.state.codeSettings;
     EXPECT_EQ(s.autoAdjust, 0);
     EXPECT_EQ(s.level, 4);
     EXPECT_EQ(s.version, 2);

@@ -3,7 +3,9 @@
 // dialogs it would run, and a count of every request the screen makes.
 #pragma once
 
+#include "nubora/logic/symbol_encoder.h"
 #include "nubora/screens/screen_host.h"
+#include "tavoqrenc.h"
 
 #include <QBrush>
 
@@ -27,6 +29,12 @@ public:
         payloads.push_back(payload);
         return encodes;
     }
+    Result<int, CapacityFailure> SymbolCapacity(int version, int level) override
+    {
+        if (capacityFails)
+            return Fail(CapacityFailure{TAVOQRENC_E_BAD_ARGUMENT});
+        return QuerySymbolCapacity(version, level);
+    }
     void UpdateSettingsSummary(ScreenId) override { ++summaryUpdates; }
     bool RunSettings(QWidget*) override { return settingsAccepted; }
     std::optional<std::string> AskForLink(LinkKind, QWidget*) override { return link; }
@@ -40,6 +48,8 @@ public:
     QBrush brush{Qt::white};
     bool encodes = true;
     bool settingsAccepted = false;
+    // True: the capacity query fails as the engine does for values it refuses.
+    bool capacityFails = false;
     std::optional<std::string> link;
     std::vector<std::string> payloads;
     std::vector<std::string> codeViewSummaries;

@@ -2,22 +2,19 @@
 // screens' "設定" buttons. It edits the shared CodeSettings directly: automatic
 // or manual mode, in manual mode the level, cell size and version, in both
 // the split count (1..16); it shows the print area of the chosen symbol and,
-// on OK in manual mode, asks the engine for the capacity the gauges use.
+// on OK in manual mode, asks its host for the capacity the gauges use.
 #pragma once
 
 #include "nubora/framework/dialog.h"
+#include "nubora/screens/screen_host.h"
 
-#include <functional>
 #include <string>
 
-class QBrush;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
 namespace nubora {
-
-struct CodeSettings;
 
 namespace fw {
 class UpDownControl;
@@ -25,15 +22,10 @@ class UpDownControl;
 
 class SettingsDialog final : public fw::Dialog {
 public:
-    // Edits `settings`; `whiteBrush` paints its read-only boxes. Both
-    // outlive the dialog.
-    SettingsDialog(CodeSettings& settings, const QBrush& whiteBrush);
-
-    // Capacity of one symbol of `version` (1..15) at `level` (1..4) in the
-    // engine's count, negative on failure. The engine's by default; tests
-    // may put a failing one in its place.
-    using CapacityQuery = std::function<int(int version, int level)>;
-    CapacityQuery capacityQuery;
+    // Edits the CodeSettings of `host`'s state, paints its read-only boxes
+    // with the host's white brush and asks the host for the capacity of the
+    // manual choice. The host outlives the dialog.
+    explicit SettingsDialog(ScreenHost& host);
 
     // Recomputes the print area from the selected cell size and version.
     void UpdatePrintArea();
@@ -63,8 +55,7 @@ private:
     // `controlId`, which a screen reader names after it.
     void AddLabel(const char* text, const QRect& templateRect, int controlId);
 
-    CodeSettings& settings_;
-    const QBrush& whiteBrush_;
+    ScreenHost& host_;
     QRadioButton* automatic_ = nullptr;
     QRadioButton* manual_ = nullptr;
     QComboBox* form_ = nullptr;

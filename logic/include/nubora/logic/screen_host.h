@@ -1,10 +1,13 @@
 // What a screen asks of the window that owns it, as far as it needs no
 // window: the shared code state, the ways between the screens, the encode
-// driver and the end of the program. The screens reach it through their
-// ScreenHost (nubora/screens/screen_host.h), which adds what takes a widget.
+// driver, the capacity the settings dialog asks for and the end of the
+// program. The screens reach it through their ScreenHost
+// (nubora/screens/screen_host.h), which adds what takes a widget.
 #pragma once
 
 #include "nubora/logic/code_state.h"
+#include "nubora/logic/result.h"
+#include "nubora/logic/symbol_encoder.h"
 
 #include <string>
 
@@ -26,6 +29,9 @@ public:
     // Sets the settings' texts to what automatic mode would use for
     // `payload` (in the form's charset). False after reporting kDataTooLong.
     [[nodiscard]] virtual bool QueryCodeInfo(const std::string& payload) = 0;
+    // The capacity of one symbol of `version` (1..15) at `level` (1..4), as
+    // QuerySymbolCapacity gives it; the settings dialog reports a failure.
+    virtual Result<int, CapacityFailure> SymbolCapacity(int version, int level) = 0;
     // Rewrites the settings summary of input screen `screen`.
     virtual void UpdateSettingsSummary(ScreenId screen) = 0;
 

@@ -1,7 +1,7 @@
 // The engine behind the screens: a payload with the shared settings in,
 // symbol bitmaps, the print size and the code view's information text out;
-// and what automatic mode would use for a payload. No window, no message:
-// the caller reports a failure by the message id given back.
+// what automatic mode would use for a payload and what a symbol holds. No
+// window, no message: the caller reports a failure by what it gives back.
 #pragma once
 
 #include "nubora/logic/code_settings.h"
@@ -37,6 +37,17 @@ struct EncodeFailure {
 // unchanged.
 Result<EncodeSuccess, EncodeFailure> EncodeSymbols(const std::string& payload, CodeSettings& settings,
                                                    SymbolBitmaps& bitmaps);
+
+// Why the engine could not tell a capacity: its negative status, which the
+// settings keep as their capacity (reported with kCapacityQueryFailed).
+struct CapacityFailure {
+    int engineStatus = 0;
+};
+
+// The capacity of one symbol of `version` (1..15) at `level` (1 L .. 4 H),
+// counted as the engine counts it. Fails with the engine's status for
+// anything else.
+Result<int, CapacityFailure> QuerySymbolCapacity(int version, int level);
 
 // Sets settings.shownLevel and shownVersion to what automatic mode would use
 // for `payload` (in the charset of settings.form) split into
