@@ -3,17 +3,14 @@
 // automatic mode and the input screens' settings summaries.
 #include "nubora/app/main_menu_dialog.h"
 
-#include "nubora/framework/up_down.h"
 #include "nubora/input/input_screen_dialog.h"
-#include "nubora/logic/reader_advice.h"
+#include "nubora/logic/payload_forms.h"
 #include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_encoder.h"
 #include "nubora/logic/symbol_readback.h"
 #include "nubora/output/code_view_dialog.h"
-#include "nubora/resources/control_ids.h"
 #include "nubora/resources/messages.h"
 #include "nubora/resources/string_ids.h"
-#include "nubora/resources/string_table.h"
 
 namespace nubora {
 
@@ -41,32 +38,8 @@ bool MainMenuDialog::EncodeText(const std::string& payload)
 
 void MainMenuDialog::ShowCodeView(ScreenId from, const std::string& inputSummary)
 {
-    codeView->inputSummary = inputSummary;
-    codeView->inputSummaryCharset = Screen(from).charset;
-    codeView->UpdateData(fw::Exchange::ToControls);
-    std::vector<std::string> notes{res::LoadString(res::str::kReadBackPassed).toStdString()};
-    const bool memoryForm = from == ScreenId::AddressBook && state.codeSettings.form == PayloadForm::Legacy;
-    const text::TextCharset payloadCharset = PayloadCharset(state.codeSettings.form);
-    for (std::string& advice : ReaderAdvice(encodedPayload_, state.codeSettings.splitCount, memoryForm, payloadCharset))
-        notes.push_back(std::move(advice));
-    codeView->SetCheckNotes(notes);
     state.currentScreen = from;
-    const int count = state.codeSettings.splitCount;
-    if (auto* spinner = codeView->ControlAs<fw::UpDownControl>(ctl::codeView::kSymbolSpinner)) {
-        spinner->SetRange(1, count);
-        spinner->SetPos(1);
-    }
-    state.shownSymbol = 0;
-    codeView->UpdatePictureName();
-    const bool split = count > 1;
-    codeView->ShowControl(ctl::codeView::kSymbolNumber, split);
-    codeView->ShowControl(ctl::codeView::kSymbolSpinner, split);
-    codeView->EnableControl(ctl::codeView::kSymbolSpinner, split);
-    codeView->update();
-    codeView->show();
-    codeView->repaint();
-    codeView->raise();
-    codeView->activateWindow();
+    codeView->ShowCode(inputSummary, Screen(from).charset, encodedPayload_);
 }
 
 void MainMenuDialog::UpdateSettingsSummary(ScreenId screen)

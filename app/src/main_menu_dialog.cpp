@@ -83,8 +83,7 @@ void MainMenuDialog::OnInitDialog()
     sheetAction->setShortcutContext(Qt::WindowShortcut);
     connect(sheetAction, &QAction::triggered, this, [this] { OpenSheetDialog(); });
     addAction(sheetAction);
-    programIcon = res::LoadProgramIcon();
-    setWindowIcon(programIcon);
+    setWindowIcon(res::LoadProgramIcon());
     PlaceWindowAndButtons();
     CreateScreens();
     whiteBrush = QBrush(Qt::white);

@@ -3,6 +3,8 @@
 #include "nubora/framework/accessibility.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/up_down.h"
+#include "nubora/logic/payload_forms.h"
+#include "nubora/logic/reader_advice.h"
 #include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_files.h"
 #include "nubora/output/symbol_image.h"
@@ -15,6 +17,7 @@
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/screen_labels.h"
 #include "nubora/resources/string_ids.h"
+#include "nubora/resources/string_table.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -29,6 +32,9 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace nubora {
 namespace {
@@ -141,6 +147,37 @@ void CodeViewDialog::SetCheckNotes(const std::vector<std::string>& lines)
         notes->setText(shown.join(QLatin1Char('\n')));
 }
 
+void CodeViewDialog::ShowCode(const std::string& summary, text::TextCharset summaryCharset, const std::string& payload)
+{
+    CodeState& state = host_.State();
+    inputSummary = summary;
+    inputSummaryCharset = summaryCharset;
+    UpdateData(fw::Exchange::ToControls);
+    std::vector<std::string> notes{res::LoadString(res::str::kReadBackPassed).toStdString()};
+    const bool memoryForm = state.currentScreen == ScreenId::AddressBook &&
+                            state.codeSettings.form == PayloadForm::Legacy;
+    const text::TextCharset payloadCharset = PayloadCharset(state.codeSettings.form);
+    for (std::string& advice : ReaderAdvice(payload, state.codeSettings.splitCount, memoryForm, payloadCharset))
+        notes.push_back(std::move(advice));
+    SetCheckNotes(notes);
+    const int count = state.codeSettings.splitCount;
+    if (auto* spinner = ControlAs<fw::UpDownControl>(id::kSymbolSpinner)) {
+        spinner->SetRange(1, count);
+        spinner->SetPos(1);
+    }
+    state.shownSymbol = 0;
+    UpdatePictureName();
+    const bool split = count > 1;
+    ShowControl(id::kSymbolNumber, split);
+    ShowControl(id::kSymbolSpinner, split);
+    EnableControl(id::kSymbolSpinner, split);
+    update();
+    show();
+    repaint();
+    raise();
+    activateWindow();
+}
+
 void CodeViewDialog::CreateSymbolSpinner()
 {
     auto* number = AddControlAtPixels(id::kSymbolNumber, new QLineEdit, lay::kSymbolNumber);
@@ -158,7 +195,7 @@ void CodeViewDialog::CreateSymbolSpinner()
     // The spinner writes the number before it reports the move: the first
     // move is acted upon here, every later one by the text change as well.
     spinner->OnPositionChanged([this] {
-        spinnerUsed = true;
+        spinnerUsed_ = true;
         OnSymbolNumberChanged();
     });
     OnTextChanged(id::kSymbolNumber, [this] { OnSymbolNumberChanged(); });
@@ -195,7 +232,7 @@ void CodeViewDialog::paintEvent(QPaintEvent* event)
 
 void CodeViewDialog::OnSymbolNumberChanged()
 {
-    if (!spinnerUsed || !UpdateData(fw::Exchange::FromControls))
+    if (!spinnerUsed_ || !UpdateData(fw::Exchange::FromControls))
         return;
     const int count = std::max(host_.State().codeBitmaps.Count(), 1);
     const int number = QString::fromStdString(symbolNumberText).section(QLatin1Char('/'), 0, 0).toInt();

@@ -11,7 +11,6 @@
 #include "nubora/screens/screen_host.h"
 
 #include <QBrush>
-#include <QIcon>
 
 #include <functional>
 #include <memory>
@@ -114,8 +113,8 @@ public:
     void UpdateSettingsSummary(ScreenId screen) override;
     [[nodiscard]] bool RunSettings(QWidget* over) override;
     [[nodiscard]] std::optional<std::string> AskForLink(LinkKind kind, QWidget* over) override;
-    // Fills the code view's summary, prepares its symbol spinner for
-    // splitCount symbols, shows the first symbol and shows the code view.
+    // Takes `from` as the screen that made the code held and shows that
+    // code on the code view (CodeViewDialog::ShowCode).
     void ShowCodeView(ScreenId from, const std::string& inputSummary) override;
     void ReturnToScreen(ScreenId screen) override;
     void ClearScreen(ScreenId screen) override;
@@ -148,7 +147,6 @@ public:
     fw::BitmapButton* exitButton = nullptr;
     fw::BitmapButton* mailButton = nullptr;
     fw::BitmapButton* addressBookButton = nullptr;
-    QIcon programIcon;
     // The action of "CSVから一括作成…", also bound to kSheetDialogKeys on the menu.
     QAction* sheetAction = nullptr;
 

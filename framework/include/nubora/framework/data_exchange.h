@@ -32,7 +32,6 @@ public:
     bool Saving() const { return direction_ != Exchange::ToControls; }
     // True after a check failed; the remaining pairs are then left alone.
     bool Failed() const { return failedControl_ != 0; }
-    int FailedControl() const { return failedControl_; }
     // The character set of the members of the Text pairs that follow; CP932
     // until set.
     void SetCharset(text::TextCharset charset) { charset_ = charset; }

@@ -39,9 +39,15 @@ public:
     void OnBackToMenu();
     // End of the program: the menu asks, knowing the request comes from here.
     void OnExit();
-    // The lines beside the symbol (UTF-8): that the code was read back, then
-    // any advice on what phones' readers do with it.
-    void SetCheckNotes(const std::vector<std::string>& lines);
+    // Shows the code the host holds, just encoded from `payload` (in the
+    // charset of the settings' form): `summary` (in `summaryCharset`) as the
+    // summary of the entered data beside informationText, the lines beside
+    // the symbol (kReadBackPassed, then the ReaderAdvice for the code, with
+    // the MEMORY form's when the state's currentScreen is the address book
+    // and the form the legacy one), the first symbol, the spinner over the
+    // settings' splitCount symbols (shown only for a split), and the window
+    // in front.
+    void ShowCode(const std::string& summary, text::TextCharset summaryCharset, const std::string& payload);
     // Names the picture 1018 for screen readers after the symbol it shows:
     // "QRコード 2/4, バージョン 10, M" in a split, "QRコード, バージョン 10, M"
     // for a single symbol, "QRコード" when none is held. Whoever changes
@@ -52,9 +58,6 @@ public:
     text::TextCharset inputSummaryCharset = text::TextCharset::Cp932;
     std::string informationText;   // control 1027
     std::string symbolNumberText;  // control 1043, written by the spinner: "n/N"
-    // True once the spinner has been operated; only then does a new number
-    // switch the shown symbol. Never reset.
-    bool spinnerUsed = false;
 
 protected:
     void OnInitDialog() override;
@@ -71,10 +74,15 @@ private:
     bool RunButton(int id);
     bool IsClickOnText(QObject* target, const QEvent* event) const;
     void OnSymbolNumberChanged();
+    // The lines beside the symbol (UTF-8).
+    void SetCheckNotes(const std::vector<std::string>& lines);
     // The symbol now shown as an image; null when there is none.
     QImage ShownSymbol() const;
 
     ScreenHost& host_;
+    // True once the spinner has been operated; only then does a new number
+    // switch the shown symbol. Never reset.
+    bool spinnerUsed_ = false;
 };
 
 }  // namespace nubora
