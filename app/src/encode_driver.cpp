@@ -21,8 +21,6 @@ bool MainMenuDialog::EncodeText(const std::string& payload)
         ShowMessage(VisibleScreen(), outcome.Error().messageId);
         return false;
     }
-    if (beforeReadBack)
-        beforeReadBack(state.codeBitmaps);
     // No code leaves the program that does not read back as its payload.
     if (!ReadsBackAs(state.codeBitmaps, payload, PayloadCharset(state.codeSettings.form))) {
         state.codeBitmaps.Release();

@@ -1,10 +1,9 @@
 // Saving and opening the data files from the three input screens, driven
-// through their buttons under the real menu: the file dialogs each kind
+// through their buttons on the fake host: the file dialogs each kind
 // asks for, the bytes on disk, reopening into the fields, and every failure
 // with its message and the input left as it was. The file dialogs and the
 // boxes are answered by the scripted services; the files are real.
 #include "input_screen_fixture.h"
-#include "nubora/app/main_menu_dialog.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/cp932_edit.h"
 #include "nubora/framework/testing/scripted_services.h"
@@ -93,8 +92,8 @@ protected:
     }
     void UseManualMode(int availableLength)
     {
-        this->menu.state.codeSettings.autoAdjust = 0;
-        this->menu.state.codeSettings.availableLength = availableLength;
+        this->host.state.codeSettings.autoAdjust = 0;
+        this->host.state.codeSettings.availableLength = availableLength;
         screen.ShowManualPresentation();
     }
     int GaugeValue() { return this->template As<QProgressBar>(bid::kGauge)->value(); }
@@ -450,7 +449,7 @@ TEST_F(FreeTextFileTest, ANulInAnOpenedFileIsNamedByItsPositionAndNoCodeIsMade)
     EXPECT_EQ(Boxes().back().text,
               QStringLiteral("3 文字目にQRコードに入れられない制御文字（NUL）があります。削除してください。"));
     EXPECT_EQ(Boxes().back().type, BoxType::Warning);
-    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
+    EXPECT_TRUE(host.state.codeBitmaps.IsNull());
     EXPECT_EQ(screen.text, std::string("ab\0c", 4));
 }
 

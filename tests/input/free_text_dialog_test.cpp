@@ -1,5 +1,5 @@
-// The free-text screen driven as a user drives it, under the real menu: Enter
-// typing line breaks, the link buttons with the menu's link dialogs answered
+// The free-text screen driven as a user drives it, on the fake host: Enter
+// typing line breaks, the link buttons with the host's link dialogs answered
 // as a user answers them, links always at the end on lines of their own, the
 // required text of create against settings and confirm, and a created code
 // read back by zxing-cpp as the text. Every box is answered by the scripted
@@ -7,7 +7,6 @@
 // and closed there.
 #include "held_symbol.h"
 #include "input_screen_fixture.h"
-#include "nubora/app/main_menu_dialog.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/cp932.h"
@@ -63,7 +62,7 @@ protected:
     // the test never waits on it; `stayedOpen` tells whether that happened.
     void AnswerLinkDialog(fw::Dialog& dialog, int editId, const QString& value, bool insert = true)
     {
-        QTimer::singleShot(0, &menu, [this, &dialog, editId, value, insert] {
+        QTimer::singleShot(0, &screen, [this, &dialog, editId, value, insert] {
             seenField = dialog.ControlAs<QLineEdit>(editId)->text();
             openedOverScreen = OpensOverTheScreen(dialog);
             TypeText(dialog.Control(editId), value);
@@ -137,7 +136,7 @@ TEST_F(FreeTextTest, EnterOnAFocusedButtonRunsIt)
     ExpectOneBox(115, BoxType::Question);
     EXPECT_EQ(TextMember(), "abc");
 
-    AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QStringLiteral("117"));
+    AnswerLinkDialog(host.telLink, ctl::links::kTelNumber, QStringLiteral("117"));
     Hover(Button(fid::kTelLink));
     EXPECT_EQ(screen.FocusedControlId(), fid::kTelLink);
     QTest::keyClick(Button(fid::kTelLink), Qt::Key_Enter);
@@ -164,7 +163,7 @@ TEST_F(FreeTextTest, TheHiddenOneSegButtonTakesTheFocusUnderThePointerAndEnterRu
     QApplication::sendEvent(&screen, &move);
     EXPECT_EQ(screen.FocusedControlId(), fid::kOneSegLink);
     EXPECT_FALSE(Button(fid::kOneSegLink)->isVisible());
-    AnswerLinkDialog(*menu.oneSegLink, ctl::links::kOneSegParam, QStringLiteral("ch=1"));
+    AnswerLinkDialog(host.oneSegLink, ctl::links::kOneSegParam, QStringLiteral("ch=1"));
     QTest::keyClick(&screen, Qt::Key_Return);
     EXPECT_EQ(TextMember(), "abc\r\nmedia:ch=1\r\n");
 }
@@ -184,12 +183,12 @@ TEST_F(FreeTextTest, EscAndTheCloseBoxDoNothing)
 TEST_F(FreeTextTest, ATelLinkAfterAbcEndsThatLineAndASecondLinkStartsOnTheNextLine)
 {
     TypeIntoText(QStringLiteral("abc"));
-    AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QStringLiteral("03-1234-5678"));
+    AnswerLinkDialog(host.telLink, ctl::links::kTelNumber, QStringLiteral("03-1234-5678"));
     Click(fid::kTelLink);
     EXPECT_FALSE(stayedOpen);
     EXPECT_EQ(TextMember(), "abc\r\nTEL:03-1234-5678\r\n");
 
-    AnswerLinkDialog(*menu.naviLink, ctl::links::kNaviAddress, QStringLiteral("東京都千代田区千代田1-1"));
+    AnswerLinkDialog(host.naviLink, ctl::links::kNaviAddress, QStringLiteral("東京都千代田区千代田1-1"));
     Click(fid::kNaviLink);
     EXPECT_FALSE(stayedOpen);
     EXPECT_EQ(TextMember(), "abc\r\nTEL:03-1234-5678\r\n" + Sjis("住所:東京都千代田区千代田1-1") + "\r\n");
@@ -204,7 +203,7 @@ TEST_F(FreeTextTest, ALinkIsAppendedAtTheEndThoughTheCaretIsInTheMiddle)
     QTextCursor cursor = Text()->textCursor();
     cursor.setPosition(2);
     Text()->setTextCursor(cursor);
-    AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QStringLiteral("＊１２３＃"));
+    AnswerLinkDialog(host.telLink, ctl::links::kTelNumber, QStringLiteral("＊１２３＃"));
     Click(fid::kTelLink);
     EXPECT_EQ(TextMember(), "first\r\nsecond\r\n" + Sjis("TEL:＊１２３＃") + "\r\n");
     // The text has the focus again (once the window is active after the
@@ -219,14 +218,14 @@ TEST_F(FreeTextTest, ALinkIsAppendedAtTheEndThoughTheCaretIsInTheMiddle)
 
 TEST_F(FreeTextTest, ALinkInAnEmptyTextIsItsOnlyLine)
 {
-    AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QStringLiteral("110"));
+    AnswerLinkDialog(host.telLink, ctl::links::kTelNumber, QStringLiteral("110"));
     Click(fid::kTelLink);
     EXPECT_EQ(TextMember(), "TEL:110\r\n");
 }
 
 TEST_F(FreeTextTest, AKanjiNaviAddressIsAccepted)
 {
-    AnswerLinkDialog(*menu.naviLink, ctl::links::kNaviAddress, QStringLiteral("大阪府大阪市北区梅田"));
+    AnswerLinkDialog(host.naviLink, ctl::links::kNaviAddress, QStringLiteral("大阪府大阪市北区梅田"));
     Click(fid::kNaviLink);
     EXPECT_FALSE(stayedOpen);
     EXPECT_TRUE(Boxes().empty());
@@ -236,7 +235,7 @@ TEST_F(FreeTextTest, AKanjiNaviAddressIsAccepted)
 TEST_F(FreeTextTest, ABadTelNumberIsRefusedWith121AndTheTextKept)
 {
     TypeIntoText(QStringLiteral("abc"));
-    AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QStringLiteral("03 1234"));
+    AnswerLinkDialog(host.telLink, ctl::links::kTelNumber, QStringLiteral("03 1234"));
     Click(fid::kTelLink);
     EXPECT_TRUE(stayedOpen);
     ExpectOneBox(121, BoxType::Warning, QStringLiteral("TELリンク"));
@@ -246,7 +245,7 @@ TEST_F(FreeTextTest, ABadTelNumberIsRefusedWith121AndTheTextKept)
 TEST_F(FreeTextTest, TheOneSegLinkAddsAMediaLine)
 {
     TypeIntoText(QStringLiteral("番組"));
-    AnswerLinkDialog(*menu.oneSegLink, ctl::links::kOneSegParam, QStringLiteral("ch=27&t=20261208T2100"));
+    AnswerLinkDialog(host.oneSegLink, ctl::links::kOneSegParam, QStringLiteral("ch=27&t=20261208T2100"));
     screen.OnOneSegLink();
     EXPECT_TRUE(openedOverScreen);
     EXPECT_FALSE(stayedOpen);
@@ -256,15 +255,15 @@ TEST_F(FreeTextTest, TheOneSegLinkAddsAMediaLine)
 TEST_F(FreeTextTest, CancelChangesNothingAndEveryOpeningStartsEmpty)
 {
     TypeIntoText(QStringLiteral("abc"));
-    AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QStringLiteral("117"));
+    AnswerLinkDialog(host.telLink, ctl::links::kTelNumber, QStringLiteral("117"));
     Click(fid::kTelLink);
     EXPECT_TRUE(openedOverScreen);
     ASSERT_EQ(TextMember(), "abc\r\nTEL:117\r\n");
-    AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QStringLiteral("999"), false);
+    AnswerLinkDialog(host.telLink, ctl::links::kTelNumber, QStringLiteral("999"), false);
     Click(fid::kTelLink);
     EXPECT_EQ(seenField, QString());  // the earlier number is not remembered
     EXPECT_EQ(TextMember(), "abc\r\nTEL:117\r\n");
-    AnswerLinkDialog(*menu.naviLink, ctl::links::kNaviAddress, QString());
+    AnswerLinkDialog(host.naviLink, ctl::links::kNaviAddress, QString());
     openedOverScreen = false;
     Click(fid::kNaviLink);
     EXPECT_TRUE(openedOverScreen);
@@ -275,11 +274,11 @@ TEST_F(FreeTextTest, CancelChangesNothingAndEveryOpeningStartsEmpty)
 
 TEST_F(FreeTextTest, AddingALinkUpdatesTheGaugeInManualMode)
 {
-    menu.state.codeSettings.autoAdjust = 0;
-    menu.state.codeSettings.availableLength = 100;
+    host.state.codeSettings.autoAdjust = 0;
+    host.state.codeSettings.availableLength = 100;
     screen.ShowManualPresentation();
     auto* gauge = As<QProgressBar>(screen, bid::kGauge);
-    AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QString(36, QLatin1Char('1')));
+    AnswerLinkDialog(host.telLink, ctl::links::kTelNumber, QString(36, QLatin1Char('1')));
     Click(fid::kTelLink);  // 42 bytes
     EXPECT_EQ(gauge->value(), 40);
 }
@@ -291,20 +290,20 @@ TEST_F(FreeTextTest, CreateRefusesAnEmptyTextWith125)
     Click(bid::kCreateCode);
     ExpectOneBox(125, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kText);
-    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
+    EXPECT_TRUE(host.state.codeBitmaps.IsNull());
     EXPECT_TRUE(screen.isVisible());
 }
 
 TEST_F(FreeTextTest, ConfirmAndSettingsRunWithAnEmptyText)
 {
-    QTimer::singleShot(0, &menu, [this] {
-        QTest::mouseClick(menu.settings->Control(ctl::kOk), Qt::LeftButton);
-        if (menu.settings->isVisible())
-            menu.settings->reject();
+    QTimer::singleShot(0, &screen, [this] {
+        QTest::mouseClick(host.settings.Control(ctl::kOk), Qt::LeftButton);
+        if (host.settings.isVisible())
+            host.settings.reject();
     });
     Click(bid::kSettings);
-    EXPECT_TRUE(menu.settings->HasEnded());
-    EXPECT_EQ(menu.settings->EndResult(), QDialog::Accepted);
+    EXPECT_TRUE(host.settings.HasEnded());
+    EXPECT_EQ(host.settings.EndResult(), QDialog::Accepted);
     EXPECT_TRUE(Boxes().empty());
     // Confirm asks the engine about the empty text: version 1 at M, no box.
     Click(bid::kConfirm);
@@ -325,11 +324,11 @@ TEST_F(FreeTextTest, ATextWithLinksIsEncodedAndReadsBackAsItself)
     TypeIntoText(QStringLiteral("お問い合わせ"));
     QTest::keyClick(Text(), Qt::Key_Return);
     TypeText(Text(), QStringLiteral("平日9時〜17時"));
-    AnswerLinkDialog(*menu.telLink, ctl::links::kTelNumber, QStringLiteral("０３－１２３４－５６７８"));
+    AnswerLinkDialog(host.telLink, ctl::links::kTelNumber, QStringLiteral("０３－１２３４－５６７８"));
     Click(fid::kTelLink);
-    AnswerLinkDialog(*menu.naviLink, ctl::links::kNaviAddress, QStringLiteral("東京都港区芝公園4-2-8"));
+    AnswerLinkDialog(host.naviLink, ctl::links::kNaviAddress, QStringLiteral("東京都港区芝公園4-2-8"));
     Click(fid::kNaviLink);
-    AnswerLinkDialog(*menu.oneSegLink, ctl::links::kOneSegParam, QStringLiteral("ch=21&d=1208&t=1900"));
+    AnswerLinkDialog(host.oneSegLink, ctl::links::kOneSegParam, QStringLiteral("ch=21&d=1208&t=1900"));
     screen.OnOneSegLink();
     const std::string expected = Sjis(
         "お問い合わせ\r\n平日9時〜17時\r\nTEL:０３－１２３４－５６７８\r\n"
@@ -338,11 +337,11 @@ TEST_F(FreeTextTest, ATextWithLinksIsEncodedAndReadsBackAsItself)
 
     Click(bid::kCreateCode);
     EXPECT_TRUE(Boxes().empty());
-    ASSERT_TRUE(menu.codeView->isVisible());
+    ASSERT_TRUE(host.codeView.isVisible());
     EXPECT_FALSE(screen.isVisible());
-    EXPECT_EQ(menu.state.currentScreen, ScreenId::FreeText);
-    EXPECT_EQ(menu.codeView->inputSummary, expected);
-    const peers::ZxingReading reading = nubora::testing::ReadHeldSymbol(menu);
+    EXPECT_EQ(host.state.currentScreen, ScreenId::FreeText);
+    EXPECT_EQ(host.codeView.inputSummary, expected);
+    const peers::ZxingReading reading = nubora::testing::ReadHeldSymbol(host.state);
     ASSERT_TRUE(reading.valid) << reading.error;
     EXPECT_EQ(reading.bytes, expected) << peers::Printable(reading.bytes);
 }

@@ -1,10 +1,10 @@
-// The symbol the menu holds after an encoding, read back by zxing-cpp from
+// The symbol the host holds after an encoding, read back by zxing-cpp from
 // the picture the code view is drawn from (nearest-neighbour, four pixels a
 // module).
 #pragma once
 
 #include "decoders.h"
-#include "nubora/app/main_menu_dialog.h"
+#include "nubora/logic/code_state.h"
 #include "nubora/output/symbol_image.h"
 #include "qt_grey.h"
 
@@ -12,9 +12,9 @@
 
 namespace nubora::testing {
 
-inline peers::ZxingReading ReadHeldSymbol(const MainMenuDialog& menu, int index = 0)
+inline peers::ZxingReading ReadHeldSymbol(const CodeState& state, int index = 0)
 {
-    const QrBitmap* bitmap = menu.state.codeBitmaps.At(index);
+    const QrBitmap* bitmap = state.codeBitmaps.At(index);
     if (!bitmap)
         return {};
     const QImage symbol = SymbolImage(bitmap);

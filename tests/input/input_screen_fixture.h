@@ -1,9 +1,10 @@
-// The set-up the input-screen tests share: the real menu with one of its
-// three screens open and active, every platform dialog answered by the
-// scripted services, and the few gestures and checks each test uses.
+// The set-up the input-screen tests share: one of the three screens on the
+// fake host, opened as the menu opens it and active, every platform dialog
+// answered by the scripted services, and the few gestures and checks each
+// test uses.
 #pragma once
 
-#include "nubora/app/main_menu_dialog.h"
+#include "fake_screen_host.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/input/address_book_dialog.h"
@@ -18,7 +19,6 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include <type_traits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -30,13 +30,8 @@ class InputScreenFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        menu.Create(true);
-        if constexpr (std::is_same_v<Screen, AddressBookDialog>)
-            menu.OpenAddressBook();
-        else if constexpr (std::is_same_v<Screen, MailDialog>)
-            menu.OpenMail();
-        else
-            menu.OpenFreeText();
+        host.Hold(screen);
+        host.OpenScreen(screen.Id());
         QApplication::setActiveWindow(&screen);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&screen, 2000));
     }
@@ -89,15 +84,8 @@ protected:
     }
 
     fw::testing::ScriptedServices services;
-    MainMenuDialog menu;
-    Screen& screen = [this]() -> Screen& {
-        if constexpr (std::is_same_v<Screen, AddressBookDialog>)
-            return *menu.addressBook;
-        else if constexpr (std::is_same_v<Screen, MailDialog>)
-            return *menu.mail;
-        else
-            return *menu.freeText;
-    }();
+    FakeScreenHost host;
+    Screen screen{host};
 };
 
 }  // namespace nubora::testing

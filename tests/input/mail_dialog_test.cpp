@@ -1,11 +1,10 @@
-// The e-mail screen driven as a user drives it, under the real menu: the
+// The e-mail screen driven as a user drives it, on the fake host: the
 // recipient list and its check, the required recipient of create against
 // settings and confirm, the body that Enter never reaches and that keeps
 // pasted line breaks, and a created code read back by zxing-cpp as the mail
 // text. Every box is answered by the scripted message service.
 #include "held_symbol.h"
 #include "input_screen_fixture.h"
-#include "nubora/app/main_menu_dialog.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/bitmap_button.h"
 #include "nubora/framework/cp932.h"
@@ -61,10 +60,10 @@ protected:
     // The settings dialog, once it runs, closed with OK as it opened.
     void AnswerSettingsWithOk()
     {
-        QTimer::singleShot(0, &menu, [this] {
-            QTest::mouseClick(menu.settings->Control(ctl::kOk), Qt::LeftButton);
-            if (menu.settings->isVisible())
-                menu.settings->reject();
+        QTimer::singleShot(0, &screen, [this] {
+            QTest::mouseClick(host.settings.Control(ctl::kOk), Qt::LeftButton);
+            if (host.settings.isVisible())
+                host.settings.reject();
         });
     }
 };
@@ -125,9 +124,10 @@ TEST_F(MailTest, ARecipientListWithCommasPassesHere)
 
 TEST_F(MailTest, TheSameListFailsAsAnAddressBookMail)
 {
-    AddressBookDialog& book = *menu.addressBook;
+    AddressBookDialog book(host);
+    host.Hold(book);
     screen.hide();
-    book.show();
+    book.Create(true);
     QApplication::setActiveWindow(&book);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&book, 2000));
     QWidget* mail1 = book.Control(ctl::addressBook::kMail1);
@@ -174,7 +174,7 @@ TEST_F(MailTest, CreateRefusesAnEmptyRecipientWith124)
     EXPECT_EQ(screen.FocusedControlId(), fid::kTo);
     EXPECT_EQ(Line(fid::kTo)->cursorPosition(), 0);
     EXPECT_TRUE(screen.isVisible());
-    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
+    EXPECT_TRUE(host.state.codeBitmaps.IsNull());
 }
 
 TEST_F(MailTest, CreateRefusesABadRecipientWith123)
@@ -184,7 +184,7 @@ TEST_F(MailTest, CreateRefusesABadRecipientWith123)
     Click(bid::kCreateCode);
     ExpectOneBox(123, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kTo);
-    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
+    EXPECT_TRUE(host.state.codeBitmaps.IsNull());
 }
 
 TEST_F(MailTest, ConfirmWorksWithAnEmptyRecipient)
@@ -208,8 +208,8 @@ TEST_F(MailTest, SettingsWorkWithAnEmptyRecipient)
     AnswerSettingsWithOk();
     Click(bid::kSettings);
     EXPECT_TRUE(Boxes().empty());
-    EXPECT_TRUE(menu.settings->HasEnded());
-    EXPECT_EQ(menu.settings->EndResult(), QDialog::Accepted);
+    EXPECT_TRUE(host.settings.HasEnded());
+    EXPECT_EQ(host.settings.EndResult(), QDialog::Accepted);
     EXPECT_FALSE(Summary().isEmpty());
     // Create, afterwards, still requires it.
     Click(bid::kCreateCode);
@@ -249,7 +249,7 @@ TEST_F(MailTest, TheStandardFormMakesAMailtoUriOfTheSameEntry)
     screen.to = "taro@example.jp";
     screen.subject = Sjis("件名");
     EXPECT_EQ(screen.BuildPayload(), Sjis("MAILTO:taro@example.jp\r\nSUBJECT:件名\r\n"));
-    menu.state.codeSettings.form = PayloadForm::Standard;
+    host.state.codeSettings.form = PayloadForm::Standard;
     EXPECT_EQ(screen.BuildPayload(), "mailto:taro@example.jp?subject=%E4%BB%B6%E5%90%8D");
 }
 
@@ -278,36 +278,36 @@ TEST_F(MailTest, CreateEncodesTheMailTextAndWritesTheThreeLineSummary)
 
     EXPECT_TRUE(Boxes().empty());
     EXPECT_FALSE(screen.isVisible());
-    EXPECT_TRUE(menu.codeView->isVisible());
-    EXPECT_EQ(menu.state.currentScreen, ScreenId::Mail);
+    EXPECT_TRUE(host.codeView.isVisible());
+    EXPECT_EQ(host.state.currentScreen, ScreenId::Mail);
     const std::string payload = Sjis(
         "MAILTO:taro@example.jp,hanako@example.jp\r\nSUBJECT:会議の件\r\n"
         "BODY:明日10時から\r\n会議室Aです。\r\n");
     EXPECT_EQ(screen.BuildPayload(), payload);
-    const peers::ZxingReading reading = nubora::testing::ReadHeldSymbol(menu);
+    const peers::ZxingReading reading = nubora::testing::ReadHeldSymbol(host.state);
     ASSERT_TRUE(reading.valid) << reading.error;
     EXPECT_EQ(reading.bytes, payload) << peers::Printable(reading.bytes);
-    EXPECT_EQ(menu.codeView->inputSummary, Sjis("【宛先】 taro@example.jp,hanako@example.jp\r\n【件名】 会議の件\r\n"
-                                                "【本文】 明日10時から\r\n会議室Aです。\r\n"));
+    EXPECT_EQ(host.codeView.inputSummary, Sjis("【宛先】 taro@example.jp,hanako@example.jp\r\n【件名】 会議の件\r\n"
+                                               "【本文】 明日10時から\r\n会議室Aです。\r\n"));
 }
 
 TEST_F(MailTest, ARecipientAloneIsOneLine)
 {
     TypeInto(Line(fid::kTo), QStringLiteral("a@b.jp"));
     Click(bid::kCreateCode);
-    ASSERT_TRUE(menu.codeView->isVisible());
-    const peers::ZxingReading reading = nubora::testing::ReadHeldSymbol(menu);
+    ASSERT_TRUE(host.codeView.isVisible());
+    const peers::ZxingReading reading = nubora::testing::ReadHeldSymbol(host.state);
     ASSERT_TRUE(reading.valid) << reading.error;
     EXPECT_EQ(reading.bytes, "MAILTO:a@b.jp\r\n");
-    EXPECT_EQ(menu.codeView->inputSummary, Sjis("【宛先】 a@b.jp\r\n【件名】 \r\n【本文】 \r\n"));
+    EXPECT_EQ(host.codeView.inputSummary, Sjis("【宛先】 a@b.jp\r\n【件名】 \r\n【本文】 \r\n"));
 }
 
 // --- Gauge, back ---------------------------------------------------------
 
 TEST_F(MailTest, TheGaugeCountsTheMailTextAndIsZeroWhenAllIsEmpty)
 {
-    menu.state.codeSettings.autoAdjust = 0;
-    menu.state.codeSettings.availableLength = 100;
+    host.state.codeSettings.autoAdjust = 0;
+    host.state.codeSettings.availableLength = 100;
     screen.ShowManualPresentation();
     auto* gauge = As<QProgressBar>(screen, bid::kGauge);
     TypeInto(Line(fid::kSubject), QStringLiteral("s"));  // "MAILTO:" CR LF "SUBJECT:s" CR LF: 20 bytes
@@ -324,7 +324,7 @@ TEST_F(MailTest, BackToTheMenuAsks114AndEmptiesTheThreeFields)
     ExpectOneBox(114, BoxType::Question);
     EXPECT_TRUE(screen.IsAllEmpty());
     EXPECT_EQ(Body()->toPlainText(), QString());
-    EXPECT_TRUE(menu.isVisible());
+    EXPECT_TRUE(host.menuShown);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
-// Characters outside Shift_JIS through the three real screens: in the
+// Characters outside Shift_JIS through the three real screens on the fake
+// host: in the
 // standard form what is typed becomes a UTF-8 code with an ECI that zbar and
 // zxing-cpp read back byte for byte (zxing every part of a split alone too,
 // as whole characters), and a
 // data file that keeps it; the legacy form refuses such characters once per
 // field and names them at 作成, keeping everything typed.
 #include "decoders.h"
+#include "fake_screen_host.h"
 #include "held_symbol.h"
-#include "nubora/app/main_menu_dialog.h"
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/input/address_book_dialog.h"
 #include "nubora/input/free_text_dialog.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,17 +38,21 @@ const QString kSaki = QString::fromUtf8("\xEF\xA8\x91");  // U+FA11, kept from a
 
 class UnicodeScreensTest : public ::testing::Test {
 protected:
-    void SetUp() override { menu.Create(true); }
+    void SetUp() override
+    {
+        for (InputScreenDialog* screen : std::initializer_list<InputScreenDialog*>{&book, &mail, &freeText})
+            host.Hold(*screen);
+    }
 
-    // Opens `id` from the menu, emptied, in `form`.
+    // Opens `id` as the menu does, emptied, in `form`.
     InputScreenDialog& Open(ScreenId id, PayloadForm form)
     {
-        id == ScreenId::Mail       ? menu.OpenMail()
-        : id == ScreenId::FreeText ? menu.OpenFreeText()
-                                   : menu.OpenAddressBook();
-        InputScreenDialog& screen = menu.Screen(id);
+        host.OpenScreen(id);
+        InputScreenDialog& screen = id == ScreenId::Mail       ? static_cast<InputScreenDialog&>(mail)
+                                    : id == ScreenId::FreeText ? static_cast<InputScreenDialog&>(freeText)
+                                                               : book;
         screen.ClearEntries();
-        menu.state.codeSettings.form = form;
+        host.state.codeSettings.form = form;
         screen.UpdateData(fw::Exchange::ToControls);
         return screen;
     }
@@ -54,7 +60,7 @@ protected:
     void SetForm(InputScreenDialog& screen, PayloadForm form)
     {
         screen.KeepShownInput();
-        menu.state.codeSettings.form = form;
+        host.state.codeSettings.form = form;
         screen.UpdateData(fw::Exchange::ToControls);
     }
     void Type(InputScreenDialog& screen, int field, const QString& text)
@@ -66,7 +72,10 @@ protected:
     const std::vector<fw::testing::RecordedBox>& Boxes() { return services.messages.Boxes(); }
 
     fw::testing::ScriptedServices services;
-    MainMenuDialog menu;
+    nubora::testing::FakeScreenHost host;
+    AddressBookDialog book{host};
+    MailDialog mail{host};
+    FreeTextDialog freeText{host};
 };
 
 struct RoundTrip {
@@ -101,23 +110,23 @@ TEST_F(UnicodeScreensTest, StandardCodesReadBackByteForByteInZbarAndZxingPartByP
     };
     for (const RoundTrip& c : cases) {
         InputScreenDialog& screen = Open(c.screen, PayloadForm::Standard);
-        menu.state.codeSettings.splitCount = c.splitCount;
+        host.state.codeSettings.splitCount = c.splitCount;
         for (const auto& [field, text] : c.typed)
             Type(screen, field, text);
         screen.OnCreateCode();
-        ASSERT_EQ(menu.state.codeBitmaps.Count(), c.splitCount) << c.what;
+        ASSERT_EQ(host.state.codeBitmaps.Count(), c.splitCount) << c.what;
         std::string zxingJoined;
         std::vector<peers::GreyImage> parts;
         for (int i = 0; i < c.splitCount; ++i) {
-            const peers::ZxingReading zxing = nubora::testing::ReadHeldSymbol(menu, i);
+            const peers::ZxingReading zxing = nubora::testing::ReadHeldSymbol(host.state, i);
             EXPECT_TRUE(zxing.hasEci) << c.what;
             EXPECT_EQ(zxing.text, zxing.bytes) << c.what << " part " << i;
             zxingJoined += zxing.bytes;
-            parts.push_back(peers::RenderGrey(menu.state.codeBitmaps.At(i)));
+            parts.push_back(peers::RenderGrey(host.state.codeBitmaps.At(i)));
         }
         EXPECT_EQ(zxingJoined, c.payload) << c.what;
         EXPECT_EQ(peers::ReadWithZbar(peers::SideBySide(parts), true), std::vector<std::string>{c.payload}) << c.what;
-        menu.codeView->OnBack();
+        host.codeView.OnBack();
     }
     EXPECT_TRUE(Boxes().empty());
 }
@@ -142,12 +151,12 @@ TEST_F(UnicodeScreensTest, TheLegacyFormRefusesOncePerFieldAndNamesWhatTheStanda
     ASSERT_EQ(Boxes().size(), 3u);
     EXPECT_EQ(Boxes()[2].text,
               res::LoadString(res::str::kLegacyFormUncodedChars).arg(QStringLiteral("「é」「한」「국」")));
-    EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
+    EXPECT_TRUE(host.state.codeBitmaps.IsNull());
     EXPECT_EQ(screen.name, "José");
     EXPECT_EQ(screen.ControlAs<QLineEdit>(ab::kMemo)->text(), QStringLiteral("한국"));
     SetForm(screen, PayloadForm::Standard);
     screen.OnCreateCode();
-    EXPECT_FALSE(menu.state.codeBitmaps.IsNull());
+    EXPECT_FALSE(host.state.codeBitmaps.IsNull());
 }
 
 TEST_F(UnicodeScreensTest, ADataFileKeepsWhatWasTypedAsUtf8AfterAMark)

@@ -146,10 +146,8 @@ TEST(SymbolBitmaps, ReleaseEveryBitmapAndTheArray)
 {
     SymbolBitmaps held;
     QrEncodeParams params{0, 0};
-    ASSERT_EQ(TavoQREnc_QrEncode("0123456789012345678901234567890123456789", 40, 2, held.Slot(), &params), 0);
-    // Slot fills the array in place; Adopt records how many it holds.
-    QrBitmap** raw = *held.Slot();
-    *held.Slot() = nullptr;
+    QrBitmap** raw = nullptr;
+    ASSERT_EQ(TavoQREnc_QrEncode("0123456789012345678901234567890123456789", 40, 2, &raw, &params), 0);
     held.Adopt(raw, 2);
     EXPECT_EQ(held.Count(), 2);
     ASSERT_NE(held.At(1), nullptr);

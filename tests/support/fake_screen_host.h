@@ -1,33 +1,81 @@
-// A host for a screen under test without the main menu: the shared state of
-// its own, a white brush, scripted answers for the encode driver and the
-// dialogs it would run, and a count of every request the screen makes.
+// A host for screens under test without the main menu, made of the real
+// parts the menu puts together: the shared state, the encoder logic with the
+// read-back check, the settings dialog, the link dialogs and the code view.
+// What only the menu does (its own window, the exit question) is recorded.
 #pragma once
 
+#include "nubora/app/settings_dialog.h"
+#include "nubora/input/input_screen_dialog.h"
+#include "nubora/input/navi_link_dialog.h"
+#include "nubora/input/one_seg_link_dialog.h"
+#include "nubora/input/tel_link_dialog.h"
+#include "nubora/logic/code_settings.h"
+#include "nubora/logic/payload_forms.h"
+#include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_encoder.h"
+#include "nubora/logic/symbol_readback.h"
+#include "nubora/output/code_view_dialog.h"
+#include "nubora/resources/messages.h"
+#include "nubora/resources/string_ids.h"
 #include "nubora/screens/screen_host.h"
 #include "tavoqrenc.h"
 
 #include <QBrush>
 
+#include <array>
+#include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace nubora::testing {
 
 class FakeScreenHost final : public ScreenHost {
 public:
+    FakeScreenHost() { codeView.Create(false); }
+
+    // Makes `screen` the input screen of its kind that this host writes to,
+    // returns to and empties.
+    void Hold(InputScreenDialog& screen) { screens_[static_cast<size_t>(screen.Id())] = &screen; }
+    // Shows input screen `id` as the menu opens one: the settings back to
+    // automatic, the screen in its automatic presentation with its summary.
+    void OpenScreen(ScreenId id)
+    {
+        ResetToAutomatic(state.codeSettings);
+        Screen(id).Create(false);
+        Screen(id).ShowAutomaticPresentation();
+        UpdateSettingsSummary(id);
+        Screen(id).show();
+    }
+
     CodeState& State() override { return state; }
     const QBrush& WhiteBrush() const override { return brush; }
+    // Encodes and reads back as the menu does, `beforeReadBack` in between.
     bool EncodeText(const std::string& payload) override
     {
-        payloads.push_back(payload);
-        return encodes;
+        const Result<EncodeSuccess, EncodeFailure> made = EncodeSymbols(payload, state.codeSettings, state.codeBitmaps);
+        if (made && beforeReadBack)
+            beforeReadBack(state.codeBitmaps);
+        const int failure = !made ? made.Error().messageId
+                            : !ReadsBackAs(state.codeBitmaps, payload, PayloadCharset(state.codeSettings.form))
+                                ? res::str::kReadBackFailed
+                                : 0;
+        if (failure != 0) {
+            state.codeBitmaps.Release();
+            ShowMessage(Front(), failure);
+            return false;
+        }
+        payload_ = payload;
+        codeView.informationText = made->informationText;
+        state.codeVersion = made->version;
+        state.codeLevel = made->level;
+        return true;
     }
     bool QueryCodeInfo(const std::string& payload) override
     {
-        payloads.push_back(payload);
-        return encodes;
+        const Result<void, EncodeFailure> info = QueryAutomaticCodeInfo(payload, state.codeSettings);
+        if (!info)
+            ShowMessage(Front(), info.Error().messageId);
+        return info.Ok();
     }
     Result<int, CapacityFailure> SymbolCapacity(int version, int level) override
     {
@@ -35,27 +83,69 @@ public:
             return Fail(CapacityFailure{TAVOQRENC_E_BAD_ARGUMENT});
         return QuerySymbolCapacity(version, level);
     }
-    void UpdateSettingsSummary(ScreenId) override { ++summaryUpdates; }
-    bool RunSettings(QWidget*) override { return settingsAccepted; }
-    std::optional<std::string> AskForLink(LinkKind, QWidget*) override { return link; }
-    void ShowCodeView(ScreenId, const std::string& inputSummary) override { codeViewSummaries.push_back(inputSummary); }
-    void ReturnToScreen(ScreenId) override {}
-    void ClearScreen(ScreenId) override {}
-    void ShowMenu() override { ++menuShown; }
+    void UpdateSettingsSummary(ScreenId id) override
+    {
+        InputScreenDialog& screen = Screen(id);
+        screen.settingsSummary = SettingsSummaryText(state.codeSettings);
+        screen.formSummary = PayloadFormSummaryText(state.codeSettings);
+        screen.UpdateData(fw::Exchange::ToControls);
+    }
+    bool RunSettings(QWidget* over) override { return settings.DoModal(over) == QDialog::Accepted; }
+    std::optional<std::string> AskForLink(LinkKind kind, QWidget* over) override
+    {
+        const auto ask = [over](fw::Dialog& dialog, const std::string& value) {
+            return dialog.DoModal(over) == QDialog::Accepted ? std::optional(value) : std::nullopt;
+        };
+        switch (kind) {
+        case LinkKind::Tel: return ask(telLink, telLink.telNumber);
+        case LinkKind::Navi: return ask(naviLink, naviLink.naviAddress);
+        case LinkKind::OneSeg: break;
+        }
+        return ask(oneSegLink, oneSegLink.oneSegParam);
+    }
+    void ShowCodeView(ScreenId from, const std::string& inputSummary) override
+    {
+        state.currentScreen = from;
+        codeView.ShowCode(inputSummary, Screen(from).charset, payload_);
+    }
+    void ReturnToScreen(ScreenId id) override { Screen(id).show(); }
+    void ClearScreen(ScreenId id) override
+    {
+        Screen(id).ClearEntries();
+        Screen(id).RememberEntries();
+        Screen(id).UpdateData(fw::Exchange::ToControls);
+    }
+    void ShowMenu() override { menuShown = true; }
     void RequestExit() override { ++exitRequests; }
 
     CodeState state;
     QBrush brush{Qt::white};
-    bool encodes = true;
-    bool settingsAccepted = false;
+    SettingsDialog settings{*this};
+    TelLinkDialog telLink;
+    NaviLinkDialog naviLink;
+    OneSegLinkDialog oneSegLink;
+    CodeViewDialog codeView{*this};
+    // Runs on the symbols just made, before they are read back.
+    std::function<void(SymbolBitmaps&)> beforeReadBack;
     // True: the capacity query fails as the engine does for values it refuses.
     bool capacityFails = false;
-    std::optional<std::string> link;
-    std::vector<std::string> payloads;
-    std::vector<std::string> codeViewSummaries;
-    int summaryUpdates = 0;
-    int menuShown = 0;
+    bool menuShown = false;
     int exitRequests = 0;
+
+private:
+    InputScreenDialog& Screen(ScreenId id) { return *screens_[static_cast<size_t>(id)]; }
+    // The window a message is owned by: the visible screen or code view.
+    QWidget* Front()
+    {
+        for (QWidget* window : screens_) {
+            if (window && window->isVisible())
+                return window;
+        }
+        return &codeView;
+    }
+
+    std::array<InputScreenDialog*, 3> screens_{};
+    std::string payload_;
 };
 
 }  // namespace nubora::testing

@@ -12,7 +12,6 @@
 
 #include <QBrush>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -132,9 +131,6 @@ public:
     std::unique_ptr<NaviLinkDialog> naviLink;
     std::unique_ptr<OneSegLinkDialog> oneSegLink;
     std::unique_ptr<SettingsDialog> settings;
-
-    // For tests: runs on the symbols just made, before they are read back.
-    std::function<void(SymbolBitmaps&)> beforeReadBack;
 
     // State shared by the screens.
     CodeState state;

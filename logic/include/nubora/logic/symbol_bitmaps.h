@@ -23,8 +23,6 @@ public:
     int Count() const { return count_; }
     // Bitmap `index` (0-based), or null.
     const QrBitmap* At(int index) const;
-    // Where the engine stores a new array; null on entry.
-    QrBitmap*** Slot() { return &bitmaps_; }
 
 private:
     QrBitmap** bitmaps_ = nullptr;
