@@ -17,6 +17,7 @@
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 
 #include <QAccessible>
@@ -415,7 +416,7 @@ TEST_F(MainMenuTest, BackToTheMenuWithAnEntryAsksAndClearsOnYes)
     services.messages.ScriptAnswers({Answer::No});
     menu.addressBook->OnBackToMenu();
     ASSERT_EQ(services.messages.Boxes().size(), 1u);
-    EXPECT_EQ(LastBox().text, Text(114));
+    EXPECT_EQ(LastBox().text, Text(res::str::kBackToMenuDiscardEdits));
     EXPECT_EQ(LastBox().type, BoxType::Question);
     EXPECT_TRUE(menu.addressBook->isVisible());
     EXPECT_EQ(menu.addressBook->name, "abc");
@@ -435,7 +436,7 @@ TEST_F(MainMenuTest, EnterOnTheExitButtonAsksToEnd)
     services.messages.ScriptAnswers({Answer::No});
     PressEnter(menu.exitButton);
     ASSERT_EQ(services.messages.Boxes().size(), 1u);
-    EXPECT_EQ(LastBox().text, Text(110));
+    EXPECT_EQ(LastBox().text, Text(res::str::kExitQuestion));
 }
 
 TEST_F(MainMenuTest, EnterWithNoButtonFocusedDoesNothing)
@@ -497,8 +498,8 @@ TEST_F(MainMenuTest, EscAndTheCloseBoxAskLikeTheExitButton)
     QTest::keyClick(menu.addressBookButton, Qt::Key_Escape);
     menu.close();
     ASSERT_EQ(services.messages.Boxes().size(), 2u);
-    EXPECT_EQ(services.messages.Boxes()[0].text, Text(110));
-    EXPECT_EQ(services.messages.Boxes()[1].text, Text(110));
+    EXPECT_EQ(services.messages.Boxes()[0].text, Text(res::str::kExitQuestion));
+    EXPECT_EQ(services.messages.Boxes()[1].text, Text(res::str::kExitQuestion));
     EXPECT_TRUE(menu.isVisible());
     EXPECT_FALSE(menu.HasEnded());
 }
@@ -512,7 +513,7 @@ TEST_F(MainMenuTest, ExitFromAScreenWithAnEntryAsks111)
     menu.mail->OnExit();
     Settle();
     ASSERT_EQ(services.messages.Boxes().size(), 1u);
-    EXPECT_EQ(LastBox().text, Text(111));
+    EXPECT_EQ(LastBox().text, Text(res::str::kExitDiscardEdits));
     EXPECT_EQ(LastBox().ownerTitle, menu.mail->windowTitle());
     // No keeps everything: the screen with its entry.
     EXPECT_TRUE(menu.mail->isVisible());
@@ -527,7 +528,7 @@ TEST_F(MainMenuTest, ExitFromAScreenWithEveryEntryEmptyAsks110)
     menu.freeText->OnExit();
     Settle();
     ASSERT_EQ(services.messages.Boxes().size(), 1u);
-    EXPECT_EQ(LastBox().text, Text(110));
+    EXPECT_EQ(LastBox().text, Text(res::str::kExitQuestion));
 }
 
 TEST_F(MainMenuTest, AnyEntryOfAnyScreenCountsForTheExitQuestion)
@@ -535,7 +536,7 @@ TEST_F(MainMenuTest, AnyEntryOfAnyScreenCountsForTheExitQuestion)
     menu.freeText->text = "x";
     services.messages.ScriptAnswers({Answer::No});
     Click(menuId::kExitButton);
-    EXPECT_EQ(LastBox().text, Text(111));
+    EXPECT_EQ(LastBox().text, Text(res::str::kExitDiscardEdits));
 }
 
 TEST_F(MainMenuTest, ExitFromTheCodeViewFollowsBmpSaved)
@@ -548,7 +549,7 @@ TEST_F(MainMenuTest, ExitFromTheCodeViewFollowsBmpSaved)
     services.messages.ScriptAnswers({Answer::No});
     menu.codeView->OnExit();
     Settle();
-    EXPECT_EQ(LastBox().text, Text(112));
+    EXPECT_EQ(LastBox().text, Text(res::str::kExitDiscardUnsaved));
     EXPECT_EQ(menu.state.exitFromCodeView, 0);  // No resets it
     EXPECT_TRUE(menu.codeView->isVisible());
 
@@ -556,7 +557,7 @@ TEST_F(MainMenuTest, ExitFromTheCodeViewFollowsBmpSaved)
     services.messages.ScriptAnswers({Answer::No});
     menu.codeView->OnExit();
     Settle();
-    EXPECT_EQ(LastBox().text, Text(110));
+    EXPECT_EQ(LastBox().text, Text(res::str::kExitQuestion));
     EXPECT_EQ(menu.state.exitFromCodeView, 0);
     EXPECT_EQ(menu.state.bmpSaved, 1);
 
@@ -564,7 +565,7 @@ TEST_F(MainMenuTest, ExitFromTheCodeViewFollowsBmpSaved)
     services.messages.ScriptAnswers({Answer::No});
     menu.addressBook->OnExit();
     Settle();
-    EXPECT_EQ(LastBox().text, Text(111));
+    EXPECT_EQ(LastBox().text, Text(res::str::kExitDiscardEdits));
 }
 
 TEST_F(MainMenuTest, YesEndsTheProgram)
@@ -584,7 +585,7 @@ TEST_F(MainMenuTest, YesFromAScreenEndsWithEveryWindowHidden)
     services.messages.ScriptAnswers({Answer::Yes});
     menu.addressBook->OnExit();
     Settle();
-    EXPECT_EQ(LastBox().text, Text(111));
+    EXPECT_EQ(LastBox().text, Text(res::str::kExitDiscardEdits));
     EXPECT_TRUE(menu.HasEnded());
     EXPECT_EQ(menu.EndResult(), QDialog::Accepted);
     for (ScreenId i : {ScreenId::AddressBook, ScreenId::Mail, ScreenId::FreeText})
@@ -603,7 +604,7 @@ TEST_F(MainMenuTest, YesFromTheCodeViewReleasesTheSymbols)
     services.messages.ScriptAnswers({Answer::Yes});
     menu.codeView->OnExit();
     Settle();
-    EXPECT_EQ(LastBox().text, Text(112));
+    EXPECT_EQ(LastBox().text, Text(res::str::kExitDiscardUnsaved));
     EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
     EXPECT_TRUE(menu.HasEnded());
 }
@@ -634,12 +635,12 @@ TEST_F(MainMenuTest, AGivenDataFileOpensInItsScreenAsFromTheOpenButton)
     menu.OpenDataFile(mail);
     EXPECT_TRUE(menu.addressBook->isVisible());
     EXPECT_FALSE(menu.mail->isVisible());
-    EXPECT_EQ(LastBox().text, Text(131));
+    EXPECT_EQ(LastBox().text, Text(res::str::kFileReadFailed));
     EXPECT_EQ(menu.addressBook->name, "Taro");  // nothing else changes
 
     services.messages.Clear();
     menu.OpenDataFile(folder.filePath(QStringLiteral("entry.txt")));
-    EXPECT_EQ(LastBox().text, Text(132));
+    EXPECT_EQ(LastBox().text, Text(res::str::kWrongFileKind));
     EXPECT_TRUE(menu.addressBook->isVisible());
 }
 
@@ -668,7 +669,7 @@ TEST_F(MainMenuTest, AGivenDataFileWaitsForTheCodeViewToClose)
     menu.hide();
     menu.codeView->show();
     menu.OpenDataFile(QStringLiteral("/nowhere/entry.aqr"));
-    EXPECT_EQ(LastBox().text, Text(144));
+    EXPECT_EQ(LastBox().text, Text(res::str::kCannotOpenNow));
     EXPECT_TRUE(menu.codeView->isVisible());
     EXPECT_FALSE(menu.addressBook->isVisible());
 }
@@ -681,7 +682,7 @@ TEST_F(MainMenuTest, CodeViewBackToTheMenuAsksAndClearsTheScreenThatMadeTheCode)
     menu.codeView->show();
     services.messages.ScriptAnswers({Answer::Yes});
     menu.codeView->OnBackToMenu();
-    EXPECT_EQ(LastBox().text, Text(135));
+    EXPECT_EQ(LastBox().text, Text(res::str::kBackToMenuDiscardUnsaved));
     EXPECT_TRUE(menu.mail->IsAllEmpty());
     EXPECT_TRUE(menu.isVisible());
     EXPECT_FALSE(menu.codeView->isVisible());

@@ -8,6 +8,7 @@
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/cp932_edit.h"
 #include "nubora/output/code_view_dialog.h"
+#include "nubora/resources/string_ids.h"
 #include "qt_grey.h"
 #include "typing.h"
 
@@ -92,7 +93,7 @@ TEST_F(AddressBookTest, TheStandardFormMakesAMecardWithoutTheFormAdvice)
 TEST_F(AddressBookTest, AnyOtherEngineFailureGives128)
 {
     EXPECT_EQ(menu.EncodeText(""), 0);  // the engine refuses an empty text
-    ExpectOneBox(128, BoxType::Error);
+    ExpectOneBox(res::str::kEncodeFailed, BoxType::Error);
     EXPECT_TRUE(menu.state.codeBitmaps.IsNull());
 }
 
@@ -105,7 +106,7 @@ TEST_F(AddressBookTest, ConfirmOfTooMuchGives127OwnedByTheMenu)
         TypeInto(id, QString(40, QLatin1Char('1')));
     const std::string summary = screen.settingsSummary;
     Click(bid::kConfirm);
-    ExpectOneBox(127, BoxType::Error, QStringLiteral("ヌボラ"));
+    ExpectOneBox(res::str::kDataTooLong, BoxType::Error, QStringLiteral("ヌボラ"));
     EXPECT_EQ(screen.settingsSummary, summary);
 }
 
@@ -132,7 +133,7 @@ TYPED_TEST_SUITE(InputScreenFrameTest, Screens);
 TYPED_TEST(InputScreenFrameTest, ExitAfterTypingWarnsOfTheEditAndNoKeepsIt)
 {
     this->TypeThenExit(Answer::No);
-    this->ExpectOneBox(111, BoxType::Question);
+    this->ExpectOneBox(res::str::kExitDiscardEdits, BoxType::Question);
     EXPECT_TRUE(this->screen.isVisible());
     EXPECT_FALSE(this->screen.IsAllEmpty());
     EXPECT_FALSE(this->menu.HasEnded());
@@ -141,7 +142,7 @@ TYPED_TEST(InputScreenFrameTest, ExitAfterTypingWarnsOfTheEditAndNoKeepsIt)
 TYPED_TEST(InputScreenFrameTest, ExitAfterTypingEndsOnYes)
 {
     this->TypeThenExit(Answer::Yes);
-    this->ExpectOneBox(111, BoxType::Question);
+    this->ExpectOneBox(res::str::kExitDiscardEdits, BoxType::Question);
     EXPECT_TRUE(this->menu.HasEnded());
     EXPECT_FALSE(this->screen.isVisible());
 }
@@ -180,7 +181,7 @@ TEST_F(CodeViewTest, TheHiddenExitButtonTakesTheFocusUnderThePointerAndEnterEnds
     Key(Qt::Key_Return);
     Settle();
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes().back().text, res::LoadString(112));
+    EXPECT_EQ(Boxes().back().text, res::LoadString(res::str::kExitDiscardUnsaved));
     EXPECT_TRUE(view.isVisible());
     // Another button under the pointer takes the focus back.
     Hover(Button(id::kBack), QPoint(10, 10));

@@ -7,6 +7,7 @@
 #include "nubora/framework/up_down.h"
 #include "nubora/logic/shell_rules.h"
 #include "nubora/resources/control_ids.h"
+#include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 
 #include <QApplication>
@@ -247,7 +248,7 @@ TEST_F(SettingsDialogTest, AFailedCapacityQueryShows134AndStaysOpen)
     EXPECT_EQ(result, QDialog::Rejected);
     ASSERT_EQ(services.messages.Boxes().size(), 1u);
     const auto& box = services.messages.Boxes().back();
-    EXPECT_EQ(box.text, res::LoadString(134));
+    EXPECT_EQ(box.text, res::LoadString(res::str::kCapacityQueryFailed));
     EXPECT_EQ(box.type, BoxType::Warning);
     EXPECT_EQ(box.caption, QStringLiteral("ヌボラ"));
     EXPECT_EQ(box.ownerTitle, QStringLiteral("設定"));

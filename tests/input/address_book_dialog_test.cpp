@@ -16,6 +16,7 @@
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 #include "qt_grey.h"
 #include "screen_controls.h"
@@ -207,11 +208,12 @@ TEST_P(FocusLossCheckTest, ReportsPutsTheCaretBackAndKeepsTheInput)
 }
 
 INSTANTIATE_TEST_SUITE_P(EachCheckedField, FocusLossCheckTest,
-                         ::testing::Values(CheckCase{fid::kReading, "やまだ", 133},
-                                           CheckCase{fid::kReading, "ヴィ", 133}, CheckCase{fid::kTel1, "03 1234", 121},
-                                           CheckCase{fid::kTel2, "(03)1234", 121},
-                                           CheckCase{fid::kMail1, "a,b@example.jp", 122},
-                                           CheckCase{fid::kMail2, "ａ@example.jp", 122}));
+                         ::testing::Values(CheckCase{fid::kReading, "やまだ", res::str::kBadReadingChars},
+                                           CheckCase{fid::kReading, "ヴィ", res::str::kBadReadingChars},
+                                           CheckCase{fid::kTel1, "03 1234", res::str::kBadTelChars},
+                                           CheckCase{fid::kTel2, "(03)1234", res::str::kBadTelChars},
+                                           CheckCase{fid::kMail1, "a,b@example.jp", res::str::kBadMailChars},
+                                           CheckCase{fid::kMail2, "ａ@example.jp", res::str::kBadMailChars}));
 
 TEST_F(AddressBookTest, ValidValuesAndUncheckedFieldsPassOnFocusLoss)
 {
@@ -237,7 +239,7 @@ TEST_F(AddressBookTest, PointerOverAButtonTakesTheFocusWithoutACheck)
     EXPECT_TRUE(Boxes().empty());
     // Enter on the button creates the code, which checks every field.
     QTest::keyClick(Button(bid::kCreateCode), Qt::Key_Return);
-    ExpectOneBox(121, BoxType::Warning);
+    ExpectOneBox(res::str::kBadTelChars, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kTel1);
     EXPECT_FALSE(host.codeView.isVisible());
 }
@@ -249,21 +251,21 @@ TEST_F(AddressBookTest, CreateChecksInOrderAndStopsAtTheFirstFailure)
     screen.mail1 = "#";
     screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kCreateCode);
-    ExpectOneBox(133, BoxType::Warning);
+    ExpectOneBox(res::str::kBadReadingChars, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kReading);
 
     services.messages.Clear();
     screen.reading.clear();
     screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kCreateCode);
-    ExpectOneBox(121, BoxType::Warning);
+    ExpectOneBox(res::str::kBadTelChars, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kTel1);
 
     services.messages.Clear();
     screen.tel1.clear();
     screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kCreateCode);
-    ExpectOneBox(122, BoxType::Warning);
+    ExpectOneBox(res::str::kBadMailChars, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kMail1);
     EXPECT_TRUE(screen.isVisible());
     EXPECT_TRUE(host.state.codeBitmaps.IsNull());
@@ -354,7 +356,7 @@ TEST_F(AddressBookTest, ACodeThatDoesNotReadBackIsNeitherShownNorKept)
         symbols.Adopt(array, 1);
     };
     Click(bid::kCreateCode);
-    ExpectOneBox(142, BoxType::Error);
+    ExpectOneBox(res::str::kReadBackFailed, BoxType::Error);
     EXPECT_TRUE(screen.isVisible());
     EXPECT_FALSE(host.codeView.isVisible());
     EXPECT_TRUE(host.state.codeBitmaps.IsNull());
@@ -396,7 +398,7 @@ TEST_F(AddressBookTest, TooLongForTheSettingsGives127AndKeepsEverything)
     const CodeSettings before = s;
     TypeInto(fid::kMemo, QString(40, QLatin1Char('z')));
     Click(bid::kCreateCode);
-    ExpectOneBox(127, BoxType::Error);
+    ExpectOneBox(res::str::kDataTooLong, BoxType::Error);
     EXPECT_TRUE(screen.isVisible());
     EXPECT_FALSE(host.codeView.isVisible());
     EXPECT_EQ(Field(fid::kMemo)->text(), QString(40, QLatin1Char('z')));
@@ -414,7 +416,7 @@ TEST_F(AddressBookTest, AnImpossibleSplitGives136AndReleasesTheEarlierCode)
     screen.show();
     host.state.codeSettings.splitCount = 16;
     Click(bid::kCreateCode);
-    ExpectOneBox(136, BoxType::Error);
+    ExpectOneBox(res::str::kSplitImpossible, BoxType::Error);
     EXPECT_TRUE(host.state.codeBitmaps.IsNull());
     EXPECT_TRUE(screen.isVisible());
 }
@@ -494,7 +496,7 @@ TEST_F(AddressBookTest, SettingsAreNotOpenedWhileAFieldFailsItsCheck)
     screen.tel2 = "abc";
     screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kSettings);
-    ExpectOneBox(121, BoxType::Warning);
+    ExpectOneBox(res::str::kBadTelChars, BoxType::Warning);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -507,7 +509,7 @@ TEST_F(AddressBookTest, ClearAsks115OnlyWhenSomethingIsEntered)
     TypeInto(fid::kMail1, QStringLiteral("a@b"));
     services.messages.ScriptAnswers({Answer::No});
     Click(bid::kClearInput);
-    ExpectOneBox(115, BoxType::Question);
+    ExpectOneBox(res::str::kClearInputQuestion, BoxType::Question);
     EXPECT_EQ(Field(fid::kMail1)->text(), QStringLiteral("a@b"));
     services.messages.ScriptAnswers({Answer::Yes});
     Click(bid::kClearInput);
@@ -540,7 +542,7 @@ TEST_F(AddressBookTest, BackToTheMenuAsks114WhenSomethingIsEntered)
     TypeInto(fid::kAddress, QStringLiteral("住所"));
     services.messages.ScriptAnswers({Answer::Yes});
     Click(bid::kBackToMenu);
-    ExpectOneBox(114, BoxType::Question);
+    ExpectOneBox(res::str::kBackToMenuDiscardEdits, BoxType::Question);
     EXPECT_TRUE(screen.IsAllEmpty());
     EXPECT_EQ(Field(fid::kAddress)->text(), QString());
     EXPECT_FALSE(screen.isVisible());
@@ -557,7 +559,7 @@ TEST_F(AddressBookTest, EnterInAFieldDoesNothingAndOnAButtonRunsIt)
     Button(bid::kClearInput)->setFocus();
     services.messages.ScriptAnswers({Answer::No});
     QTest::keyClick(Button(bid::kClearInput), Qt::Key_Enter);
-    ExpectOneBox(115, BoxType::Question);
+    ExpectOneBox(res::str::kClearInputQuestion, BoxType::Question);
 }
 
 TEST_F(AddressBookTest, EscAndTheCloseBoxDoNothing)

@@ -12,6 +12,7 @@
 #include "nubora/input/mail_dialog.h"
 #include "nubora/logic/validation.h"
 #include "nubora/resources/control_ids.h"
+#include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 #include "screen_controls.h"
 #include "temp_folder.h"
@@ -186,14 +187,14 @@ TEST_F(AddressBookFileTest, SavedAndReopenedTheEntryComesBackExactly)
     ASSERT_TRUE(screen.IsAllEmpty());
     Open(folder / "round.aqr");
     EXPECT_EQ(screen.Entry(), typed);
-    ExpectOneBox(115, BoxType::Question);
+    ExpectOneBox(res::str::kClearInputQuestion, BoxType::Question);
 }
 
 TEST_F(AddressBookFileTest, SaveStopsAtAFailingCheckBeforeTheDialog)
 {
     TypeInto(ab::kTel2, QStringLiteral("abc"));
     SaveAs(folder / "x.aqr");
-    ExpectOneBox(121, BoxType::Warning);
+    ExpectOneBox(res::str::kBadTelChars, BoxType::Warning);
     EXPECT_TRUE(folder.Names().empty());
 }
 
@@ -207,7 +208,7 @@ TEST_F(AddressBookFileTest, OtherExtensionsAreRefusedWith132AndNothingChanges)
     for (const char* name : {"upper.AQR", "mail.eqr", "aqr", "entry.aqr.txt"}) {
         services.messages.Clear();
         Open(folder / name);
-        ExpectOneBox(132, BoxType::Warning);
+        ExpectOneBox(res::str::kWrongFileKind, BoxType::Warning);
         EXPECT_EQ(As<QLineEdit>(ab::kName)->text(), QStringLiteral("今の名前")) << name;
     }
 }
@@ -217,14 +218,14 @@ TEST_F(AddressBookFileTest, AnEmptyFileGives131AndAMissingOne130KeepingTheInput)
     TypeInto(ab::kMemo, QStringLiteral("残る"));
     ASSERT_TRUE(Spill(folder / "empty.aqr", ""));
     Open(folder / "empty.aqr");
-    ExpectOneBox(131, BoxType::Warning);
+    ExpectOneBox(res::str::kFileReadFailed, BoxType::Warning);
     services.messages.Clear();
     Open(folder / "gone.aqr");
-    ExpectOneBox(130, BoxType::Warning);
+    ExpectOneBox(res::str::kFileOpenFailed, BoxType::Warning);
     services.messages.Clear();
     ASSERT_EQ(::mkdir((folder / "folder.aqr").c_str(), 0700), 0);
     Open(folder / "folder.aqr");
-    ExpectOneBox(130, BoxType::Warning);
+    ExpectOneBox(res::str::kFileOpenFailed, BoxType::Warning);
     EXPECT_EQ(As<QLineEdit>(ab::kMemo)->text(), QStringLiteral("残る"));
 }
 
@@ -233,13 +234,13 @@ TEST_F(AddressBookFileTest, ATrailingBackslashIsDroppedOnlyOnceTheUserAgrees)
     TypeInto(ab::kMemo, QStringLiteral("C:\\"));
     services.messages.ScriptAnswers({Answer::No});
     SaveAs(folder / "memo.aqr");
-    ExpectOneBox(140, BoxType::Question);
+    ExpectOneBox(res::str::kTrailingBackslashQuestion, BoxType::Question);
     EXPECT_TRUE(folder.Names().empty()) << "No: no dialog, nothing written";
 
     services.messages.Clear();
     services.messages.ScriptAnswers({Answer::Yes});
     Click(bid::kSaveInput);  // the path scripted above is still unused
-    ExpectOneBox(140, BoxType::Question);
+    ExpectOneBox(res::str::kTrailingBackslashQuestion, BoxType::Question);
     EXPECT_EQ(Slurp(folder / "memo.aqr"), ",,,,,,,C:,");
     EXPECT_EQ(screen.memo, "C:\\") << "the screen keeps what was typed";
 }
@@ -252,7 +253,7 @@ TEST_F(AddressBookFileTest, APlaceThatCannotBeWrittenGives130AndChangesNothing)
     for (const char* target : {"old.aqr/inner.aqr", "missing/new.aqr"}) {
         services.messages.Clear();
         SaveAs(folder / target);
-        ExpectOneBox(130, BoxType::Warning);
+        ExpectOneBox(res::str::kFileOpenFailed, BoxType::Warning);
     }
     EXPECT_EQ(Slurp(folder / "old.aqr"), "old,");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"old.aqr"});
@@ -304,7 +305,7 @@ TEST_F(MailFileTest, SaveRequiresTheRecipient)
 {
     TypeInto(ml::kSubject, QStringLiteral("件名だけ"));
     SaveAs(folder / "m.eqr");
-    ExpectOneBox(124, BoxType::Warning);
+    ExpectOneBox(res::str::kEmptyMailTo, BoxType::Warning);
     ExpectNoDialog();
     EXPECT_TRUE(folder.Names().empty());
 }
@@ -315,10 +316,10 @@ TEST_F(MailFileTest, OpeningAnEmptyOrAnAddressBookFileKeepsTheInput)
     ASSERT_TRUE(Spill(folder / "empty.eqr", ""));
     ASSERT_TRUE(Spill(folder / "entry.aqr", ",,,,,,,,"));
     Open(folder / "empty.eqr");
-    ExpectOneBox(131, BoxType::Warning);
+    ExpectOneBox(res::str::kFileReadFailed, BoxType::Warning);
     services.messages.Clear();
     Open(folder / "entry.aqr");
-    ExpectOneBox(132, BoxType::Warning);
+    ExpectOneBox(res::str::kWrongFileKind, BoxType::Warning);
     EXPECT_EQ(As<QLineEdit>(ml::kTo)->text(), QStringLiteral("keep@example.jp"));
 }
 
@@ -374,7 +375,7 @@ TEST_F(FreeTextFileTest, SavingOverAnExistingFileReplacesIt)
 TEST_F(FreeTextFileTest, AnEmptyTextIsNotSaved)
 {
     SaveAs(folder / "t.fqr");
-    ExpectOneBox(125, BoxType::Warning);
+    ExpectOneBox(res::str::kEmptyText, BoxType::Warning);
     ExpectNoDialog();
 }
 
@@ -397,11 +398,11 @@ TEST_F(FreeTextFileTest, AFileHeldByAnotherProgramGives137BothWays)
     ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
     TypeInto(ft::kText, QStringLiteral("mine"));
     Open(folder / "held.fqr");
-    ExpectOneBox(137, BoxType::Warning);
+    ExpectOneBox(res::str::kFileInUse, BoxType::Warning);
     EXPECT_EQ(As<QPlainTextEdit>(ft::kText)->toPlainText(), QStringLiteral("mine"));
     services.messages.Clear();
     SaveAs(folder / "held.fqr");
-    ExpectOneBox(137, BoxType::Warning);
+    ExpectOneBox(res::str::kFileInUse, BoxType::Warning);
     ::close(fd);
     EXPECT_EQ(Slurp(folder / "held.fqr"), "held,\r\n");
 }
@@ -410,10 +411,10 @@ TEST_F(FreeTextFileTest, AMissingFileGives130AndAnotherKind132)
 {
     TypeInto(ft::kText, QStringLiteral("mine"));
     Open(folder / "gone.fqr");
-    ExpectOneBox(130, BoxType::Warning);
+    ExpectOneBox(res::str::kFileOpenFailed, BoxType::Warning);
     services.messages.Clear();
     Open(folder / "text.FQR");
-    ExpectOneBox(132, BoxType::Warning);
+    ExpectOneBox(res::str::kWrongFileKind, BoxType::Warning);
     EXPECT_EQ(As<QPlainTextEdit>(ft::kText)->toPlainText(), QStringLiteral("mine"));
 }
 

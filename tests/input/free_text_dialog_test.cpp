@@ -20,6 +20,7 @@
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 #include "screen_controls.h"
 #include "typing.h"
@@ -133,7 +134,7 @@ TEST_F(FreeTextTest, EnterOnAFocusedButtonRunsIt)
     Button(bid::kClearInput)->setFocus();
     services.messages.ScriptAnswers({Answer::No});
     QTest::keyClick(Button(bid::kClearInput), Qt::Key_Return);
-    ExpectOneBox(115, BoxType::Question);
+    ExpectOneBox(res::str::kClearInputQuestion, BoxType::Question);
     EXPECT_EQ(TextMember(), "abc");
 
     AnswerLinkDialog(host.telLink, ctl::links::kTelNumber, QStringLiteral("117"));
@@ -238,7 +239,7 @@ TEST_F(FreeTextTest, ABadTelNumberIsRefusedWith121AndTheTextKept)
     AnswerLinkDialog(host.telLink, ctl::links::kTelNumber, QStringLiteral("03 1234"));
     Click(fid::kTelLink);
     EXPECT_TRUE(stayedOpen);
-    ExpectOneBox(121, BoxType::Warning, QStringLiteral("TELリンク"));
+    ExpectOneBox(res::str::kBadTelChars, BoxType::Warning, QStringLiteral("TELリンク"));
     EXPECT_EQ(TextMember(), "abc");
 }
 
@@ -288,7 +289,7 @@ TEST_F(FreeTextTest, AddingALinkUpdatesTheGaugeInManualMode)
 TEST_F(FreeTextTest, CreateRefusesAnEmptyTextWith125)
 {
     Click(bid::kCreateCode);
-    ExpectOneBox(125, BoxType::Warning);
+    ExpectOneBox(res::str::kEmptyText, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kText);
     EXPECT_TRUE(host.state.codeBitmaps.IsNull());
     EXPECT_TRUE(screen.isVisible());
@@ -351,7 +352,7 @@ TEST_F(FreeTextTest, ClearAsks115AndEmptiesTheText)
     TypeIntoText(QStringLiteral("abc"));
     services.messages.ScriptAnswers({Answer::Yes});
     Click(bid::kClearInput);
-    ExpectOneBox(115, BoxType::Question);
+    ExpectOneBox(res::str::kClearInputQuestion, BoxType::Question);
     EXPECT_TRUE(screen.IsAllEmpty());
     EXPECT_EQ(Text()->toPlainText(), QString());
     EXPECT_EQ(screen.FocusedControlId(), fid::kText);

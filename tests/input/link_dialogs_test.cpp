@@ -9,6 +9,7 @@
 #include "nubora/input/one_seg_link_dialog.h"
 #include "nubora/input/tel_link_dialog.h"
 #include "nubora/resources/control_ids.h"
+#include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 #include "screen_controls.h"
 #include "typing.h"
@@ -161,7 +162,7 @@ TEST_F(LinkDialogsTest, ABadTelNumberIsRefusedWith121AndTheDialogStaysOpen)
     TelLinkDialog& d = telLink;
     Open(d);
     Insert(d, lid::kTelNumber, QStringLiteral("03(1234)"));
-    ExpectOneBox(121, QStringLiteral("TELリンク"));
+    ExpectOneBox(res::str::kBadTelChars, QStringLiteral("TELリンク"));
     EXPECT_FALSE(d.HasEnded());
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(Edit(d, lid::kTelNumber)->text(), QStringLiteral("03(1234)"));
@@ -249,7 +250,7 @@ TEST_P(OneSegRefusalTest, IsRefusedWith138)
     OneSegLinkDialog& d = oneSegLink;
     Open(d);
     Insert(d, lid::kOneSegParam, QString::fromUtf8(GetParam()));
-    ExpectOneBox(138, QStringLiteral("ワンセグリンク"));
+    ExpectOneBox(res::str::kBadOneSegChars, QStringLiteral("ワンセグリンク"));
     EXPECT_FALSE(d.HasEnded());
     EXPECT_EQ(Edit(d, lid::kOneSegParam)->cursorPosition(), 0);
     EXPECT_EQ(d.focusWidget(), Edit(d, lid::kOneSegParam));

@@ -16,6 +16,7 @@
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 #include "screen_controls.h"
 #include "typing.h"
@@ -134,14 +135,14 @@ TEST_F(MailTest, TheSameListFailsAsAnAddressBookMail)
     ASSERT_NE(mail1, nullptr);
     TypeInto(mail1, QStringLiteral("a@example.jp,b.c+d@example.com"));
     Tab();
-    ExpectOneBox(122, BoxType::Warning, QStringLiteral("アドレス帳用コード入力画面"));
+    ExpectOneBox(res::str::kBadMailChars, BoxType::Warning, QStringLiteral("アドレス帳用コード入力画面"));
 }
 
 TEST_F(MailTest, ABadRecipientIsReportedOnFocusLossWithTheCaretAtItsStart)
 {
     TypeInto(Line(fid::kTo), QStringLiteral("a b@example.jp"));
     Tab();
-    ExpectOneBox(123, BoxType::Warning);
+    ExpectOneBox(res::str::kBadMailToChars, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kTo);
     EXPECT_EQ(Line(fid::kTo)->cursorPosition(), 0);
     EXPECT_FALSE(Line(fid::kTo)->hasSelectedText());
@@ -170,7 +171,7 @@ TEST_F(MailTest, CreateRefusesAnEmptyRecipientWith124)
 {
     TypeInto(Line(fid::kSubject), QStringLiteral("件名"));
     Click(bid::kCreateCode);
-    ExpectOneBox(124, BoxType::Warning);
+    ExpectOneBox(res::str::kEmptyMailTo, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kTo);
     EXPECT_EQ(Line(fid::kTo)->cursorPosition(), 0);
     EXPECT_TRUE(screen.isVisible());
@@ -182,7 +183,7 @@ TEST_F(MailTest, CreateRefusesABadRecipientWith123)
     screen.to = "a;b@c d";
     screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kCreateCode);
-    ExpectOneBox(123, BoxType::Warning);
+    ExpectOneBox(res::str::kBadMailToChars, BoxType::Warning);
     EXPECT_EQ(screen.FocusedControlId(), fid::kTo);
     EXPECT_TRUE(host.state.codeBitmaps.IsNull());
 }
@@ -200,7 +201,7 @@ TEST_F(MailTest, ConfirmStillRefusesABadRecipient)
     screen.to = "x y";
     screen.UpdateData(fw::Exchange::ToControls);
     Click(bid::kConfirm);
-    ExpectOneBox(123, BoxType::Warning);
+    ExpectOneBox(res::str::kBadMailToChars, BoxType::Warning);
 }
 
 TEST_F(MailTest, SettingsWorkWithAnEmptyRecipient)
@@ -213,7 +214,7 @@ TEST_F(MailTest, SettingsWorkWithAnEmptyRecipient)
     EXPECT_FALSE(Summary().isEmpty());
     // Create, afterwards, still requires it.
     Click(bid::kCreateCode);
-    ExpectOneBox(124, BoxType::Warning);
+    ExpectOneBox(res::str::kEmptyMailTo, BoxType::Warning);
 }
 
 // --- The body ------------------------------------------------------------
@@ -228,7 +229,7 @@ TEST_F(MailTest, EnterNeverReachesTheBodyAndOnAButtonRunsIt)
     Button(bid::kClearInput)->setFocus();
     services.messages.ScriptAnswers({Answer::Yes});
     QTest::keyClick(Button(bid::kClearInput), Qt::Key_Return);
-    ExpectOneBox(115, BoxType::Question);
+    ExpectOneBox(res::str::kClearInputQuestion, BoxType::Question);
     EXPECT_TRUE(screen.IsAllEmpty());
     EXPECT_EQ(screen.FocusedControlId(), fid::kTo);
 }
@@ -321,7 +322,7 @@ TEST_F(MailTest, BackToTheMenuAsks114AndEmptiesTheThreeFields)
     TypeInto(Body(), QStringLiteral("x"));
     services.messages.ScriptAnswers({Answer::Yes});
     Click(bid::kBackToMenu);
-    ExpectOneBox(114, BoxType::Question);
+    ExpectOneBox(res::str::kBackToMenuDiscardEdits, BoxType::Question);
     EXPECT_TRUE(screen.IsAllEmpty());
     EXPECT_EQ(Body()->toPlainText(), QString());
     EXPECT_TRUE(host.menuShown);

@@ -3,6 +3,7 @@
 #include "nubora/logic/code_settings.h"
 #include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_bitmaps.h"
+#include "nubora/resources/string_ids.h"
 
 #include <utility>
 
@@ -13,18 +14,18 @@ namespace {
 
 TEST(ExitQuestion, FromTheCodeViewDependsOnlyOnBmpSaved)
 {
-    EXPECT_EQ(ExitQuestionId(1, 1, true), 110);
-    EXPECT_EQ(ExitQuestionId(1, 1, false), 110);
-    EXPECT_EQ(ExitQuestionId(1, 0, true), 112);
-    EXPECT_EQ(ExitQuestionId(1, 0, false), 112);
+    EXPECT_EQ(ExitQuestionId(1, 1, true), res::str::kExitQuestion);
+    EXPECT_EQ(ExitQuestionId(1, 1, false), res::str::kExitQuestion);
+    EXPECT_EQ(ExitQuestionId(1, 0, true), res::str::kExitDiscardUnsaved);
+    EXPECT_EQ(ExitQuestionId(1, 0, false), res::str::kExitDiscardUnsaved);
 }
 
 TEST(ExitQuestion, ElsewhereDependsOnlyOnTheEntries)
 {
-    EXPECT_EQ(ExitQuestionId(0, 0, true), 110);
-    EXPECT_EQ(ExitQuestionId(0, 1, true), 110);
-    EXPECT_EQ(ExitQuestionId(0, 0, false), 111);
-    EXPECT_EQ(ExitQuestionId(0, 1, false), 111);
+    EXPECT_EQ(ExitQuestionId(0, 0, true), res::str::kExitQuestion);
+    EXPECT_EQ(ExitQuestionId(0, 1, true), res::str::kExitQuestion);
+    EXPECT_EQ(ExitQuestionId(0, 0, false), res::str::kExitDiscardEdits);
+    EXPECT_EQ(ExitQuestionId(0, 1, false), res::str::kExitDiscardEdits);
 }
 
 TEST(SymbolSizes, FollowTheWorkedExamples)
@@ -98,10 +99,10 @@ TEST(LevelAndCellSizeTexts, NameEveryValueAndNothingElse)
 
 TEST(EncodeFailure, ChoosesTheMessageByTheEngineResult)
 {
-    EXPECT_EQ(EncodeFailureMessageId(-306), 136);
-    EXPECT_EQ(EncodeFailureMessageId(-301), 127);
+    EXPECT_EQ(EncodeFailureMessageId(-306), res::str::kSplitImpossible);
+    EXPECT_EQ(EncodeFailureMessageId(-301), res::str::kDataTooLong);
     for (int other : {-302, -303, -304, -1, 1})
-        EXPECT_EQ(EncodeFailureMessageId(other), 128) << other;
+        EXPECT_EQ(EncodeFailureMessageId(other), res::str::kEncodeFailed) << other;
 }
 
 TEST(CodeInformation, FiveLinesWithTheUsedLevelAndVersion)

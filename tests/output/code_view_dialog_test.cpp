@@ -19,6 +19,7 @@
 #include "nubora/resources/artwork.h"
 #include "nubora/resources/control_ids.h"
 #include "nubora/resources/resource_ids.h"
+#include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 #include "qt_grey.h"
 #include "screen_controls.h"
@@ -266,7 +267,7 @@ TEST_F(CodeViewTest, BackToTheMenuBeforeASaveAsks135AndNoKeepsEverything)
     MakeCode(1);
     services.messages.ScriptAnswers({Answer::No});
     QTest::mouseClick(Button(id::kBackToMenu), Qt::LeftButton);
-    ExpectLastBox(135, BoxType::Question);
+    ExpectLastBox(res::str::kBackToMenuDiscardUnsaved, BoxType::Question);
     EXPECT_TRUE(view.isVisible());
     EXPECT_FALSE(host.state.codeBitmaps.IsNull());
     EXPECT_EQ(book.name, "Yamada Taro");
@@ -281,7 +282,7 @@ TEST_F(CodeViewTest, BackToTheMenuAfterASaveAsks113AndYesEmptiesTheEntries)
     ASSERT_EQ(host.state.bmpSaved, 1);
     services.messages.ScriptAnswers({Answer::Yes});
     QTest::mouseClick(Button(id::kBackToMenu), Qt::LeftButton);
-    ExpectLastBox(113, BoxType::Question);
+    ExpectLastBox(res::str::kBackToMenuQuestion, BoxType::Question);
     EXPECT_FALSE(view.isVisible());
     EXPECT_TRUE(host.menuShown);
     EXPECT_TRUE(book.IsAllEmpty());
@@ -421,7 +422,7 @@ TEST_F(CodeViewTest, AFailedSaveReports130AndKeepsBmpSavedAndWhatWasThere)
     nubora::testing::TempFolder folder;
     services.files.ScriptSave(QString::fromStdString(folder / "no-such-folder/code.bmp"));
     QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
-    ExpectLastBox(130, BoxType::Warning);
+    ExpectLastBox(res::str::kFileOpenFailed, BoxType::Warning);
     EXPECT_EQ(host.state.bmpSaved, 0);
 
     // After a good save, a failed one leaves bmpSaved at 1 and the old entry.
@@ -433,7 +434,7 @@ TEST_F(CodeViewTest, AFailedSaveReports130AndKeepsBmpSavedAndWhatWasThere)
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder / "taken.bmp")));
     services.files.ScriptSave(QString::fromStdString(folder / "taken.bmp"));
     QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
-    ExpectLastBox(130, BoxType::Warning);
+    ExpectLastBox(res::str::kFileOpenFailed, BoxType::Warning);
     EXPECT_EQ(host.state.bmpSaved, 1);
     EXPECT_TRUE(QFileInfo(QString::fromStdString(folder / "taken.bmp")).isDir());
     EXPECT_EQ(nubora::testing::Slurp(good), before);

@@ -28,20 +28,20 @@ TEST(StringTable, HoldsTheAboutItemOfTheContextMenu)
 {
     EXPECT_EQ(LoadString(str::kAboutMenuItem), QStringLiteral("ヌボラ のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
     // Half-width katakana are single bytes; the space after ヌボラ is ASCII.
-    EXPECT_EQ(Hex(LoadStringBytes(101)),
+    EXPECT_EQ(Hex(LoadStringBytes(str::kAboutMenuItem)),
               "83 6B 83 7B 83 89 20 82 CC CA DE B0 BC DE AE DD 8F EE 95 F1 28 26 41 29 2E 2E 2E");
 }
 
 TEST(StringTable, HoldsTheSecondCopyMessage)
 {
     EXPECT_EQ(LoadString(str::kAlreadyRunning), QStringLiteral("「ヌボラ」は既に起動しています。"));
-    EXPECT_EQ(Hex(LoadStringBytes(120)).substr(0, 23), "81 75 83 6B 83 7B 83 89");
+    EXPECT_EQ(Hex(LoadStringBytes(str::kAlreadyRunning)).substr(0, 23), "81 75 83 6B 83 7B 83 89");
 }
 
 TEST(StringTable, HoldsTheCaptionAndTheSecondTitle)
 {
-    EXPECT_EQ(Hex(LoadStringBytes(126)), "83 6B 83 7B 83 89");
-    EXPECT_EQ(Hex(LoadStringBytes(139)), "83 6B 83 7B 83 89 50 72 6F");
+    EXPECT_EQ(Hex(LoadStringBytes(str::kCaption)), "83 6B 83 7B 83 89");
+    EXPECT_EQ(Hex(LoadStringBytes(str::kProTitle)), "83 6B 83 7B 83 89 50 72 6F");
     EXPECT_EQ(LoadString(str::kProTitle), QStringLiteral("ヌボラPro"));
 }
 
@@ -50,17 +50,19 @@ TEST(StringTable, HoldsTheTrailingBackslashQuestionWithSingleByteBackslashes)
     EXPECT_EQ(LoadString(str::kTrailingBackslashQuestion),
               QStringLiteral("半角の「\\」で終わる項目は、末尾の「\\」を除いて保存されます。よろしいですか？"));
     // 「 \ 」 is 81 75 5C 81 76: the backslash is the single byte 5C.
-    EXPECT_EQ(Hex(LoadStringBytes(140)).substr(0, 41), "94 BC 8A 70 82 CC 81 75 5C 81 76 82 C5 8F");
+    EXPECT_EQ(Hex(LoadStringBytes(str::kTrailingBackslashQuestion)).substr(0, 41),
+              "94 BC 8A 70 82 CC 81 75 5C 81 76 82 C5 8F");
 }
 
 TEST(StringTable, HoldsTheExitQuestions)
 {
-    EXPECT_EQ(LoadString(110), QStringLiteral("ヌボラを終了します。よろしいですか？"));
-    EXPECT_EQ(LoadString(111), QStringLiteral("ヌボラを終了します。編集中のデータは破棄されます。よろしいですか？"));
-    EXPECT_EQ(LoadString(112),
+    EXPECT_EQ(LoadString(str::kExitQuestion), QStringLiteral("ヌボラを終了します。よろしいですか？"));
+    EXPECT_EQ(LoadString(str::kExitDiscardEdits),
+              QStringLiteral("ヌボラを終了します。編集中のデータは破棄されます。よろしいですか？"));
+    EXPECT_EQ(LoadString(str::kExitDiscardUnsaved),
               QStringLiteral("ヌボラを終了します。保存されていないデータは破棄されますがよろしいですか？"));
     // The question mark is full-width: 81 48.
-    const std::string bytes = LoadStringBytes(110);
+    const std::string bytes = LoadStringBytes(str::kExitQuestion);
     EXPECT_EQ(Hex(bytes.substr(bytes.size() - 2)), "81 48");
 }
 
@@ -69,7 +71,7 @@ TEST(StringTable, HoldsTheClipboardMessageWithLineBreaksAndFormats)
     EXPECT_EQ(LoadString(str::kCopiedToClipboard),
               QStringLiteral("QRコードをクリップボードにコピーしました。\nコピーしたQRコードの最適な大きさは\n"
                              "｢%0.2f×%0.2f｣(単位：mm)です。"));
-    const std::string bytes = LoadStringBytes(129);
+    const std::string bytes = LoadStringBytes(str::kCopiedToClipboard);
     // Half-width corner brackets A2 / A3 and the multiplication sign 81 7E.
     EXPECT_NE(bytes.find("\xA2%0.2f\x81\x7E%0.2f\xA3"), std::string::npos);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 2);
@@ -78,25 +80,26 @@ TEST(StringTable, HoldsTheClipboardMessageWithLineBreaksAndFormats)
 TEST(StringTable, HoldsEveryMessageOfTheCatalogue)
 {
     const std::pair<int, const char*> expected[] = {
-        {113, "メインメニューへ戻ります。よろしいですか？"},
-        {114, "メインメニューへ戻ります。編集中のデータは破棄されます。よろしいですか？"},
-        {115, "編集中のデータをクリアします。よろしいですか？"},
-        {121, "電話番号に不正な文字が含まれています。"},
-        {122, "Eメールアドレスに不正な文字が含まれています。"},
-        {123, "宛先に不正な文字が含まれています。"},
-        {124, "宛先を入力してください。"},
-        {125, "データを入力してください。"},
-        {127, "処理可能な最大文字列数を超えています。"},
-        {128, "QRコードの作成に失敗しました。"},
-        {130, "ファイルのオープンに失敗しました。"},
-        {131, "ファイルの読み込みに失敗しました。"},
-        {132, "専用のデータファイル以外は開けません。"},
-        {133, "名前（ヨミ）に不正な文字が含まれています。"},
-        {134, "QRコードの格納可能メッセージデータ容量の取得に失敗しました。"},
-        {135, "メインメニューへ戻ります。保存されていないデータは破棄されますがよろしいですか？"},
-        {136, "指定された分割数でコードを生成することが出来ません。"},
-        {137, "他のアプリケーションがファイルを使用中のため開くことが出来ません。"},
-        {138, "ワンセグリンク文字列に不正な文字が含まれています。"},
+        {str::kBackToMenuQuestion, "メインメニューへ戻ります。よろしいですか？"},
+        {str::kBackToMenuDiscardEdits, "メインメニューへ戻ります。編集中のデータは破棄されます。よろしいですか？"},
+        {str::kClearInputQuestion, "編集中のデータをクリアします。よろしいですか？"},
+        {str::kBadTelChars, "電話番号に不正な文字が含まれています。"},
+        {str::kBadMailChars, "Eメールアドレスに不正な文字が含まれています。"},
+        {str::kBadMailToChars, "宛先に不正な文字が含まれています。"},
+        {str::kEmptyMailTo, "宛先を入力してください。"},
+        {str::kEmptyText, "データを入力してください。"},
+        {str::kDataTooLong, "処理可能な最大文字列数を超えています。"},
+        {str::kEncodeFailed, "QRコードの作成に失敗しました。"},
+        {str::kFileOpenFailed, "ファイルのオープンに失敗しました。"},
+        {str::kFileReadFailed, "ファイルの読み込みに失敗しました。"},
+        {str::kWrongFileKind, "専用のデータファイル以外は開けません。"},
+        {str::kBadReadingChars, "名前（ヨミ）に不正な文字が含まれています。"},
+        {str::kCapacityQueryFailed, "QRコードの格納可能メッセージデータ容量の取得に失敗しました。"},
+        {str::kBackToMenuDiscardUnsaved,
+         "メインメニューへ戻ります。保存されていないデータは破棄されますがよろしいですか？"},
+        {str::kSplitImpossible, "指定された分割数でコードを生成することが出来ません。"},
+        {str::kFileInUse, "他のアプリケーションがファイルを使用中のため開くことが出来ません。"},
+        {str::kBadOneSegChars, "ワンセグリンク文字列に不正な文字が含まれています。"},
     };
     for (const auto& [id, text] : expected)
         EXPECT_EQ(LoadString(id), QString::fromUtf8(text)) << "string " << id;
@@ -132,13 +135,18 @@ TEST(StringTable, UnknownIdsAreEmpty)
 
 TEST(MessageCatalogue, GivesEachMessageItsBoxType)
 {
-    for (int id : {110, 111, 112, 113, 114, 115, 135, 140})
+    for (int id : {str::kExitQuestion, str::kExitDiscardEdits, str::kExitDiscardUnsaved, str::kBackToMenuQuestion,
+                   str::kBackToMenuDiscardEdits, str::kClearInputQuestion, str::kBackToMenuDiscardUnsaved,
+                   str::kTrailingBackslashQuestion})
         EXPECT_EQ(MessageType(id), fw::BoxType::Question) << id;
-    for (int id : {120, 127, 128, 136, 142})
+    for (int id :
+         {str::kAlreadyRunning, str::kDataTooLong, str::kEncodeFailed, str::kSplitImpossible, str::kReadBackFailed})
         EXPECT_EQ(MessageType(id), fw::BoxType::Error) << id;
-    for (int id : {121, 122, 123, 124, 125, 130, 131, 132, 133, 134, 137, 138})
+    for (int id : {str::kBadTelChars, str::kBadMailChars, str::kBadMailToChars, str::kEmptyMailTo, str::kEmptyText,
+                   str::kFileOpenFailed, str::kFileReadFailed, str::kWrongFileKind, str::kBadReadingChars,
+                   str::kCapacityQueryFailed, str::kFileInUse, str::kBadOneSegChars})
         EXPECT_EQ(MessageType(id), fw::BoxType::Warning) << id;
-    for (int id : {129, 141})
+    for (int id : {str::kCopiedToClipboard, str::kNoPrinter})
         EXPECT_EQ(MessageType(id), fw::BoxType::Notice) << id;
 }
 
