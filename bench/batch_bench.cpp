@@ -448,7 +448,7 @@ void StagePngFile(benchmark::State& state)
     for (auto _ : state) {
         bytes = 0;
         for (const nubora::SymbolBitmaps& symbols : rows.symbols)
-            bytes += nubora::BuildPngFile(*symbols.At(0), kModulePixels, kCellMm).size();
+            bytes += nubora::BuildPngFile(*symbols.At(0), kModulePixels, kCellMm)->size();
     }
     PerRow(state);
     state.counters["png_bytes/row"] = static_cast<double>(bytes) / kRows;

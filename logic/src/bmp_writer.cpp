@@ -71,10 +71,10 @@ void AppendEnlargedRow(std::vector<uint8_t>& out, const uint8_t* row, int32_t si
 
 }  // namespace
 
-std::vector<uint8_t> BuildBmpFile(const uint8_t* bits, int32_t side, int32_t stride)
+Result<std::vector<uint8_t>, BuildFailure> BuildBmpFile(const uint8_t* bits, int32_t side, int32_t stride)
 {
     if (bits == nullptr || side < 1 || side > kMaxSide || stride < (side + 7) / 8)
-        return {};
+        return Fail(BuildFailure::NoPicture);
     const int32_t extent = side * kBmpModulePixels;  // W = H
     const int32_t rowBytes = BmpRowBytes(extent);
     const uint32_t imageBytes = static_cast<uint32_t>(rowBytes) * static_cast<uint32_t>(extent);
@@ -90,17 +90,17 @@ std::vector<uint8_t> BuildBmpFile(const uint8_t* bits, int32_t side, int32_t str
     return file;
 }
 
-std::vector<uint8_t> BuildBmpFile(const QrBitmap& symbol)
+Result<std::vector<uint8_t>, BuildFailure> BuildBmpFile(const QrBitmap& symbol)
 {
     return BuildBmpFile(symbol.Bits(), symbol.Side(), symbol.Stride());
 }
 
 Result<void, WriteFailure> SaveBmpFile(const std::string& path, const QrBitmap& symbol, FileSync sync)
 {
-    const std::vector<uint8_t> file = BuildBmpFile(symbol);
-    if (file.empty())
+    const Result<std::vector<uint8_t>, BuildFailure> file = BuildBmpFile(symbol);
+    if (!file)
         return Fail(WriteFailure{path, WriteFailure::Step::Build});
-    return SaveWholeFile(path, std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), sync);
+    return SaveWholeFile(path, std::string_view(reinterpret_cast<const char*>(file->data()), file->size()), sync);
 }
 
 }  // namespace nubora

@@ -87,12 +87,12 @@ struct DeflateSettings {
 // row is matched at distance 1 whatever the window.
 constexpr DeflateSettings kPictureDeflate = {3, 13, 5};
 
-std::string Deflated(const std::string_view raw, const DeflateSettings& settings)
+Result<std::string, BuildFailure> Deflated(const std::string_view raw, const DeflateSettings& settings)
 {
     z_stream stream{};
     if (deflateInit2(&stream, settings.level, Z_DEFLATED, settings.windowBits, settings.memLevel, Z_DEFAULT_STRATEGY) !=
         Z_OK)
-        return {};
+        return Fail(BuildFailure::RenderFailed);
     std::string out(deflateBound(&stream, static_cast<uLong>(raw.size())), '\0');
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw.data()));
     stream.avail_in = static_cast<uInt>(raw.size());
@@ -101,21 +101,24 @@ std::string Deflated(const std::string_view raw, const DeflateSettings& settings
     const bool finished = deflate(&stream, Z_FINISH) == Z_STREAM_END;
     out.resize(stream.total_out);
     deflateEnd(&stream);
-    return finished ? out : std::string();
+    if (!finished)
+        return Fail(BuildFailure::RenderFailed);
+    return out;
 }
 
 std::string_view AsChars(const std::vector<uint8_t>& bytes)
 {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
+std::string_view AsChars(const std::string& bytes) { return bytes; }
 
-// Saves what a builder made at `path`; the builders give nothing for
-// arguments they refuse.
-Result<void, WriteFailure> SaveBuilt(const std::string& path, std::string_view content, FileSync sync)
+// Saves what a builder made at `path`.
+template <typename Bytes>
+Result<void, WriteFailure> SaveBuilt(const std::string& path, const Result<Bytes, BuildFailure>& built, FileSync sync)
 {
-    if (content.empty())
+    if (!built)
         return Fail(WriteFailure{path, WriteFailure::Step::Build});
-    return SaveWholeFile(path, content, sync);
+    return SaveWholeFile(path, AsChars(*built), sync);
 }
 
 // --- PNG ---------------------------------------------------------------------
@@ -282,14 +285,15 @@ void DrawPdfSheet(detail::PdfCanvas& canvas, const QrBitmap* const* symbols, int
 
 }  // namespace
 
-std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, double cellMm)
+Result<std::vector<uint8_t>, BuildFailure> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, double cellMm)
 {
-    if (!UsableSymbol(symbol) || !UsableCell(cellMm) || pixelsPerModule < kMinPngModulePixels ||
-        pixelsPerModule > kMaxPngModulePixels)
-        return {};
-    const std::string pixels = Deflated(PngScanlines(symbol, pixelsPerModule), kPictureDeflate);
-    if (pixels.empty())
-        return {};
+    if (!UsableSymbol(symbol))
+        return Fail(BuildFailure::NoPicture);
+    if (!UsableCell(cellMm) || pixelsPerModule < kMinPngModulePixels || pixelsPerModule > kMaxPngModulePixels)
+        return Fail(BuildFailure::OutOfRange);
+    const Result<std::string, BuildFailure> pixels = Deflated(PngScanlines(symbol, pixelsPerModule), kPictureDeflate);
+    if (!pixels)
+        return Fail(pixels.Error());
     const auto extent = static_cast<uint32_t>(symbol.Side() * pixelsPerModule);
     const auto perMetre = static_cast<uint32_t>(std::lround(pixelsPerModule * kMmPerMetre / cellMm));
 
@@ -299,7 +303,7 @@ std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, d
                                std::string(3, '\0');  // deflate, adaptive, no interlace
     AppendChunk(file, "IHDR", header);
     AppendChunk(file, "pHYs", BigEndian({perMetre, perMetre}) + static_cast<char>(kPngUnitMetre));
-    AppendChunk(file, "IDAT", pixels);
+    AppendChunk(file, "IDAT", *pixels);
     AppendChunk(file, "IEND", {});
     return file;
 }
@@ -307,13 +311,15 @@ std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, d
 Result<void, WriteFailure> SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule,
                                        double cellMm, FileSync sync)
 {
-    return SaveBuilt(path, AsChars(BuildPngFile(symbol, pixelsPerModule, cellMm)), sync);
+    return SaveBuilt(path, BuildPngFile(symbol, pixelsPerModule, cellMm), sync);
 }
 
-std::string BuildSvgFile(const QrBitmap& symbol, double cellMm)
+Result<std::string, BuildFailure> BuildSvgFile(const QrBitmap& symbol, double cellMm)
 {
-    if (!UsableSymbol(symbol) || !UsableCell(cellMm))
-        return {};
+    if (!UsableSymbol(symbol))
+        return Fail(BuildFailure::NoPicture);
+    if (!UsableCell(cellMm))
+        return Fail(BuildFailure::OutOfRange);
     const std::string side = std::to_string(symbol.Side());
     const std::string size = Decimal(symbol.Side() * cellMm, 4) + "mm";
     std::string svg =
@@ -335,18 +341,21 @@ Result<void, WriteFailure> SaveSvgFile(const std::string& path, const QrBitmap& 
     return SaveBuilt(path, BuildSvgFile(symbol, cellMm), sync);
 }
 
-std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cellMm, const std::string& footer)
+Result<std::string, BuildFailure> BuildPdfSheet(const QrBitmap* const* symbols, int count, double cellMm,
+                                                const std::string& footer)
 {
     if (symbols == nullptr || count < 1 || count > kMaxPdfSheetSymbols || !UsableCell(cellMm))
-        return {};
+        return Fail(BuildFailure::OutOfRange);
     for (int i = 0; i < count; ++i) {
         if (symbols[i] == nullptr || !UsableSymbol(*symbols[i]))
-            return {};
+            return Fail(BuildFailure::NoPicture);
     }
     detail::PdfCanvas canvas(kPageWidthMm, kPageHeightMm);
     DrawPdfSheet(canvas, symbols, count, cellMm, footer);
     Result<std::string, detail::PdfCanvasFailure> file = canvas.Finish();
-    return file ? std::move(file).Value() : std::string();
+    if (!file)
+        return Fail(BuildFailure::RenderFailed);
+    return std::move(file).Value();
 }
 
 Result<void, WriteFailure> SavePdfSheet(const std::string& path, const QrBitmap* const* symbols, int count,

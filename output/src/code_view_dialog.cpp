@@ -296,12 +296,15 @@ void CodeViewDialog::OnCopy()
     if (!symbol.isNull() && bits) {
         // Documents take the PNG with its physical size, or the SVG.
         const double cellMm = CellSizeMm(host_.State().codeSettings.cellSizeIndex);
-        const std::vector<uint8_t> png = BuildPngFile(*bits, kClipboardModulePixels, cellMm);
-        const std::string svg = BuildSvgFile(*bits, cellMm);
+        // A held symbol at a listed cell size always builds; should memory run
+        // out, that format is offered empty beside the picture.
+        const Result<std::vector<uint8_t>, BuildFailure> png = BuildPngFile(*bits, kClipboardModulePixels, cellMm);
+        const Result<std::string, BuildFailure> svg = BuildSvgFile(*bits, cellMm);
         fw::CurrentServices().clipboard->SetImage(
             ClipboardPicture(symbol),
-            {{QStringLiteral("image/png"), QByteArray(reinterpret_cast<const char*>(png.data()), png.size())},
-             {QStringLiteral("image/svg+xml"), QByteArray::fromStdString(svg)}});
+            {{QStringLiteral("image/png"),
+              png ? QByteArray(reinterpret_cast<const char*>(png->data()), png->size()) : QByteArray()},
+             {QStringLiteral("image/svg+xml"), svg ? QByteArray::fromStdString(*svg) : QByteArray()}});
     }
     ShowMessageText(this, res::str::kCopiedToClipboard, ClipboardNotice(host_.State().codeSettings.printSizeMm));
 }

@@ -44,7 +44,7 @@ protected:
         QStringList paths;
         for (int i = 0; i < symbols.Count(); ++i) {
             paths << folder.filePath(QStringLiteral("part%1.png").arg(i));
-            const std::vector<uint8_t> png = BuildPngFile(*symbols.At(i), 4, 0.4);
+            const std::vector<uint8_t> png = BuildPngFile(*symbols.At(i), 4, 0.4).Value();
             QFile file(paths.back());
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(reinterpret_cast<const char*>(png.data()), static_cast<qint64>(png.size()));

@@ -62,7 +62,7 @@ TEST(BmpWriter, Version1Is1106BytesWithEveryHeaderField)
     Symbols symbols("01234567", 1, 1);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     ASSERT_EQ(symbols[0].Side(), 29);
-    const std::vector<uint8_t> file = BuildBmpFile(symbols[0]);
+    const std::vector<uint8_t> file = BuildBmpFile(symbols[0]).Value();
     ASSERT_EQ(file.size(), 1106u);
     EXPECT_EQ(file[0], 'B');
     EXPECT_EQ(file[1], 'M');
@@ -90,7 +90,7 @@ TEST(BmpWriter, Version15Is8222Bytes)
     Symbols symbols("version fifteen", 1, 15);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     ASSERT_EQ(symbols[0].Side(), 85);
-    const std::vector<uint8_t> file = BuildBmpFile(symbols[0]);
+    const std::vector<uint8_t> file = BuildBmpFile(symbols[0]).Value();
     ASSERT_EQ(file.size(), 8222u);
     EXPECT_EQ(U32(file, 2), 8222u);
     EXPECT_EQ(U32(file, 18), 255u);
@@ -102,7 +102,7 @@ TEST(BmpWriter, FirstStoredRowIsTheBottomQuietZone)
 {
     Symbols symbols("01234567", 1, 1);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
-    const std::vector<uint8_t> file = BuildBmpFile(symbols[0]);
+    const std::vector<uint8_t> file = BuildBmpFile(symbols[0]).Value();
     ASSERT_EQ(file.size(), 1106u);
     // The quiet zone is four modules, twelve picture rows: all light.
     for (std::size_t at = 62; at < 62 + 12 * 12; ++at)
@@ -124,7 +124,7 @@ TEST(BmpWriter, EveryPixelIsItsModuleAndPaddingIsLight)
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     for (int32_t s = 0; s < 4; ++s) {
         const QrBitmap& symbol = symbols[s];
-        const std::vector<uint8_t> file = BuildBmpFile(symbol);
+        const std::vector<uint8_t> file = BuildBmpFile(symbol).Value();
         const int32_t extent = 3 * symbol.Side();
         const int32_t rowBytes = BmpRowBytes(extent);
         ASSERT_EQ(file.size(), static_cast<std::size_t>(62 + rowBytes * extent));
@@ -143,10 +143,11 @@ TEST(BmpWriter, EveryPixelIsItsModuleAndPaddingIsLight)
 TEST(BmpWriter, RefusesBadPictures)
 {
     const uint8_t bits[4] = {0, 0, 0, 0};
-    EXPECT_TRUE(BuildBmpFile(nullptr, 21, 4).empty());
-    EXPECT_TRUE(BuildBmpFile(bits, 0, 2).empty());
-    EXPECT_TRUE(BuildBmpFile(bits, 17, 2).empty());
-    EXPECT_EQ(BuildBmpFile(bits, 2, 2).size(), 62u + 4u * 6u);
+    EXPECT_FALSE(BuildBmpFile(nullptr, 21, 4));
+    EXPECT_FALSE(BuildBmpFile(bits, 0, 2));
+    EXPECT_FALSE(BuildBmpFile(bits, 17, 2));
+    EXPECT_EQ(BuildBmpFile(bits, 17, 2).Error(), BuildFailure::NoPicture);
+    EXPECT_EQ(BuildBmpFile(bits, 2, 2)->size(), 62u + 4u * 6u);
 }
 
 TEST(BmpWriter, SavedFileDecodesWithZxingAndZbar)
@@ -157,7 +158,7 @@ TEST(BmpWriter, SavedFileDecodesWithZxingAndZbar)
     TempFolder folder;
     const std::string path = folder / "code.bmp";
     ASSERT_TRUE(SaveBmpFile(path, symbols[0]));
-    EXPECT_EQ(Slurp(path), AsString(BuildBmpFile(symbols[0])));
+    EXPECT_EQ(Slurp(path), AsString(BuildBmpFile(symbols[0]).Value()));
 
     const peers::GreyImage grey = LoadGrey(path);
     ASSERT_EQ(grey.width, 3 * symbols[0].Side());
@@ -257,7 +258,7 @@ TEST(BmpWriter, PathsOfAnyLength)
     ::close(fd);
     ASSERT_EQ(n, 1106);
     bytes.resize(1106);
-    EXPECT_EQ(bytes, BuildBmpFile(symbols[0]));
+    EXPECT_EQ(bytes, BuildBmpFile(symbols[0]).Value());
 }
 
 }  // namespace

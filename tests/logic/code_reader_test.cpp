@@ -88,7 +88,7 @@ Result<std::vector<FoundSymbol>, ReadFailure> Find(const GreyPicture& picture)
 
 std::string WritePng(const TempFolder& folder, const std::string& name, const QrBitmap& symbol)
 {
-    const std::vector<uint8_t> png = BuildPngFile(symbol, 3, 0.25);
+    const std::vector<uint8_t> png = BuildPngFile(symbol, 3, 0.25).Value();
     const std::string path = folder.Path() + "/" + name;
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(png.data()), png.size());
     return path;
@@ -221,7 +221,7 @@ TEST(CodeReader, PdfPagesAreReadAndBadPicturesFailByName)
     TempFolder folder;
     const Encoded code("PDF 0123", 1, 2, TAVOQRENC_LEVEL_M);
     ASSERT_EQ(code.count, 1);
-    std::ofstream(folder.Path() + "/sheet.pdf") << BuildPdfSheet(code.all, 1, 0.25, "");
+    std::ofstream(folder.Path() + "/sheet.pdf") << BuildPdfSheet(code.all, 1, 0.25, "").Value();
     const auto fromPdf = ReadCodesInFiles({folder.Path() + "/sheet.pdf"});
     ASSERT_TRUE(fromPdf);
     EXPECT_EQ(fromPdf->front().text, "PDF 0123");

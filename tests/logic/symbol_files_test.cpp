@@ -140,7 +140,7 @@ TEST(SymbolFilePng, ChunksHeaderAndResolutionAreExact)
 {
     Symbols symbols("01234567", 1, 1);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
-    const std::string file = AsString(BuildPngFile(symbols[0], 3, 0.25));
+    const std::string file = AsString(BuildPngFile(symbols[0], 3, 0.25).Value());
     ASSERT_GT(file.size(), 8u);
     EXPECT_EQ(file.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
 
@@ -198,10 +198,10 @@ TEST(SymbolFileSvg, SizeInMillimetresViewBoxInModulesAndOnePath)
         const char* size;
     };
     for (const Row row : {Row{0.25, "\"7.25mm\""}, Row{0.35, "\"10.15mm\""}, Row{0.33333, "\"9.6666mm\""}}) {
-        const std::string svg = BuildSvgFile(symbols[0], row.cellMm);
+        const std::string svg = BuildSvgFile(symbols[0], row.cellMm).Value();
         EXPECT_NE(svg.find(std::string("width=") + row.size + " height=" + row.size), std::string::npos) << svg;
     }
-    const std::string svg = BuildSvgFile(symbols[0], 0.25);
+    const std::string svg = BuildSvgFile(symbols[0], 0.25).Value();
     EXPECT_NE(svg.find("viewBox=\"0 0 29 29\""), std::string::npos);
     EXPECT_EQ(svg.find("<path"), svg.rfind("<path"));
     EXPECT_NE(svg.find("<path fill=\"#000\" d=\"M4 4h7v1h-7z"), std::string::npos);  // the top finder row
@@ -228,7 +228,7 @@ TEST(SymbolFilePdf, CrossReferenceTablePointsAtEveryObject)
 {
     Symbols symbols(LongPayload(300), 4, 0);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
-    const std::string pdf = BuildPdfSheet(symbols.All(), 4, 0.25, "footer");
+    const std::string pdf = BuildPdfSheet(symbols.All(), 4, 0.25, "footer").Value();
     ASSERT_EQ(pdf.rfind("%PDF-1.4\n", 0), 0u);
     const std::size_t start = pdf.rfind("startxref\n");
     ASSERT_NE(start, std::string::npos);
@@ -327,16 +327,18 @@ TEST(SymbolFileArguments, OutOfRangeGiveNoFile)
     Symbols symbols("01234567", 1, 1);
     ASSERT_EQ(symbols.status, TAVOQRENC_OK);
     const QrBitmap& s = symbols[0];
-    EXPECT_TRUE(BuildPngFile(s, 0, 0.25).empty());
-    EXPECT_TRUE(BuildPngFile(s, 51, 0.25).empty());
-    EXPECT_FALSE(BuildPngFile(s, 50, 0.25).empty());
-    EXPECT_TRUE(BuildPngFile(s, 3, 0.0).empty());
-    EXPECT_TRUE(BuildSvgFile(s, -1.0).empty());
+    EXPECT_FALSE(BuildPngFile(s, 0, 0.25));
+    EXPECT_FALSE(BuildPngFile(s, 51, 0.25));
+    EXPECT_TRUE(BuildPngFile(s, 50, 0.25));
+    EXPECT_FALSE(BuildPngFile(s, 3, 0.0));
+    EXPECT_FALSE(BuildSvgFile(s, -1.0));
     const QrBitmap* withNull[] = {&s, nullptr};
-    EXPECT_TRUE(BuildPdfSheet(nullptr, 1, 0.25, "").empty());
-    EXPECT_TRUE(BuildPdfSheet(withNull, 2, 0.25, "").empty());
-    EXPECT_TRUE(BuildPdfSheet(symbols.All(), 0, 0.25, "").empty());
-    EXPECT_TRUE(BuildPdfSheet(symbols.All(), 17, 0.25, "").empty());
+    EXPECT_FALSE(BuildPdfSheet(nullptr, 1, 0.25, ""));
+    EXPECT_FALSE(BuildPdfSheet(withNull, 2, 0.25, ""));
+    EXPECT_FALSE(BuildPdfSheet(symbols.All(), 0, 0.25, ""));
+    EXPECT_FALSE(BuildPdfSheet(symbols.All(), 17, 0.25, ""));
+    EXPECT_EQ(BuildSvgFile(s, -1.0).Error(), BuildFailure::OutOfRange);
+    EXPECT_EQ(BuildPdfSheet(withNull, 2, 0.25, "").Error(), BuildFailure::NoPicture);
 }
 
 TEST(SymbolFileSave, MissingFolderGivesFalseAndLeavesNothing)

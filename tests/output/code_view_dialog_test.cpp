@@ -332,7 +332,7 @@ TEST_F(CodeViewTest, SavesTheShownSymbolAsABmpFileThatTheDecodersRead)
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(host.state.bmpSaved, 1);
 
-    const std::vector<uint8_t> expected = BuildBmpFile(*host.state.codeBitmaps.At(0));
+    const std::vector<uint8_t> expected = BuildBmpFile(*host.state.codeBitmaps.At(0)).Value();
     EXPECT_EQ(nubora::testing::Slurp(path), std::string(expected.begin(), expected.end()));
     QImage read;
     ASSERT_TRUE(read.load(QString::fromStdString(path)));
@@ -360,13 +360,13 @@ TEST_F(CodeViewTest, TheChosenTypeDecidesTheFormatAndAPdfHoldsTheWholeSplit)
     } cases[] = {
         {"code.png",
          [&] {
-             const std::vector<uint8_t> png = BuildPngFile(second, PngModulePixels(cellMm), cellMm);
+             const std::vector<uint8_t> png = BuildPngFile(second, PngModulePixels(cellMm), cellMm).Value();
              return std::string(png.begin(), png.end());
          }()},
-        {"code.SVG", BuildSvgFile(second, cellMm)},
+        {"code.SVG", BuildSvgFile(second, cellMm).Value()},
         {"code.txt",
          [&] {
-             const std::vector<uint8_t> bmp = BuildBmpFile(second);
+             const std::vector<uint8_t> bmp = BuildBmpFile(second).Value();
              return std::string(bmp.begin(), bmp.end());
          }()},
     };
@@ -380,7 +380,7 @@ TEST_F(CodeViewTest, TheChosenTypeDecidesTheFormatAndAPdfHoldsTheWholeSplit)
     // The sheet holds all three symbols, whichever is shown.
     const QrBitmap* const all[] = {host.state.codeBitmaps.At(0), &second, host.state.codeBitmaps.At(2)};
     const std::string footer = SheetFooter(host.state.codeBitmaps, cellMm, host.state.codeSettings.printSizeMm);
-    EXPECT_EQ(nubora::testing::Slurp(folder / "sheet.pdf"), BuildPdfSheet(all, 3, cellMm, footer));
+    EXPECT_EQ(nubora::testing::Slurp(folder / "sheet.pdf"), BuildPdfSheet(all, 3, cellMm, footer).Value());
     EXPECT_EQ(footer, "ヌボラ　セルサイズ： 0.25mm　バージョン： " + std::to_string((second.Side() - 25) / 4) +
                           "　コード分割数： 3　印刷サイズ： " + FormatMm2(host.state.codeSettings.printSizeMm) + "mm");
     EXPECT_TRUE(Boxes().empty());
@@ -396,7 +396,7 @@ TEST_F(CodeViewTest, SavingTheThirdSymbolOfASplitSavesThatSymbol)
     const std::string path = folder / "third.bmp";
     services.files.ScriptSave(QString::fromStdString(path));
     QTest::mouseClick(Button(id::kSaveBmp), Qt::LeftButton);
-    const std::vector<uint8_t> expected = BuildBmpFile(*host.state.codeBitmaps.At(2));
+    const std::vector<uint8_t> expected = BuildBmpFile(*host.state.codeBitmaps.At(2)).Value();
     EXPECT_EQ(nubora::testing::Slurp(path), std::string(expected.begin(), expected.end()));
     QImage read;
     ASSERT_TRUE(read.load(QString::fromStdString(path)));
@@ -637,10 +637,10 @@ TEST_F(CodeViewTest, TheSystemClipboardHoldsTheCopy)
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     const QrBitmap& symbol = *host.state.codeBitmaps.At(0);
-    const std::vector<uint8_t> png = BuildPngFile(symbol, 5, 0.25);
+    const std::vector<uint8_t> png = BuildPngFile(symbol, 5, 0.25).Value();
     EXPECT_EQ(data->data(QStringLiteral("image/png")),
               QByteArray(reinterpret_cast<const char*>(png.data()), png.size()));
-    EXPECT_EQ(data->data(QStringLiteral("image/svg+xml")).toStdString(), BuildSvgFile(symbol, 0.25));
+    EXPECT_EQ(data->data(QStringLiteral("image/svg+xml")).toStdString(), BuildSvgFile(symbol, 0.25).Value());
 }
 
 TEST(ClipboardNotice, FormatsThePrintSizeTwice)

@@ -45,17 +45,17 @@ constexpr int32_t BmpRowBytes(int32_t width) noexcept { return ((width + 31) / 3
 
 // The complete file for a symbol picture of side × side pixels in the symbol
 // bitmap layout (rows top-down, `stride` bytes each, most significant bit
-// leftmost, 0 bit dark). Empty when bits is null, side is below 1 or above
-// 10,000, or stride is shorter than a row.
-std::vector<uint8_t> BuildBmpFile(const uint8_t* bits, int32_t side, int32_t stride);
+// leftmost, 0 bit dark). Fails with NoPicture when bits is null, side is
+// below 1 or above 10,000, or stride is shorter than a row.
+Result<std::vector<uint8_t>, BuildFailure> BuildBmpFile(const uint8_t* bits, int32_t side, int32_t stride);
 
 // The same for an engine symbol.
-std::vector<uint8_t> BuildBmpFile(const QrBitmap& symbol);
+Result<std::vector<uint8_t>, BuildFailure> BuildBmpFile(const QrBitmap& symbol);
 
 // Saves the symbol's BMP file at `path` (any length), replacing any file
 // there only once the new one is completely written; on failure an existing
 // file is left as it was. Fails at step Build when the symbol gives no file
-// (BuildBmpFile empty), at step Write when the file could not be written.
+// (BuildBmpFile fails), at step Write when the file could not be written.
 // `sync` as for WriteFileAtomically.
 Result<void, WriteFailure> SaveBmpFile(const std::string& path, const QrBitmap& symbol, FileSync sync = FileSync::Now);
 

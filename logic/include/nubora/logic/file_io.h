@@ -47,6 +47,14 @@ enum class FileSync { Now, Deferred };
 Result<void, FileStatus> WriteFileAtomically(const std::string& path, std::string_view content,
                                              FileSync sync = FileSync::Now);
 
+// Why a builder of a file made for the user (a symbol picture or drawing, a
+// sheet) gave no content.
+enum class BuildFailure {
+    NoPicture,     // a symbol is null, has no pixels or is larger than the builder takes
+    OutOfRange,    // a cell size, a count of pixels a module or of symbols is out of range
+    RenderFailed,  // zlib could not compress the content, or the PDF could not be drawn (out of memory)
+};
+
 // Why a file made for the user (a symbol file, a sheet) was not written. An
 // existing file at `path` is then left as it was and nothing new remains.
 struct WriteFailure {

@@ -35,14 +35,15 @@ inline constexpr int kMaxPdfSheetSymbols = 16;
 // the resolution in pixels per metre, pixelsPerModule · 1000 / cellMm rounded,
 // in both axes, so that the picture prints with modules of `cellMm`
 // millimetres (kMinSymbolCellMm..kMaxSymbolCellMm). Chunks: IHDR, pHYs, one
-// IDAT, IEND. Empty when an argument is out of range or the symbol has no
-// pixels (or more than 1,000 a side, as for the other writers).
-std::vector<uint8_t> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, double cellMm);
+// IDAT, IEND. Fails with NoPicture when the symbol has no pixels (or more
+// than 1,000 a side, as for the other writers), OutOfRange when another
+// argument is out of range, RenderFailed when zlib fails.
+Result<std::vector<uint8_t>, BuildFailure> BuildPngFile(const QrBitmap& symbol, int pixelsPerModule, double cellMm);
 
 // Saves BuildPngFile(symbol, pixelsPerModule, cellMm) at `path`, replacing any
 // file there only once the new one is completely written; on failure an
 // existing file is left as it was and nothing new remains. Fails at step
-// Build when the arguments give no file (BuildPngFile empty), at step Write
+// Build when the arguments give no file (BuildPngFile fails), at step Write
 // when the file could not be written.
 Result<void, WriteFailure> SavePngFile(const std::string& path, const QrBitmap& symbol, int pixelsPerModule,
                                        double cellMm, FileSync sync = FileSync::Now);
@@ -51,9 +52,9 @@ Result<void, WriteFailure> SavePngFile(const std::string& path, const QrBitmap& 
 // millimetres wide and high (cellMm in kMinSymbolCellMm..kMaxSymbolCellMm,
 // the size written with at most 4 decimals), one user unit per module
 // (viewBox 0 0 Side() Side()), a white background and one black path made of
-// a rectangle per horizontal run of dark modules. Empty when an argument is
-// out of range or the symbol has no pixels.
-std::string BuildSvgFile(const QrBitmap& symbol, double cellMm);
+// a rectangle per horizontal run of dark modules. Fails with NoPicture or
+// OutOfRange as BuildPngFile.
+Result<std::string, BuildFailure> BuildSvgFile(const QrBitmap& symbol, double cellMm);
 
 // Saves BuildSvgFile(symbol, cellMm) at `path`, all or nothing and failing
 // as SavePngFile.
@@ -73,9 +74,11 @@ Result<void, WriteFailure> SaveSvgFile(const std::string& path, const QrBitmap& 
 // line of 8 pt, at most 4 mm high and its bottom on the bottom margin, from
 // the left margin on, shrunk or cut with "…" to stay inside the margins.
 // Text is set in IPAPGothic, embedded as a subset. The file holds no
-// creation date: the same arguments give the same bytes. Empty when an
-// argument is out of range or a symbol has no pixels.
-std::string BuildPdfSheet(const QrBitmap* const* symbols, int count, double cellMm, const std::string& footer);
+// creation date: the same arguments give the same bytes. Fails with
+// NoPicture for a null or empty symbol, OutOfRange for a null `symbols`, a
+// count or cell out of range, RenderFailed when the PDF could not be drawn.
+Result<std::string, BuildFailure> BuildPdfSheet(const QrBitmap* const* symbols, int count, double cellMm,
+                                                const std::string& footer);
 
 // Saves BuildPdfSheet(symbols, count, cellMm, footer) at `path`, all or
 // nothing as SavePngFile. Fails at step Build for a null `symbols` or null
