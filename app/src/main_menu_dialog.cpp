@@ -309,7 +309,7 @@ void MainMenuDialog::ApplyCodeSettings(const CodeEntrySettings& fromCode, InputS
     CodeSettings& s = state.codeSettings;
     nubora::ApplyCodeSettings(fromCode, s);
     if (!s.autoAdjust) {
-        const Result<int, CapacityFailure> capacity = SymbolCapacity(s.version, s.level);
+        const Result<int, CapacityFailure> capacity = SymbolCapacity(PayloadForm::Legacy, s.version, s.level, 1);
         if (!capacity) {
             // The engine cannot tell: the code's form and split stay, automatically adjusted.
             const CodeSettings initial;
@@ -361,9 +361,9 @@ void MainMenuDialog::ClearScreen(ScreenId screen)
 
 bool MainMenuDialog::RunSettings(QWidget* over) { return settings->DoModal(over) == QDialog::Accepted; }
 
-Result<int, CapacityFailure> MainMenuDialog::SymbolCapacity(int version, int level)
+Result<int, CapacityFailure> MainMenuDialog::SymbolCapacity(PayloadForm form, int version, int level, int symbolCount)
 {
-    return QuerySymbolCapacity(version, level);
+    return AvailableBytes(form, version, level, symbolCount);
 }
 
 std::optional<std::string> MainMenuDialog::AskForLink(LinkKind kind, QWidget* over)

@@ -192,10 +192,13 @@ void SettingsDialog::OnOK()
     if (const Result<int, NumberFailure> count = ParseInteger(splitCountText))
         s.splitCount = *count;
     s.form = form_->currentIndex() == 1 ? PayloadForm::Standard : PayloadForm::Legacy;
-    // The UTF-8 entry point tells what a whole split holds, its headers paid.
-    if (!s.autoAdjust) {
-        s.availableLength = s.form == PayloadForm::Standard ? AvailableBytes(s.form, s.version, s.level, s.splitCount)
-                                                            : s.availableLength * s.splitCount;
+    // The UTF-8 entry point tells what a whole split holds, its headers paid;
+    // should it not tell, the engine's status stays as the capacity.
+    if (!s.autoAdjust && s.form == PayloadForm::Standard) {
+        const Result<int, CapacityFailure> split = host_.SymbolCapacity(s.form, s.version, s.level, s.splitCount);
+        s.availableLength = split ? *split : split.Error().engineStatus;
+    } else if (!s.autoAdjust) {
+        s.availableLength *= s.splitCount;
     }
     UpdateData(fw::Exchange::FromControls);
     EndDialog(QDialog::Accepted);
@@ -209,7 +212,7 @@ bool SettingsDialog::StoreManualChoices(CodeSettings& s)
     s.cellSizeIndex = cellSize_->currentIndex();
     s.version = version_->currentIndex() + 1;
     s.shownVersion = s.version;
-    const Result<int, CapacityFailure> capacity = host_.SymbolCapacity(s.version, s.level);
+    const Result<int, CapacityFailure> capacity = host_.SymbolCapacity(PayloadForm::Legacy, s.version, s.level, 1);
     // A failed query leaves the engine's negative status as the capacity.
     s.availableLength = capacity ? *capacity : capacity.Error().engineStatus;
     if (!capacity) {

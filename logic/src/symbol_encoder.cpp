@@ -36,15 +36,6 @@ Result<EncodeSuccess, EncodeFailure> EncodeSymbols(const std::string& payload, C
                          params.level};
 }
 
-Result<int, CapacityFailure> QuerySymbolCapacity(int version, int level)
-{
-    const int32_t versionLevel[2] = {version, level};
-    const int32_t capacity = TavoQREnc_GetAvailableLength(versionLevel);
-    if (capacity < 0)
-        return Fail(CapacityFailure{capacity});
-    return capacity;
-}
-
 Result<void, EncodeFailure> QueryAutomaticCodeInfo(const std::string& payload, CodeSettings& settings)
 {
     QrEncodeParams info{0, 0};
@@ -59,13 +50,14 @@ Result<void, EncodeFailure> QueryAutomaticCodeInfo(const std::string& payload, C
     return {};
 }
 
-int AvailableBytes(PayloadForm form, int version, int level, int symbolCount)
+Result<int, CapacityFailure> AvailableBytes(PayloadForm form, int version, int level, int symbolCount)
 {
     const int32_t versionLevel[2] = {version, level};
-    if (form == PayloadForm::Standard)
-        return TavoQREnc_GetAvailableBytesUtf8(versionLevel, symbolCount);
-    const int perSymbol = TavoQREnc_GetAvailableLength(versionLevel);
-    return perSymbol < 0 ? perSymbol : perSymbol * symbolCount;
+    const int32_t capacity = form == PayloadForm::Standard ? TavoQREnc_GetAvailableBytesUtf8(versionLevel, symbolCount)
+                                                           : TavoQREnc_GetAvailableLength(versionLevel);
+    if (capacity < 0)
+        return Fail(CapacityFailure{capacity});
+    return form == PayloadForm::Standard ? capacity : capacity * symbolCount;
 }
 
 }  // namespace nubora

@@ -77,11 +77,11 @@ public:
             ShowMessage(Front(), info.Error().messageId);
         return info.Ok();
     }
-    Result<int, CapacityFailure> SymbolCapacity(int version, int level) override
+    Result<int, CapacityFailure> SymbolCapacity(PayloadForm form, int version, int level, int symbolCount) override
     {
         if (capacityFails)
             return Fail(CapacityFailure{TAVOQRENC_E_BAD_ARGUMENT});
-        return QuerySymbolCapacity(version, level);
+        return AvailableBytes(form, version, level, symbolCount);
     }
     void UpdateSettingsSummary(ScreenId id) override
     {

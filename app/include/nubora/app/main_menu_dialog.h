@@ -108,7 +108,7 @@ public:
     [[nodiscard]] bool EncodeText(const std::string& payload) override;
     // Reports kDataTooLong, owned by the menu, when the engine cannot tell.
     [[nodiscard]] bool QueryCodeInfo(const std::string& payload) override;
-    Result<int, CapacityFailure> SymbolCapacity(int version, int level) override;
+    Result<int, CapacityFailure> SymbolCapacity(PayloadForm form, int version, int level, int symbolCount) override;
     void UpdateSettingsSummary(ScreenId screen) override;
     [[nodiscard]] bool RunSettings(QWidget* over) override;
     [[nodiscard]] std::optional<std::string> AskForLink(LinkKind kind, QWidget* over) override;

@@ -29,9 +29,10 @@ public:
     // Sets the settings' texts to what automatic mode would use for
     // `payload` (in the form's charset). False after reporting kDataTooLong.
     [[nodiscard]] virtual bool QueryCodeInfo(const std::string& payload) = 0;
-    // The capacity of one symbol of `version` (1..15) at `level` (1..4), as
-    // QuerySymbolCapacity gives it; the settings dialog reports a failure.
-    virtual Result<int, CapacityFailure> SymbolCapacity(int version, int level) = 0;
+    // The bytes of payload in `form` that `symbolCount` symbols of `version`
+    // and `level` hold, as AvailableBytes gives them; the settings dialog
+    // reports a failure.
+    virtual Result<int, CapacityFailure> SymbolCapacity(PayloadForm form, int version, int level, int symbolCount) = 0;
     // Rewrites the settings summary of input screen `screen`.
     virtual void UpdateSettingsSummary(ScreenId screen) = 0;
 

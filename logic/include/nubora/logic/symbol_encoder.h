@@ -44,11 +44,6 @@ struct CapacityFailure {
     int engineStatus = 0;
 };
 
-// The capacity of one symbol of `version` (1..15) at `level` (1 L .. 4 H),
-// counted as the engine counts it. Fails with the engine's status for
-// anything else.
-Result<int, CapacityFailure> QuerySymbolCapacity(int version, int level);
-
 // Sets settings.shownLevel and shownVersion to what automatic mode would use
 // for `payload` (in the charset of settings.form) split into
 // settings.splitCount symbols.
@@ -58,8 +53,8 @@ Result<void, EncodeFailure> QueryAutomaticCodeInfo(const std::string& payload, C
 // The bytes of payload in `form` that `symbolCount` (1..16) symbols of
 // `version` (1..15) and `level` (1..4) hold together: for the legacy form
 // the engine's Shift-JIS figure for one symbol times symbolCount, for the
-// standard form its UTF-8 figure for the whole split. Negative when the
-// engine cannot tell.
-int AvailableBytes(PayloadForm form, int version, int level, int symbolCount);
+// standard form its UTF-8 figure for the whole split. Fails with the
+// engine's status when it cannot tell.
+Result<int, CapacityFailure> AvailableBytes(PayloadForm form, int version, int level, int symbolCount);
 
 }  // namespace nubora
