@@ -4,19 +4,17 @@
 // again, and the exit question asked for an input screen or the code view.
 // Every box is answered by the scripted message service.
 #include "decoders.h"
+#include "held_symbol.h"
 #include "menu_screen_fixture.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/cp932_edit.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/string_ids.h"
-#include "qt_grey.h"
 #include "typing.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QTimer>
-
-#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -31,33 +29,16 @@ using fw::BoxType;
 
 class AddressBookTest : public nubora::testing::MenuScreenFixture<AddressBookDialog> {
 protected:
-    static QWidget* Ctl(fw::Dialog& dialog, int id)
-    {
-        QWidget* control = dialog.Control(id);
-        if (!control)
-            std::abort();
-        return control;
-    }
+    static QWidget* Ctl(fw::Dialog& dialog, int id) { return As<QWidget>(dialog, id); }
     // Clicks into field `id` and types `text` there.
     void TypeInto(int id, const QString& text)
     {
-        QWidget* field = Ctl(screen, id);
-        field->setFocus(Qt::MouseFocusReason);
-        nubora::testing::TypeText(field, text);
+        As<QWidget>(id)->setFocus(Qt::MouseFocusReason);
+        nubora::testing::TypeText(As<QWidget>(id), text);
     }
     // A click without the pointer coming onto the button first.
     void Click(int buttonId) { QTest::mouseClick(Button(buttonId), Qt::LeftButton); }
-    // The symbol as the code view shows it, read by zxing-cpp.
-    peers::ZxingReading ReadShownSymbol()
-    {
-        const QrBitmap* bitmap = menu.state.codeBitmaps.At(menu.state.shownSymbol);
-        if (!bitmap)
-            return {};
-        const int side = TavoQREnc_GetBitmapSide(bitmap);
-        const QImage view = menu.codeView->grab().toImage();
-        const QPoint corner = Ctl(*menu.codeView, ctl::codeView::kPicture)->geometry().topLeft() + QPoint(11, 24);
-        return peers::ReadWithZxing(nubora::testing::GreyOf(view.copy(QRect(corner, QSize(2 * side, 2 * side)))));
-    }
+    peers::ZxingReading ReadShownSymbol() { return nubora::testing::ReadShownSymbol(*menu.codeView, menu.state); }
 };
 
 TEST_F(AddressBookTest, TheStandardFormMakesAMecardWithoutTheFormAdvice)

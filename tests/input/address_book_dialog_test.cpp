@@ -4,6 +4,7 @@
 // whose picture on the code view zxing-cpp reads back as the MEMORY text.
 // Every box is answered by the scripted message service.
 #include "decoders.h"
+#include "held_symbol.h"
 #include "input_screen_fixture.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/bitmap_button.h"
@@ -18,7 +19,6 @@
 #include "nubora/resources/resource_ids.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
-#include "qt_grey.h"
 #include "screen_controls.h"
 #include "typing.h"
 
@@ -84,16 +84,7 @@ protected:
     // losing the focus to it is checked.
     void Click(int buttonId) { QTest::mouseClick(Button(buttonId), Qt::LeftButton); }
     // The symbol as the code view shows it, read by zxing-cpp.
-    peers::ZxingReading ReadShownSymbol()
-    {
-        const QrBitmap* bitmap = host.state.codeBitmaps.At(host.state.shownSymbol);
-        if (!bitmap)
-            return {};
-        const int side = TavoQREnc_GetBitmapSide(bitmap);
-        const QImage view = host.codeView.grab().toImage();
-        const QPoint corner = Ctl(host.codeView, ctl::codeView::kPicture)->geometry().topLeft() + QPoint(11, 24);
-        return peers::ReadWithZxing(nubora::testing::GreyOf(view.copy(QRect(corner, QSize(2 * side, 2 * side)))));
-    }
+    peers::ZxingReading ReadShownSymbol() { return nubora::testing::ReadShownSymbol(host.codeView, host.state); }
 };
 
 // --- The screen ----------------------------------------------------------
