@@ -24,6 +24,8 @@ packages=(
   glabels-data libxml2-dev
   # the PDF files: drawn with cairo (its static archive), text set by pango in the embedded UI font
   libcairo2-dev libpango1.0-dev
+  # the codes' paths put on the PDF pages (qpdf)
+  libqpdf-dev
   # the house style (make format-check)
   clang-format
   # fuzzing (libFuzzer ships with clang's runtime)

@@ -1,6 +1,8 @@
 #include "pdf_canvas.h"
 
+#include "module_loader.h"
 #include "module_outline.h"
+#include "page_content_module.h"
 
 #include <cairo-ft.h>
 #include <cairo-pdf.h>
@@ -9,6 +11,7 @@
 #include <pango/pangoft2.h>
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 #include <vector>
 
@@ -66,6 +69,27 @@ std::string OneLine(std::string_view text)
 
 double Pt(double mm) { return mm * kPointsPerMm; }
 
+// Appends `value` and a space.
+void AppendNumber(std::string& out, int32_t value)
+{
+    char digits[16];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    out += ' ';
+}
+
+// Appends `value` with up to four decimals and a space: a ten-thousandth of
+// a point is far below any printer's dot.
+void AppendNumber(std::string& out, double value)
+{
+    char digits[32];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 4).ptr);
+    while (out.back() == '0')
+        out.pop_back();
+    if (out.back() == '.')
+        out.pop_back();
+    out += ' ';
+}
+
 }  // namespace
 
 struct PdfCanvas::Parts {
@@ -79,6 +103,10 @@ struct PdfCanvas::Parts {
     // cairo's face of every font pango has chosen, the font held alive as the key.
     std::vector<std::pair<std::unique_ptr<PangoFont, GObjectDeleter>, std::unique_ptr<cairo_font_face_t, CairoDeleter>>>
         faces;
+    double pageHeightPt = 0;
+    // The codes of each page so far as PDF path operators, in points from the
+    // page's top-left corner, y downwards.
+    std::vector<std::string> codes{1};
     bool finished = false;
 
     bool Drawing() const { return !finished && cairo_status(cr.get()) == CAIRO_STATUS_SUCCESS; }
@@ -144,6 +172,7 @@ struct PdfCanvas::Parts {
 PdfCanvas::PdfCanvas(double pageWidthMm, double pageHeightMm) : parts_(std::make_unique<Parts>())
 {
     Parts& p = *parts_;
+    p.pageHeightPt = Pt(pageHeightMm);
     p.surface.reset(cairo_pdf_surface_create_for_stream(AppendToString, &p.bytes, Pt(pageWidthMm), Pt(pageHeightMm)));
     cairo_pdf_surface_restrict_to_version(p.surface.get(), CAIRO_PDF_VERSION_1_4);
     // No creation date: the same drawing gives the same file.
@@ -172,19 +201,26 @@ void PdfCanvas::FillSymbol(const QrBitmap& symbol, double xMm, double yMm, doubl
     Parts& p = *parts_;
     if (!p.Drawing())
         return;
-    cairo_t* cr = p.cr.get();
-    cairo_save(cr);
-    cairo_translate(cr, Pt(xMm), Pt(yMm));
-    cairo_scale(cr, Pt(moduleMm), Pt(moduleMm));
+    std::string& out = p.codes.back();
+    out += "q ";
+    AppendNumber(out, Pt(moduleMm));
+    out += "0 0 ";
+    AppendNumber(out, Pt(moduleMm));
+    AppendNumber(out, Pt(xMm));
+    AppendNumber(out, Pt(yMm));
+    out += "cm\n";
     for (const std::vector<ModuleCorner>& outline : DarkModuleOutlines(symbol)) {
-        cairo_move_to(cr, outline.front().x, outline.front().y);
-        for (size_t i = 1; i < outline.size(); ++i)
-            cairo_line_to(cr, outline[i].x, outline[i].y);
-        cairo_close_path(cr);
+        AppendNumber(out, outline.front().x);
+        AppendNumber(out, outline.front().y);
+        out += "m\n";
+        for (size_t i = 1; i < outline.size(); ++i) {
+            AppendNumber(out, outline[i].x);
+            AppendNumber(out, outline[i].y);
+            out += "l\n";
+        }
+        out += "h\n";
     }
-    cairo_restore(cr);  // the path keeps the coordinates it was built in
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_fill(cr);
+    out += "f Q\n";
 }
 
 void PdfCanvas::TextLine(std::string_view text, const MmRect& box, const TextFit& fit)
@@ -248,13 +284,19 @@ void PdfCanvas::Outline(const MmRect& rect, double radiusMm)
 
 void PdfCanvas::NextPage()
 {
-    if (parts_->Drawing())
+    if (parts_->Drawing()) {
         cairo_show_page(parts_->cr.get());
+        parts_->codes.emplace_back();
+    }
 }
 
 Result<std::string, PdfCanvasFailure> PdfCanvas::Finish()
 {
     Parts& p = *parts_;
+    // The last page is ended here: cairo would leave it out at the finish
+    // when it drew nothing on it, though codes may still go there.
+    if (p.Drawing())
+        cairo_show_page(p.cr.get());
     cairo_status_t status = cairo_status(p.cr.get());
     p.finished = true;
     p.cr.reset();
@@ -263,7 +305,24 @@ Result<std::string, PdfCanvasFailure> PdfCanvas::Finish()
         status = cairo_surface_status(p.surface.get());
     if (status != CAIRO_STATUS_SUCCESS)
         return Fail(PdfCanvasFailure{cairo_status_to_string(status)});
-    return std::move(p.bytes);
+    if (std::all_of(p.codes.begin(), p.codes.end(), [](const std::string& codes) { return codes.empty(); }))
+        return std::move(p.bytes);
+    for (std::string& codes : p.codes) {
+        if (!codes.empty()) {
+            std::string page = "q 1 0 0 -1 0 ";
+            AppendNumber(page, p.pageHeightPt);
+            page += "cm 0 g\n";
+            codes = page + codes + "Q\n";
+        }
+    }
+    static const auto addContent = reinterpret_cast<NuboraAddPageContentFunction>(
+        OpenModuleEntry(kPageContentModuleFile, NUBORA_PAGE_CONTENT_MODULE_BUILD_PATH, kPageContentModuleEntry));
+    if (addContent == nullptr)
+        return Fail(PdfCanvasFailure{std::string("the PDF page module ") + kPageContentModuleFile + " is missing"});
+    std::string file;
+    if (!addContent(p.bytes.data(), p.bytes.size(), p.codes.data(), p.codes.size(), &file))
+        return Fail(PdfCanvasFailure{file});
+    return file;
 }
 
 }  // namespace nubora::detail

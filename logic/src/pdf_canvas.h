@@ -1,6 +1,8 @@
 // The one PDF writer of the logic: pages drawn with cairo's PDF surface, text
 // set by pango in the UI font (IPAPGothic), which cairo embeds as a subset of
-// the glyphs used. Every length given is in millimetres from the top-left
+// the glyphs used. The codes' paths are written here in whole modules and put
+// under cairo's drawing by qpdf (the page content module) when the document
+// is finished: through cairo, their thousands of corners cost ten times as much. Every length given is in millimetres from the top-left
 // corner of the page, x to the right and y downwards; the file's unit is the
 // point (mm · 72 / 25.4).
 #pragma once
@@ -49,9 +51,10 @@ public:
     PdfCanvas& operator=(const PdfCanvas&) = delete;
 
     // Fills the dark modules of `symbol` in black as one path (the outlines of
-    // DarkModuleOutlines, non-zero rule), the symbol's top-left corner, quiet
-    // zone included, at (xMm, yMm), one module `moduleMm` (> 0) wide. The
-    // quiet zone is left unpainted.
+    // DarkModuleOutlines, non-zero rule, corners at whole modules scaled by
+    // the path's matrix), the symbol's top-left corner, quiet zone included,
+    // at (xMm, yMm), one module `moduleMm` (> 0) wide. The quiet zone is left
+    // unpainted. The codes of a page lie under its text and outlines.
     void FillSymbol(const QrBitmap& symbol, double xMm, double yMm, double moduleMm);
 
     // Sets `text` (UTF-8; bytes that are not UTF-8 show as U+FFFD, line ends
@@ -71,7 +74,8 @@ public:
 
     // Ends the document: its bytes, the last page included; a failure naming
     // cairo's status when anything drawn failed (then and after, the canvas
-    // draws nothing more). Call once.
+    // draws nothing more), or qpdf's reason, or the page content module
+    // missing. Call once.
     Result<std::string, PdfCanvasFailure> Finish();
 
 private:

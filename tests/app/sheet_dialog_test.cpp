@@ -83,7 +83,7 @@ TEST_F(SheetDialogTest, RowsBecomeAPdfWhoseCodesReadBackAndFailuresAreListed)
 TEST_F(SheetDialogTest, ACancelledRunWritesNothingAndLeavesAnOldFile)
 {
     std::string csv = "text\n";
-    for (int row = 1; row <= 200; ++row)
+    for (int row = 1; row <= 5000; ++row)
         csv += "NUBORA row " + std::to_string(row) + "\n";
     Open(csv);
     Write(folder / "cards.pdf", "old");

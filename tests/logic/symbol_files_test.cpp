@@ -243,12 +243,14 @@ TEST(SymbolFilePdf, CrossReferenceTablePointsAtEveryObject)
         const std::string object = std::to_string(i) + " 0 obj\n";
         EXPECT_EQ(pdf.compare(std::stoul(entry.substr(0, 10)), object.size(), object), 0) << i;
     }
-    const std::string trailer = "trailer\n<< /Size " + std::to_string(size) + "\n   /Root ";
-    const std::size_t root = pdf.find(trailer);
+    const std::size_t trailer = pdf.find("trailer", entries);
+    ASSERT_NE(trailer, std::string::npos);
+    EXPECT_NE(pdf.find("/Size " + std::to_string(size) + " ", trailer), std::string::npos);
+    const std::size_t root = pdf.find("/Root ", trailer);
     ASSERT_NE(root, std::string::npos);
-    const std::string catalog = std::to_string(std::stoi(pdf.substr(root + trailer.size()))) +
-                                " 0 obj\n<< /Type /Catalog";
-    EXPECT_NE(pdf.find(catalog), std::string::npos);
+    const std::size_t catalog = pdf.find(std::to_string(std::stoi(pdf.substr(root + 6))) + " 0 obj\n<<");
+    ASSERT_NE(catalog, std::string::npos);
+    EXPECT_NE(pdf.find("/Type /Catalog", catalog), std::string::npos);
     EXPECT_EQ(pdf.substr(pdf.size() - 6), "%%EOF\n");
 }
 
