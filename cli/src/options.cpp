@@ -49,7 +49,7 @@ constexpr const char* kUsage =
     "      --caption WHAT       none, name, first-line or a column of the CSV:\n"
     "                           the text beside each code (default none)\n"
     "      --start N            the label of the first sheet to start on (default 1)\n"
-    "      --cut-lines          draw the labels' outlines (they print too)\n"
+    "      --cut-lines          show the labels' outlines on screen (never printed)\n"
     "      --list-sheets        list the sheet layouts, one a line, and exit\n"
     "      --decode             print the text of every code in the pictures FILE...\n"
     "                           (PNG, JPEG, BMP, GIF ..., a PDF's first page) as\n"

@@ -2,14 +2,15 @@
 // writer opens only when it has codes to put on pages.
 #include "page_content_module.h"
 
+#include <zlib.h>
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
-#include <zlib.h>
 
 #include <exception>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -27,27 +28,67 @@ std::string Deflated(const std::string& content)
     return packed;
 }
 
+// The name by which page content refers to the preview layer.
+constexpr char kPreviewProperty[] = "/Preview";
+
+// A new optional content group named `name` for `document`: shown in
+// viewers, left out in print, and the document's /OCProperties naming it.
+QPDFObjectHandle AddPreviewLayer(QPDF& document, const char* name)
+{
+    QPDFObjectHandle group = document.makeIndirectObject(QPDFObjectHandle::parse(
+        "<< /Type /OCG /Usage << /Print << /PrintState /OFF >> /View << /ViewState /ON >> >> >>"));
+    group.replaceKey("/Name", QPDFObjectHandle::newUnicodeString(name));
+    QPDFObjectHandle groups = QPDFObjectHandle::newArray();
+    groups.appendItem(group);
+    QPDFObjectHandle properties = QPDFObjectHandle::parse(
+        "<< /D << /BaseState /ON /AS [ << /Event /Print /Category [ /Print ] >> "
+        "<< /Event /View /Category [ /View ] >> ] >> >>");
+    properties.replaceKey("/OCGs", groups);
+    QPDFObjectHandle defaults = properties.getKey("/D");
+    defaults.replaceKey("/Order", groups);
+    defaults.replaceKey("/ON", groups);
+    defaults.getKey("/AS").getArrayItem(0).replaceKey("/OCGs", groups);
+    defaults.getKey("/AS").getArrayItem(1).replaceKey("/OCGs", groups);
+    document.getRoot().replaceKey("/OCProperties", properties);
+    return group;
+}
+
 }  // namespace
 
-extern "C" bool NuboraAddPageContent(const char* pdf, std::size_t pdfSize, const std::string* contents,
-                                     std::size_t count, std::string* result) noexcept
+extern "C" bool NuboraAddPageContent(const char* pdf, std::size_t pdfSize, const nubora::PageContent* pages,
+                                     std::size_t count, const char* previewName, std::string* result) noexcept
 {
     try {
         QPDF document;
         document.setSuppressWarnings(true);
         document.processMemoryFile("PDF", pdf, pdfSize);
-        std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(document).getAllPages();
-        if (pages.size() < count) {
-            *result = "the PDF has " + std::to_string(pages.size()) + " pages, not " + std::to_string(count);
+        std::vector<QPDFPageObjectHelper> pageObjects = QPDFPageDocumentHelper(document).getAllPages();
+        if (pageObjects.size() < count) {
+            *result = "the PDF has " + std::to_string(pageObjects.size()) + " pages, not " + std::to_string(count);
             return false;
         }
+        QPDFObjectHandle previewLayer;
         for (std::size_t i = 0; i < count; ++i) {
-            if (contents[i].empty())
+            std::string content = pages[i].drawing;
+            if (!pages[i].preview.empty()) {
+                if (!previewLayer.isInitialized())
+                    previewLayer = AddPreviewLayer(document, previewName);
+                QPDFObjectHandle resources = pageObjects[i].getAttribute("/Resources", true);
+                if (!resources.isDictionary()) {
+                    resources = QPDFObjectHandle::newDictionary();
+                    pageObjects[i].getObjectHandle().replaceKey("/Resources", resources);
+                }
+                QPDFObjectHandle layers = QPDFObjectHandle::newDictionary();
+                layers.replaceKey(kPreviewProperty, previewLayer);
+                resources.replaceKey("/Properties", layers);
+                content += std::string("/OC ") + kPreviewProperty + " BDC\n" + pages[i].preview + "EMC\n";
+            }
+            if (content.empty())
                 continue;
             QPDFObjectHandle stream = QPDFObjectHandle::newStream(&document);
-            stream.replaceStreamData(Deflated(contents[i]), QPDFObjectHandle::newName("/FlateDecode"),
+            stream.replaceStreamData(Deflated(content), QPDFObjectHandle::newName("/FlateDecode"),
                                      QPDFObjectHandle::newNull());
-            pages[i].addPageContents(stream, true);
+            pageObjects[i].addPageContents(stream, true);
         }
         QPDFWriter writer(document);
         writer.setOutputMemory();
@@ -55,6 +96,8 @@ extern "C" bool NuboraAddPageContent(const char* pdf, std::size_t pdfSize, const
         // The streams that are there stay as they are: no second deflate.
         writer.setCompressStreams(false);
         writer.setDecodeLevel(qpdf_dl_none);
+        if (previewLayer.isInitialized())
+            writer.setMinimumPDFVersion("1.5");
         writer.write();
         const std::unique_ptr<Buffer> buffer(writer.getBuffer());
         result->assign(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize());

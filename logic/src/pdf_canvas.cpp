@@ -18,9 +18,11 @@
 namespace nubora::detail {
 namespace {
 
-// The grey of cut lines and its width.
-constexpr double kOutlineGrey = 0.55;
-constexpr double kOutlineWidthPt = 0.25;
+// The grey of cut lines and its width, as PDF operators, and the name of
+// their layer as viewers list it.
+constexpr char kOutlineGreyOperator[] = "0.55 G ";
+constexpr char kOutlineWidthOperator[] = "0.25 w\n";
+constexpr char kCutLinesLayerName[] = "切り取り線";
 
 // Pango lays text out at 72 dots an inch, so that its sizes are points, the
 // unit of the page.
@@ -104,9 +106,9 @@ struct PdfCanvas::Parts {
     std::vector<std::pair<std::unique_ptr<PangoFont, GObjectDeleter>, std::unique_ptr<cairo_font_face_t, CairoDeleter>>>
         faces;
     double pageHeightPt = 0;
-    // The codes of each page so far as PDF path operators, in points from the
-    // page's top-left corner, y downwards.
-    std::vector<std::string> codes{1};
+    // The codes (drawing) and cut lines (preview) of each page so far as PDF
+    // path operators, in points from the page's top-left corner, y downwards.
+    std::vector<PageContent> pages{1};
     bool finished = false;
 
     bool Drawing() const { return !finished && cairo_status(cr.get()) == CAIRO_STATUS_SUCCESS; }
@@ -201,7 +203,7 @@ void PdfCanvas::FillSymbol(const QrBitmap& symbol, double xMm, double yMm, doubl
     Parts& p = *parts_;
     if (!p.Drawing())
         return;
-    std::string& out = p.codes.back();
+    std::string& out = p.pages.back().drawing;
     out += "q ";
     AppendNumber(out, Pt(moduleMm));
     out += "0 0 ";
@@ -268,25 +270,51 @@ void PdfCanvas::Outline(const MmRect& rect, double radiusMm)
     Parts& p = *parts_;
     if (!p.Drawing())
         return;
-    cairo_t* cr = p.cr.get();
     const double x = Pt(rect.x), y = Pt(rect.y), w = Pt(rect.width), h = Pt(rect.height);
     const double r = std::clamp(Pt(radiusMm), 0.0, std::min(w, h) / 2);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -G_PI / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, G_PI / 2);
-    cairo_arc(cr, x + r, y + h - r, r, G_PI / 2, G_PI);
-    cairo_arc(cr, x + r, y + r, r, G_PI, 3 * G_PI / 2);
-    cairo_close_path(cr);
-    cairo_set_source_rgb(cr, kOutlineGrey, kOutlineGrey, kOutlineGrey);
-    cairo_set_line_width(cr, kOutlineWidthPt);
-    cairo_stroke(cr);
+    std::string& out = p.pages.back().preview;
+    const auto point = [&](double px, double py) {
+        AppendNumber(out, px);
+        AppendNumber(out, py);
+    };
+    if (r == 0) {
+        point(x, y);
+        point(w, h);
+        out += "re\n";
+        return;
+    }
+    // A quarter circle as one Bézier curve: its control points lie this part
+    // of the radius from the ends.
+    constexpr double kQuarter = 0.5522847498;
+    const double k = r * (1 - kQuarter);
+    point(x + r, y);
+    out += "m\n";
+    const auto corner = [&](double x1, double y1, double x2, double y2, double x3, double y3) {
+        point(x1, y1);
+        point(x2, y2);
+        point(x3, y3);
+        out += "c\n";
+    };
+    point(x + w - r, y);
+    out += "l\n";
+    corner(x + w - k, y, x + w, y + k, x + w, y + r);
+    point(x + w, y + h - r);
+    out += "l\n";
+    corner(x + w, y + h - k, x + w - k, y + h, x + w - r, y + h);
+    point(x + r, y + h);
+    out += "l\n";
+    corner(x + k, y + h, x, y + h - k, x, y + h - r);
+    point(x, y + r);
+    out += "l\n";
+    corner(x, y + k, x + k, y, x + r, y);
+    out += "h\n";
 }
 
 void PdfCanvas::NextPage()
 {
     if (parts_->Drawing()) {
         cairo_show_page(parts_->cr.get());
-        parts_->codes.emplace_back();
+        parts_->pages.emplace_back();
     }
 }
 
@@ -305,22 +333,24 @@ Result<std::string, PdfCanvasFailure> PdfCanvas::Finish()
         status = cairo_surface_status(p.surface.get());
     if (status != CAIRO_STATUS_SUCCESS)
         return Fail(PdfCanvasFailure{cairo_status_to_string(status)});
-    if (std::all_of(p.codes.begin(), p.codes.end(), [](const std::string& codes) { return codes.empty(); }))
+    const auto empty = [](const PageContent& page) { return page.drawing.empty() && page.preview.empty(); };
+    if (std::all_of(p.pages.begin(), p.pages.end(), empty))
         return std::move(p.bytes);
-    for (std::string& codes : p.codes) {
-        if (!codes.empty()) {
-            std::string page = "q 1 0 0 -1 0 ";
-            AppendNumber(page, p.pageHeightPt);
-            page += "cm 0 g\n";
-            codes = page + codes + "Q\n";
-        }
+    std::string flip = "q 1 0 0 -1 0 ";
+    AppendNumber(flip, p.pageHeightPt);
+    flip += "cm\n";
+    for (PageContent& page : p.pages) {
+        if (!page.drawing.empty())
+            page.drawing = flip + "0 g\n" + page.drawing + "Q\n";
+        if (!page.preview.empty())
+            page.preview = flip + kOutlineGreyOperator + kOutlineWidthOperator + page.preview + "S Q\n";
     }
     static const auto addContent = reinterpret_cast<NuboraAddPageContentFunction>(
         OpenModuleEntry(kPageContentModuleFile, NUBORA_PAGE_CONTENT_MODULE_BUILD_PATH, kPageContentModuleEntry));
     if (addContent == nullptr)
         return Fail(PdfCanvasFailure{std::string("the PDF page module ") + kPageContentModuleFile + " is missing"});
     std::string file;
-    if (!addContent(p.bytes.data(), p.bytes.size(), p.codes.data(), p.codes.size(), &file))
+    if (!addContent(p.bytes.data(), p.bytes.size(), p.pages.data(), p.pages.size(), kCutLinesLayerName, &file))
         return Fail(PdfCanvasFailure{file});
     return file;
 }

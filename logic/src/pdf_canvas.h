@@ -2,9 +2,8 @@
 // set by pango in the UI font (IPAPGothic), which cairo embeds as a subset of
 // the glyphs used. The codes' paths are written here in whole modules and put
 // under cairo's drawing by qpdf (the page content module) when the document
-// is finished: through cairo, their thousands of corners cost ten times as much. Every length given is in millimetres from the top-left
-// corner of the page, x to the right and y downwards; the file's unit is the
-// point (mm · 72 / 25.4).
+// is finished: through cairo, their thousands of corners cost ten times as much. Every length given is in millimetres
+// from the top-left corner of the page, x to the right and y downwards; the file's unit is the point (mm · 72 / 25.4).
 #pragma once
 
 #include <memory>
@@ -66,7 +65,8 @@ public:
     void TextLine(std::string_view text, const MmRect& box, const TextFit& fit);
 
     // Strokes the outline of `rect`, its corners rounded by `radiusMm` (≥ 0),
-    // as a grey hairline (0.25 pt).
+    // as a grey hairline (0.25 pt) in the preview layer "切り取り線": shown by
+    // viewers, left out by printers (the file becomes PDF 1.5).
     void Outline(const MmRect& rect, double radiusMm);
 
     // Ends the page and starts a new, empty one of the same size.

@@ -372,6 +372,30 @@ TEST(NuboraQr, EveryBuiltInSheetPrintsEachRowsCodeCentredOnItsLabel)
     }
 }
 
+TEST(NuboraQr, CutLinesShowOnScreenInALayerThatIsNotPrinted)
+{
+    TempFolder folder;
+    WriteFile(folder.Path() + "/rows.csv", "text\nNUBORA cut\n");
+    const std::string pdf = folder.Path() + "/cut.pdf";
+    const ProgramRun run = RunProgram(folder, {"--kind", "text", "--batch", folder.Path() + "/rows.csv", "--sheet",
+                                               "meishi-10", "--cut-lines", "-o", pdf});
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::string file = ReadFile(pdf);
+    EXPECT_EQ(file.rfind("%PDF-1.5\n", 0), 0u);
+    EXPECT_NE(file.find("/Type /OCG /Usage << /Print << /PrintState /OFF >>"), std::string::npos);
+    // On screen, the top edge of the first label (91 mm wide, 14 mm from the
+    // left, 11 mm from the top) is a grey line, in the middle of its width.
+    const SheetLayout meishi = BuiltInSheetLayouts().front();
+    const peers::GreyImage page = PdfPage(pdf, 1);
+    ASSERT_GT(page.width, 0);
+    const int x = static_cast<int>((meishi.leftMm + meishi.labelWidthMm / 2) * 300 / 25.4);
+    int darkest = 255;
+    for (int y = static_cast<int>(meishi.topMm * 300 / 25.4) - 2; y <= meishi.topMm * 300 / 25.4 + 2; ++y)
+        darkest = std::min<int>(darkest, page.pixels[static_cast<size_t>(y * page.width + x)]);
+    EXPECT_LT(darkest, 220);
+    EXPECT_GT(darkest, 60);
+}
+
 TEST(NuboraQr, SheetCaptionsAreEmbeddedAndCutToTheirLabel)
 {
     TempFolder folder;

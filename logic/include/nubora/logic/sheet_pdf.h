@@ -17,9 +17,9 @@
 
 namespace nubora {
 
-// Whether the outlines of the labels are drawn, to see where the cuts fall.
-// The PDF has no layer that a printer leaves out: a file for printing is
-// made with them hidden.
+// Whether the outlines of the labels are drawn, to see where the cuts fall:
+// in the PDF's preview layer (切り取り線), which viewers show and printers
+// leave out.
 enum class CutLines { Hidden, Shown };
 
 // How a run of labels is laid out.
