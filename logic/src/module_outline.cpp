@@ -66,4 +66,41 @@ std::vector<std::vector<ModuleCorner>> DarkModuleOutlines(const QrBitmap& symbol
     return outlines;
 }
 
+std::vector<ModuleRect> DarkModuleRectangles(const QrBitmap& symbol)
+{
+    const int32_t side = symbol.Side();
+    std::vector<ModuleRect> done;
+    // The rectangles that reach the row above, left to right, and those
+    // that reach this row.
+    std::vector<ModuleRect> open, next;
+    for (int32_t y = 0; y <= side; ++y) {
+        next.clear();
+        size_t above = 0;
+        for (int32_t x = 0; y < side && x < side;) {
+            if (!symbol.IsDark(x, y)) {
+                ++x;
+                continue;
+            }
+            int32_t end = x + 1;
+            while (end < side && symbol.IsDark(end, y))
+                ++end;
+            // Rectangles above that end left of this run go on no further.
+            while (above < open.size() && open[above].x < x)
+                done.push_back(open[above++]);
+            if (above < open.size() && open[above].x == x && open[above].width == end - x) {
+                ModuleRect grown = open[above++];
+                ++grown.height;
+                next.push_back(grown);
+            } else {
+                next.push_back({x, y, end - x, 1});
+            }
+            x = end;
+        }
+        while (above < open.size())
+            done.push_back(open[above++]);
+        std::swap(open, next);
+    }
+    return done;
+}
+
 }  // namespace nubora::detail

@@ -1,6 +1,6 @@
-// The outline of the dark modules of a symbol: the fewest corners that
-// enclose them, for a vector drawing whose size grows with the code's edges
-// rather than with its modules.
+// The dark modules of a symbol as shapes for a vector drawing whose size
+// grows with the code's edges rather than with its modules: their outline
+// (the fewest corners that enclose them), or rectangles of runs.
 #pragma once
 
 #include <cstdint>
@@ -24,5 +24,22 @@ struct ModuleCorner {
 // non-zero rule paints exactly the dark modules. Nothing for a symbol
 // without dark modules.
 std::vector<std::vector<ModuleCorner>> DarkModuleOutlines(const QrBitmap& symbol);
+
+// A rectangle of dark modules, in modules from the symbol's top-left corner
+// (quiet zone included).
+struct ModuleRect {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;   // > 0
+    int32_t height = 0;  // > 0
+};
+
+// The dark modules of `symbol` as rectangles that do not overlap and cover
+// exactly them: each run of dark modules in a row, joined with the same run
+// in the rows below it. Ordered by their bottom row, then left to right.
+// Fewer numbers than the outline for a PDF path: four a rectangle where an
+// outline takes two a corner, and a QR Code symbol has nearly twice as many
+// corners as runs.
+std::vector<ModuleRect> DarkModuleRectangles(const QrBitmap& symbol);
 
 }  // namespace nubora::detail

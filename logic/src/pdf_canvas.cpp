@@ -211,16 +211,12 @@ void PdfCanvas::FillSymbol(const QrBitmap& symbol, double xMm, double yMm, doubl
     AppendNumber(out, Pt(xMm));
     AppendNumber(out, Pt(yMm));
     out += "cm\n";
-    for (const std::vector<ModuleCorner>& outline : DarkModuleOutlines(symbol)) {
-        AppendNumber(out, outline.front().x);
-        AppendNumber(out, outline.front().y);
-        out += "m\n";
-        for (size_t i = 1; i < outline.size(); ++i) {
-            AppendNumber(out, outline[i].x);
-            AppendNumber(out, outline[i].y);
-            out += "l\n";
-        }
-        out += "h\n";
+    for (const ModuleRect& rect : DarkModuleRectangles(symbol)) {
+        AppendNumber(out, rect.x);
+        AppendNumber(out, rect.y);
+        AppendNumber(out, rect.width);
+        AppendNumber(out, rect.height);
+        out += "re\n";
     }
     out += "f Q\n";
 }

@@ -49,11 +49,11 @@ public:
     PdfCanvas(const PdfCanvas&) = delete;
     PdfCanvas& operator=(const PdfCanvas&) = delete;
 
-    // Fills the dark modules of `symbol` in black as one path (the outlines of
-    // DarkModuleOutlines, non-zero rule, corners at whole modules scaled by
-    // the path's matrix), the symbol's top-left corner, quiet zone included,
-    // at (xMm, yMm), one module `moduleMm` (> 0) wide. The quiet zone is left
-    // unpainted. The codes of a page lie under its text and outlines.
+    // Fills the dark modules of `symbol` in black as one path (the rectangles
+    // of DarkModuleRectangles, at whole modules scaled by the path's matrix),
+    // the symbol's top-left corner, quiet zone included, at (xMm, yMm), one
+    // module `moduleMm` (> 0) wide. The quiet zone is left unpainted. The
+    // codes of a page lie under its text and outlines.
     void FillSymbol(const QrBitmap& symbol, double xMm, double yMm, double moduleMm);
 
     // Sets `text` (UTF-8; bytes that are not UTF-8 show as U+FFFD, line ends
