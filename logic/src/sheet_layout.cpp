@@ -299,14 +299,17 @@ ModuleDots ModuleInDots(double moduleMm, int dpi)
 
 namespace {
 
+// What floating point leaves in a length computed two ways, in millimetres.
+constexpr double kRoundingMm = 1e-9;
+
 // `mm` moved to the nearest multiple of `dot`, or to the next one inwards
 // where that leaves [low, high] for a length of `side` starting there.
 double OnDotGrid(double mm, double side, double low, double high, double dot)
 {
     double snapped = std::round(mm / dot) * dot;
-    if (snapped < low - kSheetToleranceMm / 100)
+    if (snapped < low - kRoundingMm)
         snapped += dot;
-    else if (snapped + side > high + kSheetToleranceMm / 100)
+    else if (snapped + side > high + kRoundingMm)
         snapped -= dot;
     return snapped;
 }
