@@ -1,12 +1,14 @@
 #include "nubora/app/sheet_dialog.h"
 
 #include "nubora/app/sheet_preview.h"
+#include "nubora/app/sheet_printer.h"
 #include "nubora/framework/accessibility.h"
 #include "nubora/framework/services.h"
 #include "nubora/logic/file_io.h"
 #include "nubora/logic/glabels_templates.h"
 #include "nubora/logic/reader_advice.h"
 #include "nubora/logic/shell_rules.h"
+#include "nubora/resources/messages.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 
@@ -31,8 +33,12 @@ constexpr const char* kFormItems[] = {"従来形式", "標準形式"};
 constexpr int kLevelCount = 4;
 constexpr int kCellSizeCount = 8;
 constexpr int kVersionCount = 15;
-// The resolution the dots of the module line are counted at.
+// The resolution the dots of the module line are counted at until a printer is chosen.
 constexpr int kPrinterDpi = 600;
+// The status line after printing: labels printed, nothing printed, a printer that failed.
+constexpr const char* kPrintedText = "%1 枚のラベルを印刷しました。";
+constexpr const char* kNothingPrintedText = "中止しました。何も印刷していません。";
+constexpr const char* kPrinterFailedText = "プリンターに印刷できませんでした。プリンターの状態を確かめてください。";
 // Characters the layout list is wide enough for.
 constexpr int kLayoutListChars = 28;
 // The plain grid is sized for this version when the version is automatic.
@@ -69,7 +75,7 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 
 }  // namespace
 
-SheetDialog::SheetDialog(const CodeSettings& settings, QWidget* parent) : QDialog(parent)
+SheetDialog::SheetDialog(const CodeSettings& settings, QWidget* parent) : QDialog(parent), printerDpi_(kPrinterDpi)
 {
     setWindowTitle(res::LoadString(res::str::kSheetDialogTitle));
     layouts_ = AvailableSheetLayouts(ReadGlabelsTemplates());
@@ -170,11 +176,14 @@ void SheetDialog::CreateControls()
     saveButton = new QPushButton(QStringLiteral("PDFで保存..."), this);
     saveButton->setAccessibleName(QStringLiteral("PDFで保存"));
     saveButton->setDefault(true);
+    printButton = new QPushButton(QStringLiteral("印刷..."), this);
+    printButton->setAccessibleName(QStringLiteral("印刷"));
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setAccessibleName(QStringLiteral("閉じる"));
     connect(close, &QPushButton::clicked, this, &SheetDialog::reject);
     buttons->addStretch();
     buttons->addWidget(saveButton);
+    buttons->addWidget(printButton);
     buttons->addWidget(close);
     grid->addLayout(buttons, row, 0, 1, 3);
     auto* columns = new QHBoxLayout(this);
@@ -190,6 +199,7 @@ void SheetDialog::ConnectHandlers()
         connect(list, &QComboBox::currentIndexChanged, this, [this] { UpdatePreview(); });
     connect(startLabel, &QSpinBox::valueChanged, this, [this] { UpdatePreview(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { SaveAsPdf(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { Print(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { CancelRun(); });
     connect(saveListButton, &QPushButton::clicked, this, [this] { SaveFailureList(); });
     connect(timer_, &QTimer::timeout, this, [this] { Step(); });
@@ -199,9 +209,10 @@ void SheetDialog::UpdateInterface()
 {
     const bool running = Running();
     for (QWidget* control :
-         std::initializer_list<QWidget*>{form, level, version, cellSize, layout, caption, startLabel, saveButton})
+         std::initializer_list<QWidget*>{form, level, version, cellSize, layout, caption, startLabel})
         control->setEnabled(!running);
     saveButton->setEnabled(!running && job_.has_value());
+    printButton->setEnabled(!running && job_.has_value());
     cancelButton->setEnabled(running);
     saveListButton->setEnabled(!running && failures->count() > 0);
 }
@@ -209,6 +220,7 @@ void SheetDialog::UpdateInterface()
 void SheetDialog::OpenCsv(const QString& path)
 {
     job_.reset();
+    printRefused_.clear();
     csvPath->setText(path);
     failures->clear();
     const Result<std::string, FileStatus> read = ReadWholeFile(LocalPath(path));
@@ -278,10 +290,10 @@ void SheetDialog::UpdatePreview()
         startLabel->setMaximum(std::max(1, LabelsPerSheet(options.sheet.layout)));
     }
     const double moduleMm = CellSizeMm(options.code.cellSizeIndex);
-    const ModuleDots dots = ModuleInDots(moduleMm, kPrinterDpi);
+    const ModuleDots dots = ModuleInDots(moduleMm, printerDpi_);
     moduleSize->setText(QStringLiteral("%1 mm（%2 dpi のプリンターで %3 ドット = %4 mm）")
                             .arg(Utf8(FormatMm2(moduleMm)))
-                            .arg(kPrinterDpi)
+                            .arg(printerDpi_)
                             .arg(dots.dots)
                             .arg(Utf8(FormatMm2(dots.mm))));
     const std::optional<std::string> small = SmallModuleAdvice(moduleMm);
@@ -310,17 +322,37 @@ void SheetDialog::SaveAsPdf()
     const std::optional<QString> path = fw::CurrentServices().files->SaveFileName(this, request);
     if (!path)
         return;
-    if (const Result<void, SheetPdfFailure> started = job_->Start(Options()); !started) {
-        status->setText(Utf8(SheetPdfFailureMessage(started.Error())));
+    outputPath_ = *path;
+    StartRun(SheetRunOutput::Pdf);
+}
+
+void SheetDialog::Print()
+{
+    if (!job_ || Running())
+        return;
+    // With nothing to print on, say so before working through the rows.
+    if (!fw::CurrentServices().printing->HasPrinter()) {
+        ShowMessage(this, res::str::kNoPrinter);
         return;
     }
-    outputPath_ = *path;
+    StartRun(SheetRunOutput::Labels);
+}
+
+bool SheetDialog::StartRun(SheetRunOutput output)
+{
+    if (const Result<void, SheetPdfFailure> started = job_->Start(Options(), output); !started) {
+        status->setText(Utf8(SheetPdfFailureMessage(started.Error())));
+        return false;
+    }
+    runOutput_ = output;
+    printRefused_.clear();
     failures->clear();
     progress->setRange(0, static_cast<int>(job_->Rows()));
     progress->setValue(0);
     status->clear();
     timer_->start();
     UpdateInterface();
+    return true;
 }
 
 void SheetDialog::Step()
@@ -333,6 +365,10 @@ void SheetDialog::Step()
 void SheetDialog::FinishRun()
 {
     timer_->stop();
+    if (runOutput_ == SheetRunOutput::Labels) {
+        PrintRun();
+        return;
+    }
     ShowFailures();
     const Result<std::string, SheetPdfFailure> file = job_->Finish();
     if (!file) {
@@ -347,6 +383,32 @@ void SheetDialog::FinishRun()
     UpdateInterface();
 }
 
+void SheetDialog::PrintRun()
+{
+    ShowFailures();
+    const std::vector<SheetRunLabel> labels = job_->TakeLabels();
+    UpdateInterface();
+    if (labels.empty()) {
+        status->setText(res::LoadString(res::str::kSheetNothingMade));
+        return;
+    }
+    const SheetPdfOptions options = SheetRunOptions(Options());
+    const std::unique_ptr<fw::PrintTarget> printer = fw::CurrentServices().printing->ChoosePrinter(
+        this, SheetPrintRequest(options.layout));
+    if (!printer) {
+        status->setText(QString::fromUtf8(kNothingPrintedText));
+        return;
+    }
+    printerDpi_ = printer->DotsPerInchY();
+    const SheetPrintResult printed = PrintSheets(*printer, options, labels);
+    printRefused_ = printed.refused;
+    ShowFailures();
+    status->setText(printed.printed ? QString::fromUtf8(kPrintedText).arg(printed.labels)
+                                    : QString::fromUtf8(kPrinterFailedText));
+    UpdatePreview();
+    UpdateInterface();
+}
+
 void SheetDialog::CancelRun()
 {
     if (!Running())
@@ -355,25 +417,35 @@ void SheetDialog::CancelRun()
     ShowFailures();
     // The run is dropped unfinished: its PDF is never made, so nothing is written.
     job_->Abandon();
-    status->setText(res::LoadString(res::str::kSheetCancelled));
+    status->setText(runOutput_ == SheetRunOutput::Labels ? QString::fromUtf8(kNothingPrintedText)
+                                                         : res::LoadString(res::str::kSheetCancelled));
     UpdateInterface();
+}
+
+std::vector<SheetRowFailure> SheetDialog::AllFailures() const
+{
+    std::vector<SheetRowFailure> all = job_->Failures();
+    all.insert(all.end(), printRefused_.begin(), printRefused_.end());
+    std::stable_sort(all.begin(), all.end(),
+                     [](const SheetRowFailure& a, const SheetRowFailure& b) { return a.row < b.row; });
+    return all;
 }
 
 void SheetDialog::ShowFailures()
 {
     failures->clear();
-    for (const SheetRowFailure& failure : job_->Failures())
+    for (const SheetRowFailure& failure : AllFailures())
         failures->addItem(QStringLiteral("行 %1: %2").arg(failure.row).arg(Utf8(failure.message)));
 }
 
 void SheetDialog::SaveFailureList()
 {
-    if (!job_ || job_->Failures().empty())
+    if (!job_ || failures->count() == 0)
         return;
     const fw::FileDialogRequest request{QStringLiteral("テキストファイル(*.txt)|*.txt||"), QStringLiteral("txt"),
                                         QFileInfo(csvPath->text()).absolutePath()};
     const std::optional<QString> path = fw::CurrentServices().files->SaveFileName(this, request);
-    if (path && !WriteFileAtomically(LocalPath(*path), SheetFailureList(job_->Failures()), FileSync::Now))
+    if (path && !WriteFileAtomically(LocalPath(*path), SheetFailureList(AllFailures()), FileSync::Now))
         status->setText(res::LoadString(res::str::kFileOpenFailed));
 }
 

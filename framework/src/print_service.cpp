@@ -1,6 +1,7 @@
 #include "nubora/framework/print_service.h"
 
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -10,14 +11,14 @@ namespace {
 
 class QtPrintTarget final : public PrintTarget {
 public:
-    QtPrintTarget() : printer_(QPrinter::HighResolution) {}
-    QPrinter& Printer() { return printer_; }
-    int DotsPerInchY() const override { return printer_.logicalDpiY(); }
-    QPaintDevice& Device() override { return printer_; }
+    explicit QtPrintTarget(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
+    int DotsPerInchY() const override { return printer_->logicalDpiY(); }
+    QPaintDevice& Device() override { return *printer_; }
+    bool NewPage() override { return printer_->newPage(); }
     void Finish() override {}  // the page and the document end with the painter
 
 private:
-    QPrinter printer_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace
@@ -28,20 +29,42 @@ void UsePrintableAreaOrigin(QPrinter& printer)
     printer.setPageMargins(layout.minimumMargins(), layout.units());
 }
 
+void PreparePrinter(QPrinter& printer, const PrintRequest& request)
+{
+    if (!request.paperMm.isEmpty()) {
+        // Page sizes are portrait; a wider paper is that size turned.
+        const bool wide = request.paperMm.width() > request.paperMm.height();
+        const QSizeF portrait = wide ? request.paperMm.transposed() : request.paperMm;
+        printer.setPageSize(QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+        printer.setPageOrientation(wide ? QPageLayout::Landscape : QPageLayout::Portrait);
+    }
+    if (request.origin == PageOrigin::PaperCorner)
+        printer.setFullPage(true);
+    else
+        UsePrintableAreaOrigin(printer);
+}
+
+std::unique_ptr<PrintTarget> PrinterTarget(std::unique_ptr<QPrinter> printer)
+{
+    return std::make_unique<QtPrintTarget>(std::move(printer));
+}
+
 bool QtPrintService::HasPrinter() const { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
-std::unique_ptr<PrintTarget> QtPrintService::ChoosePrinter(QWidget* owner)
+std::unique_ptr<PrintTarget> QtPrintService::ChoosePrinter(QWidget* owner, const PrintRequest& request)
 {
-    auto target = std::make_unique<QtPrintTarget>();
-    QPrintDialog dialog(&target->Printer(), owner);
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // The dialog shows the paper asked for; the sheet is that paper whatever is picked there.
+    PreparePrinter(*printer, request);
+    QPrintDialog dialog(printer.get(), owner);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    UsePrintableAreaOrigin(target->Printer());
-    return target;
+    PreparePrinter(*printer, request);
+    return PrinterTarget(std::move(printer));
 }
 
 }  // namespace nubora::fw

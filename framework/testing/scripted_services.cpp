@@ -1,5 +1,6 @@
 #include "nubora/framework/testing/scripted_services.h"
 
+#include <QPrinter>
 #include <QWidget>
 
 namespace nubora::fw::testing {
@@ -62,6 +63,13 @@ public:
     }
     int DotsPerInchY() const override { return dpi_; }
     QPaintDevice& Device() override { return page_; }
+    bool NewPage() override
+    {
+        // A deep copy: the painter goes on drawing into this image's pixels.
+        pages_.push_back(page_.copy());
+        page_.fill(Qt::white);
+        return true;
+    }
     void Finish() override { pages_.push_back(page_); }
 
 private:
@@ -72,12 +80,23 @@ private:
 
 }  // namespace
 
-std::unique_ptr<PrintTarget> ScriptedPrintService::ChoosePrinter(QWidget*)
+std::unique_ptr<PrintTarget> ScriptedPrintService::ChoosePrinter(QWidget*, const PrintRequest& request)
 {
-    ++dialogs_;
+    requests_.push_back(request);
     if (cancel_)
         return nullptr;
-    return std::make_unique<ImagePrintTarget>(dpi_, page_, pages_);
+    if (!pdfPath_.isEmpty()) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdfPath_);
+        printer->setResolution(dpi_);
+        PreparePrinter(*printer, request);
+        return PrinterTarget(std::move(printer));
+    }
+    QSize page = page_;
+    if (!request.paperMm.isEmpty())
+        page = (request.paperMm * dpi_ / 25.4).toSize();
+    return std::make_unique<ImagePrintTarget>(dpi_, page, pages_);
 }
 
 ScriptedServices::ScriptedServices()

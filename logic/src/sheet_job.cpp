@@ -7,6 +7,7 @@
 #include "nubora/resources/string_texts.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace nubora {
 namespace {
@@ -55,17 +56,15 @@ RowForm FormFor(BatchKind kind, const CodeSettings& code, bool cp932)
             standard ? MailProfile::MailtoUri : MailProfile::MailtoLegacy, cp932, PayloadCharset(code.form)};
 }
 
-// The writer's options for `options`: the module of the chosen cell size, and
-// the caption's place when there is a caption.
-SheetPdfOptions SheetOptionsFor(const SheetJobOptions& options)
+}  // namespace
+
+SheetPdfOptions SheetRunOptions(const SheetJobOptions& options)
 {
     SheetPdfOptions sheet = options.sheet;
     sheet.moduleMm = CellSizeMm(options.code.cellSizeIndex);
     sheet.captionPlace = options.caption == "none" ? CaptionPlace::None : PreferredCaptionPlace(sheet.layout);
     return sheet;
 }
-
-}  // namespace
 
 struct SheetJob::Data {
     BatchKind kind = BatchKind::Text;
@@ -74,8 +73,10 @@ struct SheetJob::Data {
     ColumnMap columns;
     std::vector<CsvRecord> rows;
 
-    // The run begun by Start.
+    // The run begun by Start: a writer for a PDF, the labels kept for a printer.
+    bool running = false;
     std::optional<SheetPdfWriter> writer;
+    std::vector<SheetRunLabel> kept;
     SheetJobOptions options;
     size_t done = 0;
     std::vector<SheetRowFailure> failures;
@@ -131,7 +132,7 @@ std::vector<std::string> SheetJob::HeaderColumns() const { return data_->header;
 
 Result<std::vector<PreviewLabel>, SheetPdfFailure> SheetJob::FirstSheet(const SheetJobOptions& options) const
 {
-    const SheetPdfOptions sheet = SheetOptionsFor(options);
+    const SheetPdfOptions sheet = SheetRunOptions(options);
     if (Result<SheetPdfWriter, SheetPdfFailure> check = SheetPdfWriter::Start(sheet); !check)
         return Fail(check.Error());
     const int room = LabelsPerSheet(sheet.layout) - sheet.skipLabels;
@@ -151,31 +152,55 @@ Result<std::vector<PreviewLabel>, SheetPdfFailure> SheetJob::FirstSheet(const Sh
     return labels;
 }
 
-Result<void, SheetPdfFailure> SheetJob::Start(const SheetJobOptions& options)
+Result<void, SheetPdfFailure> SheetJob::Start(const SheetJobOptions& options, SheetRunOutput output)
 {
-    data_->writer.reset();
+    Abandon();
     data_->done = 0;
     data_->failures.clear();
-    Result<SheetPdfWriter, SheetPdfFailure> writer = SheetPdfWriter::Start(SheetOptionsFor(options));
+    // The writer checks the layout, the start and the module for either output.
+    Result<SheetPdfWriter, SheetPdfFailure> writer = SheetPdfWriter::Start(SheetRunOptions(options));
     if (!writer)
         return Fail(writer.Error());
-    data_->writer.emplace(std::move(writer).Value());
+    if (output == SheetRunOutput::Pdf)
+        data_->writer.emplace(std::move(writer).Value());
+    data_->running = true;
     data_->options = options;
     return {};
 }
 
+namespace {
+
+// Keeps `label` of row `row` (0-based) for a printer when its code fits the
+// next label at the chosen module; else the message why not.
+Result<void, SheetFailure> KeepForPrinter(std::vector<SheetRunLabel>& kept, const SheetPdfOptions& sheet, size_t row,
+                                          const PreviewLabel& label)
+{
+    const LabelSlot slot = LabelSlotAt(sheet.layout, static_cast<int>(kept.size()), sheet.skipLabels);
+    if (auto placed = PlaceOnLabel(sheet.layout, slot.rect, label.symbols->At(0)->Side(), sheet.moduleMm,
+                                   sheet.captionPlace);
+        !placed)
+        return Fail(placed.Error());
+    kept.push_back({row + 1, label.symbols, label.caption});
+    return {};
+}
+
+}  // namespace
+
 size_t SheetJob::Step(size_t count)
 {
     Data& d = *data_;
-    if (!d.writer)
+    if (!d.running)
         return d.done;
+    const SheetPdfOptions sheet = SheetRunOptions(d.options);
     for (const size_t end = std::min(d.rows.size(), d.done + count); d.done < end; ++d.done) {
         const Result<PreviewLabel, std::string> label = d.Encode(d.done, d.options);
         if (!label) {
             d.failures.push_back({d.done + 1, label.Error()});
             continue;
         }
-        if (const auto added = d.writer->Add(*label->symbols->At(0), label->caption); !added)
+        const Result<void, SheetFailure> added = d.writer ? d.writer->Add(*label->symbols->At(0), label->caption)
+                                                          : KeepForPrinter(d.kept, sheet, d.done, *label);
+        if (!added)
             d.failures.push_back({d.done + 1, SheetFailureMessage(added.Error())});
     }
     return d.done;
@@ -185,15 +210,27 @@ size_t SheetJob::RowsDone() const { return data_->done; }
 bool SheetJob::Done() const { return data_->done == data_->rows.size(); }
 const std::vector<SheetRowFailure>& SheetJob::Failures() const { return data_->failures; }
 
-void SheetJob::Abandon() { data_->writer.reset(); }
+void SheetJob::Abandon()
+{
+    data_->writer.reset();
+    data_->kept.clear();
+    data_->running = false;
+}
 
 Result<std::string, SheetPdfFailure> SheetJob::Finish()
 {
+    data_->running = false;
     if (!data_->writer)
         return Fail(SheetPdfFailureOf(SheetPdfProblem::NoLabels));
     Result<std::string, SheetPdfFailure> file = data_->writer->Finish();
     data_->writer.reset();
     return file;
+}
+
+std::vector<SheetRunLabel> SheetJob::TakeLabels()
+{
+    data_->running = false;
+    return std::exchange(data_->kept, {});
 }
 
 std::string SheetFailureList(const std::vector<SheetRowFailure>& failures)

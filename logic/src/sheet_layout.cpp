@@ -297,6 +297,40 @@ ModuleDots ModuleInDots(double moduleMm, int dpi)
     return {dots, dots * 25.4 / dpi};
 }
 
+namespace {
+
+// What floating point leaves in a length computed two ways, in millimetres.
+constexpr double kRoundingMm = 1e-9;
+
+// `mm` moved to the nearest multiple of `dot`, or to the next one inwards
+// where that leaves [low, high] for a length of `side` starting there.
+double OnDotGrid(double mm, double side, double low, double high, double dot)
+{
+    double snapped = std::round(mm / dot) * dot;
+    if (snapped < low - kRoundingMm)
+        snapped += dot;
+    else if (snapped + side > high + kRoundingMm)
+        snapped -= dot;
+    return snapped;
+}
+
+}  // namespace
+
+Result<LabelPlacement, SheetFailure> PlaceOnDots(const SheetLayout& layout, const MmRect& label, int sideModules,
+                                                 ModuleDots module, int dpi, CaptionPlace caption)
+{
+    assert(dpi >= 1);
+    Result<LabelPlacement, SheetFailure> placed = PlaceOnLabel(layout, label, sideModules, module.mm, caption);
+    if (!placed)
+        return placed;
+    const MmRect room = LabelInterior(layout, label);
+    const double dot = 25.4 / dpi;
+    MmRect& code = placed->code;
+    code.x = OnDotGrid(code.x, code.width, room.x, room.x + room.width, dot);
+    code.y = OnDotGrid(code.y, code.height, room.y, room.y + room.height, dot);
+    return placed;
+}
+
 std::string SheetListLine(const SheetLayout& layout)
 {
     const std::string paper = layout.paperName.empty() ? SizeText(layout.paperWidthMm, layout.paperHeightMm)

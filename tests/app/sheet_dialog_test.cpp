@@ -1,8 +1,10 @@
 // The CSV sheet dialog driven as a user drives it: a small CSV file to a PDF
 // whose codes zbar and zxing-cpp read back as the rows, a failing row listed
-// and its list saved, and a cancelled run that writes nothing.
+// and its list saved, a cancelled run that writes nothing, and sheets printed
+// through a real printer into a PDF file, their modules whole printer dots.
 #include "nubora/app/sheet_dialog.h"
 #include "nubora/app/sheet_preview.h"
+#include "nubora/app/sheet_printer.h"
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
@@ -15,11 +17,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +100,89 @@ TEST_F(SheetDialogTest, ACancelledRunWritesNothingAndLeavesAnOldFile)
     EXPECT_EQ(dialog.status->text(), res::LoadString(res::str::kSheetCancelled));
     QTest::qWait(50);
     EXPECT_EQ(Slurp(folder / "cards.pdf"), "old");
+}
+
+// Page `page` (1-based) of the PDF at `path` rasterised by pdftoppm at `dpi`, grey.
+peers::GreyImage PdfPage(const std::string& path, int page, int dpi)
+{
+    const std::string p = std::to_string(page), png = path + "-" + p;
+    const std::string command = "pdftoppm -r " + std::to_string(dpi) + " -png -singlefile -f " + p + " -l " + p + " '" +
+                                path + "' '" + png + "'";
+    return std::system(command.c_str()) == 0 ? testing::GreyOf(QImage(QString::fromStdString(png + ".png")))
+                                             : peers::GreyImage{};
+}
+
+TEST_F(SheetDialogTest, PrintsEverySheetAtExactSizeWithModulesOfWholePrinterDots)
+{
+    constexpr int kDpi = 300;
+    constexpr int kModuleDots = 6;  // 0.5 mm at 300 dpi: 5.91 dots
+    Open("text\nNUBORA print 1\nNUBORA print 2\nNUBORA print 3\n");
+    dialog.startLabel->setValue(10);  // the last card of a sheet: the run takes two
+    const std::string pdf = folder / "printed.pdf";
+    services.printing.ScriptPdfPrinter(kDpi, QString::fromStdString(pdf));
+    QTest::mouseClick(dialog.printButton, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Running(); }, 20000));
+    EXPECT_EQ(dialog.status->text(), QStringLiteral("3 枚のラベルを印刷しました。"));
+    EXPECT_TRUE(
+        dialog.moduleSize->text().startsWith(QStringLiteral("0.50 mm（300 dpi のプリンターで 6 ドット = 0.51 mm")))
+        << dialog.moduleSize->text().toStdString();
+    ASSERT_EQ(services.printing.Requests().size(), 1u);
+    EXPECT_EQ(services.printing.Requests()[0].paperMm, QSizeF(210, 297));
+    EXPECT_EQ(services.printing.Requests()[0].origin, fw::PageOrigin::PaperCorner);
+
+    const SheetLayout layout = dialog.Options().sheet.layout;
+    const peers::GreyImage pages[] = {PdfPage(pdf, 1, kDpi), PdfPage(pdf, 2, kDpi)};
+    for (int row = 0; row < 3; ++row) {
+        const std::string text = "NUBORA print " + std::to_string(row + 1);
+        const LabelSlot slot = LabelSlotAt(layout, row, 9);
+        const peers::GreyImage& page = pages[slot.sheet];
+        ASSERT_EQ(page.width, 2480) << text;  // A4, the whole sheet
+        const auto dots = [](double mm) { return static_cast<int>(std::lround(mm * kDpi / 25.4)); };
+        peers::GreyImage crop{dots(slot.rect.width), dots(slot.rect.height), {}};
+        int left = crop.width, right = -1, grey = 0;
+        for (int y = 0; y < crop.height; ++y) {
+            for (int x = 0; x < crop.width; ++x) {
+                const uint8_t pixel =
+                    page.pixels[static_cast<size_t>((dots(slot.rect.y) + y) * page.width + dots(slot.rect.x) + x)];
+                crop.pixels.push_back(pixel);
+                if (pixel < 128 && x < crop.width / 4)  // the code; its caption is centred right of it
+                    left = std::min(left, x), right = std::max(right, x);
+                grey += pixel > 32 && pixel < 170 && x < crop.width / 4;
+            }
+        }
+        // Version 3 is 29 modules a side, each exactly 6 dots. pdftoppm's
+        // smoothing tints the dot after an edge on the grid faintly (223);
+        // an edge inside a dot would leave it mid grey.
+        EXPECT_EQ(right - left + 1, 29 * kModuleDots) << text;
+        EXPECT_EQ(grey, 0) << text;
+        EXPECT_EQ(peers::ReadWithZxing(crop).bytes, text);
+        EXPECT_EQ(peers::ReadWithZbar(crop), std::vector<std::string>{text});
+    }
+}
+
+TEST_F(SheetDialogTest, NoPrinterOrACancelledPrintDialogPrintsNothing)
+{
+    Open("text\nNUBORA card 1\n");
+    const auto noPrinter = [&] { services.printing.ScriptNoPrinter(); };
+    const auto cancel = [&] { services.printing.ScriptCancel(); };
+    const struct {
+        std::function<void()> script;
+        int dialogs;
+        size_t boxes;
+    } cases[] = {{cancel, 1, 0}, {noPrinter, 1, 1}};  // dialogs so far
+    for (const auto& c : cases) {
+        services.printing.ScriptPrinter(600, QSize(100, 100));
+        c.script();
+        QTest::mouseClick(dialog.printButton, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Running(); }, 20000));
+        EXPECT_EQ(services.printing.DialogsShown(), c.dialogs);
+        EXPECT_TRUE(services.printing.Pages().empty());
+        ASSERT_EQ(services.messages.Boxes().size(), c.boxes);
+        if (c.boxes == 1)
+            EXPECT_EQ(services.messages.Boxes()[0].text, res::LoadString(res::str::kNoPrinter));
+        else
+            EXPECT_EQ(dialog.status->text(), QStringLiteral("中止しました。何も印刷していません。"));
+    }
 }
 
 }  // namespace

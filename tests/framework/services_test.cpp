@@ -55,6 +55,28 @@ TEST(ScriptedPrinting, PrintsOnAPageOfTheScriptedResolution)
     EXPECT_EQ(services.printing.Pages()[0].pixelColor(171, 171), QColor(Qt::white));
 }
 
+TEST(ScriptedPrinting, KeepsEveryPageOfThePaperAskedFor)
+{
+    testing::ScriptedServices services;
+    services.printing.ScriptPrinter(300, QSize(10, 10));
+    auto target = CurrentServices().printing->ChoosePrinter(nullptr, {PageOrigin::PaperCorner, QSizeF(210, 297)});
+    ASSERT_NE(target, nullptr);
+    {
+        QPainter painter(&target->Device());
+        painter.fillRect(QRect(0, 0, 10, 10), Qt::black);
+        EXPECT_TRUE(target->NewPage());
+        painter.fillRect(QRect(20, 0, 10, 10), Qt::black);
+    }
+    target->Finish();
+    const std::vector<QImage>& pages = services.printing.Pages();
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].size(), QSize(2480, 3508));  // A4 at 300 dpi
+    EXPECT_EQ(pages[0].pixelColor(5, 5), QColor(Qt::black));
+    EXPECT_EQ(pages[0].pixelColor(25, 5), QColor(Qt::white));
+    EXPECT_EQ(pages[1].pixelColor(5, 5), QColor(Qt::white));
+    EXPECT_EQ(pages[1].pixelColor(25, 5), QColor(Qt::black));
+}
+
 TEST(ScriptedPrinting, CancelGivesNoPrinter)
 {
     testing::ScriptedServices services;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -190,6 +191,29 @@ TEST(SheetLayout, RoundsModulesToWholePrinterDots)
         EXPECT_EQ(rounded.dots, c.dots) << c.moduleMm << " @" << c.dpi;
         EXPECT_DOUBLE_EQ(rounded.mm, c.dots * 25.4 / c.dpi) << c.moduleMm << " @" << c.dpi;
     }
+}
+
+TEST(SheetLayout, PlacesAPrintedCodeOnTheDotGridInsideTheLabel)
+{
+    // The first sheet's interior is 49 mm high: a code that fills it is
+    // moved inwards onto the grid, never past its edge.
+    for (const SheetLayout& sheet : BuiltInSheetLayouts())
+        for (const int dpi : {203, 300, 600})
+            for (const double cell : {0.25, 0.6, 49.0 / 29})
+                for (const CaptionPlace place : {CaptionPlace::None, CaptionPlace::Under, CaptionPlace::Beside}) {
+                    const MmRect label = LabelSlotAt(sheet, LabelsPerSheet(sheet) - 1, 0).rect;
+                    const ModuleDots module = ModuleInDots(cell, dpi);
+                    const auto placed = PlaceOnDots(sheet, label, 29, module, dpi, place);
+                    const std::string what = sheet.name + " @" + std::to_string(dpi) + " " + std::to_string(cell);
+                    ASSERT_EQ(placed.Ok(), PlaceOnLabel(sheet, label, 29, module.mm, place).Ok()) << what;
+                    if (!placed.Ok())
+                        continue;
+                    const double x = placed->code.x * dpi / 25.4, y = placed->code.y * dpi / 25.4;
+                    EXPECT_NEAR(x, std::round(x), 1e-6) << what;
+                    EXPECT_NEAR(y, std::round(y), 1e-6) << what;
+                    EXPECT_NEAR(placed->code.width * dpi / 25.4, 29 * module.dots, 1e-6) << what;
+                    EXPECT_TRUE(Inside(placed->code, LabelInterior(sheet, label))) << what;
+                }
 }
 
 TEST(SheetLayout, ListLineGivesNamePaperLabelAndGrid)

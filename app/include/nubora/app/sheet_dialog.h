@@ -1,6 +1,6 @@
 // The dialog of "CSVから一括作成…": a CSV file of entries (its kind told by
 // its header) becomes sheets of business cards or labels, one code a label,
-// saved as one PDF. It offers the payload form and code settings, the
+// saved as one PDF or printed. It offers the payload form and code settings, the
 // layout, the caption and the first label, shows the first sheet and the
 // printed module, works through the rows a few at a time with a progress
 // bar and a cancel button, and lists the rows that made no label. The work
@@ -43,7 +43,12 @@ public:
     // Asks for the PDF file (the file service) and starts the run; nothing
     // without a CSV file or when the dialog is cancelled.
     void SaveAsPdf();
-    // Stops a run: nothing is written.
+    // Runs the rows as SaveAsPdf does, then asks for the printer (the print
+    // service) and prints the sheets (PrintSheets); with no printer installed
+    // it says so (kNoPrinter) and runs nothing. Nothing without a CSV file;
+    // nothing printed when the run or the print dialog is cancelled.
+    void Print();
+    // Stops a run: nothing is written or printed.
     void CancelRun();
     // Asks for a file (the file service) and writes the list of failed rows.
     void SaveFailureList();
@@ -73,6 +78,7 @@ public:
     QProgressBar* progress = nullptr;
     QListWidget* failures = nullptr;
     QPushButton* saveButton = nullptr;
+    QPushButton* printButton = nullptr;
     QPushButton* cancelButton = nullptr;
     QPushButton* saveListButton = nullptr;
 
@@ -88,8 +94,15 @@ private:
     void FillCaptions();
     // The module size line, the advice and the preview for the controls now.
     void UpdatePreview();
+    // Starts a run of the rows for `output`; false (and why in the status
+    // line) when the options are refused.
+    bool StartRun(SheetRunOutput output);
     void Step();
     void FinishRun();
+    // Asks for the printer and prints the labels of the run just done.
+    void PrintRun();
+    // The rows that made no label: the run's, then those the printer refused.
+    std::vector<SheetRowFailure> AllFailures() const;
     void ShowFailures();
     // The layout chosen, the plain grid sized for the version chosen.
     SheetLayout ChosenLayout() const;
@@ -97,6 +110,11 @@ private:
     std::vector<SheetLayout> layouts_;
     std::optional<SheetJob> job_;
     QString outputPath_;
+    SheetRunOutput runOutput_ = SheetRunOutput::Pdf;
+    // The rows whose code did not fit its label at the printer's module.
+    std::vector<SheetRowFailure> printRefused_;
+    // The resolution the module line counts dots at: the last printer's.
+    int printerDpi_;
     QTimer* timer_ = nullptr;
 };
 

@@ -48,6 +48,24 @@ struct PreviewLabel {
     std::string caption;                     // UTF-8; empty for none
 };
 
+// What a run makes of the rows that give a label.
+enum class SheetRunOutput {
+    Pdf,     // the PDF of SheetPdfWriter, from Finish
+    Labels,  // the labels themselves, for a printer, from TakeLabels
+};
+
+// A label of a run kept for printing: its row's code and caption.
+struct SheetRunLabel {
+    size_t row = 0;                          // 1-based, the header not counted
+    std::shared_ptr<SymbolBitmaps> symbols;  // the row's code, read back; never null
+    std::string caption;                     // UTF-8; empty for none
+};
+
+// The writer's options of a run with `options`: the module of the chosen
+// cell size, and the caption's place (PreferredCaptionPlace) when there is
+// a caption.
+SheetPdfOptions SheetRunOptions(const SheetJobOptions& options);
+
 // A CSV file that cannot be used, with its message (Japanese, UTF-8).
 struct SheetCsvFailure {
     std::string message;
@@ -78,11 +96,13 @@ public:
     // Fails like Start.
     Result<std::vector<PreviewLabel>, SheetPdfFailure> FirstSheet(const SheetJobOptions& options) const;
 
-    // Begins a new run with `options`, dropping one begun before. Fails when
-    // the layout, the start label or the module is refused (SheetPdfWriter).
-    Result<void, SheetPdfFailure> Start(const SheetJobOptions& options);
+    // Begins a new run with `options` that makes `output`, dropping one
+    // begun before. Fails when the layout, the start label or the module is
+    // refused (SheetPdfWriter).
+    Result<void, SheetPdfFailure> Start(const SheetJobOptions& options, SheetRunOutput output = SheetRunOutput::Pdf);
     // Takes the next `count` (≥ 1) rows of the run begun: each is checked,
-    // encoded, read back and put on the next label, or kept as a failure.
+    // encoded, read back and put on the next label, or kept as a failure
+    // (also a code too big for its label at the chosen module).
     // Returns the rows done so far; nothing after the last row or without a
     // run.
     size_t Step(size_t count);
@@ -94,9 +114,12 @@ public:
     // Drops the run begun, unfinished: no PDF is made of it. Its failures
     // so far stay.
     void Abandon();
-    // The PDF of the run once Done: NoLabels when no row made a label,
-    // Drawing when cairo failed. The run is over after it.
+    // The PDF of a Pdf run once Done: NoLabels when no row made a label (or
+    // for a Labels run), Drawing when cairo failed. The run is over after it.
     Result<std::string, SheetPdfFailure> Finish();
+    // The labels of a Labels run once Done, in row order; empty for a Pdf
+    // run. The run is over after it.
+    std::vector<SheetRunLabel> TakeLabels();
 
 private:
     struct Data;

@@ -211,6 +211,17 @@ struct ModuleDots {
 // (> 0), at least 1, and the module size that gives.
 ModuleDots ModuleInDots(double moduleMm, int dpi);
 
+// PlaceOnLabel for a printer of `dpi` dots an inch (≥ 1) whose module is
+// `module` (from ModuleInDots for the same dpi): the code's square is
+// sideModules · module.mm a side, and its top-left corner lies on the
+// printer's dot grid (a whole number of 25.4 / dpi mm from the paper's
+// corner), the boundary nearest to where PlaceOnLabel put it that keeps it
+// inside LabelInterior, so that every module's edge falls between two dots.
+// The caption's room stays where PlaceOnLabel put it. CodeTooBig as
+// PlaceOnLabel, for the module of whole dots.
+Result<LabelPlacement, SheetFailure> PlaceOnDots(const SheetLayout& layout, const MmRect& label, int sideModules,
+                                                 ModuleDots module, int dpi, CaptionPlace caption);
+
 // The line `nubora-qr --list-sheets` prints for `layout`, UTF-8, without a
 // line end: the name (padded to 34 columns), the paper (its name, or
 // "W×H mm" for a size of its own; padded to 16 columns), the label size as

@@ -55,30 +55,45 @@ private:
     std::vector<FileDialogRequest> requests_;
 };
 
-// Prints onto images of the scripted resolution; or cancels.
+// Prints onto images of the scripted resolution, or into a PDF file through a
+// real printer; or cancels.
 class ScriptedPrintService final : public PrintService {
 public:
+    using PrintService::ChoosePrinter;
+    // Pages of `page` pixels, or of the paper asked for at `dotsPerInch`.
     void ScriptPrinter(int dotsPerInch, QSize page)
     {
         dpi_ = dotsPerInch;
         page_ = page;
         cancel_ = false;
+        pdfPath_.clear();
+    }
+    // A real printer (QPrinter) that writes `path` as a PDF file at
+    // `dotsPerInch`, set up for the request as the print dialog's printer is.
+    void ScriptPdfPrinter(int dotsPerInch, const QString& path)
+    {
+        dpi_ = dotsPerInch;
+        cancel_ = false;
+        pdfPath_ = path;
     }
     void ScriptCancel() { cancel_ = true; }
     // A machine with no printer installed.
     void ScriptNoPrinter() { installed_ = false; }
     bool HasPrinter() const override { return installed_; }
-    std::unique_ptr<PrintTarget> ChoosePrinter(QWidget* owner) override;
-    // Every finished page, in order.
+    std::unique_ptr<PrintTarget> ChoosePrinter(QWidget* owner, const PrintRequest& request) override;
+    // Every finished page on images, in order.
     const std::vector<QImage>& Pages() const { return pages_; }
-    int DialogsShown() const { return dialogs_; }
+    int DialogsShown() const { return static_cast<int>(requests_.size()); }
+    // What each dialog was asked, in order.
+    const std::vector<PrintRequest>& Requests() const { return requests_; }
 
 private:
     int dpi_ = 600;
     QSize page_{4960, 7016};
+    QString pdfPath_;
     bool cancel_ = true;
     bool installed_ = true;
-    int dialogs_ = 0;
+    std::vector<PrintRequest> requests_;
     std::vector<QImage> pages_;
 };
 
