@@ -35,10 +35,6 @@ constexpr int kCellSizeCount = 8;
 constexpr int kVersionCount = 15;
 // The resolution the dots of the module line are counted at until a printer is chosen.
 constexpr int kPrinterDpi = 600;
-// The status line after printing: labels printed, nothing printed, a printer that failed.
-constexpr const char* kPrintedText = "%1 枚のラベルを印刷しました。";
-constexpr const char* kNothingPrintedText = "中止しました。何も印刷していません。";
-constexpr const char* kPrinterFailedText = "プリンターに印刷できませんでした。プリンターの状態を確かめてください。";
 // Characters the layout list is wide enough for.
 constexpr int kLayoutListChars = 28;
 // The plain grid is sized for this version when the version is automatic.
@@ -396,15 +392,15 @@ void SheetDialog::PrintRun()
     const std::unique_ptr<fw::PrintTarget> printer = fw::CurrentServices().printing->ChoosePrinter(
         this, SheetPrintRequest(options.layout));
     if (!printer) {
-        status->setText(QString::fromUtf8(kNothingPrintedText));
+        status->setText(res::LoadString(res::str::kSheetNothingPrinted));
         return;
     }
     printerDpi_ = printer->DotsPerInchY();
     const SheetPrintResult printed = PrintSheets(*printer, options, labels);
     printRefused_ = printed.refused;
     ShowFailures();
-    status->setText(printed.printed ? QString::fromUtf8(kPrintedText).arg(printed.labels)
-                                    : QString::fromUtf8(kPrinterFailedText));
+    status->setText(printed.printed ? res::LoadString(res::str::kSheetPrinted).arg(printed.labels)
+                                    : res::LoadString(res::str::kSheetPrinterFailed));
     UpdatePreview();
     UpdateInterface();
 }
@@ -417,7 +413,7 @@ void SheetDialog::CancelRun()
     ShowFailures();
     // The run is dropped unfinished: its PDF is never made, so nothing is written.
     job_->Abandon();
-    status->setText(runOutput_ == SheetRunOutput::Labels ? QString::fromUtf8(kNothingPrintedText)
+    status->setText(runOutput_ == SheetRunOutput::Labels ? res::LoadString(res::str::kSheetNothingPrinted)
                                                          : res::LoadString(res::str::kSheetCancelled));
     UpdateInterface();
 }

@@ -122,7 +122,7 @@ TEST_F(SheetDialogTest, PrintsEverySheetAtExactSizeWithModulesOfWholePrinterDots
     services.printing.ScriptPdfPrinter(kDpi, QString::fromStdString(pdf));
     QTest::mouseClick(dialog.printButton, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Running(); }, 20000));
-    EXPECT_EQ(dialog.status->text(), QStringLiteral("3 枚のラベルを印刷しました。"));
+    EXPECT_EQ(dialog.status->text(), res::LoadString(res::str::kSheetPrinted).arg(3));
     EXPECT_TRUE(
         dialog.moduleSize->text().startsWith(QStringLiteral("0.50 mm（300 dpi のプリンターで 6 ドット = 0.51 mm")))
         << dialog.moduleSize->text().toStdString();
@@ -181,7 +181,7 @@ TEST_F(SheetDialogTest, NoPrinterOrACancelledPrintDialogPrintsNothing)
         if (c.boxes == 1)
             EXPECT_EQ(services.messages.Boxes()[0].text, res::LoadString(res::str::kNoPrinter));
         else
-            EXPECT_EQ(dialog.status->text(), QStringLiteral("中止しました。何も印刷していません。"));
+            EXPECT_EQ(dialog.status->text(), res::LoadString(res::str::kSheetNothingPrinted));
     }
 }
 

@@ -115,6 +115,8 @@ TEST(StringTable, HasExactlyTheCatalogueIds)
         expected.insert(id);
     for (int id = 120; id <= 173; ++id)
         expected.insert(id);
+    for (int id = 180; id <= 182; ++id)
+        expected.insert(id);
     EXPECT_EQ(ids, expected);
     EXPECT_EQ(ids.size(), StringTable().size());
     for (int id = 116; id <= 119; ++id)

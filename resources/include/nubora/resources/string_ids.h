@@ -66,5 +66,9 @@ inline constexpr int kChooseCodeQuestion = 170;
 inline constexpr int kReadCodeMenuItem = 171;
 inline constexpr int kReadCodeButton = 172;
 inline constexpr int kClipboardHasNoPicture = 173;
+// Printing sheets of labels from the sheet dialog.
+inline constexpr int kSheetPrinted = 180;
+inline constexpr int kSheetNothingPrinted = 181;
+inline constexpr int kSheetPrinterFailed = 182;
 
 }  // namespace nubora::res::str
