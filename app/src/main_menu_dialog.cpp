@@ -262,11 +262,14 @@ void MainMenuDialog::OpenCodePictures(const CodeSource& source, const QString& n
         return;
     }
     readingCode_ = true;
-    const Result<std::vector<ReadCode>, ReadFailure> codes = ReadCodesOffThread(source);
+    const Result<std::vector<ReadCode>, OffThreadFailure> codes = ReadCodesOffThread(source);
     readingCode_ = false;
     if (!codes) {
-        ShowMessageText(front, ReadFailureMessageId(codes.Error().kind),
-                        QString::fromStdString(ReadFailureMessage(codes.Error())));
+        // The user's own cancel needs no message.
+        if (IsCancelled(codes.Error()))
+            return;
+        const ReadFailure& failure = std::get<ReadFailure>(codes.Error());
+        ShowMessageText(front, ReadFailureMessageId(failure.kind), QString::fromStdString(ReadFailureMessage(failure)));
         return;
     }
     const std::optional<std::size_t> chosen = ChooseCode(*codes, front);

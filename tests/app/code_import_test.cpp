@@ -15,8 +15,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -145,6 +147,24 @@ TEST_F(CodeImportTest, TheMenuEntryAndTheScreensButtonOpenAPictureInItsScreen)
     EXPECT_EQ(services.messages.Boxes().back().text, res::LoadString(res::str::kNoCodeInPicture));
     EXPECT_TRUE(menu.mail->isVisible());
     EXPECT_EQ(menu.mail->to, "x@example.jp");
+}
+
+TEST_F(CodeImportTest, EscCancelsTheReadingOfAHugePictureAndTheNextReadingWorks)
+{
+    menu.freeText->text = "huge";
+    const QImage code(SavedCode(*menu.freeText, CodeSettings()).front());
+    QImage huge(10000, 10000, QImage::Format_Grayscale8);
+    huge.fill(200);
+    QPainter(&huge).drawImage(7000, 7000, code);
+    QCoreApplication::postEvent(qApp, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    const auto cancelled = ReadCodesOffThread(CodeSource{{}, huge});
+    ASSERT_FALSE(cancelled);
+    EXPECT_TRUE(IsCancelled(cancelled.Error()));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    const auto small = ReadCodesOffThread(CodeSource{{}, code});
+    ASSERT_TRUE(small);
+    EXPECT_EQ(small->front().text, "huge");
 }
 
 }  // namespace

@@ -80,7 +80,8 @@ public:
     // reading is up), its fields in place and the settings following the
     // code; fields moved into the memo or body are named (kCodeFieldsTooLong).
     // Every failure is reported over the screen in front, which stays as it
-    // was. `name` is the name the question gives (a file's, or empty).
+    // was; a reading cancelled with Esc ends here silently, nothing changed.
+    // `name` is the name the question gives (a file's, or empty).
     void OpenCodePictures(const CodeSource& source, const QString& name);
     void ReadCodeFromPictureFile(QWidget* over) override;
     // Queues the reading, so that a drop or a key press ends first.
