@@ -40,6 +40,8 @@ packages=(
   x11vnc
   # docs/screenshots/take.sh: pointer and keys for the program under Xvfb
   xdotool
+  # docs/screenshots/take-read-region.sh: a window manager, and a viewer that puts a code on the screen
+  openbox feh
 )
 
 missing=()

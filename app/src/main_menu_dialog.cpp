@@ -29,12 +29,15 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
 
 namespace nubora {
 namespace {
@@ -262,11 +265,14 @@ void MainMenuDialog::OpenCodePictures(const CodeSource& source, const QString& n
         return;
     }
     readingCode_ = true;
-    const Result<std::vector<ReadCode>, ReadFailure> codes = ReadCodesOffThread(source);
+    const Result<std::vector<ReadCode>, OffThreadFailure> codes = ReadCodesOffThread(source);
     readingCode_ = false;
     if (!codes) {
-        ShowMessageText(front, ReadFailureMessageId(codes.Error().kind),
-                        QString::fromStdString(ReadFailureMessage(codes.Error())));
+        // The user's own cancel needs no message.
+        if (IsCancelled(codes.Error()))
+            return;
+        const ReadFailure& failure = std::get<ReadFailure>(codes.Error());
+        ShowMessageText(front, ReadFailureMessageId(failure.kind), QString::fromStdString(ReadFailureMessage(failure)));
         return;
     }
     const std::optional<std::size_t> chosen = ChooseCode(*codes, front);
@@ -351,6 +357,39 @@ bool MainMenuDialog::ReadCodeFromMime(const QMimeData& mime)
     return true;
 }
 
+void MainMenuDialog::ReadCodeFromScreen(QWidget* over)
+{
+    QWidget* front = over ? over : VisibleScreen();
+    if (codeView->isVisible() || QApplication::activeModalWidget() || readingCode_) {
+        ShowMessage(front, res::str::kCannotOpenNow);
+        return;
+    }
+    if (!ScreenGrabAllowed()) {
+        ShowMessage(front, res::str::kScreenGrabUnsupported);
+        return;
+    }
+    // Nothing else opens while the windows are away.
+    readingCode_ = true;
+    front->hide();
+    QEventLoop gone;
+    QTimer::singleShot(kHideDelayMs, &gone, &QEventLoop::quit);
+    gone.exec(QEventLoop::ExcludeUserInputEvents);
+    const QImage screen = grabScreen();
+    std::optional<QImage> area;
+    if (!screen.isNull())
+        area = PickScreenArea(screen, QGuiApplication::primaryScreen()->virtualGeometry());
+    front->show();
+    front->raise();
+    front->activateWindow();
+    readingCode_ = false;
+    if (screen.isNull()) {
+        ShowMessage(front, res::str::kScreenGrabFailed);
+        return;
+    }
+    if (area)
+        OpenCodePictures(CodeSource{{}, *area}, QString());
+}
+
 void MainMenuDialog::ClearScreen(ScreenId screen)
 {
     InputScreenDialog& input = Screen(screen);
@@ -432,6 +471,8 @@ void MainMenuDialog::AddReadCodeItem(QMenu& menu)
 {
     QAction* read = menu.addAction(res::LoadString(res::str::kReadCodeMenuItem));
     connect(read, &QAction::triggered, this, [this] { ReadCodeFromPictureFile(this); });
+    QAction* region = menu.addAction(res::LoadString(res::str::kReadRegionMenuItem));
+    connect(region, &QAction::triggered, this, [this] { ReadCodeFromScreen(this); });
 }
 
 void MainMenuDialog::OnSysCommand(int command)

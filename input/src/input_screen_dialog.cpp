@@ -43,6 +43,8 @@ namespace b = res::bmp;
 constexpr int kClientSide = 600;
 // The QRコード読込 link, client pixels: below 保存データを開く, where no frame button stands.
 constexpr QRect kReadCodeButtonRect(525, 252, 75, 47);
+// The 画面から読込 link under it, in the free panel above 設定.
+constexpr QRect kReadRegionButtonRect(525, 302, 75, 47);
 // The window manager draws the frame: the dialog-frame height counts as 0.
 constexpr int kDialogFrameHeight = 0;
 
@@ -244,21 +246,28 @@ void InputScreenDialog::CreateFrameButtons()
         res::AddPictureButton(*this, f.id, f.caption, QRect(f.x, f.y, f.width, f.height), f.pictures);
         OnClicked(f.id, [this, buttonId = f.id] { RunButton(buttonId); });
     }
-    // Beside 保存データを開く, where no frame button stands.
-    // No control of the template and no picture button: a link of its own,
-    // reached by the pointer and by Tab.
-    const QString caption = res::LoadString(res::str::kReadCodeButton);
-    auto* readCode = new QLabel(QStringLiteral("<a href=\"read\">%1</a>").arg(caption.toHtmlEscaped()), this);
-    readCode->setObjectName(QString::fromLatin1(kReadCodeButtonName));
-    readCode->setAccessibleName(caption);
-    readCode->setAlignment(Qt::AlignCenter);
-    readCode->setWordWrap(true);
-    readCode->setGeometry(kReadCodeButtonRect);
-    readCode->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    readCode->setFocusPolicy(Qt::TabFocus);
-    connect(readCode, &QLabel::linkActivated, this, [this] { host_.ReadCodeFromPictureFile(this); });
+    // Beside 保存データを開く, where no frame button stands: reading a code
+    // from a picture file, and under it from an area of the screen.
+    AddLink(kReadCodeButtonName, res::str::kReadCodeButton, kReadCodeButtonRect,
+            [this] { host_.ReadCodeFromPictureFile(this); });
+    AddLink(kReadRegionButtonName, res::str::kReadRegionButton, kReadRegionButtonRect,
+            [this] { host_.ReadCodeFromScreen(this); });
     // The exit button stays hidden; Esc and the close box do not end the program either.
     ShowControl(id::kExit, false);
+}
+
+void InputScreenDialog::AddLink(const char* name, int captionId, const QRect& rect, std::function<void()> run)
+{
+    const QString caption = res::LoadString(captionId);
+    auto* link = new QLabel(QStringLiteral("<a href=\"read\">%1</a>").arg(caption.toHtmlEscaped()), this);
+    link->setObjectName(QString::fromLatin1(name));
+    link->setAccessibleName(caption);
+    link->setAlignment(Qt::AlignCenter);
+    link->setWordWrap(true);
+    link->setGeometry(rect);
+    link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    link->setFocusPolicy(Qt::TabFocus);
+    connect(link, &QLabel::linkActivated, this, std::move(run));
 }
 
 void InputScreenDialog::CreateSummaryAndGauge()

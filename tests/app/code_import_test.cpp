@@ -15,9 +15,14 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +150,83 @@ TEST_F(CodeImportTest, TheMenuEntryAndTheScreensButtonOpenAPictureInItsScreen)
     EXPECT_EQ(services.messages.Boxes().back().text, res::LoadString(res::str::kNoCodeInPicture));
     EXPECT_TRUE(menu.mail->isVisible());
     EXPECT_EQ(menu.mail->to, "x@example.jp");
+}
+
+TEST_F(CodeImportTest, EscCancelsTheReadingOfAHugePictureAndTheNextReadingWorks)
+{
+    menu.freeText->text = "huge";
+    const QImage code(SavedCode(*menu.freeText, CodeSettings()).front());
+    QImage huge(10000, 10000, QImage::Format_Grayscale8);
+    huge.fill(200);
+    QPainter(&huge).drawImage(7000, 7000, code);
+    QCoreApplication::postEvent(qApp, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    const auto cancelled = ReadCodesOffThread(CodeSource{{}, huge});
+    ASSERT_FALSE(cancelled);
+    EXPECT_TRUE(IsCancelled(cancelled.Error()));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    const auto small = ReadCodesOffThread(CodeSource{{}, code});
+    ASSERT_TRUE(small);
+    EXPECT_EQ(small->front().text, "huge");
+}
+
+// Once the overlay is up: `act` on it.
+void OnAreaPicker(std::function<void(QWidget&)> act)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && window->accessibleName() == res::LoadString(res::str::kRegionPickerName)) {
+                poll->deleteLater();
+                poll->stop();
+                act(*window);
+                return;
+            }
+        }
+    });
+    poll->start(10);
+}
+
+TEST_F(CodeImportTest, AnAreaDraggedOutOfTheScreenOpensItsCodeAndEscOrNoPictureChangesNothing)
+{
+    menu.freeText->text = "on screen";
+    const QImage code(SavedCode(*menu.freeText, CodeSettings()).front());
+    menu.ClearScreen(ScreenId::FreeText);
+    const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+    QImage screen(desktop.size() * 2, QImage::Format_RGB32);  // a device pixel ratio of 2
+    screen.fill(Qt::darkCyan);
+    QPainter(&screen).drawImage(300, 200, code);
+    menu.grabScreen = [&] { return screen; };
+    QMenu popup;
+    menu.AddReadCodeItem(popup);
+    ASSERT_EQ(popup.actions().at(1)->text(), res::LoadString(res::str::kReadRegionMenuItem));
+    OnAreaPicker([&](QWidget& picker) {
+        QTest::mousePress(&picker, Qt::LeftButton, {}, QPoint(140, 90));
+        QTest::mouseMove(&picker, QPoint(200, 160));
+        QTest::mouseRelease(&picker, Qt::LeftButton, {},
+                            QPoint(150 + code.width() / 2 + 10, 100 + code.height() / 2 + 10));
+    });
+    popup.actions().at(1)->trigger();
+    EXPECT_TRUE(menu.freeText->isVisible());
+    EXPECT_EQ(menu.freeText->text, "on screen");
+
+    // From the screen's link: Esc, then a right click, and a grab that gives nothing.
+    auto* link = menu.freeText->findChild<QLabel*>(QString::fromLatin1(kReadRegionButtonName));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->accessibleName(), res::LoadString(res::str::kReadRegionButton));
+    menu.freeText->text = "typed";
+    OnAreaPicker([](QWidget& picker) { QTest::keyClick(&picker, Qt::Key_Escape); });
+    link->linkActivated(QStringLiteral("read"));
+    OnAreaPicker([](QWidget& picker) { QTest::mouseClick(&picker, Qt::RightButton); });
+    link->linkActivated(QStringLiteral("read"));
+    EXPECT_TRUE(menu.freeText->isVisible());
+    EXPECT_EQ(menu.freeText->text, "typed");
+    EXPECT_TRUE(services.messages.Boxes().empty());
+    screen = QImage();
+    link->linkActivated(QStringLiteral("read"));
+    ASSERT_EQ(services.messages.Boxes().size(), 1U);
+    EXPECT_EQ(services.messages.Boxes().back().text, res::LoadString(res::str::kScreenGrabFailed));
+    EXPECT_TRUE(menu.freeText->isVisible());
 }
 
 }  // namespace

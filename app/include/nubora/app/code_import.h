@@ -1,6 +1,6 @@
 // Reading codes back from pictures for the main menu: the pictures decoded
-// on a worker thread while the window stays painted, with a busy cursor,
-// and the one code to open chosen.
+// on a worker thread while the window stays painted, with a busy cursor and
+// Esc to cancel, and the one code to open chosen.
 #pragma once
 
 #include "nubora/logic/code_reader.h"
@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <variant>
 #include <vector>
 
 class QMimeData;
@@ -32,10 +33,30 @@ bool IsPictureName(const QString& path);
 // else its picture; nothing when it holds neither.
 std::optional<CodeSource> CodeSourceOf(const QMimeData& data);
 
+// The user cancelled a reading with Esc or by closing a window: nothing to
+// report and nothing to open.
+struct ReadCancelled {};
+
+// Why ReadCodesOffThread gave no codes: the reading's own failure, or the
+// user's cancel.
+using OffThreadFailure = std::variant<ReadFailure, ReadCancelled>;
+
+// True when `failure` is the user's cancel.
+bool IsCancelled(const OffThreadFailure& failure);
+
 // Every whole code of `source`, read on a worker thread: meanwhile the
-// windows are painted but take no input, and the cursor is busy. Fails as
-// ReadCodesInFiles (or FindSymbols and JoinCodes for a picture) does.
-Result<std::vector<ReadCode>, ReadFailure> ReadCodesOffThread(const CodeSource& source);
+// windows are painted and the cursor is busy. Esc, or a request to close a
+// window, cancels: the call returns ReadCancelled at once, while the worker
+// (which the decoder cannot interrupt) finishes on its own, stops before its
+// next picture file, and its result is dropped. Every other click and key
+// meanwhile is ignored. Fails as ReadCodesInFiles (or FindSymbols and
+// JoinCodes for a picture) does.
+Result<std::vector<ReadCode>, OffThreadFailure> ReadCodesOffThread(const CodeSource& source);
+
+// Blocks until every worker left running by a cancel has ended, and frees
+// them. Also runs by itself when the application object is destroyed, so
+// that no worker outlives it.
+void WaitForCancelledReadings();
 
 // The index of the code to open among `codes` (two or more): asks over
 // `over` with the start of each text (kChooseCodeQuestion); nothing when the

@@ -5,6 +5,7 @@
 // or the code view is visible at a time.
 #pragma once
 
+#include "nubora/app/screen_area.h"
 #include "nubora/framework/dialog.h"
 #include "nubora/logic/code_entry.h"
 #include "nubora/logic/code_state.h"
@@ -80,13 +81,23 @@ public:
     // reading is up), its fields in place and the settings following the
     // code; fields moved into the memo or body are named (kCodeFieldsTooLong).
     // Every failure is reported over the screen in front, which stays as it
-    // was. `name` is the name the question gives (a file's, or empty).
+    // was; a reading cancelled with Esc ends here silently, nothing changed.
+    // `name` is the name the question gives (a file's, or empty).
     void OpenCodePictures(const CodeSource& source, const QString& name);
     void ReadCodeFromPictureFile(QWidget* over) override;
     // Queues the reading, so that a drop or a key press ends first.
     bool ReadCodeFromMime(const QMimeData& mime) override;
-    // Adds the reading of a code from a picture file (kReadCodeMenuItem), the
-    // first item of the context menu.
+    // The window in front hides, and kHideDelayMs later the whole desktop is
+    // taken (grabScreen) and shown for the user to drag out an area
+    // (PickScreenArea); the window comes back and the area is read as a
+    // picture from the clipboard is (OpenCodePictures). A cancel changes
+    // nothing. Refused like OpenCodePictures (kCannotOpenNow); on Wayland
+    // says why it cannot (kScreenGrabUnsupported), and when the picture
+    // comes back empty, that it could not (kScreenGrabFailed), both over the
+    // window in front.
+    void ReadCodeFromScreen(QWidget* over) override;
+    // Adds the reading of a code from a picture file (kReadCodeMenuItem) and
+    // from the screen (kReadRegionMenuItem), the first items of the context menu.
     void AddReadCodeItem(QMenu& menu);
     // Adds the about item (kAboutMenuItem, command kAboutCommand) after a separator.
     void AddSystemMenuItems(QMenu& menu);
@@ -145,6 +156,9 @@ public:
     fw::BitmapButton* addressBookButton = nullptr;
     // The action of "CSVから一括作成…", also bound to kSheetDialogKeys on the menu.
     QAction* sheetAction = nullptr;
+    // Takes the picture of the whole desktop for ReadCodeFromScreen;
+    // replaceable, since a test's platform has no screen to take.
+    ScreenGrabber grabScreen = GrabWholeDesktop;
 
 protected:
     void OnInitDialog() override;

@@ -31,6 +31,9 @@ struct CheckFailure;
 // The object name of the QRコード読込 link (a QLabel), which reads a code
 // from a picture file (it is no control of the screen's template).
 inline constexpr const char* kReadCodeButtonName = "readCode";
+// The object name of the 画面から読込 link under it, which reads a code from
+// an area of the screen that the user drags out.
+inline constexpr const char* kReadRegionButtonName = "readRegion";
 
 class InputScreenDialog : public fw::Dialog {
 public:
@@ -179,6 +182,10 @@ protected:
 private:
     void LabelField(const res::labels::FieldLabel& field);
     void CreateFrameButtons();
+    // A link of its own (no control of the template, no picture button) named
+    // `name`, captioned and heard as string `captionId`, at `rect` in client
+    // pixels, reached by the pointer and by Tab; `run` when it is followed.
+    void AddLink(const char* name, int captionId, const QRect& rect, std::function<void()> run);
     void CreateSummaryAndGauge();
     bool FilterPointer(QObject* target, QEvent* event);
     bool FilterKey(QEvent* event);

@@ -66,9 +66,15 @@ inline constexpr int kChooseCodeQuestion = 170;
 inline constexpr int kReadCodeMenuItem = 171;
 inline constexpr int kReadCodeButton = 172;
 inline constexpr int kClipboardHasNoPicture = 173;
+// Reading a code from an area of the screen that the user drags out.
+inline constexpr int kReadRegionMenuItem = 174;
+inline constexpr int kReadRegionButton = 175;
+inline constexpr int kRegionPickerName = 176;
+inline constexpr int kScreenGrabUnsupported = 177;
+inline constexpr int kScreenGrabFailed = 178;
 // Printing sheets of labels from the sheet dialog.
-inline constexpr int kSheetPrinted = 180;
-inline constexpr int kSheetNothingPrinted = 181;
-inline constexpr int kSheetPrinterFailed = 182;
+inline constexpr int kSheetPrinted = 179;
+inline constexpr int kSheetNothingPrinted = 180;
+inline constexpr int kSheetPrinterFailed = 181;
 
 }  // namespace nubora::res::str

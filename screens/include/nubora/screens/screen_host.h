@@ -32,6 +32,9 @@ public:
     // The open dialog for picture files over `over`, then the pictures read;
     // a host without pictures does nothing.
     virtual void ReadCodeFromPictureFile(QWidget* over) { (void)over; }
+    // An area of the screen that the user drags out, read as a picture (the
+    // windows step aside meanwhile); a host without pictures does nothing.
+    virtual void ReadCodeFromScreen(QWidget* over) { (void)over; }
     // The picture or the picture files that `data` (the clipboard, a drop)
     // holds, read. False, with nothing done, when it holds neither; a host
     // without pictures always answers false.
