@@ -46,6 +46,10 @@ namespace labels = res::labels;
 
 // The window manager draws the frame: the dialog-frame height counts as 0.
 constexpr int kDialogFrameHeight = 0;
+// The smallest size the notes beside the symbol are set at to fit their box,
+// and the steps down to it, in points.
+constexpr double kSmallestNotesPt = 6.0;
+constexpr double kNotesPtStep = 0.5;
 
 // The buttons with their client-pixel rectangles and pictures.
 constexpr struct {
@@ -136,6 +140,7 @@ void CodeViewDialog::CreateTextBoxes()
     QFont small = notes->font();
     small.setPointSizeF(small.pointSizeF() - 1);
     notes->setFont(small);
+    notesPt_ = small.pointSizeF();
 }
 
 void CodeViewDialog::SetCheckNotes(const std::vector<std::string>& lines)
@@ -143,8 +148,19 @@ void CodeViewDialog::SetCheckNotes(const std::vector<std::string>& lines)
     QStringList shown;
     for (const std::string& line : lines)
         shown << QString::fromStdString(line);
-    if (auto* notes = ControlAs<QLabel>(id::kCheckNotes))
-        notes->setText(shown.join(QLatin1Char('\n')));
+    auto* notes = ControlAs<QLabel>(id::kCheckNotes);
+    if (notes == nullptr)
+        return;
+    notes->setText(shown.join(QLatin1Char('\n')));
+    // Every note is read whole: several long ones are set smaller rather
+    // than cut off at the bottom of the box.
+    QFont font = notes->font();
+    for (double pt = notesPt_; pt >= kSmallestNotesPt; pt -= kNotesPtStep) {
+        font.setPointSizeF(pt);
+        notes->setFont(font);
+        if (notes->heightForWidth(notes->width()) <= notes->height())
+            break;
+    }
 }
 
 void CodeViewDialog::ShowCode(const std::string& summary, text::TextCharset summaryCharset, const std::string& payload)
@@ -159,6 +175,9 @@ void CodeViewDialog::ShowCode(const std::string& summary, text::TextCharset summ
     const text::TextCharset payloadCharset = PayloadCharset(state.codeSettings.form);
     for (std::string& advice : ReaderAdvice(payload, state.codeSettings.splitCount, memoryForm, payloadCharset))
         notes.push_back(std::move(advice));
+    // The cell size is the printed module: the code view prints and saves at it.
+    if (std::optional<std::string> small = SmallModuleAdvice(CellSizeMm(state.codeSettings.cellSizeIndex)))
+        notes.push_back(std::move(*small));
     SetCheckNotes(notes);
     const int count = state.codeSettings.splitCount;
     if (auto* spinner = ControlAs<fw::UpDownControl>(id::kSymbolSpinner)) {

@@ -12,6 +12,7 @@
 #include "nubora/input/navi_link_dialog.h"
 #include "nubora/input/one_seg_link_dialog.h"
 #include "nubora/input/tel_link_dialog.h"
+#include "nubora/logic/reader_advice.h"
 #include "nubora/logic/shell_rules.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/artwork.h"
@@ -278,7 +279,8 @@ TEST_F(MainMenuTest, EveryControlIsNamedByItsLabel)
                                               {view::kSymbolSpinner, "表示中のコード"},
                                               {view::kCheckNotes,
                                                "読み取り確認済み\n標準形式の分割コードも多くのカメラは部分ごとに読み取"
-                                               "ります（各部分は単独でも文字化けしません）。"}};
+                                               "ります（各部分は単独でも文字化けしません）。\n" +
+                                                   QString::fromStdString(SmallModuleAdvice(0.25).value())}};
     ExpectControlNames(*menu.codeView, viewNames);
     EXPECT_EQ(
         Ctl(*menu.codeView, view::kInformation)->accessibleDescription(),

@@ -8,6 +8,7 @@
 #include "menu_screen_fixture.h"
 #include "nubora/app/settings_dialog.h"
 #include "nubora/framework/cp932_edit.h"
+#include "nubora/logic/reader_advice.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/string_ids.h"
 #include "typing.h"
@@ -59,7 +60,8 @@ TEST_F(AddressBookTest, TheStandardFormMakesAMecardWithoutTheFormAdvice)
     ASSERT_TRUE(reading.valid) << reading.error;
     EXPECT_EQ(reading.bytes, "MECARD:N:山田髙志;NOTE:a\\;b;;") << peers::Printable(reading.bytes);
     const QString notes = As<QLabel>(*menu.codeView, ctl::codeView::kCheckNotes)->text();
-    EXPECT_EQ(notes, QStringLiteral("読み取り確認済み")) << notes.toStdString();
+    EXPECT_EQ(notes, QStringLiteral("読み取り確認済み\n") + QString::fromStdString(SmallModuleAdvice(0.25).value()))
+        << notes.toStdString();
     EXPECT_FALSE(notes.contains(QStringLiteral("従来形式"))) << notes.toStdString();
 
     // Back to the menu and in again: the form is the legacy one once more.

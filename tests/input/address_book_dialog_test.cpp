@@ -12,6 +12,7 @@
 #include "nubora/framework/cp932_edit.h"
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/input/address_book_dialog.h"
+#include "nubora/logic/reader_advice.h"
 #include "nubora/logic/validation.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/artwork.h"
@@ -316,12 +317,14 @@ TEST_F(AddressBookTest, CreateShowsTheCodeViewWithASymbolThatReadsAsTheMemoryTex
                                                "【メモ\t】 メモ\r\n"));
     EXPECT_EQ(As<QPlainTextEdit>(host.codeView, ctl::codeView::kInformation)->toPlainText(),
               fw::FromCp932(fw::CrLfToLf(host.codeView.informationText)));
-    // One symbol: no spinner. It was read back; the MEMORY form has advice.
+    // One symbol: no spinner. It was read back; the MEMORY form and the
+    // 0.25 mm cell, under the 0.3 mm that cameras read reliably, have advice.
     EXPECT_FALSE(Ctl(host.codeView, ctl::codeView::kSymbolSpinner)->isVisible());
     const QStringList notes = As<QLabel>(host.codeView, ctl::codeView::kCheckNotes)->text().split(QLatin1Char('\n'));
-    ASSERT_EQ(notes.size(), 2);
+    ASSERT_EQ(notes.size(), 3);
     EXPECT_EQ(notes[0], QStringLiteral("読み取り確認済み"));
     EXPECT_TRUE(notes[1].contains(QStringLiteral("従来形式"))) << notes[1].toStdString();
+    EXPECT_EQ(notes[2].toStdString(), SmallModuleAdvice(0.25).value());
 
     // Back from the code view: the input is still there.
     host.codeView.OnBack();

@@ -74,12 +74,15 @@ private:
     bool RunButton(int id);
     bool IsClickOnText(QObject* target, const QEvent* event) const;
     void OnSymbolNumberChanged();
-    // The lines beside the symbol (UTF-8).
+    // The lines beside the symbol (UTF-8), in the notes' font, made smaller
+    // (down to kSmallestNotesPt) until all of them fit the notes' box.
     void SetCheckNotes(const std::vector<std::string>& lines);
     // The symbol now shown as an image; null when there is none.
     QImage ShownSymbol() const;
 
     ScreenHost& host_;
+    // The notes' own font size, in points, before any shrinking to fit.
+    double notesPt_ = 0;
     // True once the spinner has been operated; only then does a new number
     // switch the shown symbol. Never reset.
     bool spinnerUsed_ = false;
