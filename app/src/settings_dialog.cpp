@@ -1,5 +1,6 @@
 #include "nubora/app/settings_dialog.h"
 
+#include "nubora/app/code_setting_items.h"
 #include "nubora/framework/accessibility.h"
 #include "nubora/framework/up_down.h"
 #include "nubora/logic/code_settings.h"
@@ -23,11 +24,6 @@ namespace {
 
 namespace id = ctl::settings;
 
-// The payload forms in the order of PayloadForm.
-constexpr const char* kFormItems[] = {"従来形式", "標準形式"};
-constexpr int kLevelCount = 4;
-constexpr int kCellSizeCount = 8;
-constexpr int kVersionCount = 15;
 constexpr int kMaxSplitCount = 16;
 
 // A combo box's rectangle holds its drop-down part; the closed box is one
@@ -68,17 +64,13 @@ void SettingsDialog::CreateControls()
     manual_ = AddControl(id::kManual, new QRadioButton(QStringLiteral("任意調整")), QRect(15, 33, 43, 10));
     // Beside the mode, in both modes: which texts the screens encode.
     form_ = AddControl(id::kPayloadForm, new QComboBox, QRect(95, 11, 60, kComboHeight));
-    for (const char* item : kFormItems)
-        form_->addItem(QString::fromUtf8(item));
+    AddFormItems(*form_);
     level_ = AddControl(id::kLevel, new QComboBox, QRect(95, 50, 50, kComboHeight));
-    for (int level = 1; level <= kLevelCount; ++level)
-        level_->addItem(QString::fromStdString(LevelText(level)));
+    AddLevelItems(*level_);
     cellSize_ = AddControl(id::kCellSize, new QComboBox, QRect(95, 69, 50, kComboHeight));
-    for (int index = 0; index < kCellSizeCount; ++index)
-        cellSize_->addItem(QString::fromStdString(CellSizeText(index)));
+    AddCellSizeItems(*cellSize_);
     version_ = AddControl(id::kVersion, new QComboBox, QRect(95, 88, 50, kComboHeight));
-    for (int v = 1; v <= kVersionCount; ++v)
-        version_->addItem(QString::number(v));
+    AddVersionItems(*version_);
     splitCount_ = AddControl(id::kSplitCount, new QLineEdit, QRect(95, 138, 50, 15));
     splitCount_->setReadOnly(true);
     QPalette white = splitCount_->palette();

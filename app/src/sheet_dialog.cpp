@@ -1,5 +1,6 @@
 #include "nubora/app/sheet_dialog.h"
 
+#include "nubora/app/code_setting_items.h"
 #include "nubora/app/sheet_preview.h"
 #include "nubora/app/sheet_printer.h"
 #include "nubora/framework/accessibility.h"
@@ -28,11 +29,6 @@
 namespace nubora {
 namespace {
 
-// The payload forms in the order of PayloadForm, as the settings dialog names them.
-constexpr const char* kFormItems[] = {"従来形式", "標準形式"};
-constexpr int kLevelCount = 4;
-constexpr int kCellSizeCount = 8;
-constexpr int kVersionCount = 15;
 // The resolution the dots of the module line are counted at until a printer is chosen.
 constexpr int kPrinterDpi = 600;
 // Characters the layout list is wide enough for.
@@ -78,8 +74,8 @@ SheetDialog::SheetDialog(const CodeSettings& settings, QWidget* parent) : QDialo
     CreateControls();
     form->setCurrentIndex(settings.form == PayloadForm::Standard ? 1 : 0);
     level->setCurrentIndex(std::clamp(settings.autoAdjust ? CodeSettings().shownLevel : settings.shownLevel, 1, 4) - 1);
-    version->setCurrentIndex(settings.autoAdjust ? 0 : std::clamp(settings.version, 0, kVersionCount));
-    cellSize->setCurrentIndex(std::clamp(settings.cellSizeIndex, 0, kCellSizeCount - 1));
+    version->setCurrentIndex(settings.autoAdjust ? 0 : std::clamp(settings.version, 0, kHighestOfferedVersion));
+    cellSize->setCurrentIndex(std::clamp(settings.cellSizeIndex, 0, cellSize->count() - 1));
     ConnectHandlers();
     UpdatePreview();
     UpdateInterface();
@@ -116,21 +112,17 @@ void SheetDialog::CreateControls()
     });
     add("CSVファイル：", csvPath, browse);
     form = new QComboBox(this);
-    for (const char* item : kFormItems)
-        form->addItem(QString::fromUtf8(item));
+    AddFormItems(*form);
     add("形式：", form);
     level = new QComboBox(this);
-    for (int l = 1; l <= kLevelCount; ++l)
-        level->addItem(Utf8(LevelText(l)));
+    AddLevelItems(*level);
     add("誤り訂正レベル：", level);
     version = new QComboBox(this);
     version->addItem(QStringLiteral("自動"));
-    for (int v = 1; v <= kVersionCount; ++v)
-        version->addItem(QString::number(v));
+    AddVersionItems(*version);
     add("バージョン：", version);
     cellSize = new QComboBox(this);
-    for (int index = 0; index < kCellSizeCount; ++index)
-        cellSize->addItem(Utf8(CellSizeText(index)));
+    AddCellSizeItems(*cellSize);
     add("セルサイズ：", cellSize);
     layout = new QComboBox(this);
     for (const SheetLayout& sheet : layouts_)
