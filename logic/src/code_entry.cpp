@@ -1,5 +1,6 @@
 #include "nubora/logic/code_entry.h"
 
+#include "nubora/resources/field_names.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_texts.h"
 #include "nubora/text/cp932.h"
@@ -16,21 +17,22 @@ constexpr int kUtf8Eci = 26;
 // The label of each field as its screen shows it.
 const char* FieldLabel(EntryField field)
 {
+    namespace names = res::fields;
     switch (field) {
-    case EntryField::Name: return "名前";
-    case EntryField::Reading: return "名前(ヨミ)";
-    case EntryField::Tel1: return "電話番号1";
-    case EntryField::Tel2: return "電話番号2";
-    case EntryField::Mail1: return "Eメールアドレス1";
-    case EntryField::Mail2: return "Eメールアドレス2";
-    case EntryField::Address: return "住所";
-    case EntryField::Memo: return "メモ";
-    case EntryField::To: return "宛先";
-    case EntryField::Subject: return "件名";
-    case EntryField::Body: return "本文";
+    case EntryField::Name: return names::kName;
+    case EntryField::Reading: return names::kReading;
+    case EntryField::Tel1: return names::kTel1;
+    case EntryField::Tel2: return names::kTel2;
+    case EntryField::Mail1: return names::kMail1;
+    case EntryField::Mail2: return names::kMail2;
+    case EntryField::Address: return names::kAddress;
+    case EntryField::Memo: return names::kMemo;
+    case EntryField::To: return names::kTo;
+    case EntryField::Subject: return names::kSubject;
+    case EntryField::Body: return names::kBody;
     case EntryField::Text: break;
     }
-    return "テキスト";
+    return names::kText;
 }
 
 // UTF-8 to the screens' bytes in `charset`: CP932, collecting the characters

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "nubora/resources/control_ids.h"
+#include "nubora/resources/field_names.h"
 
 #include <QRect>
 
@@ -20,22 +21,22 @@ struct FieldLabel {
 
 // The entry fields of each input screen, in screen order.
 inline constexpr FieldLabel kAddressBookFields[] = {
-    {ctl::addressBook::kName, "名前", {65, 56, 162, 17}},
-    {ctl::addressBook::kReading, "名前(ヨミ)", {65, 78, 162, 17}},
-    {ctl::addressBook::kTel1, "電話番号1", {65, 102, 162, 17}},
-    {ctl::addressBook::kTel2, "電話番号2", {65, 126, 162, 17}},
-    {ctl::addressBook::kMail1, "Eメールアドレス1", {65, 150, 217, 17}},
-    {ctl::addressBook::kMail2, "Eメールアドレス2", {65, 174, 217, 17}},
-    {ctl::addressBook::kAddress, "住所", {65, 198, 217, 17}},
-    {ctl::addressBook::kMemo, "メモ", {65, 222, 217, 17}},
+    {ctl::addressBook::kName, fields::kName, {65, 56, 162, 17}},
+    {ctl::addressBook::kReading, fields::kReading, {65, 78, 162, 17}},
+    {ctl::addressBook::kTel1, fields::kTel1, {65, 102, 162, 17}},
+    {ctl::addressBook::kTel2, fields::kTel2, {65, 126, 162, 17}},
+    {ctl::addressBook::kMail1, fields::kMail1, {65, 150, 217, 17}},
+    {ctl::addressBook::kMail2, fields::kMail2, {65, 174, 217, 17}},
+    {ctl::addressBook::kAddress, fields::kAddress, {65, 198, 217, 17}},
+    {ctl::addressBook::kMemo, fields::kMemo, {65, 222, 217, 17}},
 };
 inline constexpr FieldLabel kMailFields[] = {
-    {ctl::mail::kTo, "宛先", {65, 56, 217, 17}},
-    {ctl::mail::kSubject, "件名", {65, 78, 217, 17}},
-    {ctl::mail::kBody, "本文", {65, 100, 217, 110}},
+    {ctl::mail::kTo, fields::kTo, {65, 56, 217, 17}},
+    {ctl::mail::kSubject, fields::kSubject, {65, 78, 217, 17}},
+    {ctl::mail::kBody, fields::kBody, {65, 100, 217, 110}},
 };
 inline constexpr FieldLabel kFreeTextFields[] = {
-    {ctl::freeText::kText, "テキスト", {65, 56, 217, 128}},
+    {ctl::freeText::kText, fields::kText, {65, 56, 217, 128}},
 };
 
 // The settings panel of the input screens: the heading over the summary box
