@@ -254,9 +254,18 @@ Result<std::vector<ReadCode>, ReadFailure> JoinCodes(const std::vector<FoundSymb
     // split at the place of its first part.
     std::vector<ReadCode> codes;
     std::vector<const FoundSymbol*> singles;
-    std::map<std::pair<int, int>, std::vector<const FoundSymbol*>> splits;
-    std::vector<std::pair<int, int>> splitOrder;
-    std::vector<std::pair<bool, size_t>> order;  // (is a split, its index in singles or splitOrder)
+    // The parts of each split. Two splits may share their count and parity
+    // (one in 256 for the same count): a part whose place is taken by
+    // another symbol starts a split of its own.
+    std::vector<std::vector<const FoundSymbol*>> splits;
+    std::vector<std::pair<bool, size_t>> order;  // (is a split, its index in singles or splits)
+    const auto fits = [](const std::vector<const FoundSymbol*>& parts, const FoundSymbol& part) {
+        const SplitHeader& header = parts.front()->split;
+        return header.count == part.split.count && header.parity == part.split.parity &&
+               std::ranges::none_of(parts, [&](const FoundSymbol* known) {
+                   return known->split.index == part.split.index && !SameSymbol(*known, part);
+               });
+    };
     for (const FoundSymbol& symbol : symbols) {
         if (!symbol.isSplitPart) {
             if (std::ranges::none_of(singles, [&](const FoundSymbol* seen) { return SameSymbol(*seen, symbol); })) {
@@ -265,20 +274,20 @@ Result<std::vector<ReadCode>, ReadFailure> JoinCodes(const std::vector<FoundSymb
             }
             continue;
         }
-        const std::pair key{symbol.split.count, symbol.split.parity};
-        std::vector<const FoundSymbol*>& parts = splits[key];
-        if (parts.empty()) {
-            order.emplace_back(true, splitOrder.size());
-            splitOrder.push_back(key);
+        const auto group = std::ranges::find_if(splits, [&](const auto& parts) { return fits(parts, symbol); });
+        if (group != splits.end()) {
+            group->push_back(&symbol);
+            continue;
         }
-        parts.push_back(&symbol);
+        order.emplace_back(true, splits.size());
+        splits.push_back({&symbol});
     }
     for (const auto& [isSplit, index] : order) {
         if (!isSplit) {
             codes.push_back(CodeOf(*singles[index], singles[index]->bytes, singles[index]->decoderText));
             continue;
         }
-        Result<ReadCode, ReadFailure> joined = JoinSplit(splits[splitOrder[index]]);
+        Result<ReadCode, ReadFailure> joined = JoinSplit(splits[index]);
         if (!joined)
             return Fail(joined.Error());
         codes.push_back(std::move(joined).Value());

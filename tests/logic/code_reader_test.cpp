@@ -142,18 +142,24 @@ TEST(CodeReader, UnrelatedCodesInOnePictureComeAsAListToPickFrom)
     EXPECT_EQ(got, (std::vector<std::pair<std::string, int>>{{"FIRST CODE", 2}, {"second code", 3}}));
 }
 
-TEST(CodeReader, JoinsASplitAcrossFilesAndNamesMissingOrForeignParts)
+TEST(CodeReader, JoinsSplitsAcrossFilesAndNamesMissingParts)
 {
     TempFolder folder;
-    const std::string text = std::string(240, 'a') + "bc";
+    std::string text;
+    for (int i = 0; i < 242; ++i)
+        text += static_cast<char>('a' + i % 26);
+    // The same bytes backwards: the same count and parity, every part other.
+    const std::string backwards(text.rbegin(), text.rend());
     const Encoded split(text, 4, 0, TAVOQRENC_LEVEL_M);
-    const Encoded other(std::string(240, 'a') + "cb", 4, 0, TAVOQRENC_LEVEL_M);  // the same count and parity
+    const Encoded other(backwards, 4, 0, TAVOQRENC_LEVEL_M);
     ASSERT_EQ(split.count, 4);
     ASSERT_EQ(other.count, 4);
     std::vector<std::string> parts;
     for (int i = 0; i < 4; ++i)
         parts.push_back(WritePng(folder, "part" + std::to_string(i + 1) + ".png", *split.all[i]));
-    const std::string foreign = WritePng(folder, "foreign.png", *other.all[3]);
+    std::vector<std::string> otherParts;
+    for (int i = 0; i < 4; ++i)
+        otherParts.push_back(WritePng(folder, "other" + std::to_string(i + 1) + ".png", *other.all[i]));
 
     const auto joined = ReadCodesInFiles({parts[2], parts[0], parts[3], parts[1], parts[0]});
     ASSERT_TRUE(joined);
@@ -166,9 +172,19 @@ TEST(CodeReader, JoinsASplitAcrossFilesAndNamesMissingOrForeignParts)
     EXPECT_EQ(incomplete.Error().kind, ReadFailureKind::IncompleteSplit);
     EXPECT_NE(ReadFailureMessage(incomplete.Error()).find("2/4 と 4/4 が見つかりません"), std::string::npos);
 
-    const auto mixed = ReadCodesInFiles({parts[0], parts[1], parts[2], parts[3], foreign});
+    // Two whole splits that share their count and parity are two codes; a
+    // part of the second alone is a split missing its other parts.
+    const auto two = ReadCodesInFiles(
+        {parts[0], parts[1], parts[2], parts[3], otherParts[1], otherParts[3], otherParts[0], otherParts[2]});
+    ASSERT_TRUE(two) << ReadFailureMessage(two.Error());
+    ASSERT_EQ(two->size(), 2u);
+    EXPECT_EQ((*two)[0].text, text);
+    EXPECT_EQ((*two)[1].text, backwards);
+    const auto mixed = ReadCodesInFiles({parts[0], parts[1], parts[2], parts[3], otherParts[3]});
     ASSERT_FALSE(mixed);
-    EXPECT_EQ(mixed.Error().kind, ReadFailureKind::MismatchedSplit);
+    EXPECT_EQ(mixed.Error().kind, ReadFailureKind::IncompleteSplit);
+    EXPECT_NE(ReadFailureMessage(mixed.Error()).find("1/4 と 2/4 と 3/4 が見つかりません"), std::string::npos)
+        << ReadFailureMessage(mixed.Error());
 }
 
 // What a file of another encoder must become.
