@@ -82,7 +82,10 @@ Result<int, JobFailure> EncodeAndWrite(const std::string& payload, const SymbolR
         return Fail(code.Error());
     const SymbolBitmaps& symbols = *code->symbols;
     if (const Result<void, WriteFailure> written = WriteFiles(symbols, code->settings, target); !written)
-        return Fail(JobFailure{JobFailure::Kind::Write, res::str::kFileOpenFailed, written.Error().path});
+        return Fail(
+            JobFailure{JobFailure::Kind::Write,
+                       written.Error().status == FileStatus::InUse ? res::str::kFileInUse : res::str::kFileOpenFailed,
+                       written.Error().path});
     return symbols.Count();
 }
 

@@ -50,7 +50,8 @@ struct JobFailure {
     };
     Kind kind = Kind::Input;
     // Input: the string id of the message (kDataTooLong, kSplitImpossible,
-    // kEncodeFailed, kReadBackFailed). Write: kFileOpenFailed.
+    // kEncodeFailed, kReadBackFailed). Write: kFileInUse for a file another
+    // program holds, else kFileOpenFailed.
     int messageId = 0;
     std::string path;  // Write: the file that could not be written
 };

@@ -26,6 +26,7 @@ const char* EnglishFor(int messageId)
     case msg::kReadBackFailed: return "the symbol did not read back as its data, so it was not written";
     case msg::kFileOpenFailed: return "the file could not be written";
     case msg::kFileReadFailed: return "the file cannot be read";
+    case msg::kFileInUse: return "the file is locked by another program";
     case msg::kPictureUnreadable: return "the file is no picture (PNG, JPEG, BMP, GIF ...) nor a readable PDF";
     case msg::kPictureTooLarge: return "the picture is too large to be read";
     case msg::kNoCodeInPicture: return "no QR Code symbol was found in the picture";
