@@ -103,17 +103,6 @@ bool IsMail(CodeForm form)
     return form == CodeForm::MailtoText || form == CodeForm::MailtoUri || form == CodeForm::Matmsg;
 }
 
-// `message` with each "%<n>" replaced by the n-th of `values` (from 1).
-std::string Filled(std::string message, const std::vector<std::string>& values)
-{
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const std::string mark = "%" + std::to_string(i + 1);
-        if (const std::size_t at = message.find(mark); at != std::string::npos)
-            message.replace(at, mark.size(), values[i]);
-    }
-    return message;
-}
-
 std::string Joined(const std::vector<std::string>& parts)
 {
     std::string out;
@@ -225,7 +214,7 @@ std::string TooLongMessage(const CodeEntry& entry)
     for (const EntryField field : entry.tooLong)
         names.emplace_back(FieldLabel(field));
     const char* into = FieldLabel(entry.screen == ScreenId::Mail ? EntryField::Body : EntryField::Memo);
-    return Filled(std::string(res::StringText(res::str::kCodeFieldsTooLong)), {Joined(names), into});
+    return res::FilledStringText(res::str::kCodeFieldsTooLong, {Joined(names), into});
 }
 
 std::string TextStart(const std::string& text, int maxChars)

@@ -3,6 +3,7 @@
 #include "finder_scan.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_texts.h"
+#include "nubora/text/charset.h"
 #include "nubora/text/cp932.h"
 #include "symbol_version_probe.h"
 
@@ -28,17 +29,6 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 bool IsAscii(std::string_view bytes)
 {
     return std::ranges::all_of(bytes, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-bool IsUtf8(std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const text::Utf8Char c = text::FirstUtf8Char(bytes);
-        if (c.length == 0)
-            return false;
-        bytes.remove_prefix(c.length);
-    }
-    return true;
 }
 
 // The first ECI designator of the decoder's ECI text ("]Q2", then the data
@@ -309,7 +299,7 @@ Result<std::vector<ReadCode>, ReadFailure> ReadCodesInFiles(const std::vector<st
 
 CodeText TextOfBytes(const std::string& bytes, int eci, const std::string& decoded)
 {
-    if ((eci < 0 || eci == kEciUtf8) && IsUtf8(bytes))
+    if ((eci < 0 || eci == kEciUtf8) && text::IsUtf8(bytes))
         return {bytes, IsAscii(bytes) ? CodeCharset::Ascii : CodeCharset::Utf8};
     if (eci < 0 || eci == kEciShiftJis) {
         std::string text = text::Cp932ToUtf8(bytes);
@@ -349,14 +339,10 @@ int ReadFailureMessageId(ReadFailureKind kind)
 
 std::string ReadFailureMessage(const ReadFailure& failure)
 {
-    std::string message(res::StringText(ReadFailureMessageId(failure.kind)));
-    if (const size_t at = message.find("%1"); at != std::string::npos) {
-        std::string parts;
-        for (const std::string& part : failure.missingParts)
-            parts += (parts.empty() ? "" : " と ") + part;
-        message.replace(at, 2, parts);
-    }
-    return message;
+    std::string parts;
+    for (const std::string& part : failure.missingParts)
+        parts += (parts.empty() ? "" : " と ") + part;
+    return res::FilledStringText(ReadFailureMessageId(failure.kind), {parts});
 }
 
 const char* CharsetName(CodeCharset charset)

@@ -1,5 +1,7 @@
 #include "nubora/logic/code_text_parse.h"
 
+#include "nubora/logic/utf8_input.h"
+#include "nubora/text/charset.h"
 #include "nubora/text/cp932.h"
 
 #include <algorithm>
@@ -44,36 +46,9 @@ std::optional<TextFailure> FirstUnfitByte(std::string_view text)
     return std::nullopt;
 }
 
-bool IsUtf8(std::string_view bytes)
-{
-    for (size_t length = 0; !bytes.empty(); bytes.remove_prefix(length)) {
-        length = text::FirstUtf8Char(bytes).length;
-        if (length == 0)
-            return false;
-    }
-    return true;
-}
-
 // Bytes that came out of an escape as UTF-8: as they are when they are
 // UTF-8, else read as CP932 (U+FFFD for what is not).
-std::string BytesAsUtf8(const std::string& bytes) { return IsUtf8(bytes) ? bytes : text::Cp932ToUtf8(bytes); }
-
-// Every line break (CR LF, LF or CR alone) as CR LF.
-std::string WithCrLf(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            out += kCrLf;
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
+std::string BytesAsUtf8(const std::string& bytes) { return text::IsUtf8(bytes) ? bytes : text::Cp932ToUtf8(bytes); }
 
 // The lines of `text` without their breaks (CR LF, LF or CR); a break at the
 // very end starts no further line.
@@ -194,7 +169,7 @@ void ParseMailtoText(std::string_view text, ParsedCode& code)
             body.remove_suffix(kCrLf.size());
         else if (body.ends_with('\n') || body.ends_with('\r'))
             body.remove_suffix(1);
-        code.body = WithCrLf(body);
+        code.body = CrLfLineBreaks(body);
     }
     std::string* current = &code.to;
     bool first = true;
@@ -313,9 +288,9 @@ void ParseMecard(std::string_view text, ParsedCode& code)
         else if (field.key == "ADR")
             fields.Once(code.address, field.key, JoinedComponents(field.parts, kAddressOrder));
         else if (field.key == "NOTE" || field.key == "MEMO")
-            fields.Once(code.memo, field.key, WithCrLf(field.Joined(",")));
+            fields.Once(code.memo, field.key, CrLfLineBreaks(field.Joined(",")));
         else
-            fields.Extra(field.key, WithCrLf(field.Joined(",")));
+            fields.Extra(field.key, CrLfLineBreaks(field.Joined(",")));
     }
 }
 
@@ -324,7 +299,7 @@ void ParseMatmsg(std::string_view text, ParsedCode& code)
     code.form = CodeForm::Matmsg;
     ContactFields fields(code);
     for (KeyedField& field : KeyedFields(text.substr(std::string_view("MATMSG:").size()))) {
-        const std::string value = WithCrLf(field.Joined(","));
+        const std::string value = CrLfLineBreaks(field.Joined(","));
         if (field.key == "TO")
             code.to += (code.to.empty() || value.empty() ? "" : ",") + value;
         else if (field.key == "SUB")
@@ -378,7 +353,7 @@ void ParseMailtoUri(std::string_view text, ParsedCode& code)
         rest = amp == std::string_view::npos ? std::string_view() : rest.substr(amp + 1);
         const size_t eq = pair.find('=');
         const std::string key = PercentDecoded(pair.substr(0, eq));
-        const std::string value = WithCrLf(
+        const std::string value = CrLfLineBreaks(
             PercentDecoded(eq == std::string_view::npos ? std::string_view() : pair.substr(eq + 1)));
         if (EqualsNoCase(key, "to"))
             code.to += (code.to.empty() || value.empty() ? "" : ",") + value;
@@ -509,7 +484,7 @@ void ParseVcard(std::string_view text, ParsedCode& code)
                                         ? QuotedPrintableDecoded(line->value)
                                         : std::string(line->value);
         const std::vector<std::string> parts = VcardComponents(decoded);
-        const std::string whole = WithCrLf(AllComponents(parts));
+        const std::string whole = CrLfLineBreaks(AllComponents(parts));
         const std::string& name = line->name;
         if (name == "BEGIN" || name == "END" || name == "VERSION")
             continue;

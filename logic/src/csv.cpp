@@ -1,11 +1,11 @@
 #include "nubora/logic/csv.h"
 
+#include "nubora/text/charset.h"
+
 #include <utility>
 
 namespace nubora {
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // Reads records from a text, one character at a time.
 class CsvReader {
@@ -110,8 +110,8 @@ private:
 
 Result<std::vector<CsvRecord>, CsvError> ParseCsv(std::string_view text)
 {
-    if (text.starts_with(kUtf8Bom))
-        text.remove_prefix(kUtf8Bom.size());
+    if (text.starts_with(text::kUtf8ByteOrderMark))
+        text.remove_prefix(text::kUtf8ByteOrderMark.size());
     return CsvReader(text).Read();
 }
 

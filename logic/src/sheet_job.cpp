@@ -15,34 +15,24 @@ namespace {
 // Rows a preview tries beyond twice the labels it shows, when rows fail.
 constexpr size_t kPreviewExtraRows = 16;
 
-// The string `id` with "%1" and "%2" replaced by `first` and `second`.
-std::string Filled(int id, const std::string& first, const std::string& second = {})
-{
-    std::string text(res::StringText(id));
-    if (const size_t at = text.find("%1"); at != std::string::npos)
-        text.replace(at, 2, first);
-    if (const size_t at = text.find("%2"); at != std::string::npos)
-        text.replace(at, 2, second);
-    return text;
-}
-
 std::string ColumnMessage(const ColumnFailure& failure)
 {
     switch (failure.problem) {
-    case ColumnProblem::Unknown: return Filled(res::str::kCsvUnknownColumn, failure.column);
-    case ColumnProblem::Repeated: return Filled(res::str::kCsvRepeatedColumn, failure.column);
+    case ColumnProblem::Unknown: return res::FilledStringText(res::str::kCsvUnknownColumn, {failure.column});
+    case ColumnProblem::Repeated: return res::FilledStringText(res::str::kCsvRepeatedColumn, {failure.column});
     case ColumnProblem::MissingFirst:
     case ColumnProblem::NoKind: break;
     }
-    return Filled(res::str::kCsvNoKind, failure.column);
+    return res::FilledStringText(res::str::kCsvNoKind, {failure.column});
 }
 
 std::string RowMessage(const RowFailure& failure)
 {
     switch (failure.problem) {
     case RowProblem::Width:
-        return Filled(res::str::kCsvRowWidth, std::to_string(failure.fields), std::to_string(failure.headerFields));
-    case RowProblem::Conversion: return Filled(res::str::kCsvBadCharacter, failure.column);
+        return res::FilledStringText(res::str::kCsvRowWidth,
+                                     {std::to_string(failure.fields), std::to_string(failure.headerFields)});
+    case RowProblem::Conversion: return res::FilledStringText(res::str::kCsvBadCharacter, {failure.column});
     case RowProblem::Check: break;
     }
     return std::string(FieldName(failure.check.field)) + ": " + CheckFailureMessage(failure.check);
@@ -109,7 +99,8 @@ Result<SheetJob, SheetCsvFailure> SheetJob::Open(std::string_view csv, bool cp93
 {
     Result<std::vector<CsvRecord>, CsvError> parsed = ParseCsv(csv);
     if (!parsed)
-        return Fail(SheetCsvFailure{Filled(res::str::kCsvUnreadable, std::to_string(parsed.Error().line))});
+        return Fail(
+            SheetCsvFailure{res::FilledStringText(res::str::kCsvUnreadable, {std::to_string(parsed.Error().line)})});
     std::vector<CsvRecord> records = std::move(parsed).Value();
     if (records.size() < 2)
         return Fail(SheetCsvFailure{std::string(res::StringText(res::str::kCsvNoRows))});

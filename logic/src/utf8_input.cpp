@@ -6,30 +6,12 @@
 #include <cstdio>
 
 namespace nubora {
-namespace {
-
-// A byte-order mark at the start of a text is no character of it.
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// True when `utf8` is UTF-8 text throughout.
-bool IsUtf8(std::string_view utf8)
-{
-    for (size_t at = 0; at < utf8.size();) {
-        const size_t length = text::FirstUtf8Char(utf8.substr(at)).length;
-        if (length == 0)
-            return false;
-        at += length;
-    }
-    return true;
-}
-
-}  // namespace
 
 Result<std::string, ConversionFailure> Utf8ToCp932(std::string_view utf8)
 {
-    if (utf8.starts_with(kByteOrderMark))
-        utf8.remove_prefix(kByteOrderMark.size());
-    if (!IsUtf8(utf8))
+    if (utf8.starts_with(text::kUtf8ByteOrderMark))
+        utf8.remove_prefix(text::kUtf8ByteOrderMark.size());
+    if (!text::IsUtf8(utf8))
         return Fail(ConversionFailure{true, 0, {}, 0});
     if (std::optional<std::string> bytes = text::Utf8ToCp932(utf8))
         return std::move(*bytes);
@@ -52,9 +34,9 @@ Result<std::string, ConversionFailure> InputIn(std::string_view input, bool cp93
         return Utf8ToCp932(input);
     if (cp932Input)
         return text::ToUtf8(input, text::TextCharset::Cp932);
-    if (input.starts_with(kByteOrderMark))
-        input.remove_prefix(kByteOrderMark.size());
-    if (!IsUtf8(input))
+    if (input.starts_with(text::kUtf8ByteOrderMark))
+        input.remove_prefix(text::kUtf8ByteOrderMark.size());
+    if (!text::IsUtf8(input))
         return Fail(ConversionFailure{true, 0, {}, 0});
     return std::string(input);
 }

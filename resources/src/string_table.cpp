@@ -118,6 +118,18 @@ std::string_view StringText(int id)
     return it == kTable.end() ? std::string_view() : std::string_view(it->utf8);
 }
 
+std::string FilledStringText(int id, std::initializer_list<std::string_view> values)
+{
+    std::string text(StringText(id));
+    int number = 0;
+    for (const std::string_view value : values) {
+        const std::string mark = "%" + std::to_string(++number);
+        if (const size_t at = text.find(mark); at != std::string::npos)
+            text.replace(at, mark.size(), value);
+    }
+    return text;
+}
+
 std::string LoadStringBytes(int id)
 {
     // Every text of the table has a CP932 code (checked by the tests).

@@ -69,6 +69,16 @@ std::string ToCp932Lossy(std::string_view bytes, TextCharset charset)
     return charset == TextCharset::Utf8 ? Utf8ToCp932Lossy(bytes) : std::string(bytes);
 }
 
+bool IsUtf8(std::string_view bytes)
+{
+    for (size_t length = 0; !bytes.empty(); bytes.remove_prefix(length)) {
+        length = FirstUtf8Char(bytes).length;
+        if (length == 0)
+            return false;
+    }
+    return true;
+}
+
 std::string MendUtf8(std::string_view bytes)
 {
     std::string mended;

@@ -3,6 +3,7 @@
 // character set, Shift-JIS (CP932). string_table.h adds them as QString.
 #pragma once
 
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,6 +20,11 @@ std::span<const StringEntry> StringTable();
 
 // The text of string `id` as UTF-8; empty for an id the table does not hold.
 std::string_view StringText(int id);
+
+// The text of string `id` as UTF-8 with its first "%1" replaced by the first
+// of `values`, its first "%2" by the second, and so on; marks without a value
+// stay as they are.
+std::string FilledStringText(int id, std::initializer_list<std::string_view> values);
 
 // The text of string `id` as CP932 bytes; empty for an unknown id.
 std::string LoadStringBytes(int id);

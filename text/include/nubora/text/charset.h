@@ -44,6 +44,9 @@ std::string ToCp932Lossy(std::string_view bytes, TextCharset charset);
 // so that the result is well-formed UTF-8.
 std::string MendUtf8(std::string_view bytes);
 
+// True when `bytes` are UTF-8 throughout (an empty text is).
+bool IsUtf8(std::string_view bytes);
+
 // The distinct characters of the UTF-8 `utf8` that have no CP932 code, in
 // order of appearance, each as its UTF-8 bytes; at most `limit` of them.
 std::vector<std::string> CharactersWithoutCp932(std::string_view utf8, std::size_t limit);
