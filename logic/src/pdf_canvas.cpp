@@ -1,7 +1,7 @@
 #include "pdf_canvas.h"
 
 #include "module_loader.h"
-#include "module_outline.h"
+#include "nubora/logic/symbol_outline.h"
 #include "page_content_module.h"
 
 #include <cairo-ft.h>
@@ -211,7 +211,7 @@ void PdfCanvas::FillSymbol(const QrBitmap& symbol, double xMm, double yMm, doubl
     AppendNumber(out, Pt(xMm));
     AppendNumber(out, Pt(yMm));
     out += "cm\n";
-    for (const ModuleRect& rect : DarkModuleRectangles(symbol)) {
+    for (const DarkRect& rect : SymbolRectangles(symbol)) {
         AppendNumber(out, rect.x);
         AppendNumber(out, rect.y);
         AppendNumber(out, rect.width);

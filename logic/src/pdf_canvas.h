@@ -50,7 +50,7 @@ public:
     PdfCanvas& operator=(const PdfCanvas&) = delete;
 
     // Fills the dark modules of `symbol` in black as one path (the rectangles
-    // of DarkModuleRectangles, at whole modules scaled by the path's matrix),
+    // of SymbolRectangles, at whole modules scaled by the path's matrix),
     // the symbol's top-left corner, quiet zone included, at (xMm, yMm), one
     // module `moduleMm` (> 0) wide. The quiet zone is left unpainted. The
     // codes of a page lie under its text and outlines.
