@@ -109,5 +109,8 @@ extern "C" bool NuboraAddPageContent(const char* pdf, std::size_t pdfSize, const
             result->clear();
         }
         return false;
+    } catch (...) {
+        result->clear();  // the caller names the failure without a reason
+        return false;
     }
 }

@@ -347,7 +347,7 @@ Result<std::string, PdfCanvasFailure> PdfCanvas::Finish()
         return Fail(PdfCanvasFailure{std::string("the PDF page module ") + kPageContentModuleFile + " is missing"});
     std::string file;
     if (!addContent(p.bytes.data(), p.bytes.size(), p.pages.data(), p.pages.size(), kCutLinesLayerName, &file))
-        return Fail(PdfCanvasFailure{file});
+        return Fail(PdfCanvasFailure{file.empty() ? std::string("qpdf failed") : file});
     return file;
 }
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <new>
 
 namespace nubora {
@@ -100,7 +101,10 @@ void IgnorePopplerMessage(const std::string&, void*) {}
 
 Result<GreyPicture, PictureFailure> LoadPdfPage(const std::string& path)
 {
-    poppler::set_debug_error_function(&IgnorePopplerMessage, nullptr);
+    // Set once: the handler is the process's, and readings may run on two
+    // threads at a time (one cancelled, still running).
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { poppler::set_debug_error_function(&IgnorePopplerMessage, nullptr); });
     std::unique_ptr<poppler::document> document(poppler::document::load_from_file(path));
     if (!document || document->is_locked() || document->pages() < 1)
         return Fail(PictureFailure::NotAnImage);
