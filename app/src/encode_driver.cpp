@@ -7,7 +7,6 @@
 #include "nubora/logic/payload_forms.h"
 #include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_encoder.h"
-#include "nubora/logic/symbol_readback.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/messages.h"
 #include "nubora/resources/string_ids.h"
@@ -16,15 +15,10 @@ namespace nubora {
 
 bool MainMenuDialog::EncodeText(const std::string& payload)
 {
-    const Result<EncodeSuccess, EncodeFailure> outcome = EncodeSymbols(payload, state.codeSettings, state.codeBitmaps);
+    const Result<EncodeSuccess, EncodeFailure> outcome = EncodeReadBack(payload, state.codeSettings, state.codeBitmaps,
+                                                                        PayloadCharset(state.codeSettings.form));
     if (!outcome) {
         ShowMessage(VisibleScreen(), outcome.Error().messageId);
-        return false;
-    }
-    // No code leaves the program that does not read back as its payload.
-    if (!ReadsBackAs(state.codeBitmaps, payload, PayloadCharset(state.codeSettings.form))) {
-        state.codeBitmaps.Release();
-        ShowMessage(VisibleScreen(), res::str::kReadBackFailed);
         return false;
     }
     encodedPayload_ = payload;

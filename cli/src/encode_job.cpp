@@ -2,7 +2,6 @@
 
 #include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_encoder.h"
-#include "nubora/logic/symbol_readback.h"
 #include "nubora/resources/string_ids.h"
 
 #include <utility>
@@ -65,11 +64,10 @@ Result<CheckedCode, JobFailure> EncodeChecked(const std::string& payload, const 
     // The form chooses the engine's entry point; the payload's texts were
     // built before, in whichever form was asked for.
     code.settings.form = request.charset == text::TextCharset::Utf8 ? PayloadForm::Standard : PayloadForm::Legacy;
-    const Result<EncodeSuccess, EncodeFailure> encoded = EncodeSymbols(payload, code.settings, *code.symbols);
+    const Result<EncodeSuccess, EncodeFailure> encoded = EncodeReadBack(payload, code.settings, *code.symbols,
+                                                                        request.charset);
     if (!encoded)
         return Fail(JobFailure{JobFailure::Kind::Input, encoded.Error().messageId, {}});
-    if (!ReadsBackAs(*code.symbols, payload, request.charset))
-        return Fail(JobFailure{JobFailure::Kind::Input, res::str::kReadBackFailed, {}});
     return code;
 }
 

@@ -2,7 +2,6 @@
 
 #include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_encoder.h"
-#include "nubora/logic/symbol_readback.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_texts.h"
 
@@ -81,10 +80,9 @@ struct SheetJob::Data {
         CodeSettings settings = with.code;
         settings.splitCount = 1;
         PreviewLabel label{{}, {}, std::make_shared<SymbolBitmaps>(), {}};
-        if (const auto encoded = EncodeSymbols(*payload, settings, *label.symbols); !encoded)
+        if (const auto encoded = EncodeReadBack(*payload, settings, *label.symbols, PayloadCharset(settings.form));
+            !encoded)
             return Fail(std::string(res::StringText(encoded.Error().messageId)));
-        if (!ReadsBackAs(*label.symbols, *payload, PayloadCharset(settings.form)))
-            return Fail(std::string(res::StringText(res::str::kReadBackFailed)));
         label.caption = RowCaption(rows[row], columns, FormFor(kind, with.code, cp932), with.caption);
         return label;
     }

@@ -1,6 +1,7 @@
 #include "nubora/logic/symbol_encoder.h"
 
 #include "nubora/logic/shell_rules.h"
+#include "nubora/logic/symbol_readback.h"
 #include "nubora/resources/string_ids.h"
 #include "tavoqrenc.h"
 
@@ -58,6 +59,22 @@ Result<int, CapacityFailure> AvailableBytes(PayloadForm form, int version, int l
     if (capacity < 0)
         return Fail(CapacityFailure{capacity});
     return form == PayloadForm::Standard ? capacity : capacity * symbolCount;
+}
+
+Result<EncodeSuccess, EncodeFailure> EncodeReadBack(const std::string& payload, CodeSettings& settings,
+                                                    SymbolBitmaps& bitmaps, text::TextCharset charset,
+                                                    const BeforeReadBack& beforeReadBack)
+{
+    Result<EncodeSuccess, EncodeFailure> made = EncodeSymbols(payload, settings, bitmaps);
+    if (!made)
+        return made;
+    if (beforeReadBack)
+        beforeReadBack(bitmaps);
+    if (!ReadsBackAs(bitmaps, payload, charset)) {
+        bitmaps.Release();
+        return Fail(EncodeFailure{res::str::kReadBackFailed});
+    }
+    return made;
 }
 
 }  // namespace nubora

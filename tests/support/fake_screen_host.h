@@ -13,7 +13,6 @@
 #include "nubora/logic/payload_forms.h"
 #include "nubora/logic/shell_rules.h"
 #include "nubora/logic/symbol_encoder.h"
-#include "nubora/logic/symbol_readback.h"
 #include "nubora/output/code_view_dialog.h"
 #include "nubora/resources/messages.h"
 #include "nubora/resources/string_ids.h"
@@ -49,19 +48,13 @@ public:
 
     CodeState& State() override { return state; }
     const QBrush& WhiteBrush() const override { return brush; }
-    // Encodes and reads back as the menu does, `beforeReadBack` in between.
+    // Encodes and reads back through the menu's own EncodeReadBack, `beforeReadBack` in between.
     bool EncodeText(const std::string& payload) override
     {
-        const Result<EncodeSuccess, EncodeFailure> made = EncodeSymbols(payload, state.codeSettings, state.codeBitmaps);
-        if (made && beforeReadBack)
-            beforeReadBack(state.codeBitmaps);
-        const int failure = !made ? made.Error().messageId
-                            : !ReadsBackAs(state.codeBitmaps, payload, PayloadCharset(state.codeSettings.form))
-                                ? res::str::kReadBackFailed
-                                : 0;
-        if (failure != 0) {
-            state.codeBitmaps.Release();
-            ShowMessage(Front(), failure);
+        const Result<EncodeSuccess, EncodeFailure> made = EncodeReadBack(
+            payload, state.codeSettings, state.codeBitmaps, PayloadCharset(state.codeSettings.form), beforeReadBack);
+        if (!made) {
+            ShowMessage(Front(), made.Error().messageId);
             return false;
         }
         payload_ = payload;

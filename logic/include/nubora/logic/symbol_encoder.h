@@ -8,6 +8,9 @@
 #include "nubora/logic/result.h"
 #include "nubora/logic/symbol_bitmaps.h"
 
+#include "nubora/text/charset.h"
+
+#include <functional>
 #include <string>
 
 namespace nubora {
@@ -24,7 +27,8 @@ struct EncodeSuccess {
 // Why the engine made no code.
 struct EncodeFailure {
     // The string id of the message to report: kSplitImpossible, kDataTooLong
-    // or kEncodeFailed by the engine's result.
+    // or kEncodeFailed by the engine's result; kReadBackFailed from
+    // EncodeReadBack.
     int messageId = 0;
 };
 
@@ -37,6 +41,18 @@ struct EncodeFailure {
 // unchanged.
 Result<EncodeSuccess, EncodeFailure> EncodeSymbols(const std::string& payload, CodeSettings& settings,
                                                    SymbolBitmaps& bitmaps);
+
+// What may change the symbols between their encoding and their read-back:
+// nothing in the program; a test spoils a module to see the code refused.
+using BeforeReadBack = std::function<void(SymbolBitmaps&)>;
+
+// EncodeSymbols, then every symbol read back as `payload` in `charset`
+// (ReadsBackAs): a code that does not read back is released and fails with
+// kReadBackFailed, so that no code leaves the program that does not give its
+// payload back. The screens, the sheets and nubora-qr all encode through this.
+Result<EncodeSuccess, EncodeFailure> EncodeReadBack(const std::string& payload, CodeSettings& settings,
+                                                    SymbolBitmaps& bitmaps, text::TextCharset charset,
+                                                    const BeforeReadBack& beforeReadBack = {});
 
 // Why the engine could not tell a capacity: its negative status, which the
 // settings keep as their capacity (reported with kCapacityQueryFailed).
