@@ -7,13 +7,14 @@ RELEASE_DIR  ?= build-release
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_LONG_SECONDS ?= 1800
-# make fuzz shares FUZZ_SECONDS: a sixth each for the data-file readers, the
-# CSV reader and the parsers of codes read back, the rest for the engine.
-DATA_FILE_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) / 6)
-CSV_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) / 6)
-CODE_TEXT_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) / 6)
-ENGINE_FUZZ_SECONDS = $(shell expr $(FUZZ_SECONDS) - $(DATA_FILE_FUZZ_SECONDS) - $(CSV_FUZZ_SECONDS) \
-  - $(CODE_TEXT_FUZZ_SECONDS))
+# make fuzz shares FUZZ_SECONDS: a sixth each (at least a second: 0 would
+# mean no limit to libFuzzer) for the data-file readers, the CSV reader and
+# the parsers of codes read back, the rest (at least a second) for the engine.
+FUZZ_SIXTH = $(shell expr \( $(FUZZ_SECONDS) + 5 \) / 6)
+DATA_FILE_FUZZ_SECONDS = $(FUZZ_SIXTH)
+CSV_FUZZ_SECONDS = $(FUZZ_SIXTH)
+CODE_TEXT_FUZZ_SECONDS = $(FUZZ_SIXTH)
+ENGINE_FUZZ_SECONDS = $(shell r=$$(expr $(FUZZ_SECONDS) - 3 \* $(FUZZ_SIXTH)); [ "$$r" -ge 1 ] && echo $$r || echo 1)
 CMAKE_GEN    := -G Ninja
 # The builds of this Makefile are development builds: warnings are errors.
 WERROR       := -DNUBORA_WERROR=ON

@@ -12,9 +12,11 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind
   # independent QR peers: decoders and a reference encoder
   libzxing-dev libzbar-dev libqrencode-dev
-  # a general-purpose encoder as the yardstick of the UTF-8 symbols' sizes
+  # a general-purpose encoder: the yardstick of the UTF-8 symbols' sizes, and
+  # the MeCard and vCard codes the reading tests must understand
   python3-segno
-  # the qrencode tool, beside nubora-qr in the batch benchmark
+  # the qrencode tool: the MATMSG and mailto: codes of the reading tests, and
+  # beside nubora-qr in the batch benchmark
   qrencode
   # the PNG and PDF symbol files (zlib); their tests rasterise the SVG and PDF files
   zlib1g-dev librsvg2-bin poppler-utils
@@ -30,7 +32,8 @@ packages=(
   clang-format
   # fuzzing (libFuzzer ships with clang's runtime)
   clang libclang-rt-14-dev
-  # the GUI: Qt 6 Widgets, Japanese standard dialogs, the dialog font, a display for picture tests
+  # the GUI: Qt 6 Widgets, Japanese standard dialogs, the dialog font; a
+  # virtual display for make run-vnc (and its test) and the screenshot scripts
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
   # the scalable icon (QSvgGenerator)
   qt6-svg-dev
@@ -40,7 +43,8 @@ packages=(
   x11vnc
   # docs/screenshots/take.sh: pointer and keys for the program under Xvfb
   xdotool
-  # docs/screenshots/take-read-region.sh: a window manager, and a viewer that puts a code on the screen
+  # docs/screenshots/take-read-region.sh only: a window manager, and a viewer
+  # that puts a code on the screen
   openbox feh
 )
 

@@ -20,5 +20,5 @@ trap 'rm -rf "$work"' EXIT
   done
 } > "$work/cards.csv"
 "$build/cli/nubora-qr" --kind address --batch "$work/cards.csv" --sheet meishi-10 --caption name \
-  --cell 0.35 --cut-lines -o "$work/cards.pdf" 2> /dev/null
+  --cell 0.35 --cut-lines -o "$work/cards.pdf"
 pdftoppm -r 80 -png -singlefile -f 1 -l 1 "$work/cards.pdf" "$here/sheet-meishi-10"

@@ -41,7 +41,7 @@ grab main-menu.png 10 10 500 350
 
 # The sheet dialog (Ctrl+B on the menu) with a small address list on
 # business cards, chosen in the file dialog by typing its path.
-csv=$(mktemp --suffix=.csv)
+csv="$XDG_RUNTIME_DIR/cards.csv"  # removed with the runtime folder
 cat > "$csv" <<'CSV'
 name,reading,tel1,mail1,address
 山田 太郎,ﾔﾏﾀﾞ ﾀﾛｳ,03-1234-5678,taro@example.jp,東京都千代田区丸の内1-1

@@ -121,7 +121,7 @@ TEST_F(CodeImportTest, CharactersWithoutAShiftJisCodeOpenAsUtf8InTheStandardForm
 
 TEST_F(CodeImportTest, TheMenuEntryAndTheScreensButtonOpenAPictureInItsScreen)
 {
-    menu.mail->SetEntry(MailEntry{"x@example.jp", "", ""});
+    menu.mail->SetEntry(MailEntry{"y@example.jp", "", ""});
     const QStringList mailCode = SavedCode(*menu.mail, CodeSettings());
     menu.ClearScreen(ScreenId::Mail);
     QMenu popup;
@@ -130,9 +130,11 @@ TEST_F(CodeImportTest, TheMenuEntryAndTheScreensButtonOpenAPictureInItsScreen)
     services.files.ScriptOpen(mailCode.front());
     popup.actions().front()->trigger();
     EXPECT_TRUE(menu.mail->isVisible());
-    EXPECT_EQ(menu.mail->to, "x@example.jp");
+    EXPECT_EQ(menu.mail->to, "y@example.jp");
 
     // From the mail screen, over its unsaved input: asked first, No keeps it.
+    menu.mail->SetEntry(MailEntry{"x@example.jp", "", ""});
+    menu.mail->UpdateData(fw::Exchange::ToControls);
     QFile noCode(folder.filePath(QStringLiteral("blank.png")));
     QImage blank(64, 64, QImage::Format_Grayscale8);
     blank.fill(Qt::white);
@@ -145,6 +147,7 @@ TEST_F(CodeImportTest, TheMenuEntryAndTheScreensButtonOpenAPictureInItsScreen)
     link->linkActivated(QStringLiteral("read"));
     EXPECT_EQ(services.messages.Boxes().back().text,
               res::LoadString(res::str::kReplaceUnsavedQuestion).arg(QStringLiteral("part0.png")));
+    EXPECT_EQ(menu.mail->to, "x@example.jp");
     services.files.ScriptOpen(noCode.fileName());
     link->linkActivated(QStringLiteral("read"));
     EXPECT_EQ(services.messages.Boxes().back().text, res::LoadString(res::str::kNoCodeInPicture));

@@ -307,19 +307,6 @@ TEST(NuboraQr, AnUnwritableOutputIsStatus3AndLeavesNoFile)
         EXPECT_EQ(name.find(".nubora-part"), std::string::npos) << name;
 }
 
-// Page `page` (1-based) of a PDF at 300 dpi, grey.
-peers::GreyImage PdfPage(const std::string& pdf, int page)
-{
-    const std::string p = std::to_string(page);
-    const std::string png = pdf + "-" + p;
-    const std::string command = "pdftoppm -r 300 -png -singlefile -f " + p + " -l " + p + " " + Quoted(pdf) + " " +
-                                Quoted(png);
-    QImage image;
-    if (std::system(command.c_str()) != 0 || !image.load(QString::fromStdString(png + ".png")))
-        return {};
-    return testing::GreyOf(image);
-}
-
 TEST(NuboraQr, EveryBuiltInSheetPrintsEachRowsCodeCentredOnItsLabel)
 {
     constexpr double kDotsPerMm = 300 / 25.4;
@@ -338,7 +325,7 @@ TEST(NuboraQr, EveryBuiltInSheetPrintsEachRowsCodeCentredOnItsLabel)
             folder, {"--kind", "text", "--batch", folder.Path() + "/rows.csv", "--sheet", layout.name, "--start",
                      std::to_string(perSheet), "--version", "3", "--cell", "0.5", "-o", pdf});
         ASSERT_EQ(run.status, 0) << layout.name << run.errors;
-        const peers::GreyImage pages[] = {PdfPage(pdf, 1), PdfPage(pdf, 2)};
+        const peers::GreyImage pages[] = {testing::RasterisedPdfPage(pdf, 1), testing::RasterisedPdfPage(pdf, 2)};
         for (size_t i = 0; i < rows.size(); ++i) {
             const int label = (perSheet - 1 + static_cast<int>(i)) % perSheet;
             const peers::GreyImage& page = pages[i == 0 ? 0 : 1];
@@ -386,7 +373,7 @@ TEST(NuboraQr, CutLinesShowOnScreenInALayerThatIsNotPrinted)
     // On screen, the top edge of the first label (91 mm wide, 14 mm from the
     // left, 11 mm from the top) is a grey line, in the middle of its width.
     const SheetLayout meishi = BuiltInSheetLayouts().front();
-    const peers::GreyImage page = PdfPage(pdf, 1);
+    const peers::GreyImage page = testing::RasterisedPdfPage(pdf, 1);
     ASSERT_GT(page.width, 0);
     const int x = static_cast<int>((meishi.leftMm + meishi.labelWidthMm / 2) * 300 / 25.4);
     int darkest = 255;

@@ -5,8 +5,7 @@
 // whenever it can be saved at all: no value ending in a single-byte
 // backslash, no lead byte standing directly before a comma (CP932 only), and
 // no comma in the unescaped telephone and e-mail fields of the address book.
-// A file after a UTF-8 byte-order mark must come back as well-formed UTF-8,
-// or as CP932 when all of it has a CP932 form.
+// A file after a UTF-8 byte-order mark must come back as well-formed UTF-8.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

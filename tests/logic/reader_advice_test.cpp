@@ -91,5 +91,16 @@ TEST(ReaderAdvice, AUtf8CodeNamesNoCharacterAndSaysASplitIsStillReadPartByPart)
     EXPECT_EQ(ReaderAdvice("髙①", 3, false, text::TextCharset::Utf8), std::vector<std::string>{split});
 }
 
+TEST(ReaderAdvice, ModulesUnderThreeTenthsOfAMillimetreAreReadOnlyCloseUp)
+{
+    EXPECT_EQ(SmallModuleAdvice(0.25),
+              "モジュールが0.3 mmより小さいため、スマートフォンのカメラは近づけないと読み取れないことがあります"
+              "（0.3〜0.4 mmなら確実に読み取れます）。");
+    EXPECT_TRUE(SmallModuleAdvice(0.3 - 1e-6).has_value());
+    // 0.3 mm reached by arithmetic (3 dots at 254 dpi) counts as 0.3.
+    EXPECT_EQ(SmallModuleAdvice(3 * 25.4 / 254), std::nullopt);
+    EXPECT_EQ(SmallModuleAdvice(0.6), std::nullopt);
+}
+
 }  // namespace
 }  // namespace nubora

@@ -73,17 +73,6 @@ peers::GreyImage LoadGrey(const std::string& path)
     return testing::GreyOf(image);
 }
 
-// Page `page` of a PDF file at 300 dpi, in grey.
-peers::GreyImage RasterisedPage(const TempFolder& folder, const std::string& pdf, int page)
-{
-    bool ok = false;
-    const std::string prefix = folder.Path() + "/page";
-    Shell("pdftoppm -r 300 -png -singlefile -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" + pdf +
-              "' '" + prefix + "'",
-          ok);
-    return ok ? LoadGrey(prefix + ".png") : peers::GreyImage{};
-}
-
 // The number of pages pdfinfo finds in a PDF file, or -1.
 int PageCount(const std::string& pdf)
 {
@@ -262,7 +251,7 @@ TEST(SymbolFilePdf, OneSymbolReadsBackCentredAtItsSize)
     TempFolder folder;
     const std::string pdf = folder.Path() + "/code.pdf";
     ASSERT_TRUE(SavePdfSheet(pdf, symbols.All(), 1, 0.5, ""));
-    const peers::GreyImage page = RasterisedPage(folder, pdf, 1);
+    const peers::GreyImage page = testing::RasterisedPdfPage(pdf, 1);
     ASSERT_NEAR(page.width, 2480, 1);  // A4 at 300 dpi
     ASSERT_NEAR(page.height, 3508, 1);
 
@@ -302,7 +291,7 @@ TEST(SymbolFilePdf, FourPartsOnOneSheetAllReadBackWithLabelsAndFooter)
     for (const char* label : {"1/4", "2/4", "3/4", "4/4", "NUBORA \xe6\x96\x87 (test)"})
         EXPECT_NE(text.find(label), std::string::npos) << label << " in\n" << text;
     // zbar joins a complete structured-append sequence into one result.
-    const std::vector<std::string> found = peers::ReadWithZbar(RasterisedPage(folder, pdf, 1));
+    const std::vector<std::string> found = peers::ReadWithZbar(testing::RasterisedPdfPage(pdf, 1));
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0], payload);
 }

@@ -34,7 +34,14 @@ public:
 
     // Makes `screen` the input screen of its kind that this host writes to,
     // returns to and empties.
-    void Hold(InputScreenDialog& screen) { screens_[static_cast<size_t>(screen.Id())] = &screen; }
+    void Hold(InputScreenDialog& screen)
+    {
+        const auto slot = static_cast<size_t>(screen.Id());
+        screens_[slot] = &screen;
+        // A screen destroyed before the host is forgotten (the code view, a
+        // member, ends the connection with the host).
+        QObject::connect(&screen, &QObject::destroyed, &codeView, [this, slot] { screens_[slot] = nullptr; });
+    }
     // Shows input screen `id` as the menu opens one: the settings back to
     // automatic, the screen in its automatic presentation with its summary.
     void OpenScreen(ScreenId id)

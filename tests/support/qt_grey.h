@@ -5,6 +5,9 @@
 
 #include <QImage>
 
+#include <cstdlib>
+#include <string>
+
 namespace nubora::testing {
 
 // `image` in 8-bit grey, rows top to bottom; empty for a null image.
@@ -21,6 +24,18 @@ inline peers::GreyImage GreyOf(const QImage& image)
         out.pixels.insert(out.pixels.end(), row, row + grey.width());
     }
     return out;
+}
+
+// Page `page` (1-based) of the PDF file `pdf`, rasterised by pdftoppm at
+// `dpi` into `pdf`-`page`.png beside it, in grey; empty when pdftoppm fails.
+inline peers::GreyImage RasterisedPdfPage(const std::string& pdf, int page, int dpi = 300)
+{
+    const std::string p = std::to_string(page), png = pdf + "-" + p;
+    const std::string command = "pdftoppm -r " + std::to_string(dpi) + " -png -singlefile -f " + p + " -l " + p + " '" +
+                                pdf + "' '" + png + "'";
+    if (std::system(command.c_str()) != 0)
+        return {};
+    return GreyOf(QImage(QString::fromStdString(png + ".png")));
 }
 
 }  // namespace nubora::testing
