@@ -32,8 +32,7 @@ Result<std::vector<ReadCode>, ReadFailure> ReadPicture(const QImage& picture)
     const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
     if (grey.isNull())
         return Fail(ReadFailure{ReadFailureKind::NotAnImage, {}, {}});
-    const PixelView view{grey.constBits(), grey.width(), grey.height(), static_cast<int>(grey.bytesPerLine()),
-                         PixelFormat::Grey};
+    const PixelView view{grey.constBits(), grey.width(), grey.height(), static_cast<int>(grey.bytesPerLine())};
     auto symbols = FindSymbols(view);
     if (!symbols)
         return Fail(symbols.Error());

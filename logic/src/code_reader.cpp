@@ -76,36 +76,22 @@ FoundSymbol SymbolOf(const ZXing::Result& result, const GreyPicture& grey)
     return symbol;
 }
 
-// The pixels of `view` as a grey picture; colours are weighed as the file
-// loader weighs them, and transparent pixels laid on white.
+// The pixels of `view` as a grey picture of their own.
 GreyPicture GreyOf(const PixelView& view)
 {
     GreyPicture grey;
     grey.width = view.width;
     grey.height = view.height;
     grey.pixels.resize(static_cast<size_t>(view.width) * static_cast<size_t>(view.height));
-    const int channels = view.format == PixelFormat::Grey ? 1 : view.format == PixelFormat::Rgb ? 3 : 4;
-    uint8_t* out = grey.pixels.data();
-    for (int y = 0; y < view.height; ++y) {
-        const uint8_t* in = view.pixels + static_cast<ptrdiff_t>(y) * view.rowStride;
-        for (int x = 0; x < view.width; ++x, in += channels) {
-            if (channels == 1) {
-                *out++ = *in;
-                continue;
-            }
-            const unsigned value = (in[0] * 299u + in[1] * 587u + in[2] * 114u + 500u) / 1000u;
-            const unsigned alpha = channels == 4 ? in[3] : 255u;
-            *out++ = static_cast<uint8_t>((value * alpha + 255u * (255u - alpha) + 127u) / 255u);
-        }
-    }
+    for (int y = 0; y < view.height; ++y)
+        std::copy_n(view.pixels + static_cast<ptrdiff_t>(y) * view.rowStride, view.width,
+                    grey.pixels.data() + static_cast<ptrdiff_t>(y) * view.width);
     return grey;
 }
 
 bool IsWellFormed(const PixelView& view)
 {
-    const int channels = view.format == PixelFormat::Grey ? 1 : view.format == PixelFormat::Rgb ? 3 : 4;
-    return view.pixels != nullptr && view.width >= 1 && view.height >= 1 &&
-           static_cast<int64_t>(view.rowStride) >= static_cast<int64_t>(view.width) * channels &&
+    return view.pixels != nullptr && view.width >= 1 && view.height >= 1 && view.rowStride >= view.width &&
            static_cast<int64_t>(view.width) * view.height <= kMaxPicturePixels;
 }
 

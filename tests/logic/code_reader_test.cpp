@@ -83,7 +83,7 @@ GreyPicture PhotoLike(const GreyPicture& flat, double degrees)
 
 Result<std::vector<FoundSymbol>, ReadFailure> Find(const GreyPicture& picture)
 {
-    return FindSymbols({picture.pixels.data(), picture.width, picture.height, picture.width, PixelFormat::Grey});
+    return FindSymbols({picture.pixels.data(), picture.width, picture.height, picture.width});
 }
 
 std::string WritePng(const TempFolder& folder, const std::string& name, const QrBitmap& symbol)

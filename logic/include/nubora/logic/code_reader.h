@@ -13,20 +13,13 @@
 
 namespace nubora {
 
-// How the pixels of a PixelView are laid out.
-enum class PixelFormat {
-    Grey,  // 1 byte a pixel, 0 black to 255 white
-    Rgb,   // 3 bytes a pixel: red, green, blue
-    Rgba,  // 4 bytes a pixel: red, green, blue and opacity (laid on white)
-};
-
-// Pixels in memory that the caller keeps while the reader looks at them.
+// Grey pixels in memory, 1 byte a pixel from 0 black to 255 white, that the
+// caller keeps while the reader looks at them.
 struct PixelView {
     const uint8_t* pixels = nullptr;
     int width = 0;      // pixels, >= 1
     int height = 0;     // pixels, >= 1
-    int rowStride = 0;  // bytes from one row to the next, at least width times the bytes a pixel
-    PixelFormat format = PixelFormat::Grey;
+    int rowStride = 0;  // bytes from one row to the next, >= width
 };
 
 // The character set in which a code's bytes were read as text.
