@@ -217,6 +217,8 @@ ModuleDots ModuleInDots(double moduleMm, int dpi);
 // printer's dot grid (a whole number of 25.4 / dpi mm from the paper's
 // corner), the boundary nearest to where PlaceOnLabel put it that keeps it
 // inside LabelInterior, so that every module's edge falls between two dots.
+// Where the room is less than a dot wider than the code and no boundary
+// keeps it inside, the code passes the room's edge by less than a dot.
 // The caption's room stays where PlaceOnLabel put it. CodeTooBig as
 // PlaceOnLabel, for the module of whole dots.
 Result<LabelPlacement, SheetFailure> PlaceOnDots(const SheetLayout& layout, const MmRect& label, int sideModules,
