@@ -175,7 +175,7 @@ QString QuotedCharacters(const QString& characters)
     QString quoted;
     std::size_t named = 0;
     for (qsizetype i = 0; i < characters.size();) {
-        const qsizetype width = characters.at(i).isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
+        const qsizetype width = fw::CharacterWidth(characters, i);
         if (named++ == kNamedUncoded)
             return quoted + QStringLiteral("など");
         quoted += QStringLiteral("「") + characters.mid(i, width) + QStringLiteral("」");
