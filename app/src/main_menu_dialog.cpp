@@ -39,6 +39,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <utility>
+
 namespace nubora {
 namespace {
 
@@ -226,10 +228,8 @@ void MainMenuDialog::OpenDataFile(const QString& path)
         ShowMessage(front, res::str::kWrongFileKind);
         return;
     }
-    if (codeView->isVisible() || QApplication::activeModalWidget() || readingCode_) {
-        ShowMessage(front, res::str::kCannotOpenNow);
+    if (Busy(front, [this, path] { OpenDataFile(path); }))
         return;
-    }
     // What is typed on the input screen in front becomes its entries as it
     // stands, since no check may stop the file: on the screen of the file's
     // kind it decides the question before it is replaced; on another it
@@ -260,10 +260,8 @@ void MainMenuDialog::OpenDataFile(const QString& path)
 void MainMenuDialog::OpenCodePictures(const CodeSource& source, const QString& name)
 {
     QWidget* front = VisibleScreen();
-    if (codeView->isVisible() || QApplication::activeModalWidget() || readingCode_) {
-        ShowMessage(front, res::str::kCannotOpenNow);
+    if (Busy(front, [this, source, name] { OpenCodePictures(source, name); }))
         return;
-    }
     readingCode_ = true;
     const Result<std::vector<ReadCode>, OffThreadFailure> codes = ReadCodesOffThread(source);
     readingCode_ = false;
@@ -360,16 +358,16 @@ bool MainMenuDialog::ReadCodeFromMime(const QMimeData& mime)
 void MainMenuDialog::ReadCodeFromScreen(QWidget* over)
 {
     QWidget* front = over ? over : VisibleScreen();
-    if (codeView->isVisible() || QApplication::activeModalWidget() || readingCode_) {
-        ShowMessage(front, res::str::kCannotOpenNow);
+    // A second pick asked for under the picker is the same pick.
+    if (Busy(front, {}))
         return;
-    }
     if (!ScreenGrabAllowed()) {
         ShowMessage(front, res::str::kScreenGrabUnsupported);
         return;
     }
     // Nothing else opens while the windows are away.
     readingCode_ = true;
+    pickingArea_ = true;
     front->hide();
     QEventLoop gone;
     QTimer::singleShot(kHideDelayMs, &gone, &QEventLoop::quit);
@@ -378,6 +376,11 @@ void MainMenuDialog::ReadCodeFromScreen(QWidget* over)
     std::optional<QImage> area;
     if (!screen.isNull())
         area = PickScreenArea(screen, QGuiApplication::primaryScreen()->virtualGeometry());
+    pickingArea_ = false;
+    // What came meanwhile runs once this pick has ended: refused as any
+    // request while the area's reading runs, with a message the user sees.
+    for (std::function<void()>& retry : std::exchange(afterPicking_, {}))
+        QMetaObject::invokeMethod(this, std::move(retry), Qt::QueuedConnection);
     front->show();
     front->raise();
     front->activateWindow();
@@ -388,6 +391,19 @@ void MainMenuDialog::ReadCodeFromScreen(QWidget* over)
     }
     if (area)
         OpenCodePictures(CodeSource{{}, *area}, QString());
+}
+
+bool MainMenuDialog::Busy(QWidget* front, std::function<void()> retry)
+{
+    if (pickingArea_) {
+        if (retry)
+            afterPicking_.push_back(std::move(retry));
+        return true;
+    }
+    if (!codeView->isVisible() && !QApplication::activeModalWidget() && !readingCode_)
+        return false;
+    ShowMessage(front, res::str::kCannotOpenNow);
+    return true;
 }
 
 void MainMenuDialog::ClearScreen(ScreenId screen)

@@ -14,6 +14,7 @@
 #include "nubora/text/cp932.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -168,6 +169,22 @@ TEST_F(CodeImportTest, EscCancelsTheReadingOfAHugePictureAndTheNextReadingWorks)
     const auto small = ReadCodesOffThread(CodeSource{{}, code});
     ASSERT_TRUE(small);
     EXPECT_EQ(small->front().text, "huge");
+}
+
+TEST_F(CodeImportTest, AModalBoxOpenedDuringAReadingTakesItsOwnEsc)
+{
+    QImage huge(10000, 10000, QImage::Format_Grayscale8);
+    huge.fill(200);
+    int answer = -1;
+    QTimer::singleShot(0, [&answer] {
+        QDialog box;
+        QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
+        QTimer::singleShot(5000, &box, &QDialog::accept);  // were the Esc swallowed
+        answer = box.exec();
+        QCoreApplication::postEvent(qApp, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    });
+    (void)ReadCodesOffThread(CodeSource{{}, huge});
+    EXPECT_EQ(answer, QDialog::Rejected);
 }
 
 // Once the overlay is up: `act` on it.

@@ -13,9 +13,11 @@
 
 #include <QBrush>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -176,10 +178,22 @@ private:
     // The shared settings as the code read says, shown on `screen`.
     void ApplyCodeSettings(const CodeEntrySettings& fromCode, InputScreenDialog& screen);
 
+    // True when nothing may open now (the code view, a modal dialog, a
+    // reading or the area picker is up): tells so over `front`
+    // (kCannotOpenNow), except under the area picker, whose stay-on-top
+    // overlay holds the keyboard and would hide the message: there `retry`
+    // is kept and runs once the picker has closed.
+    bool Busy(QWidget* front, std::function<void()> retry);
+
     // The payload of the code held, for the advice beside it.
     std::string encodedPayload_;
     // True while pictures are read: nothing else opens meanwhile.
     bool readingCode_ = false;
+    // True from the window's hiding for a screen grab until the user has
+    // picked an area: no message may pop up meanwhile.
+    bool pickingArea_ = false;
+    // Requests that came while the area picker was up, in order.
+    std::vector<std::function<void()>> afterPicking_;
 };
 
 }  // namespace nubora
