@@ -257,6 +257,21 @@ void MainMenuDialog::OpenDataFile(const QString& path)
     fw::WriteTrace(QStringLiteral("opened %1").arg(path));
 }
 
+void MainMenuDialog::OpenFiles(const QStringList& paths)
+{
+    // Data files one by one; the pictures together, for a split whose
+    // parts are in several of them.
+    QStringList pictures;
+    for (const QString& path : paths) {
+        if (IsPictureName(path) && !ScreenForDataFile(QFile::encodeName(path).toStdString()))
+            pictures << path;
+        else
+            OpenDataFile(path);
+    }
+    if (!pictures.isEmpty())
+        OpenCodePictures(CodeSource{pictures, {}}, QFileInfo(pictures.front()).fileName());
+}
+
 void MainMenuDialog::OpenCodePictures(const CodeSource& source, const QString& name)
 {
     QWidget* front = VisibleScreen();
@@ -349,9 +364,13 @@ bool MainMenuDialog::ReadCodeFromMime(const QMimeData& mime)
     std::optional<CodeSource> source = CodeSourceOf(mime);
     if (!source)
         return false;
-    const QString name = source->paths.isEmpty() ? QString() : QFileInfo(source->paths.front()).fileName();
-    QMetaObject::invokeMethod(
-        this, [this, source = std::move(*source), name] { OpenCodePictures(source, name); }, Qt::QueuedConnection);
+    // Files open as from the command line: data files in their screens.
+    if (!source->paths.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this, paths = source->paths] { OpenFiles(paths); }, Qt::QueuedConnection);
+    else
+        QMetaObject::invokeMethod(
+            this, [this, source = std::move(*source)] { OpenCodePictures(source, QString()); }, Qt::QueuedConnection);
     return true;
 }
 

@@ -67,6 +67,11 @@ public:
     // while the code view or a modal dialog is up; the open's own failures.
     // A picture's name (IsPictureName) is read as a picture (OpenCodePictures).
     void OpenDataFile(const QString& path);
+    // Opens `paths` (from the command line, another copy, a drop or the
+    // clipboard) in order: each data file, or a name that is no picture's,
+    // as OpenDataFile; then every picture (IsPictureName) in one reading
+    // (OpenCodePictures), since the parts of a split may lie in several.
+    void OpenFiles(const QStringList& paths);
     // Opens the dialog of "CSVから一括作成…" over the menu, modally, starting
     // from the shared code settings (which it leaves as they are).
     void OpenSheetDialog();
@@ -87,7 +92,8 @@ public:
     // `name` is the name the question gives (a file's, or empty).
     void OpenCodePictures(const CodeSource& source, const QString& name);
     void ReadCodeFromPictureFile(QWidget* over) override;
-    // Queues the reading, so that a drop or a key press ends first.
+    // Queues the opening of the files `mime` holds (OpenFiles), or else the
+    // reading of its picture, so that a drop or a key press ends first.
     bool ReadCodeFromMime(const QMimeData& mime) override;
     // The window in front hides, and kHideDelayMs later the whole desktop is
     // taken (grabScreen) and shown for the user to drag out an area
