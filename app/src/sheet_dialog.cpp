@@ -24,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStringDecoder>
 #include <QTimer>
 
 namespace nubora {
@@ -64,6 +65,17 @@ QString KindText(BatchKind kind)
 QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// True when `csv` is Shift_JIS (CP932), as a spreadsheet saves a Japanese
+// CSV by default: it has no UTF-8 byte-order mark and is no UTF-8 text.
+bool IsCp932Csv(const std::string& csv)
+{
+    if (csv.starts_with("\xEF\xBB\xBF"))
+        return false;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(QByteArrayView(csv.data(), static_cast<qsizetype>(csv.size())));
+    return utf8.hasError();
+}
 
 }  // namespace
 
@@ -212,7 +224,7 @@ void SheetDialog::OpenCsv(const QString& path)
     csvPath->setText(path);
     failures->clear();
     const Result<std::string, FileStatus> read = ReadWholeFile(LocalPath(path));
-    Result<SheetJob, SheetCsvFailure> opened = read ? SheetJob::Open(*read)
+    Result<SheetJob, SheetCsvFailure> opened = read ? SheetJob::Open(*read, IsCp932Csv(*read))
                                                     : Result<SheetJob, SheetCsvFailure>(Fail(SheetCsvFailure{
                                                           std::string(res::StringText(res::str::kFileReadFailed))}));
     if (!opened) {
