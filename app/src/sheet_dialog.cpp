@@ -231,11 +231,16 @@ void SheetDialog::OpenCsv(const QString& path)
         status->setText(Utf8(opened.Error().message));
     } else {
         job_.emplace(std::move(opened).Value());
-        status->setText(QStringLiteral("%1：%2 行").arg(KindText(job_->Kind())).arg(job_->Rows()));
+        status->setText(JobLine());
     }
     FillCaptions();
     UpdatePreview();
     UpdateInterface();
+}
+
+QString SheetDialog::JobLine() const
+{
+    return QStringLiteral("%1：%2 行").arg(KindText(job_->Kind())).arg(job_->Rows());
 }
 
 void SheetDialog::FillCaptions()
@@ -304,10 +309,15 @@ void SheetDialog::UpdatePreview()
     }
     Result<std::vector<PreviewLabel>, SheetPdfFailure> labels = job_->FirstSheet(options);
     if (!labels) {
-        status->setText(Utf8(SheetPdfFailureMessage(labels.Error())));
+        previewFailure_ = Utf8(SheetPdfFailureMessage(labels.Error()));
+        status->setText(previewFailure_);
         preview->SetSheet(options.sheet.layout, {});
         return;
     }
+    // A failure the new options have mended gives way to the file's line.
+    if (!previewFailure_.isEmpty() && status->text() == previewFailure_)
+        status->setText(JobLine());
+    previewFailure_.clear();
     preview->SetSheet(options.sheet.layout, std::move(labels).Value());
 }
 

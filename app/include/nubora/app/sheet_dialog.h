@@ -92,6 +92,8 @@ private:
     void UpdateInterface();
     // The caption choices for the CSV file held.
     void FillCaptions();
+    // The status line of the file held (a job must be held): its kind and rows.
+    QString JobLine() const;
     // The module size line, the advice and the preview for the controls now.
     void UpdatePreview();
     // Starts a run of the rows for `output`; false (and why in the status
@@ -113,6 +115,8 @@ private:
     SheetRunOutput runOutput_ = SheetRunOutput::Pdf;
     // The rows whose code did not fit its label at the printer's module.
     std::vector<SheetRowFailure> printRefused_;
+    // The status line of the preview's last failure; empty when it showed.
+    QString previewFailure_;
     // The resolution the module line counts dots at: the last printer's.
     int printerDpi_;
     QTimer* timer_ = nullptr;
