@@ -353,7 +353,7 @@ void MainMenuDialog::ReadCodeFromPictureFile(QWidget* over)
     static const QString kPictures = QStringLiteral("*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.pdf");
     const fw::FileDialogRequest request{
         QStringLiteral("画像ファイル(%1)|%1|すべてのファイル(*.*)|*.*||").arg(kPictures), QStringLiteral("png"),
-        fw::InitialFolder(QStringLiteral("CSV"))};
+        fw::InitialFolder(QStringLiteral("Bitmap"))};  // where the symbols are saved
     const std::optional<QString> path = fw::CurrentServices().files->OpenFileName(over, request);
     if (path)
         OpenCodePictures(CodeSource{{*path}, {}}, QFileInfo(*path).fileName());
