@@ -66,6 +66,9 @@ QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), st
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+// How long the preview waits for the options to settle, in milliseconds.
+constexpr int kPreviewDelayMs = 150;
+
 // True when `csv` is Shift_JIS (CP932), as a spreadsheet saves a Japanese
 // CSV by default: it has no UTF-8 byte-order mark and is no UTF-8 text.
 bool IsCp932Csv(const std::string& csv)
@@ -191,13 +194,17 @@ void SheetDialog::CreateControls()
     columns->addWidget(preview, 2);
     timer_ = new QTimer(this);
     timer_->setInterval(0);
+    previewDelay_ = new QTimer(this);
+    previewDelay_->setSingleShot(true);
+    previewDelay_->setInterval(kPreviewDelayMs);
 }
 
 void SheetDialog::ConnectHandlers()
 {
     for (QComboBox* list : {form, level, version, cellSize, layout, caption})
-        connect(list, &QComboBox::currentIndexChanged, this, [this] { UpdatePreview(); });
-    connect(startLabel, &QSpinBox::valueChanged, this, [this] { UpdatePreview(); });
+        connect(list, &QComboBox::currentIndexChanged, this, [this] { OptionChanged(); });
+    connect(startLabel, &QSpinBox::valueChanged, this, [this] { OptionChanged(); });
+    connect(previewDelay_, &QTimer::timeout, this, [this] { ShowFirstSheet(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { SaveAsPdf(); });
     connect(printButton, &QPushButton::clicked, this, [this] { Print(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { CancelRun(); });
@@ -236,6 +243,13 @@ void SheetDialog::OpenCsv(const QString& path)
     FillCaptions();
     UpdatePreview();
     UpdateInterface();
+}
+
+void SheetDialog::OptionChanged()
+{
+    UpdateOptionLines();
+    // A spinning box or a run of keys re-encodes the first sheet once.
+    previewDelay_->start();
 }
 
 QString SheetDialog::JobLine() const
@@ -287,6 +301,12 @@ SheetJobOptions SheetDialog::Options() const
 
 void SheetDialog::UpdatePreview()
 {
+    UpdateOptionLines();
+    ShowFirstSheet();
+}
+
+void SheetDialog::UpdateOptionLines()
+{
     if (!startLabel)
         return;
     const SheetJobOptions options = Options();
@@ -303,6 +323,14 @@ void SheetDialog::UpdatePreview()
                             .arg(Utf8(FormatMm2(dots.mm))));
     const std::optional<std::string> small = SmallModuleAdvice(moduleMm);
     advice->setText(small ? Utf8(*small) : QString());
+}
+
+void SheetDialog::ShowFirstSheet()
+{
+    previewDelay_->stop();
+    if (!startLabel)
+        return;
+    const SheetJobOptions options = Options();
     if (!job_) {
         preview->SetSheet(options.sheet.layout, {});
         return;

@@ -96,6 +96,12 @@ private:
     QString JobLine() const;
     // The module size line, the advice and the preview for the controls now.
     void UpdatePreview();
+    // The module size line, the advice and the highest first label.
+    void UpdateOptionLines();
+    // The preview of the first sheet (or why there is none) for the options now.
+    void ShowFirstSheet();
+    // An option changed: its lines at once, the preview once they settle.
+    void OptionChanged();
     // Starts a run of the rows for `output`; false (and why in the status
     // line) when the options are refused.
     bool StartRun(SheetRunOutput output);
@@ -120,6 +126,8 @@ private:
     // The resolution the module line counts dots at: the last printer's.
     int printerDpi_;
     QTimer* timer_ = nullptr;
+    // Single-shot: the preview after the options settle (kPreviewDelayMs).
+    QTimer* previewDelay_ = nullptr;
 };
 
 }  // namespace nubora
