@@ -373,7 +373,16 @@ void SheetDialog::Print()
         ShowMessage(this, res::str::kNoPrinter);
         return;
     }
-    StartRun(SheetRunOutput::Labels);
+    // Chosen before the rows are worked through: a cancel then costs nothing.
+    printer_ = fw::CurrentServices().printing->ChoosePrinter(this,
+                                                             SheetPrintRequest(SheetRunOptions(Options()).layout));
+    if (!printer_) {
+        status->setText(res::LoadString(res::str::kSheetNothingPrinted));
+        return;
+    }
+    printerDpi_ = printer_->DotsPerInchY();
+    if (!StartRun(SheetRunOutput::Labels))
+        printer_.reset();
 }
 
 bool SheetDialog::StartRun(SheetRunOutput output)
@@ -424,21 +433,14 @@ void SheetDialog::FinishRun()
 void SheetDialog::PrintRun()
 {
     ShowFailures();
+    const std::unique_ptr<fw::PrintTarget> printer = std::move(printer_);
     const std::vector<SheetRunLabel> labels = job_->TakeLabels();
     UpdateInterface();
     if (labels.empty()) {
         status->setText(res::LoadString(res::str::kSheetNothingMade));
         return;
     }
-    const SheetPdfOptions options = SheetRunOptions(Options());
-    const std::unique_ptr<fw::PrintTarget> printer = fw::CurrentServices().printing->ChoosePrinter(
-        this, SheetPrintRequest(options.layout));
-    if (!printer) {
-        status->setText(res::LoadString(res::str::kSheetNothingPrinted));
-        return;
-    }
-    printerDpi_ = printer->DotsPerInchY();
-    const SheetPrintResult printed = PrintSheets(*printer, options, labels);
+    const SheetPrintResult printed = PrintSheets(*printer, SheetRunOptions(Options()), labels);
     printRefused_ = printed.refused;
     ShowFailures();
     status->setText(printed.printed ? res::LoadString(res::str::kSheetPrinted).arg(printed.labels)
@@ -455,6 +457,7 @@ void SheetDialog::CancelRun()
     ShowFailures();
     // The run is dropped unfinished: its PDF is never made, so nothing is written.
     job_->Abandon();
+    printer_.reset();
     status->setText(runOutput_ == SheetRunOutput::Labels ? res::LoadString(res::str::kSheetNothingPrinted)
                                                          : res::LoadString(res::str::kSheetCancelled));
     UpdateInterface();

@@ -7,12 +7,14 @@
 // itself is the window-free SheetJob's.
 #pragma once
 
+#include "nubora/framework/print_service.h"
 #include "nubora/logic/code_settings.h"
 #include "nubora/logic/sheet_job.h"
 
 #include <QDialog>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,10 +45,11 @@ public:
     // Asks for the PDF file (the file service) and starts the run; nothing
     // without a CSV file or when the dialog is cancelled.
     void SaveAsPdf();
-    // Runs the rows as SaveAsPdf does, then asks for the printer (the print
-    // service) and prints the sheets (PrintSheets); with no printer installed
-    // it says so (kNoPrinter) and runs nothing. Nothing without a CSV file;
-    // nothing printed when the run or the print dialog is cancelled.
+    // Asks for the printer (the print service), then runs the rows as
+    // SaveAsPdf does and prints the sheets on it (PrintSheets); with no
+    // printer installed it says so (kNoPrinter) and runs nothing. Nothing
+    // without a CSV file; nothing run when the print dialog is cancelled,
+    // nothing printed when the run is.
     void Print();
     // Stops a run: nothing is written or printed.
     void CancelRun();
@@ -126,6 +129,8 @@ private:
     // The resolution the module line counts dots at: the last printer's.
     int printerDpi_;
     QTimer* timer_ = nullptr;
+    // The printer chosen before a run for labels, printed on when it ends.
+    std::unique_ptr<fw::PrintTarget> printer_;
     // Single-shot: the preview after the options settle (kPreviewDelayMs).
     QTimer* previewDelay_ = nullptr;
 };
