@@ -27,6 +27,8 @@
 #include <QStringDecoder>
 #include <QTimer>
 
+#include <cmath>
+
 namespace nubora {
 namespace {
 
@@ -65,6 +67,18 @@ QString KindText(BatchKind kind)
 QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// Papers within this many millimetres each way are the same paper.
+constexpr double kPaperToleranceMm = 1.0;
+
+bool SamePaper(QSizeF a, QSizeF b)
+{
+    return std::abs(a.width() - b.width()) <= kPaperToleranceMm &&
+           std::abs(a.height() - b.height()) <= kPaperToleranceMm;
+}
+
+// "210×297" for a paper of `mm`, whole millimetres.
+QString MmSize(QSizeF mm) { return QStringLiteral("%1×%2").arg(std::lround(mm.width())).arg(std::lround(mm.height())); }
 
 // How long the preview waits for the options to settle, in milliseconds.
 constexpr int kPreviewDelayMs = 150;
@@ -374,9 +388,18 @@ void SheetDialog::Print()
         return;
     }
     // Chosen before the rows are worked through: a cancel then costs nothing.
-    printer_ = fw::CurrentServices().printing->ChoosePrinter(this,
-                                                             SheetPrintRequest(SheetRunOptions(Options()).layout));
+    const fw::PrintRequest request = SheetPrintRequest(SheetRunOptions(Options()).layout);
+    printer_ = fw::CurrentServices().printing->ChoosePrinter(this, request);
     if (!printer_) {
+        status->setText(res::LoadString(res::str::kSheetNothingPrinted));
+        return;
+    }
+    // The labels stand where the layout's paper has them: on another paper
+    // they would be misplaced, so nothing is printed.
+    if (const QSizeF paper = printer_->PaperMm(); !paper.isEmpty() && !SamePaper(paper, request.paperMm)) {
+        printer_.reset();
+        const QString text = res::LoadString(res::str::kSheetPaperMismatch).arg(MmSize(paper), MmSize(request.paperMm));
+        ShowMessageText(this, res::str::kSheetPaperMismatch, text);
         status->setText(res::LoadString(res::str::kSheetNothingPrinted));
         return;
     }

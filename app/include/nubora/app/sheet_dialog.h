@@ -48,8 +48,9 @@ public:
     // Asks for the printer (the print service), then runs the rows as
     // SaveAsPdf does and prints the sheets on it (PrintSheets); with no
     // printer installed it says so (kNoPrinter) and runs nothing. Nothing
-    // without a CSV file; nothing run when the print dialog is cancelled,
-    // nothing printed when the run is.
+    // without a CSV file; nothing run when the print dialog is cancelled or
+    // the paper chosen there is not the layout's (kSheetPaperMismatch),
+    // nothing printed when the run is cancelled.
     void Print();
     // Stops a run: nothing is written or printed.
     void CancelRun();
