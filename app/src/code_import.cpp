@@ -13,8 +13,10 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPointer>
 #include <QThread>
 #include <QUrl>
+#include <QWindow>
 
 #include <algorithm>
 #include <atomic>
@@ -68,17 +70,34 @@ Result<std::vector<ReadCode>, ReadFailure> Read(const Reading& reading)
     return JoinCodes(all);
 }
 
+// True when `target` (a widget or a window) belongs to `modal`'s window.
+bool IsInside(const QObject* target, const QWidget* modal)
+{
+    if (const auto* widget = qobject_cast<const QWidget*>(target))
+        return widget->window() == modal;
+    const auto* window = qobject_cast<const QWindow*>(target);
+    return window && window == modal->windowHandle();
+}
+
 // While a reading runs: Esc, or a window's close request, ends `loop` as
 // cancelled; every other click, key, shortcut or drop is dropped, so that
-// nothing starts meanwhile. Painting and timers go on.
+// nothing starts meanwhile. Painting and timers go on. A modal window that
+// opens meanwhile (a message about a request that came during the reading)
+// gets its input as ever, Esc included, or nobody could close it.
 class CancelOnEscape final : public QObject {
 public:
-    explicit CancelOnEscape(QEventLoop& loop) : loop_(loop) { QCoreApplication::instance()->installEventFilter(this); }
+    explicit CancelOnEscape(QEventLoop& loop) : loop_(loop), modalBefore_(QApplication::activeModalWidget())
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
     bool Cancelled() const { return cancelled_; }
 
 protected:
     bool eventFilter(QObject* target, QEvent* event) override
     {
+        const QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != modalBefore_ && IsInside(target, modal))
+            return false;
         switch (event->type()) {
         case QEvent::KeyPress:
             if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
@@ -118,6 +137,8 @@ private:
         loop_.quit();
     }
     QEventLoop& loop_;
+    // The modal window up when the reading started, whose input stays dropped.
+    const QPointer<QWidget> modalBefore_;
     bool cancelled_ = false;
 };
 

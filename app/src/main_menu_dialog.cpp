@@ -39,6 +39,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <utility>
+
 namespace nubora {
 namespace {
 
@@ -226,10 +228,8 @@ void MainMenuDialog::OpenDataFile(const QString& path)
         ShowMessage(front, res::str::kWrongFileKind);
         return;
     }
-    if (codeView->isVisible() || QApplication::activeModalWidget() || readingCode_) {
-        ShowMessage(front, res::str::kCannotOpenNow);
+    if (Busy(front, [this, path] { OpenDataFile(path); }))
         return;
-    }
     // What is typed on the input screen in front becomes its entries as it
     // stands, since no check may stop the file: on the screen of the file's
     // kind it decides the question before it is replaced; on another it
@@ -257,13 +257,26 @@ void MainMenuDialog::OpenDataFile(const QString& path)
     fw::WriteTrace(QStringLiteral("opened %1").arg(path));
 }
 
+void MainMenuDialog::OpenFiles(const QStringList& paths)
+{
+    // Data files one by one; the pictures together, for a split whose
+    // parts are in several of them.
+    QStringList pictures;
+    for (const QString& path : paths) {
+        if (IsPictureName(path) && !ScreenForDataFile(QFile::encodeName(path).toStdString()))
+            pictures << path;
+        else
+            OpenDataFile(path);
+    }
+    if (!pictures.isEmpty())
+        OpenCodePictures(CodeSource{pictures, {}}, QFileInfo(pictures.front()).fileName());
+}
+
 void MainMenuDialog::OpenCodePictures(const CodeSource& source, const QString& name)
 {
     QWidget* front = VisibleScreen();
-    if (codeView->isVisible() || QApplication::activeModalWidget() || readingCode_) {
-        ShowMessage(front, res::str::kCannotOpenNow);
+    if (Busy(front, [this, source, name] { OpenCodePictures(source, name); }))
         return;
-    }
     readingCode_ = true;
     const Result<std::vector<ReadCode>, OffThreadFailure> codes = ReadCodesOffThread(source);
     readingCode_ = false;
@@ -340,7 +353,7 @@ void MainMenuDialog::ReadCodeFromPictureFile(QWidget* over)
     static const QString kPictures = QStringLiteral("*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.pdf");
     const fw::FileDialogRequest request{
         QStringLiteral("画像ファイル(%1)|%1|すべてのファイル(*.*)|*.*||").arg(kPictures), QStringLiteral("png"),
-        fw::InitialFolder(QStringLiteral("CSV"))};
+        fw::InitialFolder(QStringLiteral("Bitmap"))};  // where the symbols are saved
     const std::optional<QString> path = fw::CurrentServices().files->OpenFileName(over, request);
     if (path)
         OpenCodePictures(CodeSource{{*path}, {}}, QFileInfo(*path).fileName());
@@ -351,25 +364,29 @@ bool MainMenuDialog::ReadCodeFromMime(const QMimeData& mime)
     std::optional<CodeSource> source = CodeSourceOf(mime);
     if (!source)
         return false;
-    const QString name = source->paths.isEmpty() ? QString() : QFileInfo(source->paths.front()).fileName();
-    QMetaObject::invokeMethod(
-        this, [this, source = std::move(*source), name] { OpenCodePictures(source, name); }, Qt::QueuedConnection);
+    // Files open as from the command line: data files in their screens.
+    if (!source->paths.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this, paths = source->paths] { OpenFiles(paths); }, Qt::QueuedConnection);
+    else
+        QMetaObject::invokeMethod(
+            this, [this, source = std::move(*source)] { OpenCodePictures(source, QString()); }, Qt::QueuedConnection);
     return true;
 }
 
 void MainMenuDialog::ReadCodeFromScreen(QWidget* over)
 {
     QWidget* front = over ? over : VisibleScreen();
-    if (codeView->isVisible() || QApplication::activeModalWidget() || readingCode_) {
-        ShowMessage(front, res::str::kCannotOpenNow);
+    // A second pick asked for under the picker is the same pick.
+    if (Busy(front, {}))
         return;
-    }
     if (!ScreenGrabAllowed()) {
         ShowMessage(front, res::str::kScreenGrabUnsupported);
         return;
     }
     // Nothing else opens while the windows are away.
     readingCode_ = true;
+    pickingArea_ = true;
     front->hide();
     QEventLoop gone;
     QTimer::singleShot(kHideDelayMs, &gone, &QEventLoop::quit);
@@ -378,6 +395,11 @@ void MainMenuDialog::ReadCodeFromScreen(QWidget* over)
     std::optional<QImage> area;
     if (!screen.isNull())
         area = PickScreenArea(screen, QGuiApplication::primaryScreen()->virtualGeometry());
+    pickingArea_ = false;
+    // What came meanwhile runs once this pick has ended: refused as any
+    // request while the area's reading runs, with a message the user sees.
+    for (std::function<void()>& retry : std::exchange(afterPicking_, {}))
+        QMetaObject::invokeMethod(this, std::move(retry), Qt::QueuedConnection);
     front->show();
     front->raise();
     front->activateWindow();
@@ -388,6 +410,19 @@ void MainMenuDialog::ReadCodeFromScreen(QWidget* over)
     }
     if (area)
         OpenCodePictures(CodeSource{{}, *area}, QString());
+}
+
+bool MainMenuDialog::Busy(QWidget* front, std::function<void()> retry)
+{
+    if (pickingArea_) {
+        if (retry)
+            afterPicking_.push_back(std::move(retry));
+        return true;
+    }
+    if (!codeView->isVisible() && !QApplication::activeModalWidget() && !readingCode_)
+        return false;
+    ShowMessage(front, res::str::kCannotOpenNow);
+    return true;
 }
 
 void MainMenuDialog::ClearScreen(ScreenId screen)

@@ -1,6 +1,5 @@
 #include "nubora/app/qr_app.h"
 
-#include "nubora/app/code_import.h"
 #include "nubora/app/main_menu_dialog.h"
 #include "nubora/framework/services.h"
 #include "nubora/framework/trace.h"
@@ -9,6 +8,8 @@
 #include "nubora/resources/string_table.h"
 
 #include <QFileInfo>
+
+#include <utility>
 
 namespace nubora {
 
@@ -45,30 +46,24 @@ int QrApp::InitInstance(const QStringList& files)
         instanceMutex = std::move(marker);
 
     MainMenuDialog menu;
+    // The files another copy hands over come one by one and then its request
+    // to come to the front: they open together then, so that the pictures of
+    // a split are read as one, and the requests behind wait for any message.
+    QStringList handed;
     if (instanceMutex) {
-        instanceMutex->SetFrontHandler([&menu] { menu.BringToFront(); });
-        instanceMutex->SetOpenHandler([&menu](const QString& path) { menu.OpenDataFile(path); });
+        instanceMutex->SetFrontHandler([&menu, &handed] {
+            if (!handed.isEmpty())
+                menu.OpenFiles(std::exchange(handed, {}));
+            menu.BringToFront();
+        });
+        instanceMutex->SetOpenHandler([&handed](const QString& path) { handed << path; });
     }
     // Once the menu is up: a file opens over it as from its screen. One call
     // for all, in order: a message box about one file keeps the next waiting
     // instead of letting it run inside the box's loop and be refused.
     if (!files.isEmpty()) {
         QMetaObject::invokeMethod(
-            &menu,
-            [&menu, files] {
-                // Data files one by one; the pictures together, for a
-                // split whose parts are in several of them.
-                QStringList pictures;
-                for (const QString& file : files) {
-                    if (IsPictureName(file))
-                        pictures << file;
-                    else
-                        menu.OpenDataFile(file);
-                }
-                if (!pictures.isEmpty())
-                    menu.OpenCodePictures(CodeSource{pictures, {}}, QFileInfo(pictures.front()).fileName());
-            },
-            Qt::QueuedConnection);
+            &menu, [&menu, files] { menu.OpenFiles(files); }, Qt::QueuedConnection);
     }
     menu.RunModalLoop();
     if (instanceMutex) {

@@ -141,7 +141,12 @@ QImage GrabWholeDesktop()
     return screen->grabWindow(0, all.x(), all.y(), all.width(), all.height()).toImage();
 }
 
-bool ScreenGrabAllowed() { return QGuiApplication::platformName() != QLatin1String("wayland"); }
+bool ScreenGrabAllowed()
+{
+    // Under a Wayland session, X11 programs run on XWayland, whose grab is black.
+    return QGuiApplication::platformName() != QLatin1String("wayland") &&
+           qEnvironmentVariable("XDG_SESSION_TYPE") != QLatin1String("wayland");
+}
 
 std::optional<QImage> PickScreenArea(const QImage& screen, const QRect& where)
 {

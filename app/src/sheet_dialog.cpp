@@ -24,7 +24,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStringDecoder>
 #include <QTimer>
+
+#include <cmath>
 
 namespace nubora {
 namespace {
@@ -64,6 +67,32 @@ QString KindText(BatchKind kind)
 QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// Papers within this many millimetres each way are the same paper.
+constexpr double kPaperToleranceMm = 1.0;
+
+bool SamePaper(QSizeF a, QSizeF b)
+{
+    return std::abs(a.width() - b.width()) <= kPaperToleranceMm &&
+           std::abs(a.height() - b.height()) <= kPaperToleranceMm;
+}
+
+// "210×297" for a paper of `mm`, whole millimetres.
+QString MmSize(QSizeF mm) { return QStringLiteral("%1×%2").arg(std::lround(mm.width())).arg(std::lround(mm.height())); }
+
+// How long the preview waits for the options to settle, in milliseconds.
+constexpr int kPreviewDelayMs = 150;
+
+// True when `csv` is Shift_JIS (CP932), as a spreadsheet saves a Japanese
+// CSV by default: it has no UTF-8 byte-order mark and is no UTF-8 text.
+bool IsCp932Csv(const std::string& csv)
+{
+    if (csv.starts_with("\xEF\xBB\xBF"))
+        return false;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(QByteArrayView(csv.data(), static_cast<qsizetype>(csv.size())));
+    return utf8.hasError();
+}
 
 }  // namespace
 
@@ -179,13 +208,17 @@ void SheetDialog::CreateControls()
     columns->addWidget(preview, 2);
     timer_ = new QTimer(this);
     timer_->setInterval(0);
+    previewDelay_ = new QTimer(this);
+    previewDelay_->setSingleShot(true);
+    previewDelay_->setInterval(kPreviewDelayMs);
 }
 
 void SheetDialog::ConnectHandlers()
 {
     for (QComboBox* list : {form, level, version, cellSize, layout, caption})
-        connect(list, &QComboBox::currentIndexChanged, this, [this] { UpdatePreview(); });
-    connect(startLabel, &QSpinBox::valueChanged, this, [this] { UpdatePreview(); });
+        connect(list, &QComboBox::currentIndexChanged, this, [this] { OptionChanged(); });
+    connect(startLabel, &QSpinBox::valueChanged, this, [this] { OptionChanged(); });
+    connect(previewDelay_, &QTimer::timeout, this, [this] { ShowFirstSheet(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { SaveAsPdf(); });
     connect(printButton, &QPushButton::clicked, this, [this] { Print(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { CancelRun(); });
@@ -212,18 +245,30 @@ void SheetDialog::OpenCsv(const QString& path)
     csvPath->setText(path);
     failures->clear();
     const Result<std::string, FileStatus> read = ReadWholeFile(LocalPath(path));
-    Result<SheetJob, SheetCsvFailure> opened = read ? SheetJob::Open(*read)
+    Result<SheetJob, SheetCsvFailure> opened = read ? SheetJob::Open(*read, IsCp932Csv(*read))
                                                     : Result<SheetJob, SheetCsvFailure>(Fail(SheetCsvFailure{
                                                           std::string(res::StringText(res::str::kFileReadFailed))}));
     if (!opened) {
         status->setText(Utf8(opened.Error().message));
     } else {
         job_.emplace(std::move(opened).Value());
-        status->setText(QStringLiteral("%1：%2 行").arg(KindText(job_->Kind())).arg(job_->Rows()));
+        status->setText(JobLine());
     }
     FillCaptions();
     UpdatePreview();
     UpdateInterface();
+}
+
+void SheetDialog::OptionChanged()
+{
+    UpdateOptionLines();
+    // A spinning box or a run of keys re-encodes the first sheet once.
+    previewDelay_->start();
+}
+
+QString SheetDialog::JobLine() const
+{
+    return QStringLiteral("%1：%2 行").arg(KindText(job_->Kind())).arg(job_->Rows());
 }
 
 void SheetDialog::FillCaptions()
@@ -270,6 +315,12 @@ SheetJobOptions SheetDialog::Options() const
 
 void SheetDialog::UpdatePreview()
 {
+    UpdateOptionLines();
+    ShowFirstSheet();
+}
+
+void SheetDialog::UpdateOptionLines()
+{
     if (!startLabel)
         return;
     const SheetJobOptions options = Options();
@@ -286,16 +337,29 @@ void SheetDialog::UpdatePreview()
                             .arg(Utf8(FormatMm2(dots.mm))));
     const std::optional<std::string> small = SmallModuleAdvice(moduleMm);
     advice->setText(small ? Utf8(*small) : QString());
+}
+
+void SheetDialog::ShowFirstSheet()
+{
+    previewDelay_->stop();
+    if (!startLabel)
+        return;
+    const SheetJobOptions options = Options();
     if (!job_) {
         preview->SetSheet(options.sheet.layout, {});
         return;
     }
     Result<std::vector<PreviewLabel>, SheetPdfFailure> labels = job_->FirstSheet(options);
     if (!labels) {
-        status->setText(Utf8(SheetPdfFailureMessage(labels.Error())));
+        previewFailure_ = Utf8(SheetPdfFailureMessage(labels.Error()));
+        status->setText(previewFailure_);
         preview->SetSheet(options.sheet.layout, {});
         return;
     }
+    // A failure the new options have mended gives way to the file's line.
+    if (!previewFailure_.isEmpty() && status->text() == previewFailure_)
+        status->setText(JobLine());
+    previewFailure_.clear();
     preview->SetSheet(options.sheet.layout, std::move(labels).Value());
 }
 
@@ -323,7 +387,25 @@ void SheetDialog::Print()
         ShowMessage(this, res::str::kNoPrinter);
         return;
     }
-    StartRun(SheetRunOutput::Labels);
+    // Chosen before the rows are worked through: a cancel then costs nothing.
+    const fw::PrintRequest request = SheetPrintRequest(SheetRunOptions(Options()).layout);
+    printer_ = fw::CurrentServices().printing->ChoosePrinter(this, request);
+    if (!printer_) {
+        status->setText(res::LoadString(res::str::kSheetNothingPrinted));
+        return;
+    }
+    // The labels stand where the layout's paper has them: on another paper
+    // they would be misplaced, so nothing is printed.
+    if (const QSizeF paper = printer_->PaperMm(); !paper.isEmpty() && !SamePaper(paper, request.paperMm)) {
+        printer_.reset();
+        const QString text = res::LoadString(res::str::kSheetPaperMismatch).arg(MmSize(paper), MmSize(request.paperMm));
+        ShowMessageText(this, res::str::kSheetPaperMismatch, text);
+        status->setText(res::LoadString(res::str::kSheetNothingPrinted));
+        return;
+    }
+    printerDpi_ = printer_->DotsPerInchY();
+    if (!StartRun(SheetRunOutput::Labels))
+        printer_.reset();
 }
 
 bool SheetDialog::StartRun(SheetRunOutput output)
@@ -374,21 +456,14 @@ void SheetDialog::FinishRun()
 void SheetDialog::PrintRun()
 {
     ShowFailures();
+    const std::unique_ptr<fw::PrintTarget> printer = std::move(printer_);
     const std::vector<SheetRunLabel> labels = job_->TakeLabels();
     UpdateInterface();
     if (labels.empty()) {
         status->setText(res::LoadString(res::str::kSheetNothingMade));
         return;
     }
-    const SheetPdfOptions options = SheetRunOptions(Options());
-    const std::unique_ptr<fw::PrintTarget> printer = fw::CurrentServices().printing->ChoosePrinter(
-        this, SheetPrintRequest(options.layout));
-    if (!printer) {
-        status->setText(res::LoadString(res::str::kSheetNothingPrinted));
-        return;
-    }
-    printerDpi_ = printer->DotsPerInchY();
-    const SheetPrintResult printed = PrintSheets(*printer, options, labels);
+    const SheetPrintResult printed = PrintSheets(*printer, SheetRunOptions(Options()), labels);
     printRefused_ = printed.refused;
     ShowFailures();
     status->setText(printed.printed ? res::LoadString(res::str::kSheetPrinted).arg(printed.labels)
@@ -405,6 +480,7 @@ void SheetDialog::CancelRun()
     ShowFailures();
     // The run is dropped unfinished: its PDF is never made, so nothing is written.
     job_->Abandon();
+    printer_.reset();
     status->setText(runOutput_ == SheetRunOutput::Labels ? res::LoadString(res::str::kSheetNothingPrinted)
                                                          : res::LoadString(res::str::kSheetCancelled));
     UpdateInterface();

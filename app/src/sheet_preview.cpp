@@ -1,5 +1,7 @@
 #include "nubora/app/sheet_preview.h"
 
+#include "nubora/logic/symbol_outline.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -13,18 +15,28 @@ QRectF ToPixels(const MmRect& rect, double scale, QPointF origin)
     return {origin.x() + rect.x * scale, origin.y() + rect.y * scale, rect.width * scale, rect.height * scale};
 }
 
-// The dark modules of `symbol` in `square` (its quiet zone included).
-void DrawCode(QPainter& painter, const QrBitmap& symbol, const QRectF& square)
+// The dark modules of `symbol` as one path, a module 1 across.
+QPainterPath CodePath(const QrBitmap& symbol)
 {
-    const double module = square.width() / symbol.Side();
     QPainterPath path;
-    for (int32_t y = 0; y < symbol.Side(); ++y) {
-        for (int32_t x = 0; x < symbol.Side(); ++x) {
-            if (symbol.IsDark(x, y))
-                path.addRect(square.x() + x * module, square.y() + y * module, module, module);
-        }
+    path.setFillRule(Qt::WindingFill);
+    for (const std::vector<OutlineCorner>& outline : SymbolOutlines(symbol)) {
+        path.moveTo(outline.front().x, outline.front().y);
+        for (size_t i = 1; i < outline.size(); ++i)
+            path.lineTo(outline[i].x, outline[i].y);
+        path.closeSubpath();
     }
-    painter.fillPath(path, Qt::black);
+    return path;
+}
+
+// `code` (CodePath of a symbol `side` modules across) in `square`.
+void DrawCode(QPainter& painter, const QPainterPath& code, int32_t side, const QRectF& square)
+{
+    painter.save();
+    painter.translate(square.topLeft());
+    painter.scale(square.width() / side, square.height() / side);
+    painter.fillPath(code, Qt::black);
+    painter.restore();
 }
 
 }  // namespace
@@ -40,6 +52,10 @@ void SheetPreview::SetSheet(const SheetLayout& layout, std::vector<PreviewLabel>
     shown_ = true;
     layout_ = layout;
     labels_ = std::move(labels);
+    // Built once here: a paint only fills them.
+    codes_.clear();
+    for (const PreviewLabel& label : labels_)
+        codes_.push_back(CodePath(*label.symbols->At(0)));
     update();
 }
 
@@ -47,6 +63,7 @@ void SheetPreview::Clear()
 {
     shown_ = false;
     labels_.clear();
+    codes_.clear();
     update();
 }
 
@@ -69,10 +86,11 @@ void SheetPreview::paintEvent(QPaintEvent*)
         painter.drawRoundedRect(ToPixels(slot.rect, scale, origin), radius, radius);
     }
     QFont font = painter.font();
-    for (const PreviewLabel& label : labels_) {
+    for (size_t i = 0; i < labels_.size(); ++i) {
+        const PreviewLabel& label = labels_[i];
         if (label.placement.code.width <= 0)
             continue;
-        DrawCode(painter, *label.symbols->At(0), ToPixels(label.placement.code, scale, origin));
+        DrawCode(painter, codes_[i], label.symbols->At(0)->Side(), ToPixels(label.placement.code, scale, origin));
         const QRectF caption = ToPixels(label.placement.caption, scale, origin);
         if (label.caption.empty() || caption.width() < 2 || caption.height() < 2)
             continue;

@@ -14,7 +14,7 @@ std::optional<std::string> Encode(const QString& text, std::string_view fallback
     std::string out;
     out.reserve(static_cast<size_t>(text.size()) * 2);
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const qsizetype width = CharacterWidth(text, i);
         const QByteArray utf8 = text.mid(i, width).toUtf8();
         if (!encoder.Append(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())), out)) {
             if (fallback.empty())
@@ -27,6 +27,11 @@ std::optional<std::string> Encode(const QString& text, std::string_view fallback
 }
 
 }  // namespace
+
+qsizetype CharacterWidth(const QString& text, qsizetype at)
+{
+    return text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate() ? 2 : 1;
+}
 
 std::optional<std::string> ToCp932(const QString& text) { return Encode(text, {}); }
 

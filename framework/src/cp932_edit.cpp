@@ -25,14 +25,17 @@ bool IsUnacceptable(char32_t codePoint)
     }
 }
 
-// The characters of `now` that `before` does not hold.
+// The characters `now` holds more often than `before` does, each as often
+// as it was added: a character replaced by another counts as added too.
 QString Added(const QString& now, const QString& before)
 {
     QString added;
+    QString seen;
     for (qsizetype i = 0; i < now.size();) {
-        const qsizetype width = now.at(i).isHighSurrogate() && i + 1 < now.size() ? 2 : 1;
+        const qsizetype width = CharacterWidth(now, i);
         const QString character = now.mid(i, width);
-        if (!before.contains(character))
+        seen.append(character);
+        if (seen.count(character) > before.count(character))
             added.append(character);
         i += width;
     }
@@ -48,7 +51,7 @@ ControlTextMeasure MeasureControlText(const QString& text)
     std::string scratch;
     for (qsizetype i = 0; i < text.size();) {
         const QChar first = text.at(i);
-        const qsizetype width = first.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const qsizetype width = CharacterWidth(text, i);
         i += width;
         if (first == QLatin1Char('\n') || first == QChar::ParagraphSeparator) {
             measure.length += 2;
@@ -74,28 +77,26 @@ ControlTextMeasure MeasureControlText(const QString& text)
     return measure;
 }
 
-std::optional<int> Cp932ControlLength(const QString& text)
-{
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    const auto length = Cp932Length(lines);
-    if (!length)
-        return std::nullopt;
-    return *length + static_cast<int>(lines.count(QLatin1Char('\n')));
-}
-
 QValidator::State Cp932Validator::validate(QString& input, int&) const
 {
-    const ControlTextMeasure now = MeasureControlText(input);
-    if (limit_ > 0 && now.length > limit_)
+    // QLineEdit::setText clears the undo history before it validates; every
+    // edit (typed, pasted, inserted) adds to it. A text the program sets is
+    // taken as it is: refusing it would leave the edit thinking its text bad,
+    // and QLineEdit then keeps the next refused input instead of undoing it.
+    const auto* edit = qobject_cast<const QLineEdit*>(parent());
+    if (!userInput && edit && !edit->isUndoAvailable())
+        return Acceptable;
+    if (limit_ > 0) {
+        const int now = MeasureControlText(input).length;
+        if (now > limit_ && now > MeasureControlText(previous).length)
+            return Invalid;
+    }
+    const ControlTextMeasure added = MeasureControlText(Added(input, previous));
+    if (added.unacceptable > 0)
         return Invalid;
-    const ControlTextMeasure before = MeasureControlText(previous);
-    if (now.unacceptable > before.unacceptable)
-        return Invalid;
-    if (uncoded == UncodedCharacters::Refuse && now.uncoded > before.uncoded) {
+    if (uncoded == UncodedCharacters::Refuse && added.uncoded > 0) {
         if (onRefusal && userInput)
-            onRefusal(Added(now.uncodedCharacters, before.uncodedCharacters));
+            onRefusal(added.uncodedCharacters);
         return Invalid;
     }
     return Acceptable;
@@ -139,6 +140,12 @@ void Cp932LineEdit::inputMethodEvent(QInputMethodEvent* event)
 void Cp932LineEdit::dropEvent(QDropEvent* event)
 {
     AsUserInput([this, event] { QLineEdit::dropEvent(event); });
+}
+
+void Cp932LineEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The menu runs its own loop: its 貼り付け is the user's input too.
+    AsUserInput([this, event] { QLineEdit::contextMenuEvent(event); });
 }
 
 Cp932TextEdit::Cp932TextEdit(int limitBytes, QWidget* parent) : QPlainTextEdit(parent), limit_(limitBytes) {}

@@ -16,6 +16,7 @@ public:
     QPaintDevice& Device() override { return *printer_; }
     bool NewPage() override { return printer_->newPage(); }
     void Finish() override {}  // the page and the document end with the painter
+    QSizeF PaperMm() const override { return printer_->pageLayout().fullRect(QPageLayout::Millimeter).size(); }
 
 private:
     std::unique_ptr<QPrinter> printer_;
@@ -29,19 +30,31 @@ void UsePrintableAreaOrigin(QPrinter& printer)
     printer.setPageMargins(layout.minimumMargins(), layout.units());
 }
 
-void PreparePrinter(QPrinter& printer, const PrintRequest& request)
+namespace {
+
+// Puts the origin of `printer`'s pages where `request` asks.
+void SetOrigin(QPrinter& printer, const PrintRequest& request)
 {
-    if (!request.paperMm.isEmpty()) {
-        // Page sizes are portrait; a wider paper is that size turned.
-        const bool wide = request.paperMm.width() > request.paperMm.height();
-        const QSizeF portrait = wide ? request.paperMm.transposed() : request.paperMm;
-        printer.setPageSize(QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
-        printer.setPageOrientation(wide ? QPageLayout::Landscape : QPageLayout::Portrait);
-    }
     if (request.origin == PageOrigin::PaperCorner)
         printer.setFullPage(true);
     else
         UsePrintableAreaOrigin(printer);
+}
+
+}  // namespace
+
+bool PreparePrinter(QPrinter& printer, const PrintRequest& request)
+{
+    bool taken = true;
+    if (!request.paperMm.isEmpty()) {
+        // Page sizes are portrait; a wider paper is that size turned.
+        const bool wide = request.paperMm.width() > request.paperMm.height();
+        const QSizeF portrait = wide ? request.paperMm.transposed() : request.paperMm;
+        taken = printer.setPageSize(QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::ExactMatch)) &&
+                printer.setPageOrientation(wide ? QPageLayout::Landscape : QPageLayout::Portrait);
+    }
+    SetOrigin(printer, request);
+    return taken;
 }
 
 std::unique_ptr<PrintTarget> PrinterTarget(std::unique_ptr<QPrinter> printer)
@@ -54,8 +67,9 @@ bool QtPrintService::HasPrinter() const { return !QPrinterInfo::availablePrinter
 std::unique_ptr<PrintTarget> QtPrintService::ChoosePrinter(QWidget* owner, const PrintRequest& request)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    // The dialog shows the paper asked for; the sheet is that paper whatever is picked there.
-    PreparePrinter(*printer, request);
+    // The dialog offers the paper asked for; what the user picks there
+    // stays, for the caller to check against what it needs (PaperMm).
+    (void)PreparePrinter(*printer, request);
     QPrintDialog dialog(printer.get(), owner);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -63,7 +77,7 @@ std::unique_ptr<PrintTarget> QtPrintService::ChoosePrinter(QWidget* owner, const
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    PreparePrinter(*printer, request);
+    SetOrigin(*printer, request);
     return PrinterTarget(std::move(printer));
 }
 

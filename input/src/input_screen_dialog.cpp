@@ -31,7 +31,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTextBlock>
+#include <QUrl>
 
+#include <algorithm>
 #include <vector>
 
 namespace nubora {
@@ -102,15 +104,32 @@ constexpr struct {
     {id::kConfirm, 255, 400, 82, 23, "確認", {b::kConfirmNormal, b::kConfirmPressed, b::kConfirmFocused}},
 };
 
-// Ctrl+V with a picture or picture files on the clipboard: read by the host
-// (a text on it is pasted by the field as ever).
+// True when `widget` is a field the user can type into.
+bool IsEditableField(const QWidget* widget)
+{
+    if (const auto* line = qobject_cast<const QLineEdit*>(widget))
+        return !line->isReadOnly();
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget))
+        return !plain->isReadOnly();
+    return false;
+}
+
+// Ctrl+V with a picture or picture files on the clipboard: read by the host.
+// A text on it goes to the field that has the focus, as ever, even with a
+// picture beside it (a spreadsheet's cells come with one); copied files,
+// whose paths come as text too, are read.
 bool IsPasteOfPicture(QEvent* event, ScreenHost& host)
 {
     auto* key = static_cast<QKeyEvent*>(event);
     if (!key->matches(QKeySequence::Paste))
         return false;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && (data->hasImage() || data->hasUrls()) && host.ReadCodeFromMime(*data);
+    if (!data)
+        return false;
+    const bool files = std::ranges::any_of(data->urls(), [](const QUrl& url) { return url.isLocalFile(); });
+    if (data->hasText() && !files && IsEditableField(QApplication::focusWidget()))
+        return false;
+    return (data->hasImage() || data->hasUrls()) && host.ReadCodeFromMime(*data);
 }
 
 // A picture or files dragged over the screen, also over a field: taken and
@@ -175,7 +194,7 @@ QString QuotedCharacters(const QString& characters)
     QString quoted;
     std::size_t named = 0;
     for (qsizetype i = 0; i < characters.size();) {
-        const qsizetype width = characters.at(i).isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
+        const qsizetype width = fw::CharacterWidth(characters, i);
         if (named++ == kNamedUncoded)
             return quoted + QStringLiteral("など");
         quoted += QStringLiteral("「") + characters.mid(i, width) + QStringLiteral("」");

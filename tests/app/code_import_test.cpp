@@ -9,16 +9,21 @@
 #include "nubora/input/mail_dialog.h"
 #include "nubora/logic/symbol_encoder.h"
 #include "nubora/logic/symbol_files.h"
+#include "nubora/resources/control_ids.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
 #include "nubora/text/cp932.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDialog>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -171,6 +176,38 @@ TEST_F(CodeImportTest, EscCancelsTheReadingOfAHugePictureAndTheNextReadingWorks)
     const auto small = ReadCodesOffThread(CodeSource{{}, code});
     ASSERT_TRUE(small);
     EXPECT_EQ(small->front().text, "huge");
+}
+
+TEST_F(CodeImportTest, CtrlVInAFieldPastesTheTextThatComesWithAPicture)
+{
+    menu.freeText->show();
+    QApplication::setActiveWindow(menu.freeText.get());
+    auto* field = menu.freeText->ControlAs<QPlainTextEdit>(ctl::freeText::kText);
+    field->setFocus();
+    auto* cell = new QMimeData;  // a spreadsheet's cell
+    cell->setText(QStringLiteral("セル"));
+    cell->setImageData(QImage(8, 8, QImage::Format_RGB32));
+    QApplication::clipboard()->setMimeData(cell);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(field->toPlainText(), QStringLiteral("セル"));
+    EXPECT_TRUE(services.messages.Boxes().empty());
+}
+
+TEST_F(CodeImportTest, AModalBoxOpenedDuringAReadingTakesItsOwnEsc)
+{
+    QImage huge(10000, 10000, QImage::Format_Grayscale8);
+    huge.fill(200);
+    int answer = -1;
+    QTimer::singleShot(0, [&answer] {
+        QDialog box;
+        QTimer::singleShot(0, &box, [&box] { QTest::keyClick(&box, Qt::Key_Escape); });
+        QTimer::singleShot(5000, &box, &QDialog::accept);  // were the Esc swallowed
+        answer = box.exec();
+        QCoreApplication::postEvent(qApp, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    });
+    (void)ReadCodesOffThread(CodeSource{{}, huge});
+    EXPECT_EQ(answer, QDialog::Rejected);
 }
 
 // Once the overlay is up: `act` on it.

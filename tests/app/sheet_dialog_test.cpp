@@ -8,6 +8,7 @@
 #include "nubora/framework/testing/scripted_services.h"
 #include "nubora/resources/string_ids.h"
 #include "nubora/resources/string_table.h"
+#include "nubora/text/cp932.h"
 #include "qt_grey.h"
 #include "temp_folder.h"
 
@@ -81,6 +82,13 @@ TEST_F(SheetDialogTest, RowsBecomeAPdfWhoseCodesReadBackAndFailuresAreListed)
         for (int x = 0; x < left.width; ++x)
             left.pixels.push_back(page.pixels[static_cast<size_t>(y * page.width + x)]);
     EXPECT_EQ(peers::ReadWithZxing(left).bytes, "NUBORA card 1");
+}
+
+TEST_F(SheetDialogTest, AShiftJisCsvWithoutAMarkIsReadAsShiftJis)
+{
+    Open("text\n" + text::Utf8ToCp932("名刺の文字").value() + "\n");
+    EXPECT_EQ(dialog.status->text(), QStringLiteral("フリーテキスト：1 行"));
+    EXPECT_EQ(dialog.preview->Labels().size(), 1u);
 }
 
 TEST_F(SheetDialogTest, ACancelledRunWritesNothingAndLeavesAnOldFile)

@@ -92,6 +92,19 @@ TEST_F(DataExchangeTest, LineEditRefusesAPasteThatWouldNotFit)
     EXPECT_EQ(Name()->text(), QStringLiteral("abあい"));
 }
 
+TEST_F(DataExchangeTest, LineEditStillRefusesAfterTheProgramSetATextItWouldRefuse)
+{
+    Name()->setText(QStringLiteral("😀あいう"));  // no code, and 8 bytes of 6
+    Name()->setFocus();
+    nubora::testing::TypeText(Name(), QStringLiteral("éa"));
+    EXPECT_EQ(Name()->text(), QStringLiteral("😀あいう"));
+    QTest::keyClick(Name(), Qt::Key_Backspace);
+    EXPECT_EQ(Name()->text(), QStringLiteral("😀あい"));
+    Name()->setSelection(0, 2);
+    nubora::testing::TypeText(Name(), QStringLiteral("😺"));  // one without a code for another
+    EXPECT_EQ(Name()->text(), QStringLiteral("😀あい"));
+}
+
 TEST_F(DataExchangeTest, TextEditCountsALineBreakAsCrLf)
 {
     Body()->setFocus();

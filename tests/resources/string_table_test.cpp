@@ -113,7 +113,7 @@ TEST(StringTable, HasExactlyTheCatalogueIds)
     std::set<int> expected{101};
     for (int id = 110; id <= 115; ++id)
         expected.insert(id);
-    for (int id = 120; id <= 181; ++id)
+    for (int id = 120; id <= 182; ++id)
         expected.insert(id);
     EXPECT_EQ(ids, expected);
     EXPECT_EQ(ids.size(), StringTable().size());

@@ -13,9 +13,11 @@
 
 #include <QBrush>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -65,6 +67,11 @@ public:
     // while the code view or a modal dialog is up; the open's own failures.
     // A picture's name (IsPictureName) is read as a picture (OpenCodePictures).
     void OpenDataFile(const QString& path);
+    // Opens `paths` (from the command line, another copy, a drop or the
+    // clipboard) in order: each data file, or a name that is no picture's,
+    // as OpenDataFile; then every picture (IsPictureName) in one reading
+    // (OpenCodePictures), since the parts of a split may lie in several.
+    void OpenFiles(const QStringList& paths);
     // Opens the dialog of "CSVから一括作成…" over the menu, modally, starting
     // from the shared code settings (which it leaves as they are).
     void OpenSheetDialog();
@@ -85,7 +92,8 @@ public:
     // `name` is the name the question gives (a file's, or empty).
     void OpenCodePictures(const CodeSource& source, const QString& name);
     void ReadCodeFromPictureFile(QWidget* over) override;
-    // Queues the reading, so that a drop or a key press ends first.
+    // Queues the opening of the files `mime` holds (OpenFiles), or else the
+    // reading of its picture, so that a drop or a key press ends first.
     bool ReadCodeFromMime(const QMimeData& mime) override;
     // The window in front hides, and kHideDelayMs later the whole desktop is
     // taken (grabScreen) and shown for the user to drag out an area
@@ -176,10 +184,22 @@ private:
     // The shared settings as the code read says, shown on `screen`.
     void ApplyCodeSettings(const CodeEntrySettings& fromCode, InputScreenDialog& screen);
 
+    // True when nothing may open now (the code view, a modal dialog, a
+    // reading or the area picker is up): tells so over `front`
+    // (kCannotOpenNow), except under the area picker, whose stay-on-top
+    // overlay holds the keyboard and would hide the message: there `retry`
+    // is kept and runs once the picker has closed.
+    bool Busy(QWidget* front, std::function<void()> retry);
+
     // The payload of the code held, for the advice beside it.
     std::string encodedPayload_;
     // True while pictures are read: nothing else opens meanwhile.
     bool readingCode_ = false;
+    // True from the window's hiding for a screen grab until the user has
+    // picked an area: no message may pop up meanwhile.
+    bool pickingArea_ = false;
+    // Requests that came while the area picker was up, in order.
+    std::vector<std::function<void()>> afterPicking_;
 };
 
 }  // namespace nubora

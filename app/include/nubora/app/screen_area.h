@@ -37,7 +37,8 @@ using ScreenGrabber = std::function<QImage()>;
 QImage GrabWholeDesktop();
 
 // True where a program may take pictures of other windows at all: false on
-// Wayland, whose compositor gives none without a portal.
+// Wayland, whose compositor gives none without a portal, also to an X11
+// program on XWayland (XDG_SESSION_TYPE=wayland).
 bool ScreenGrabAllowed();
 
 // Shows `screen` (the picture of `where`, the virtual desktop in logical

@@ -7,12 +7,14 @@
 // itself is the window-free SheetJob's.
 #pragma once
 
+#include "nubora/framework/print_service.h"
 #include "nubora/logic/code_settings.h"
 #include "nubora/logic/sheet_job.h"
 
 #include <QDialog>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,10 +45,12 @@ public:
     // Asks for the PDF file (the file service) and starts the run; nothing
     // without a CSV file or when the dialog is cancelled.
     void SaveAsPdf();
-    // Runs the rows as SaveAsPdf does, then asks for the printer (the print
-    // service) and prints the sheets (PrintSheets); with no printer installed
-    // it says so (kNoPrinter) and runs nothing. Nothing without a CSV file;
-    // nothing printed when the run or the print dialog is cancelled.
+    // Asks for the printer (the print service), then runs the rows as
+    // SaveAsPdf does and prints the sheets on it (PrintSheets); with no
+    // printer installed it says so (kNoPrinter) and runs nothing. Nothing
+    // without a CSV file; nothing run when the print dialog is cancelled or
+    // the paper chosen there is not the layout's (kSheetPaperMismatch),
+    // nothing printed when the run is cancelled.
     void Print();
     // Stops a run: nothing is written or printed.
     void CancelRun();
@@ -92,8 +96,16 @@ private:
     void UpdateInterface();
     // The caption choices for the CSV file held.
     void FillCaptions();
+    // The status line of the file held (a job must be held): its kind and rows.
+    QString JobLine() const;
     // The module size line, the advice and the preview for the controls now.
     void UpdatePreview();
+    // The module size line, the advice and the highest first label.
+    void UpdateOptionLines();
+    // The preview of the first sheet (or why there is none) for the options now.
+    void ShowFirstSheet();
+    // An option changed: its lines at once, the preview once they settle.
+    void OptionChanged();
     // Starts a run of the rows for `output`; false (and why in the status
     // line) when the options are refused.
     bool StartRun(SheetRunOutput output);
@@ -113,9 +125,15 @@ private:
     SheetRunOutput runOutput_ = SheetRunOutput::Pdf;
     // The rows whose code did not fit its label at the printer's module.
     std::vector<SheetRowFailure> printRefused_;
+    // The status line of the preview's last failure; empty when it showed.
+    QString previewFailure_;
     // The resolution the module line counts dots at: the last printer's.
     int printerDpi_;
     QTimer* timer_ = nullptr;
+    // The printer chosen before a run for labels, printed on when it ends.
+    std::unique_ptr<fw::PrintTarget> printer_;
+    // Single-shot: the preview after the options settle (kPreviewDelayMs).
+    QTimer* previewDelay_ = nullptr;
 };
 
 }  // namespace nubora

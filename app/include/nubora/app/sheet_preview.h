@@ -5,6 +5,7 @@
 
 #include "nubora/logic/sheet_job.h"
 
+#include <QPainterPath>
 #include <QWidget>
 
 #include <vector>
@@ -31,6 +32,8 @@ private:
     bool shown_ = false;
     SheetLayout layout_;
     std::vector<PreviewLabel> labels_;
+    // The code of each of `labels_` as one path, a module 1 across.
+    std::vector<QPainterPath> codes_;
 };
 
 }  // namespace nubora

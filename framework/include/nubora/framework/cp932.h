@@ -23,6 +23,11 @@ std::string ToCp932Lossy(const QString& text);
 // becomes U+FFFD for each byte that cannot be read.
 QString FromCp932(std::string_view bytes);
 
+// The UTF-16 units of the character of `text` at `at` (0 <= at < size):
+// 2 for a high surrogate followed by a low one, otherwise 1 (a lone
+// surrogate is a character of its own).
+qsizetype CharacterWidth(const QString& text, qsizetype at);
+
 // Length of `text` in CP932 bytes, or nothing when a character has no code.
 std::optional<int> Cp932Length(const QString& text);
 

@@ -36,10 +36,13 @@ struct ControlTextMeasure {
 };
 ControlTextMeasure MeasureControlText(const QString& text);
 
-// Accepts a text of at most `limit` bytes by MeasureControlText (0: no limit)
-// that holds no more characters without a CP932 code than the edit's text
-// before (so deleting from a text set by the program always works), or, in
-// the Take policy, no more unacceptable ones.
+// Judges an edit of a QLineEdit, its parent, against the edit's text before:
+// refuses one that takes the text past `limit` bytes by MeasureControlText
+// (0: no limit) and makes it longer, or that adds a character without a
+// CP932 code (also one replacing another), in the Take policy one that no
+// form takes. So deleting from a text the program set always works. A text
+// the program sets with setText is accepted as it is; the data exchange
+// checks it.
 class Cp932Validator final : public QValidator {
 public:
     explicit Cp932Validator(int limit, QObject* parent = nullptr) : QValidator(parent), limit_(limit) {}
@@ -51,7 +54,7 @@ public:
     // The edit's text as last accepted or set, which an input is judged against.
     QString previous;
     // True while the edit handles the user's input: only then is a refusal
-    // told (the program's own setText is validated too).
+    // told (the program's paste or insert is judged too, silently).
     bool userInput = false;
 
 private:
@@ -71,6 +74,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Runs `handle` with the validator told that the input is the user's.
@@ -104,9 +108,5 @@ private:
     UncodedCharacters uncoded_ = UncodedCharacters::Refuse;
     UncodedRefusalHandler onRefusal_;
 };
-
-// CP932 length of a control text in which every line break (LF or U+2029)
-// counts as CR LF; nothing when a character has no code.
-std::optional<int> Cp932ControlLength(const QString& text);
 
 }  // namespace nubora::fw

@@ -27,6 +27,9 @@ public:
     virtual bool NewPage() { return false; }
     // Ends the page and the document (after the painter has ended).
     virtual void Finish() = 0;
+    // The paper pages are printed on, millimetres, width across the page;
+    // empty when the target does not say.
+    virtual QSizeF PaperMm() const { return {}; }
 };
 
 // Where the origin (0, 0) of a printed page lies.
@@ -49,8 +52,10 @@ public:
     // False when no printer is installed: there is nothing to choose from.
     virtual bool HasPrinter() const = 0;
     // Shows the print dialog (no selection, no page numbers, no print to
-    // file) for `request`. The chosen printer set up for it, or null when
-    // the user cancels.
+    // file) for `request`, its paper offered. The chosen printer with the
+    // paper chosen there (PaperMm tells it; a printer that refuses the
+    // paper asked for offers its own) and the request's origin, or null
+    // when the user cancels.
     virtual std::unique_ptr<PrintTarget> ChoosePrinter(QWidget* owner, const PrintRequest& request) = 0;
     // The same for one page on the printer's own paper, from its printable area.
     std::unique_ptr<PrintTarget> ChoosePrinter(QWidget* owner) { return ChoosePrinter(owner, PrintRequest{}); }
@@ -69,8 +74,9 @@ public:
 void UsePrintableAreaOrigin(QPrinter& printer);
 
 // Sets `printer` up for `request`: its paper when one is named, and the
-// origin of its pages.
-void PreparePrinter(QPrinter& printer, const PrintRequest& request);
+// origin of its pages. False when the printer refuses that paper (it keeps
+// its own then; the origin is set all the same).
+bool PreparePrinter(QPrinter& printer, const PrintRequest& request);
 
 // A target on `printer` (not null) as the print dialog's printer is one:
 // a printer writing a PDF file, for one.

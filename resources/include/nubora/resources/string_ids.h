@@ -76,5 +76,7 @@ inline constexpr int kScreenGrabFailed = 178;
 inline constexpr int kSheetPrinted = 179;
 inline constexpr int kSheetNothingPrinted = 180;
 inline constexpr int kSheetPrinterFailed = 181;
+// The paper of the chosen printer (%1) is not the labels' (%2), sizes in mm.
+inline constexpr int kSheetPaperMismatch = 182;
 
 }  // namespace nubora::res::str
