@@ -5,15 +5,7 @@
 # in, and the screen is photographed as read-code.png. Needs xvfb, xauth and
 # xdotool and a build with the tests (for screen_grab).
 set -euo pipefail
-build=$(cd "${1:-build}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-
-if [ "${NUBORA_TAKE_INSIDE:-}" != 1 ]; then
-  runtime=$(mktemp -d)
-  trap 'rm -rf "$runtime"' EXIT
-  XDG_RUNTIME_DIR=$runtime NUBORA_TAKE_INSIDE=1 xvfb-run -a -s "-screen 0 800x640x24" "$0" "$build"
-  exit
-fi
+. "$(dirname "$0")/in-xvfb.sh" 800x640 "${1:-build}"
 
 card="$XDG_RUNTIME_DIR/card.png"
 "$build/cli/nubora-qr" -o "$card" "$(printf '%s\r\n' 'BEGIN:VCARD' 'VERSION:3.0' 'N:山田;太郎;;;' \

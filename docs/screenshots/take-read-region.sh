@@ -9,15 +9,7 @@
 # Needs the Debian packages xvfb, xauth, xdotool, openbox and feh, and a build
 # with the tests (for screen_grab).
 set -euo pipefail
-build=$(cd "${1:-build}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-
-if [ "${NUBORA_TAKE_INSIDE:-}" != 1 ]; then
-  runtime=$(mktemp -d)
-  trap 'rm -rf "$runtime"' EXIT
-  XDG_RUNTIME_DIR=$runtime NUBORA_TAKE_INSIDE=1 xvfb-run -a -s "-screen 0 1024x700x24" "$0" "$build"
-  exit
-fi
+. "$(dirname "$0")/in-xvfb.sh" 1024x700 "${1:-build}"
 
 # Inside the virtual display from here on.
 code="$XDG_RUNTIME_DIR/mail.png"

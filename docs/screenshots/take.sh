@@ -10,15 +10,7 @@
 # tests (for screen_grab). Without a window manager windows have no frame and
 # a screen's client area sits at the requested position (10, 10).
 set -euo pipefail
-build=$(cd "${1:-build}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-
-if [ "${NUBORA_TAKE_INSIDE:-}" != 1 ]; then
-  runtime=$(mktemp -d)
-  trap 'rm -rf "$runtime"' EXIT
-  XDG_RUNTIME_DIR=$runtime NUBORA_TAKE_INSIDE=1 xvfb-run -a -s "-screen 0 800x640x24" "$0" "$build"
-  exit
-fi
+. "$(dirname "$0")/in-xvfb.sh" 800x640 "${1:-build}"
 
 # Inside the virtual display from here on.
 grab() { "$build/tests/app/screen_grab" "$here/$1" "$2" "$3" "$4" "$5"; echo "wrote $here/$1"; }
